@@ -1,0 +1,121 @@
+// The debug log: record layout, dated file names, the repeat filter and assertions.
+#include "DebugLog.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ModuleFixture.h"
+#include "ZorPlatform.h"
+
+using ZorGameBase::DebugLog;
+using ZorGameBase::DebugLogText;
+
+namespace {
+
+class DebugLogTest : public TempFolderTest {};
+
+TEST_F(DebugLogTest, RecordIsMessageDashesAndTimeInTodaysFile) {
+  DebugLog("error on open %s.", "ini/region.ini");
+  std::tm now = ZorPlatform::LocalTimeNow();
+  std::string strName = std::to_string(now.tm_year + 1900) + "_" + std::to_string(now.tm_mon + 1) +
+                        "_" + std::to_string(now.tm_mday) + ".log";
+  ASSERT_TRUE(std::filesystem::exists(m_folder / "debug" / strName)) << strName;
+  std::regex record(
+      "error on open ini/region\\.ini\\. -- (Sun|Mon|Tue|Wed|Thu|Fri|Sat) "
+      "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [0-3][0-9] "
+      "[0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}\n");
+  EXPECT_TRUE(std::regex_search(LogText(), record)) << LogText();
+}
+
+TEST_F(DebugLogTest, RepeatIsDroppedUntilEightOthersHavePassed) {
+  DebugLog("repeat %d", 1);
+  DebugLog("repeat 1");  // equal text from another format
+  EXPECT_EQ(1, LogCount("repeat 1 --"));
+  for (int i = 0; i < 7; ++i) DebugLog("other %d", i);
+  DebugLog("repeat 1");  // still one of the last eight
+  EXPECT_EQ(1, LogCount("repeat 1 --"));
+  DebugLog("other 7");
+  DebugLog("repeat 1");
+  EXPECT_EQ(2, LogCount("repeat 1 --"));
+}
+
+TEST_F(DebugLogTest, NullFormatWritesNothing) {
+  DebugLog(nullptr);
+  DebugLogText(nullptr);
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(DebugLogTest, DebugLogTextNeverFormatsTwice) {
+  DebugLogText("rate %s", "100%d");
+  EXPECT_TRUE(LogHas("rate 100%d -- "));
+}
+
+TEST_F(DebugLogTest, UnopenableFileWritesNothingYetTheMessageCountsAsSeen) {
+  std::filesystem::remove_all(m_folder / "debug");
+  Write("debug", "a file where the folder should be");
+  DebugLog("lost message");
+  std::filesystem::remove(m_folder / "debug");
+  DebugLog("lost message");
+  EXPECT_EQ(0, LogCount("lost message"));
+  DebugLog("kept message");
+  EXPECT_EQ(1, LogCount("kept message"));
+}
+
+TEST_F(DebugLogTest, FailedAssertionLogsAndExecutionGoesOn) {
+  int nLen = -1;
+  bool bAfter = false;
+  ASSERT(nLen >= 0);
+  bAfter = true;
+  EXPECT_TRUE(bAfter);
+  std::string strExpected = "\xA1\xEF" "ASSERT(nLen >= 0) in " + std::to_string(__LINE__ - 3) +
+                            " line of tests/ZorGameBase/DebugLogTest.cpp [" +
+                            "{anonymous}::DebugLogTest_FailedAssertionLogsAndExecutionGoesOn_Test::"
+                            "TestBody]\xA1\xEF -- ";
+  EXPECT_TRUE(LogHas(strExpected)) << LogText();
+}
+
+struct Named {
+  void Check() { ASSERT(false); }
+  Named& operator=(const Named&) {
+    ASSERT(FALSE_CONDITION);
+    return *this;
+  }
+  static constexpr bool FALSE_CONDITION = false;
+};
+
+TEST_F(DebugLogTest, AssertionNamesTheQualifiedFunction) {
+  Named named;
+  named.Check();
+  named = Named();
+  EXPECT_TRUE(LogHas("[{anonymous}::Named::Check]")) << LogText();
+  EXPECT_TRUE(LogHas("[{anonymous}::Named::operator =]")) << LogText();
+}
+
+TEST_F(DebugLogTest, ConcurrentWritersLoseNoRecord) {
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t] {
+      for (int i = 0; i < 50; ++i) DebugLog("thread %d message %d", t, i);
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(200, LogCount(" message "));
+}
+
+TEST_F(DebugLogTest, DebugOutputAddsALineFeedAndGoesToTheDebugger) {
+  static std::string s_strSeen;
+  s_strSeen.clear();
+  ZorPlatform::SetDebuggerSink([](const char* pszText) { s_strSeen += pszText; });
+  ZorGameBase::DebugOutput("read %s failed", "Server");
+  ZorPlatform::SetDebuggerSink(nullptr);
+  EXPECT_EQ("read Server failed\n", s_strSeen);
+  EXPECT_EQ("", LogText());
+}
+
+}  // namespace

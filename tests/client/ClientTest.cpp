@@ -1,0 +1,107 @@
+// The module as a client binary built against the slot order sees it: loaded by the platform
+// loader, reached through its exports and the table of virtual operations by slot number.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "I3DRoleBaseData.h"
+
+namespace {
+
+class ClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_pModule = dlopen(KESTRIN_MODULE, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(m_pModule, nullptr) << dlerror();
+    m_pfnQuery = reinterpret_cast<Query>(dlsym(m_pModule, "RoleBaseDataQuery"));
+    m_pfnDestroy = reinterpret_cast<Destroy>(dlsym(m_pModule, "RoleBaseDataDestroy"));
+    ASSERT_NE(m_pfnQuery, nullptr);
+    ASSERT_NE(m_pfnDestroy, nullptr);
+    m_previous = std::filesystem::current_path();
+    m_folder = std::filesystem::temp_directory_path() / "kestrin-client-test";
+    std::filesystem::create_directories(m_folder);
+    std::filesystem::current_path(m_folder);
+  }
+  void TearDown() override {
+    if (m_pfnDestroy != nullptr) m_pfnDestroy();
+    std::filesystem::current_path(m_previous);
+    std::filesystem::remove_all(m_folder);
+    if (m_pModule != nullptr) dlclose(m_pModule);
+  }
+
+  // Calls the operation in the given slot, as compiled client code does.
+  template <typename R, typename... Args>
+  R Call(void* pService, int nSlot, Args... args) {
+    using Fn = R (*)(void*, Args...);
+    void** ppTable = *static_cast<void***>(pService);
+    return reinterpret_cast<Fn>(ppTable[nSlot])(pService, args...);
+  }
+
+  using Query = void* (*)();
+  using Destroy = void (*)();
+  void* m_pModule = nullptr;
+  Query m_pfnQuery = nullptr;
+  Destroy m_pfnDestroy = nullptr;
+  std::filesystem::path m_previous;
+  std::filesystem::path m_folder;
+};
+
+TEST_F(ClientTest, CameraConstantsAreExportedData) {
+  auto* pMax = static_cast<const int32_t*>(dlsym(m_pModule, "CAMERA_MAX_SCALE"));
+  auto* pNormal = static_cast<const int32_t*>(dlsym(m_pModule, "CAMERA_NORMAL_SCALE"));
+  ASSERT_NE(pMax, nullptr);
+  ASSERT_NE(pNormal, nullptr);
+  EXPECT_EQ(384, *pMax);
+  EXPECT_EQ(256, *pNormal);
+}
+
+TEST_F(ClientTest, OperationsAnswerFromTheirSlots) {
+  void* pService = m_pfnQuery();
+  ASSERT_NE(pService, nullptr);
+  EXPECT_EQ(pService, m_pfnQuery());
+  EXPECT_EQ(0, (Call<int32_t>(pService, 0)));  // Create: no ini/RolePartReplace.ini
+
+  Call<void>(pService, 41, int32_t{-5});
+  Call<void>(pService, 43, int32_t{7});
+  EXPECT_EQ(-5, (Call<int32_t>(pService, 42)));
+  EXPECT_EQ(7, (Call<int32_t>(pService, 44)));
+  Call<void>(pService, 45);
+  EXPECT_EQ(0, (Call<int32_t>(pService, 42)));
+  EXPECT_EQ(0, (Call<int32_t>(pService, 44)));
+
+  Call<void>(pService, 16, int32_t{3}, int32_t{4});
+  ListenerPos pos = Call<ListenerPos>(pService, 11);
+  EXPECT_EQ(3, pos.x);
+  EXPECT_EQ(4, pos.y);
+  ListenerPos moved{-8, 9};
+  Call<void, const ListenerPos&>(pService, 17, moved);
+  pos = Call<ListenerPos>(pService, 11);
+  EXPECT_EQ(-8, pos.x);
+  EXPECT_EQ(9, pos.y);
+
+  auto* pBattlePos = Call<const BattlePos*>(pService, 22, uint32_t{5}, int32_t{0});
+  ASSERT_NE(pBattlePos, nullptr);  // the default position: no battle map is loaded
+  EXPECT_EQ(0, pBattlePos->x);
+  EXPECT_EQ(pBattlePos, (Call<const BattlePos*>(pService, 31, int32_t{1})));
+  EXPECT_EQ(1000, (Call<int32_t>(pService, 24, uint32_t{5})));
+  EXPECT_EQ(-1, (Call<int32_t>(pService, 28, uint32_t{5}, int32_t{1})));
+  EXPECT_EQ(nullptr, (Call<const void*>(pService, 62, int32_t{1})));
+  EXPECT_FLOAT_EQ(1.0f, (Call<float>(pService, 52, uint32_t{1})));
+  EXPECT_EQ(77u, (Call<uint32_t>(pService, 56, uint32_t{77}, uint32_t{3})));
+  EXPECT_STREQ("wind", (Call<const char*>(pService, 20, "wind")));
+}
+
+TEST_F(ClientTest, DestroyEndsTheServiceAndQueryMakesAFreshOne) {
+  void* pService = m_pfnQuery();
+  ASSERT_NE(pService, nullptr);
+  Call<void>(pService, 41, int32_t{12});
+  m_pfnDestroy();
+  m_pfnDestroy();  // no service: nothing to destroy
+  void* pFresh = m_pfnQuery();
+  ASSERT_NE(pFresh, nullptr);
+  EXPECT_EQ(0, (Call<int32_t>(pFresh, 42)));
+}
+
+}  // namespace
