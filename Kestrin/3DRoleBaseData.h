@@ -167,4 +167,10 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   SimpleObjTable m_mapSimpleObj;
   RoleTraceTable m_vecRoleTrace;
   RolePartReplaceTable m_mapRolePartReplace;
+
+  // World maps: where the first region of each Id and SecondId and the first terrain NPC of each
+  // Id sit in their lists, rebuilt by their loaders so that the queries need not walk the lists.
+  CFirstIndex m_indexRegionById;
+  CFirstIndex m_indexRegionBySecondId;
+  CFirstIndex m_indexTerrainNpcById;
 };

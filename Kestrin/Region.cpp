@@ -1,10 +1,164 @@
 // The region list: one RegionInfo per record of ini/region.ini, in file order.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
 #include "3DRoleBaseData.h"
+#include "DebugLog.h"
+#include "WorldReaders.h"
 
-int32_t C3DRoleBaseData::CreateRegionInfo() { return 0; }
+using ZorGameBase::DebugLog;
 
-const RegionInfo* C3DRoleBaseData::GetRegionInfo(uint32_t) { return nullptr; }
+namespace {
 
+const char REGION_FILE[] = "ini/region.ini";
+const int REGION_FIELDS = 18;
+
+// Whole-file read and formatted-input scanning over the image, as the runtime's fscanf reads a
+// text stream: white space is blanks, tabs, line breaks, vertical tabs and form feeds.
+bool ReadFileImage(const char* pszPath, std::string& image) {
+  FILE* pFile = std::fopen(pszPath, "rb");
+  if (pFile == nullptr) return false;
+  image.clear();
+  char achChunk[65536];
+  size_t nRead;
+  while ((nRead = std::fread(achChunk, 1, sizeof(achChunk), pFile)) > 0) image.append(achChunk, nRead);
+  std::fclose(pFile);
+  return true;
+}
+
+class CTextScan {
+ public:
+  CTextScan(const char* pBegin, const char* pEnd) : m_p(pBegin), m_pEnd(pEnd) {}
+  bool AtEnd() const { return m_p == m_pEnd; }
+  void SkipSpace() {
+    while (m_p != m_pEnd && IsSpace(*m_p)) ++m_p;
+  }
+  // "%u": optional sign, then decimal digits, taken modulo 2 to the 32nd.
+  bool UInt32(uint32_t& nValue) {
+    SkipSpace();
+    bool bNegative = false;
+    if (m_p != m_pEnd && (*m_p == '-' || *m_p == '+')) bNegative = *m_p++ == '-';
+    if (m_p == m_pEnd || *m_p < '0' || *m_p > '9') return false;
+    uint32_t n = 0;
+    for (; m_p != m_pEnd && *m_p >= '0' && *m_p <= '9'; ++m_p) n = n * 10u + static_cast<uint32_t>(*m_p - '0');
+    nValue = bNegative ? 0u - n : n;
+    return true;
+  }
+  // "%d": the same digits, as a signed value.
+  bool Int32(int32_t& nValue) {
+    uint32_t n;
+    if (!UInt32(n)) return false;
+    nValue = static_cast<int32_t>(n);
+    return true;
+  }
+  // "%s": the next run of characters that are not white space.
+  bool Word(std::string_view& word) {
+    SkipSpace();
+    const char* pStart = m_p;
+    while (m_p != m_pEnd && !IsSpace(*m_p)) ++m_p;
+    word = std::string_view(pStart, static_cast<size_t>(m_p - pStart));
+    return !word.empty();
+  }
+
+ private:
+  static bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+  const char* m_p;
+  const char* m_pEnd;
+};
+
+// "%s" into a zero-terminated field; a longer word is cut to the field (the file format keeps
+// names to 31, Text9 to 39 and Text18 to 255 characters).
+template <size_t N>
+bool ScanText(CTextScan& scan, char (&achField)[N]) {
+  std::string_view word;
+  if (!scan.Word(word)) return false;
+  size_t nLength = word.size() < N - 1 ? word.size() : N - 1;
+  std::memcpy(achField, word.data(), nLength);
+  achField[nLength] = '\0';
+  return true;
+}
+
+// Records "%u %u %u %u %u %u %u %s %s %u %u %u %u %d %d %d %d %s\n", e.g.
+//   1001 7 3 4 5 6 7 Northwind Valley 10 11 12 13 -14 15 16 17 Gate_of_the_north
+// Line breaks are blanks: a record may span lines, a line may hold several records. Answers
+// the number of fields read, or EOF when only white space is left.
+int ScanRegion(CTextScan& scan, RegionInfo& info) {
+  scan.SkipSpace();
+  if (scan.AtEnd()) return EOF;
+  int nFields = 0;
+  for (uint32_t* pValue :
+       {&info.Id, &info.SecondId, &info.Value3, &info.Value4, &info.Value5, &info.Value6, &info.Value7}) {
+    if (!scan.UInt32(*pValue)) return nFields;
+    ++nFields;
+  }
+  if (!ScanText(scan, info.Name)) return nFields;
+  ++nFields;
+  if (!ScanText(scan, info.Text9)) return nFields;
+  ++nFields;
+  for (uint32_t* pValue : {&info.Value10, &info.Value11, &info.Value12, &info.Value13}) {
+    if (!scan.UInt32(*pValue)) return nFields;
+    ++nFields;
+  }
+  for (int32_t* pValue : {&info.Signed14, &info.Signed15, &info.Signed16, &info.Signed17}) {
+    if (!scan.Int32(*pValue)) return nFields;
+    ++nFields;
+  }
+  if (!ScanText(scan, info.Text18)) return nFields;
+  scan.SkipSpace();
+  return nFields + 1;
+}
+
+}  // namespace
+
+void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile,
+                       RegionList& list) {
+  CTextScan scan(pBegin, pEnd);
+  RegionInfo info{};
+  int nFields;
+  while ((nFields = ScanRegion(scan, info)) != EOF) {
+    if (nFields == REGION_FIELDS) {
+      list.push_back(info);
+      continue;
+    }
+    DebugLog("invalid line found in %s, line %d, data %d.", pszFile, static_cast<int>(list.size()),
+             nFields);
+    // A short record stopped either at the end of the file or at text in a numeric column.
+    // That word is skipped, so that the next record starts behind it and the reading always
+    // reaches the end of the file.
+    std::string_view word;
+    scan.Word(word);
+  }
+}
+
+// Replaces the list; without the file it stays empty.
+int32_t C3DRoleBaseData::CreateRegionInfo() {
+  m_vecRegion.clear();
+  m_indexRegionById.Clear();
+  m_indexRegionBySecondId.Clear();
+  std::string image;
+  if (!ReadFileImage(REGION_FILE, image)) {
+    DebugLog("error on open %s.", REGION_FILE);
+    return 0;
+  }
+  ReadRegionRecords(image.data(), image.data() + image.size(), REGION_FILE, m_vecRegion);
+  m_indexRegionById.Build(m_vecRegion, [](const RegionInfo& info) { return info.Id; });
+  m_indexRegionBySecondId.Build(m_vecRegion, [](const RegionInfo& info) { return info.SecondId; });
+  return 1;
+}
+
+// The first record in file order with this SecondId; null when there is none.
+const RegionInfo* C3DRoleBaseData::GetRegionInfo(uint32_t nSecondId) {
+  int64_t nAt = m_indexRegionBySecondId.Find(nSecondId);
+  return nAt < 0 ? nullptr : &m_vecRegion[static_cast<size_t>(nAt)];
+}
+
+// The list itself, in file order; empty before a load or without the file.
 const RegionList* C3DRoleBaseData::GetRegionList() { return &m_vecRegion; }
 
-const char* C3DRoleBaseData::GetRegionName(uint32_t) { return nullptr; }
+// Name of the first record in file order with this Id; null when there is none.
+const char* C3DRoleBaseData::GetRegionName(uint32_t nId) {
+  int64_t nAt = m_indexRegionById.Find(nId);
+  return nAt < 0 ? nullptr : m_vecRegion[static_cast<size_t>(nAt)].Name;
+}
