@@ -6,67 +6,16 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "TextScan.h"
 #include "WorldReaders.h"
 
+using ZorGameBase::CTextScan;
 using ZorGameBase::DebugLog;
 
 namespace {
 
 const char REGION_FILE[] = "ini/region.ini";
 const int REGION_FIELDS = 18;
-
-// Whole-file read and formatted-input scanning over the image, as the runtime's fscanf reads a
-// text stream: white space is blanks, tabs, line breaks, vertical tabs and form feeds.
-bool ReadFileImage(const char* pszPath, std::string& image) {
-  FILE* pFile = std::fopen(pszPath, "rb");
-  if (pFile == nullptr) return false;
-  image.clear();
-  char achChunk[65536];
-  size_t nRead;
-  while ((nRead = std::fread(achChunk, 1, sizeof(achChunk), pFile)) > 0) image.append(achChunk, nRead);
-  std::fclose(pFile);
-  return true;
-}
-
-class CTextScan {
- public:
-  CTextScan(const char* pBegin, const char* pEnd) : m_p(pBegin), m_pEnd(pEnd) {}
-  bool AtEnd() const { return m_p == m_pEnd; }
-  void SkipSpace() {
-    while (m_p != m_pEnd && IsSpace(*m_p)) ++m_p;
-  }
-  // "%u": optional sign, then decimal digits, taken modulo 2 to the 32nd.
-  bool UInt32(uint32_t& nValue) {
-    SkipSpace();
-    bool bNegative = false;
-    if (m_p != m_pEnd && (*m_p == '-' || *m_p == '+')) bNegative = *m_p++ == '-';
-    if (m_p == m_pEnd || *m_p < '0' || *m_p > '9') return false;
-    uint32_t n = 0;
-    for (; m_p != m_pEnd && *m_p >= '0' && *m_p <= '9'; ++m_p) n = n * 10u + static_cast<uint32_t>(*m_p - '0');
-    nValue = bNegative ? 0u - n : n;
-    return true;
-  }
-  // "%d": the same digits, as a signed value.
-  bool Int32(int32_t& nValue) {
-    uint32_t n;
-    if (!UInt32(n)) return false;
-    nValue = static_cast<int32_t>(n);
-    return true;
-  }
-  // "%s": the next run of characters that are not white space.
-  bool Word(std::string_view& word) {
-    SkipSpace();
-    const char* pStart = m_p;
-    while (m_p != m_pEnd && !IsSpace(*m_p)) ++m_p;
-    word = std::string_view(pStart, static_cast<size_t>(m_p - pStart));
-    return !word.empty();
-  }
-
- private:
-  static bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-  const char* m_p;
-  const char* m_pEnd;
-};
 
 // "%s" into a zero-terminated field; a longer word is cut to the field (the file format keeps
 // names to 31, Text9 to 39 and Text18 to 255 characters).
@@ -138,7 +87,7 @@ int32_t C3DRoleBaseData::CreateRegionInfo() {
   m_indexRegionById.Clear();
   m_indexRegionBySecondId.Clear();
   std::string image;
-  if (!ReadFileImage(REGION_FILE, image)) {
+  if (!ZorGameBase::ReadFileImage(REGION_FILE, image, true)) {
     DebugLog("error on open %s.", REGION_FILE);
     return 0;
   }
