@@ -168,8 +168,10 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   RoleTraceTable m_vecRoleTrace;
   RolePartReplaceTable m_mapRolePartReplace;
 
-  // World maps: where the first region of each Id and SecondId and the first terrain NPC of each
-  // Id sit in their lists, rebuilt by their loaders so that the queries need not walk the lists.
+  // World maps: the catalogue's records by map id, and where the first region of each Id and
+  // SecondId and the first terrain NPC of each Id sit in their lists; rebuilt by their loaders
+  // so that the queries are one hash probe.
+  CKeyIndex<const GameMapInfo*> m_indexGameMap;
   CFirstIndex m_indexRegionById;
   CFirstIndex m_indexRegionBySecondId;
   CFirstIndex m_indexTerrainNpcById;

@@ -147,13 +147,17 @@ int32_t C3DRoleBaseData::CreateGameMapInfo() {
     DebugLog("error on open %s.", GAME_MAP_FILE);
     return 0;
   }
-  return ReadGameMapSections(ini, m_mapGameMap) ? 1 : 0;
+  bool bWalked = ReadGameMapSections(ini, m_mapGameMap);
+  m_indexGameMap.Reset(m_mapGameMap.size());
+  for (const auto& [nMapId, info] : m_mapGameMap) m_indexGameMap.Add(nMapId, &info);
+  return bWalked ? 1 : 0;
 }
 
 // The record of the map id; null when the catalogue has no such map.
 const GameMapInfo* C3DRoleBaseData::GetGameMapInfo(uint32_t nMapId) {
-  auto it = m_mapGameMap.find(nMapId);
-  return it == m_mapGameMap.end() ? nullptr : &it->second;
+  const GameMapInfo* pInfo = nullptr;
+  m_indexGameMap.Find(nMapId, pInfo);
+  return pInfo;
 }
 
 // Starts the enumeration at the smallest map id; 0 (outputs untouched) when the catalogue is

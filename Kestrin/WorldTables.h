@@ -1,9 +1,8 @@
 #pragma once
 // Containers of the game map catalogue, the regions and the terrain NPCs.
-#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <map>
-#include <utility>
 #include <vector>
 
 #include "I3DRoleBaseData.h"
@@ -13,30 +12,74 @@
 using GameMapTable = std::map<uint32_t, GameMapInfo>;
 using TerrainNpcList = std::vector<TerrainNpcInfo>;
 
-// Where the first entry of each key sits in a list kept in file order, so that a first-match
-// query is a binary search over eight-byte pairs instead of a walk over the records.
-class CFirstIndex {
+// A hash index from a 32-bit key to the first value added under it, for the single-key
+// queries: one multiply and, mostly, one probe, with no allocation. Open addressing with linear
+// probing, at most half full. Rebuilt whole by the loaders; the values point into the tables.
+template <typename Value>
+class CKeyIndex {
  public:
-  // Indexes list[0, size) by keyOf(entry); ties go to the earliest entry.
-  template <typename List, typename KeyOf>
-  void Build(const List& list, KeyOf keyOf) {
-    m_vecEntries.clear();
-    m_vecEntries.reserve(list.size());
-    for (uint32_t i = 0; i < list.size(); ++i) m_vecEntries.emplace_back(keyOf(list[i]), i);
-    std::sort(m_vecEntries.begin(), m_vecEntries.end());  // by key, then by position
-    m_vecEntries.erase(std::unique(m_vecEntries.begin(), m_vecEntries.end(),
-                                   [](const Entry& a, const Entry& b) { return a.first == b.first; }),
-                       m_vecEntries.end());
+  // Starts over, with room for nCount keys.
+  void Reset(size_t nCount) {
+    size_t nSlots = 8;
+    while (nSlots < nCount * 2) nSlots *= 2;
+    m_vecSlots.assign(nSlots, Slot{});
+    m_nShift = 32;
+    for (size_t n = nSlots; n > 1; n /= 2) --m_nShift;
   }
-  void Clear() { m_vecEntries.clear(); }
-  // Position of the first entry with the key; -1 when there is none.
-  int64_t Find(uint32_t nKey) const {
-    auto it = std::lower_bound(m_vecEntries.begin(), m_vecEntries.end(), nKey,
-                               [](const Entry& entry, uint32_t key) { return entry.first < key; });
-    return it != m_vecEntries.end() && it->first == nKey ? static_cast<int64_t>(it->second) : -1;
+  void Clear() { m_vecSlots.clear(); }
+  // Adds the key unless it is there already: the first value added under a key stays.
+  void Add(uint32_t nKey, Value value) {
+    size_t nMask = m_vecSlots.size() - 1;
+    for (size_t i = Home(nKey);; i = (i + 1) & nMask) {
+      Slot& slot = m_vecSlots[i];
+      if (!slot.bUsed) {
+        slot = Slot{nKey, true, value};
+        return;
+      }
+      if (slot.nKey == nKey) return;
+    }
+  }
+  // The value of the key; false when it was never added.
+  bool Find(uint32_t nKey, Value& value) const {
+    if (m_vecSlots.empty()) return false;
+    size_t nMask = m_vecSlots.size() - 1;
+    for (size_t i = Home(nKey);; i = (i + 1) & nMask) {
+      const Slot& slot = m_vecSlots[i];
+      if (!slot.bUsed) return false;
+      if (slot.nKey == nKey) {
+        value = slot.value;
+        return true;
+      }
+    }
   }
 
  private:
-  using Entry = std::pair<uint32_t, uint32_t>;  // key, position
-  std::vector<Entry> m_vecEntries;
+  struct Slot {
+    uint32_t nKey = 0;
+    bool bUsed = false;
+    Value value{};
+  };
+  size_t Home(uint32_t nKey) const { return (nKey * 0x9E3779B1u) >> m_nShift; }
+
+  std::vector<Slot> m_vecSlots;  // a power of two, or empty
+  unsigned m_nShift = 32;
+};
+
+// Position of the first entry of each key in a list kept in file order.
+class CFirstIndex {
+ public:
+  template <typename List, typename KeyOf>
+  void Build(const List& list, KeyOf keyOf) {
+    m_index.Reset(list.size());
+    for (uint32_t i = 0; i < list.size(); ++i) m_index.Add(keyOf(list[i]), i);
+  }
+  void Clear() { m_index.Clear(); }
+  // Position of the first entry with the key; -1 when there is none.
+  int64_t Find(uint32_t nKey) const {
+    uint32_t nPosition;
+    return m_index.Find(nKey, nPosition) ? static_cast<int64_t>(nPosition) : -1;
+  }
+
+ private:
+  CKeyIndex<uint32_t> m_index;
 };
