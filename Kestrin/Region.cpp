@@ -37,8 +37,8 @@ int ScanRegion(CTextScan& scan, RegionInfo& info) {
   scan.SkipSpace();
   if (scan.AtEnd()) return EOF;
   int nFields = 0;
-  for (uint32_t* pValue :
-       {&info.Id, &info.SecondId, &info.Value3, &info.Value4, &info.Value5, &info.Value6, &info.Value7}) {
+  for (uint32_t* pValue : {&info.Id, &info.SecondId, &info.Value3, &info.Value4, &info.Value5,
+                           &info.Value6, &info.Value7}) {
     if (!scan.UInt32(*pValue)) return nFields;
     ++nFields;
   }
@@ -65,7 +65,8 @@ void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile
                        RegionList& list) {
   // Room for one record a line, as the files are written; a record takes 35 bytes at least.
   size_t nLines = 1;
-  for (const char* p = pBegin; (p = static_cast<const char*>(std::memchr(p, '\n', pEnd - p))) != nullptr; ++p)
+  for (const char* p = pBegin;
+       (p = static_cast<const char*>(std::memchr(p, '\n', pEnd - p))) != nullptr; ++p)
     ++nLines;
   size_t nMost = static_cast<size_t>(pEnd - pBegin) / 35 + 1;
   list.reserve(list.size() + (nLines < nMost ? nLines : nMost));

@@ -123,9 +123,8 @@ int32_t C3DRoleBaseData::CreateTerrainNpcInfo() {
   ReadTerrainNpcRecords(file.GetBuffer(), static_cast<unsigned>(file.GetSize()), TERRAIN_NPC_FILE,
                         m_vecTerrainNpc);
   file.Close();
-  m_indexTerrainNpcById.Build(m_vecTerrainNpc, [](const TerrainNpcInfo& info) {
-    return static_cast<uint32_t>(info.Id);
-  });
+  m_indexTerrainNpcById.Build(
+      m_vecTerrainNpc, [](const TerrainNpcInfo& info) { return static_cast<uint32_t>(info.Id); });
   return 1;
 }
 

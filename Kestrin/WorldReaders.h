@@ -18,8 +18,7 @@ bool ReadGameMapSections(ZorGameBase::CZorIni& ini, GameMapTable& table);
 // record is logged with the file name as "invalid line found in %s, line %d, data %d." and
 // dropped; text in a numeric column is skipped word by word. Ends at the end of the image on
 // every input.
-void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile,
-                       RegionList& list);
+void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile, RegionList& list);
 
 // Appends the terrain NPCs of the plain text of TerrainNpc.dat (nSize bytes) to the list. The
 // first bad record is logged as "error data: <section> of <file>" and ends the reading.

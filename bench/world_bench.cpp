@@ -49,8 +49,8 @@ std::string GameMapText() {
 std::string RegionText() {
   std::string str;
   for (int i = 0; i < REGIONS; ++i) {
-    str += std::to_string(i) + " " + std::to_string(1000 + i / 4) +
-           " 0 0 0 0 0 Region_" + std::to_string(i) + " Area 0 0 0 0 0 0 0 0 Some_longer_text\n";
+    str += std::to_string(i) + " " + std::to_string(1000 + i / 4) + " 0 0 0 0 0 Region_" +
+           std::to_string(i) + " Area 0 0 0 0 0 0 0 0 Some_longer_text\n";
   }
   return str;
 }
@@ -60,7 +60,8 @@ std::string TerrainNpcText() {
   for (int i = 0; i < TERRAIN_NPCS; ++i) {
     std::string strId = std::to_string(1000 + i);
     str += "[TerrNpc" + strId + "]\nName=Npc" + strId + "\n";
-    for (int d = 0; d < 8; ++d) str += "Dir" + std::to_string(d) + "=npc/n" + strId + "_" + std::to_string(d) + ".ani\n";
+    for (int d = 0; d < 8; ++d)
+      str += "Dir" + std::to_string(d) + "=npc/n" + strId + "_" + std::to_string(d) + ".ani\n";
     str += "\n";
   }
   return str;
@@ -98,42 +99,51 @@ void RunQueries(benchmark::State& state, uint32_t nFirst, uint32_t nStep, uint32
   size_t i = 0;
   uint64_t nBefore = g_nAllocations.load();
   for (auto _ : state) benchmark::DoNotOptimize(query(pData, keys[i++ & 1023]));
-  state.counters["allocs/query"] = benchmark::Counter(
-      static_cast<double>(g_nAllocations.load() - nBefore) / static_cast<double>(state.iterations()));
+  state.counters["allocs/query"] =
+      benchmark::Counter(static_cast<double>(g_nAllocations.load() - nBefore) /
+                         static_cast<double>(state.iterations()));
 }
 
 void BM_GetGameMapInfo(benchmark::State& state) {
-  RunQueries(state, 1000, 3, MAPS, [](I3DRoleBaseData* p, uint32_t k) { return p->GetGameMapInfo(k); });
+  RunQueries(state, 1000, 3, MAPS,
+             [](I3DRoleBaseData* p, uint32_t k) { return p->GetGameMapInfo(k); });
 }
 void BM_GetGameMapInfoAbsent(benchmark::State& state) {
-  RunQueries(state, 1001, 3, MAPS, [](I3DRoleBaseData* p, uint32_t k) { return p->GetGameMapInfo(k); });
+  RunQueries(state, 1001, 3, MAPS,
+             [](I3DRoleBaseData* p, uint32_t k) { return p->GetGameMapInfo(k); });
 }
 void BM_EnumerateGameMaps(benchmark::State& state) {
   I3DRoleBaseData* pData = Service();
   uint32_t nId;
   const GameMapInfo* pInfo;
   for (auto _ : state) {
-    for (int32_t b = pData->GetFirstGameMapInfo(&nId, &pInfo); b; b = pData->GetNextGameMapInfo(&nId, &pInfo))
+    for (int32_t b = pData->GetFirstGameMapInfo(&nId, &pInfo); b;
+         b = pData->GetNextGameMapInfo(&nId, &pInfo))
       benchmark::DoNotOptimize(pInfo);
   }
   state.SetItemsProcessed(state.iterations() * MAPS);
 }
 void BM_GetRegionInfo(benchmark::State& state) {
-  RunQueries(state, 1000, 1, REGIONS / 4, [](I3DRoleBaseData* p, uint32_t k) { return p->GetRegionInfo(k); });
+  RunQueries(state, 1000, 1, REGIONS / 4,
+             [](I3DRoleBaseData* p, uint32_t k) { return p->GetRegionInfo(k); });
 }
 void BM_GetRegionName(benchmark::State& state) {
-  RunQueries(state, 0, 1, REGIONS, [](I3DRoleBaseData* p, uint32_t k) { return p->GetRegionName(k); });
+  RunQueries(state, 0, 1, REGIONS,
+             [](I3DRoleBaseData* p, uint32_t k) { return p->GetRegionName(k); });
 }
 void BM_GetRegionNameAbsent(benchmark::State& state) {
-  RunQueries(state, REGIONS, 1, REGIONS, [](I3DRoleBaseData* p, uint32_t k) { return p->GetRegionName(k); });
+  RunQueries(state, REGIONS, 1, REGIONS,
+             [](I3DRoleBaseData* p, uint32_t k) { return p->GetRegionName(k); });
 }
 void BM_GetTerrainNpcInfo(benchmark::State& state) {
-  RunQueries(state, 1000, 1, TERRAIN_NPCS,
-             [](I3DRoleBaseData* p, uint32_t k) { return p->GetTerrainNpcInfo(static_cast<int32_t>(k)); });
+  RunQueries(state, 1000, 1, TERRAIN_NPCS, [](I3DRoleBaseData* p, uint32_t k) {
+    return p->GetTerrainNpcInfo(static_cast<int32_t>(k));
+  });
 }
 void BM_GetTerrainNpcInfoFallback(benchmark::State& state) {
-  RunQueries(state, 1000 + TERRAIN_NPCS, 1, TERRAIN_NPCS,
-             [](I3DRoleBaseData* p, uint32_t k) { return p->GetTerrainNpcInfo(static_cast<int32_t>(k)); });
+  RunQueries(state, 1000 + TERRAIN_NPCS, 1, TERRAIN_NPCS, [](I3DRoleBaseData* p, uint32_t k) {
+    return p->GetTerrainNpcInfo(static_cast<int32_t>(k));
+  });
 }
 
 void BM_ReadRegionRecords(benchmark::State& state) {
@@ -149,7 +159,8 @@ void BM_ReadTerrainNpcRecords(benchmark::State& state) {
   std::string strText = TerrainNpcText();
   for (auto _ : state) {
     TerrainNpcList list;
-    ReadTerrainNpcRecords(strText.data(), static_cast<unsigned>(strText.size()), "TerrainNpc.dat", list);
+    ReadTerrainNpcRecords(strText.data(), static_cast<unsigned>(strText.size()), "TerrainNpc.dat",
+                          list);
     benchmark::DoNotOptimize(list.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * strText.size()));

@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
         return 2;
       }
     } else if (!ReadFile(argv[i + 1], strDat) || strDat != ZorTools::EncipherText(strPlain)) {
-      std::fprintf(stderr, "encipher_dat: %s is not %s enciphered; rebuild the target example_data\n",
+      std::fprintf(stderr,
+                   "encipher_dat: %s is not %s enciphered; rebuild the target example_data\n",
                    argv[i + 1], argv[i]);
       nStatus = 1;
     }

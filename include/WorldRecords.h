@@ -33,7 +33,9 @@ struct GameMapInfo {
 };
 
 namespace WorldRecordLayout {
-constexpr size_t AlignUp(size_t nOffset, size_t nAlign) { return (nOffset + nAlign - 1) / nAlign * nAlign; }
+constexpr size_t AlignUp(size_t nOffset, size_t nAlign) {
+  return (nOffset + nAlign - 1) / nAlign * nAlign;
+}
 constexpr size_t STRING_SIZE = sizeof(ZorString::CZorString);
 constexpr size_t STRING_ALIGN = alignof(ZorString::CZorString);
 }  // namespace WorldRecordLayout
@@ -102,7 +104,7 @@ struct TerrainNpcInfo {
 };
 static_assert(std::is_standard_layout<TerrainNpcInfo>::value, "TerrainNpcInfo is read in place");
 static_assert(offsetof(TerrainNpcInfo, Name) == 4, "TerrainNpcInfo: Name follows Id");
-static_assert(offsetof(TerrainNpcInfo, Dirs) ==
-                  (36 + alignof(std::vector<std::string>) - 1) / alignof(std::vector<std::string>) *
-                      alignof(std::vector<std::string>),
+static_assert(offsetof(TerrainNpcInfo, Dirs) == (36 + alignof(std::vector<std::string>) - 1) /
+                                                    alignof(std::vector<std::string>) *
+                                                    alignof(std::vector<std::string>),
               "TerrainNpcInfo: Dirs follows the 32-byte Name");

@@ -15,12 +15,23 @@ namespace {
 
 // The keys of a complete section, in the order they are read, with their values.
 std::vector<std::pair<std::string, std::string>> CompleteKeys() {
-  return {{"File", "map/city.dmap"}, {"PuzzleGridSize", "64"}, {"Oblique", "2"},
-          {"Light", "5"},            {"LightDirX", "0.5"},     {"LightDirY", "-1"},
-          {"LightDirZ", "2.5e1"},    {"Diffuse", "FF336699"},  {"Ambient", "0x10"},
-          {"switch", "0"},           {"daysound", "city_day"}, {"nightsound", "city_night"},
-          {"day", "ffffffff"},       {"nightfall", "80"},      {"night", "zz"},
-          {"dawn", "  1A"},          {"jump", "-3"}};
+  return {{"File", "map/city.dmap"},
+          {"PuzzleGridSize", "64"},
+          {"Oblique", "2"},
+          {"Light", "5"},
+          {"LightDirX", "0.5"},
+          {"LightDirY", "-1"},
+          {"LightDirZ", "2.5e1"},
+          {"Diffuse", "FF336699"},
+          {"Ambient", "0x10"},
+          {"switch", "0"},
+          {"daysound", "city_day"},
+          {"nightsound", "city_night"},
+          {"day", "ffffffff"},
+          {"nightfall", "80"},
+          {"night", "zz"},
+          {"dawn", "  1A"},
+          {"jump", "-3"}};
 }
 
 // A section [title] with the complete keys, one replaced ("" drops it), and extra lines.
@@ -113,9 +124,9 @@ TEST_F(GameMapTest, ValueVariantsPerKey) {
 }
 
 TEST_F(GameMapTest, LimitListIsOptional) {
-  I3DRoleBaseData* pData = LoadMaps(Section("1", "", nullptr, "limit=-1,2\n") + Section("2") +
-                                    Section("3", "", nullptr, "limit=\n") +
-                                    Section("4", "", nullptr, "limit=7,\n"));
+  I3DRoleBaseData* pData =
+      LoadMaps(Section("1", "", nullptr, "limit=-1,2\n") + Section("2") +
+               Section("3", "", nullptr, "limit=\n") + Section("4", "", nullptr, "limit=7,\n"));
   EXPECT_EQ((std::vector<uint32_t>{2}), pData->GetGameMapInfo(1)->Limit);
   EXPECT_TRUE(pData->GetGameMapInfo(2)->Limit.empty());
   EXPECT_TRUE(pData->GetGameMapInfo(3)->Limit.empty());
@@ -171,7 +182,7 @@ TEST_F(GameMapTest, EnumerationRunsInIdOrder) {
   EXPECT_EQ(0, pData->GetNextGameMapInfo(&nId, &pInfo));  // before any GetFirst
   EXPECT_EQ(77u, nId);
   EXPECT_EQ((std::vector<uint32_t>{1, 2, 3}), Enumerate(pData));
-  EXPECT_EQ(0, pData->GetNextGameMapInfo(&nId, &pInfo));  // stays at the end
+  EXPECT_EQ(0, pData->GetNextGameMapInfo(&nId, &pInfo));   // stays at the end
   ASSERT_EQ(1, pData->GetFirstGameMapInfo(&nId, &pInfo));  // starts again
   EXPECT_EQ(1u, nId);
   EXPECT_EQ(pData->GetGameMapInfo(1), pInfo);

@@ -27,7 +27,8 @@ std::string Record(int nBase, const char* pszName = "Name") {
 class RegionTest : public ModuleTest {};
 
 TEST_F(RegionTest, ColumnsLandInTheirFields) {
-  Write("ini/region.ini", Record(100, "North") + "1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c\n");
+  Write("ini/region.ini",
+        Record(100, "North") + "1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c\n");
   I3DRoleBaseData* pData = Load();
   const RegionList* pList = pData->GetRegionList();
   ASSERT_EQ(2u, pList->size());
@@ -71,7 +72,8 @@ TEST_F(RegionTest, FirstRecordInFileOrderAnswers) {
 
 TEST_F(RegionTest, LineBreaksAreBlanks) {
   Write("ini/region.ini",
-        "1 2 3 4\r\n5 6 7 Split\n\n b 10 11 12 13 14 15 16 17 c 21 22 23 24 25 26 27 Two b 30 31 32 33 "
+        "1 2 3 4\r\n5 6 7 Split\n\n b 10 11 12 13 14 15 16 17 c 21 22 23 24 25 26 27 Two b 30 31 "
+        "32 33 "
         "34 35 36 37 c");
   I3DRoleBaseData* pData = Load();
   ASSERT_EQ(2u, pData->GetRegionList()->size());
@@ -150,9 +152,8 @@ TEST_F(RegionTest, TextThroughoutEndsAtTheEndOfTheFile) {
 
 TEST_F(RegionTest, OverlongTextsAreCutToTheirFields) {
   std::string strName(40, 'n'), strText9(50, 'm'), strText18(300, 'z');
-  Write("ini/region.ini",
-        "1 2 3 4 5 6 7 " + strName + " " + strText9 + " 10 11 12 13 14 15 16 17 " + strText18 + "\n" +
-            Record(100));
+  Write("ini/region.ini", "1 2 3 4 5 6 7 " + strName + " " + strText9 +
+                              " 10 11 12 13 14 15 16 17 " + strText18 + "\n" + Record(100));
   I3DRoleBaseData* pData = Load();
   const RegionList* pList = pData->GetRegionList();
   ASSERT_EQ(2u, pList->size());

@@ -35,9 +35,8 @@ class TerrainNpcTest : public ModuleTest {
 };
 
 TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
-  I3DRoleBaseData* pData =
-      LoadNpcs("; terrain npcs\r\n\r\n" + Npc("Terrain1001", "Name=Ferryman") + "// next\n" +
-               Npc("Terrain1002", "Name=Smith"));
+  I3DRoleBaseData* pData = LoadNpcs("; terrain npcs\r\n\r\n" + Npc("Terrain1001", "Name=Ferryman") +
+                                    "// next\n" + Npc("Terrain1002", "Name=Smith"));
   const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(1001);
   ASSERT_NE(nullptr, pInfo);
   EXPECT_EQ(1001, pInfo->Id);
@@ -66,7 +65,8 @@ TEST_F(TerrainNpcTest, EarlierRecordOfAnIdWins) {
 
 TEST_F(TerrainNpcTest, DirectionsKeepFileOrderNotTheirNumbers) {
   std::string strPlain = "[Terrain0001]\nName=Turner\n";
-  for (int i = 7; i >= 0; --i) strPlain += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
+  for (int i = 7; i >= 0; --i)
+    strPlain += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
   I3DRoleBaseData* pData = LoadNpcs(strPlain);
   EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
             pData->GetTerrainNpcInfo(1)->Dirs);
@@ -90,7 +90,8 @@ TEST_F(TerrainNpcTest, BadRecordEndsTheReading) {
       {"direction with a blank before =",
        [](const std::string& s) { return "[" + s + "]\nName=B\nDir0 =x\n"; }, true},
       {"seven directions", [](const std::string& s) { return Npc(s, "Name=B", 7); }, true},
-      {"seven directions at the end", [](const std::string& s) { return Npc(s, "Name=B", 7); }, false},
+      {"seven directions at the end", [](const std::string& s) { return Npc(s, "Name=B", 7); },
+       false},
       {"no name line at the end", [](const std::string& s) { return "[" + s + "]"; }, false},
   };
   int nCase = 0;
@@ -135,7 +136,7 @@ TEST_F(TerrainNpcTest, SecondCreateAppendsTheRecordsAgain) {
 TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
   std::string strLongName(40, 'n'), strLongDir(300, 'd');
   std::string strPlain = Npc("Terrain0010] trailing", "Name=" + strLongName) +  // [..] x
-                         Npc("Short", "Name=ShortId") +                          // id 0
+                         Npc("Short", "Name=ShortId") +                         // id 0
                          "[Terrain0011]\nName=Long\n";
   for (int i = 0; i < 8; ++i) strPlain += "Dir" + std::to_string(i) + "=" + strLongDir + " x\n";
   I3DRoleBaseData* pData = LoadNpcs(strPlain);
@@ -148,9 +149,8 @@ TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
 }
 
 TEST_F(TerrainNpcTest, LineLongerThanTheBufferEndsTheFile) {
-  I3DRoleBaseData* pData =
-      LoadNpcs(Npc("Terrain0001", "Name=A") + "; " + std::string(1100, 'c') + "\n" +
-               Npc("Terrain0002", "Name=B"));
+  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0001", "Name=A") + "; " + std::string(1100, 'c') +
+                                    "\n" + Npc("Terrain0002", "Name=B"));
   EXPECT_STREQ("A", pData->GetTerrainNpcInfo(2)->Name);
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }

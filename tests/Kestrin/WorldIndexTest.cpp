@@ -25,17 +25,26 @@ TEST(WorldIndexTest, FindsWhatAWalkFromTheFrontFinds) {
     for (size_t i = 0; i < nCount; ++i) {
       nRandom = nRandom * 1103515245u + 12345u;
       switch (i % 4) {
-        case 0: keys.push_back(static_cast<uint32_t>(i) << 20); break;
-        case 1: keys.push_back(nRandom % 64); break;
-        case 2: keys.push_back(0xFFFFFFFFu - static_cast<uint32_t>(i % 3)); break;
-        default: keys.push_back(nRandom); break;
+        case 0:
+          keys.push_back(static_cast<uint32_t>(i) << 20);
+          break;
+        case 1:
+          keys.push_back(nRandom % 64);
+          break;
+        case 2:
+          keys.push_back(0xFFFFFFFFu - static_cast<uint32_t>(i % 3));
+          break;
+        default:
+          keys.push_back(nRandom);
+          break;
       }
     }
     CFirstIndex index;
     index.Build(keys, [](uint32_t nKey) { return nKey; });
     std::vector<uint32_t> probes = keys;
     for (uint32_t n = 0; n < 200; ++n) probes.push_back(n * 0x01000193u);
-    for (uint32_t nKey : probes) ASSERT_EQ(Walk(keys, nKey), index.Find(nKey)) << nCount << " " << nKey;
+    for (uint32_t nKey : probes)
+      ASSERT_EQ(Walk(keys, nKey), index.Find(nKey)) << nCount << " " << nKey;
   }
 }
 
