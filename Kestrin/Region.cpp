@@ -63,12 +63,13 @@ int ScanRegion(CTextScan& scan, RegionInfo& info) {
 
 void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile,
                        RegionList& list) {
-  // Room for one record a line, as the files are written; a record takes 35 bytes at least.
+  // Room for one record a line, as the files are written, but not for more records than the
+  // text could hold.
   size_t nLines = 1;
   for (const char* p = pBegin;
        (p = static_cast<const char*>(std::memchr(p, '\n', pEnd - p))) != nullptr; ++p)
     ++nLines;
-  size_t nMost = static_cast<size_t>(pEnd - pBegin) / 35 + 1;
+  size_t nMost = static_cast<size_t>(pEnd - pBegin) / 18 + 1;
   list.reserve(list.size() + (nLines < nMost ? nLines : nMost));
   CTextScan scan(pBegin, pEnd);
   RegionInfo info{};

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const char* pBegin = reinterpret_cast<const char*>(pData);
   RegionList list;
   ReadRegionRecords(pBegin, pBegin + nSize, "ini/region.ini", list);
-  // A record is 18 words and 17 separators at least.
-  if (list.size() * 35 > nSize + 1) std::abort();
+  // A record is 18 fields of one character at least ("7S" is two fields).
+  if (list.size() * 18 > nSize) std::abort();
   for (const RegionInfo& info : list) {
     if (memchr(info.Name, 0, sizeof(info.Name)) == nullptr ||
         memchr(info.Text9, 0, sizeof(info.Text9)) == nullptr ||

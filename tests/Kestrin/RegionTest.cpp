@@ -210,4 +210,14 @@ TEST_F(RegionTest, NumbersReadAsTheRuntimeReadsThem) {
   EXPECT_EQ(1, LogCount("invalid line found"));
 }
 
+// A fuzz finding: a number ends at the first other character, so "7S" is two fields.
+TEST_F(RegionTest, FieldsNeedNoBlankAfterANumber) {
+  Write("ini/region.ini", "1 2 3 4 5 6 7S b 1 1 2 1 0 1 1 2\xA1");
+  I3DRoleBaseData* pData = Load();
+  ASSERT_EQ(1u, pData->GetRegionList()->size());
+  EXPECT_EQ(7u, (*pData->GetRegionList())[0].Value7);
+  EXPECT_STREQ("S", pData->GetRegionName(1));
+  EXPECT_STREQ("\xA1", (*pData->GetRegionList())[0].Text18);
+}
+
 }  // namespace
