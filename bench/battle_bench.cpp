@@ -20,6 +20,12 @@ namespace {
 std::atomic<long> g_nAllocs{0};
 }  // namespace
 
+// Counting replacements of the global allocation functions; GCC takes the pairing of the
+// replaced new with free for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(size_t nSize) {
   ++g_nAllocs;
   if (void* p = std::malloc(nSize == 0 ? 1 : nSize)) return p;
@@ -33,9 +39,10 @@ namespace {
 const int MAP_COUNT = 300;
 const int GROUP_COUNT = 6;
 const int POS_COUNT = 8;
+const int VIEW_COUNT = 16;  // view positions are few: one per camera view, not per map
 
 // MAP_COUNT maps numbered 1000 upwards (no map 0), each with GROUP_COUNT groups of POS_COUNT
-// fighter positions, torches and start positions; view positions and offsets beside them.
+// fighter positions, torches and start positions; VIEW_COUNT view positions.
 std::string BattleMapText() {
   std::string strText;
   for (int nMap = 0; nMap < MAP_COUNT; ++nMap) {
@@ -50,7 +57,7 @@ std::string BattleMapText() {
       if (nGroup > 1) strText += "Torch" + std::to_string(nGroup - 1) + "=44 32 48 36\n";
       strText += "StartPos=" + std::to_string(nGroup) + " 0 46 34 0\n";
     }
-    strText += "ViewPos=" + std::to_string(nMap) + " 0 3200 2400 256 -30\n";
+    if (nMap < VIEW_COUNT) strText += "ViewPos=" + std::to_string(nMap) + " 0 3200 2400 256 -30\n";
   }
   return strText + "[1]\nEye=0 -600 520\nTo=0 0 0\nViewStartPos=3200 2400 256 -90\n";
 }
@@ -137,9 +144,11 @@ void BM_GetBattleArrayCellPos(benchmark::State& state) {
 void BM_GetFighterPosOffset(benchmark::State& state) {
   RunLookup(state, [](I3DRoleBaseData* p, uint32_t n) { return p->GetFighterPosOffset(n - 1000); });
 }
-// The view position list is walked in file order: the middle of 300 entries.
+// The view position list is walked in file order: its last entry.
 void BM_GetBattleViewPos(benchmark::State& state) {
-  RunLookup(state, [](I3DRoleBaseData* p, uint32_t) { return p->GetBattleViewPos(150, 0); });
+  RunLookup(state, [](I3DRoleBaseData* p, uint32_t) {
+    return p->GetBattleViewPos(VIEW_COUNT - 1, 0);
+  });
 }
 void BM_GetCameraTrackInfo(benchmark::State& state) {
   RunLookup(state, [](I3DRoleBaseData* p, uint32_t) { return p->GetCameraTrackInfo("outro"); });
