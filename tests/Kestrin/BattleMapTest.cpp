@@ -87,14 +87,6 @@ TEST_F(BattleMapTest, EmptyOrCommentOnlyFileLoadsNoMap) {
   EXPECT_EQ(0, LoaderAsserts());
 }
 
-TEST_F(BattleMapTest, LineBeforeTheFirstSectionIsAssertedAndIgnored) {
-  I3DRoleBaseData* pData = LoadBattleMap("MaxScale=400\n[2]\nMinScale=100\n");
-  EXPECT_EQ(1, LoaderAsserts());
-  EXPECT_TRUE(LogHas(LOADER_ASSERT));
-  EXPECT_EQ(327, pData->GetBattleMapInfo(2)->MaxScale);
-  EXPECT_EQ(100, pData->GetBattleMapInfo(2)->MinScale);
-}
-
 TEST_F(BattleMapTest, SemicolonAndEmptyLinesAreSilentBeforeTheFirstSection) {
   I3DRoleBaseData* pData = LoadBattleMap("; maps\n\n;[7]\n[1]\n");
   EXPECT_EQ(0, LoaderAsserts());

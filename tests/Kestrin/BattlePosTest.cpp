@@ -130,18 +130,15 @@ TEST_F(BattlePosTest, FighterPosOffsetsKeepTheLastLineOfAKey) {
 }
 
 TEST_F(BattlePosTest, MalformedOffsetLineEndsTheReading) {
-  Write("ini/FighterPosOffset.ini", "1 1 1\nx\n2 2 2\n3 3\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_NE(nullptr, pData->GetFighterPosOffset(1));
-  EXPECT_EQ(nullptr, pData->GetFighterPosOffset(2));
+  // Only a line feed or ';' as first character is skipped: a line of blanks ends it too.
+  for (const char* pszBad : {"x\n", "3 3\n", "  \n"}) {
+    Write("ini/FighterPosOffset.ini", std::string("1 1 1\n") + pszBad + "2 2 2\n");
+    I3DRoleBaseData* pData = Load();
+    EXPECT_NE(nullptr, pData->GetFighterPosOffset(1)) << pszBad;
+    EXPECT_EQ(nullptr, pData->GetFighterPosOffset(2)) << pszBad;
+    RoleBaseDataDestroy();
+  }
   EXPECT_FALSE(LogHas("FighterPosOffset"));
-}
-
-TEST_F(BattlePosTest, IndentedBlankOffsetLineEndsTheReadingToo) {
-  // Only a line feed or ';' as first character is skipped; a line of blanks converts nothing.
-  Write("ini/FighterPosOffset.ini", "1 1 1\n  \n2 2 2\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetFighterPosOffset(2));
 }
 
 TEST_F(BattlePosTest, SecondCreateAddsOffsetsAndReplacesKeys) {
