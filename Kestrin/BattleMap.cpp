@@ -1,4 +1,6 @@
 // Battle maps of ini/BattleMap.ini: fighter groups, start and view positions, battle cameras.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -110,8 +112,9 @@ class CBattleMapReader {
 // a line feed or ';' is passed over. E.g. [3], MaxScale=400 ; widest zoom, FighterPos2=1 2 ...
 void CBattleMapReader::ReadLine(std::string_view piece) {
   char szLine[LINE_BUFFER];
-  memcpy(szLine, piece.data(), piece.size());
-  szLine[piece.size()] = '\0';
+  size_t nSize = std::min(piece.size(), LINE_BUFFER - 1);  // a piece never holds more
+  memcpy(szLine, piece.data(), nSize);
+  szLine[nSize] = '\0';
   if (szLine[0] == '\n' || szLine[0] == ';') return;
   if (szLine[0] == '[') {
     OpenSection(szLine);
