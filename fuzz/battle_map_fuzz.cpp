@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "BattleTables.h"
-#include "FuzzWorkFolder.h"
+#include "FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int* pArgc, char*** pArgv) {
-  EnterFuzzWorkFolder("battle_map_fuzz", pArgc, pArgv);
+// Assertions and format messages go to the debug log: keep it out of the source tree.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  FuzzSupport::EnterWorkFolder();
   return 0;
 }
 
