@@ -78,6 +78,49 @@ TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
   EXPECT_TRUE(ini.AtEnd());
 }
 
+TEST_F(ZorIniTest, BinaryGarbageIsWalkedToTheEndPlainOrDeciphered) {
+  std::string strGarbage;
+  for (int i = 0; i < 4096; ++i) strGarbage += static_cast<char>((i * 131 + i / 7) & 0xFF);
+  strGarbage += "\n[S]\nKey=1";
+  Write("g.ini", strGarbage);
+  Write("g.dat", strGarbage);  // not enciphered: it deciphers to garbage
+  for (const char* pszName : {"g.ini", "g.dat"}) {
+    CZorIni ini;
+    ASSERT_TRUE(ini.Open(pszName)) << pszName;
+    int nSections = 0;
+    for (int nWalk = 0; nWalk < 10000 && !ini.AtEnd(); ++nWalk) {
+      if (!ini.ReadSection()) continue;
+      ++nSections;
+      char szValue[16];
+      ini.ReadValue("Key", szValue, sizeof(szValue), true);
+    }
+    EXPECT_TRUE(ini.AtEnd()) << pszName;
+    if (std::string(pszName) == "g.ini") {
+      char szValue[16];
+      EXPECT_TRUE(ini.ReadValue("Key", szValue, sizeof(szValue), false));  // the last section
+      EXPECT_STREQ("1", szValue);
+    }
+  }
+}
+
+TEST_F(ZorIniTest, OpeningASecondFileLetsTheFirstGo) {
+  Write("a.ini", "[A]\nk=1\n");
+  Write("b.ini", "[B]\nk=2\n");
+  CZorIni ini;
+  ASSERT_TRUE(ini.Open("a.ini"));
+  ASSERT_TRUE(ini.ReadSection());
+  ASSERT_TRUE(ini.Open("b.ini"));
+  ASSERT_TRUE(ini.ReadSection());
+  std::string strTitle;
+  ini.GetSectionTitle(strTitle);
+  EXPECT_EQ("B", strTitle);
+  EXPECT_STREQ("b.ini", ini.GetFileName());
+  ini.Close();
+  EXPECT_TRUE(ini.AtEnd());
+  EXPECT_FALSE(ini.ReadSection());
+  EXPECT_FALSE(ini.GetSectionTitle(strTitle));
+}
+
 TEST_F(ZorIniTest, KeyAndValueRules) {
   struct Case {
     std::string strLines;  // the section's lines
