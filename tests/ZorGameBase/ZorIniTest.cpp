@@ -1,7 +1,5 @@
 // The ini document reader: Open's extension rules, sections and titles, key and value rules,
 // lines and fields, the integer text rules and the text utilities beside the reader.
-#include "ZorIni.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +8,7 @@
 
 #include "DatCipher.h"
 #include "ModuleFixture.h"
+#include "ZorIni.h"
 
 using ZorGameBase::CZorIni;
 using ZorGameBase::IniField;
@@ -31,9 +30,9 @@ TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
     bool bWrite;
     bool bOpens;
   } cases[] = {
-      {"Map.INI", true, true},  {"look.ani", true, true}, {"map.txt", true, false},
-      {"ini", true, false},     {".ini", true, false},    {"none.ini", false, false},
-      {"x.Dat", false, false},  {"dir.ini", false, false},
+      {"Map.INI", true, true}, {"look.ani", true, true},  {"map.txt", true, false},
+      {"ini", true, false},    {".ini", true, false},     {"none.ini", false, false},
+      {"x.Dat", false, false}, {"dir.ini", false, false},
   };
   std::filesystem::create_directory(m_folder / "dir.ini");
   for (const Case& c : cases) {
@@ -496,15 +495,9 @@ TEST(SplitNumberList, NumbersBetweenSeparators) {
     unsigned nLength;
     std::vector<unsigned> values;
   } cases[] = {
-      {"3,,5", ",", 2048, {3, 0, 5}},
-      {"1,2,", nullptr, 2048, {1, 2, 0}},
-      {"-1,4", "", 2048, {4}},
-      {"7;8", ";x", 2048, {7, 8}},
-      {" 12 , 13", ",", 2048, {12, 13}},
-      {"", ",", 2048, {0}},
-      {"4294967297", ",", 2048, {1}},
-      {"123456", ",", 4, {123}},
-      {nullptr, ",", 2048, {}},
+      {"3,,5", ",", 2048, {3, 0, 5}}, {"1,2,", nullptr, 2048, {1, 2, 0}}, {"-1,4", "", 2048, {4}},
+      {"7;8", ";x", 2048, {7, 8}},    {" 12 , 13", ",", 2048, {12, 13}},  {"", ",", 2048, {0}},
+      {"4294967297", ",", 2048, {1}}, {"123456", ",", 4, {123}},          {nullptr, ",", 2048, {}},
       {"1,2", ",", 0, {9}},  // length 0: nothing at all, the list stays
   };
   for (const Case& c : cases) {
