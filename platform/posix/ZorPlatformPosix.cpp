@@ -2,11 +2,11 @@
 #include "ZorPlatform.h"
 
 #include <curl/curl.h>
-#include <execinfo.h>
 #include <link.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <unwind.h>
 
 #include <atomic>
 #include <cerrno>
@@ -43,17 +43,37 @@ void DebuggerOutput(const char* pszText) {
 
 void SetDebuggerSink(DebuggerSink pfnSink) { g_pfnDebuggerSink.store(pfnSink); }
 
-// The unwinder's walk (glibc's backtrace) gives return addresses; its first is the return into
-// this function, its second the return into our caller, so two more are left out.
+namespace {
+
+struct FrameWalk {
+  void** apFrames;
+  int nMax;
+  int nSkip;  // frames still to leave out, this function's own included
+  int nCount;
+};
+
+_Unwind_Reason_Code KeepFrame(_Unwind_Context* pContext, void* pData) {
+  FrameWalk* pWalk = static_cast<FrameWalk*>(pData);
+  uintptr_t nAddress = _Unwind_GetIP(pContext);
+  if (nAddress == 0) return _URC_END_OF_STACK;
+  if (pWalk->nSkip > 0) {
+    --pWalk->nSkip;
+    return _URC_NO_REASON;
+  }
+  pWalk->apFrames[pWalk->nCount++] = reinterpret_cast<void*>(nAddress);
+  return pWalk->nCount < pWalk->nMax ? _URC_NO_REASON : _URC_END_OF_STACK;
+}
+
+}  // namespace
+
+// The unwinder's own walk (not glibc's backtrace, which sanitizers replace with walks of their
+// own): the first frame it reports is this function, the second the return into our caller;
+// both are left out.
 __attribute__((noinline)) int CaptureStackFrames(void** apFrames, int nMax, int nSkip) {
-  const int FRAMES_MAX = 128;
-  if (apFrames == nullptr || nMax <= 0 || nSkip < 0 || nSkip > FRAMES_MAX - 2) return 0;
-  void* apAll[FRAMES_MAX];
-  int nWanted = nMax + nSkip + 2 < FRAMES_MAX ? nMax + nSkip + 2 : FRAMES_MAX;
-  int nAll = backtrace(apAll, nWanted);
-  int nCount = 0;
-  for (int i = nSkip + 2; i < nAll && nCount < nMax; ++i) apFrames[nCount++] = apAll[i];
-  return nCount;
+  if (apFrames == nullptr || nMax <= 0 || nSkip < 0) return 0;
+  FrameWalk walk{apFrames, nMax, nSkip + 2, 0};
+  _Unwind_Backtrace(KeepFrame, &walk);
+  return walk.nCount;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cinttypes>
@@ -151,8 +152,9 @@ TEST_F(CrashReportTest, WalkStopsAfterMaxIndexAndRefusesNegativeOne) {
 TEST_F(CrashReportTest, ModuleLookupNamesSharedLibraryAndRefusesHeap) {
   char szName[260];
   uintptr_t nBase = 0;
-  ASSERT_TRUE(FindModuleOfAddress(reinterpret_cast<const void*>(&strlen), szName, &nBase));
-  EXPECT_EQ(0, strncmp(szName, "libc.so", 7)) << szName;
+  ASSERT_TRUE(FindModuleOfAddress(reinterpret_cast<const void*>(&getpid), szName, &nBase));
+  EXPECT_NE(nullptr, strstr(szName, ".so")) << szName;
+  EXPECT_EQ(nullptr, strchr(szName, '/')) << szName;
   EXPECT_NE(0u, nBase);
 
   std::unique_ptr<int> pHeap(new int(5));

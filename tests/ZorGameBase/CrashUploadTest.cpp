@@ -49,10 +49,10 @@ std::string Request(const std::string& strAddress, const std::string& strBody) {
 class CrashUploadTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(g_bNoProxy);
-    if (CrashUploadsStarted() != 0) GTEST_SKIP() << "needs a process of its own, as under ctest";
     TempFolderTest::SetUp();
+    ASSERT_TRUE(g_bNoProxy);
     ZorPlatform::SetDebuggerSink(KeepDebuggerLine);
+    if (CrashUploadsStarted() != 0) GTEST_SKIP() << "needs a process of its own, as under ctest";
   }
   void TearDown() override {
     WaitForUploadsToEnd();
@@ -170,7 +170,9 @@ TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
   EXPECT_EQ(2, LogCount("never answered"));
 }
 
-TEST_F(CrashUploadTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
+using CrashUploadSeamTest = TempFolderTest;
+
+TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
   START_SERVER(server, "127.0.0.8", LoopbackHttpServer::Mode::Silent);
   ZorPlatform::HttpPostRequest request{};
   request.pszUserAgent = "UlmAgent";
