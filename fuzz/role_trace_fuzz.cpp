@@ -7,16 +7,27 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "I3DRoleBaseData.h"
 
 namespace {
 
-// Works in a folder of its own: the module reads ini/ and writes debug/ there.
+// Works in a folder of its own, in memory where there is /dev/shm (rewriting a file on disk
+// every run flushes it): the module reads ini/ and writes debug/ there.
 I3DRoleBaseData* Service() {
   static I3DRoleBaseData* s_pData = [] {
-    char szFolder[] = "/tmp/role-trace-fuzz-XXXXXX";
-    if (mkdtemp(szFolder) == nullptr || chdir(szFolder) != 0) abort();
+    char szShm[] = "/dev/shm/role-trace-fuzz-XXXXXX";
+    char szTmp[] = "/tmp/role-trace-fuzz-XXXXXX";
+    const char* pszFolder = mkdtemp(szShm);
+    if (pszFolder == nullptr) pszFolder = mkdtemp(szTmp);
+    if (pszFolder == nullptr || chdir(pszFolder) != 0) abort();
+    static std::string s_strFolder = pszFolder;
+    atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(s_strFolder, ec);
+    });
     std::filesystem::create_directory("ini");
     return RoleBaseDataQuery();
   }();

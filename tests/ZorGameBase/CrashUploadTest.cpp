@@ -190,50 +190,29 @@ TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
   EXPECT_EQ(0u, server.Requests()[0].find("POST /dump.php HTTP/1.1\r\n"));
 }
 
-// Setups that keep the upload off: nothing may reach the server.
+// Setups that keep the upload off: nothing may reach the server. "@" stands for the address.
 struct OffCase {
   const char* pszName;
   const char* pszAddress;
-  std::string (*pfnSetup)(const std::string& strAddress);
+  const char* pszSetup;         // ini/GameSetup.ini, or null for none
   const char* pszDebuggerLine;  // the lookup's report, or null
 };
 
+const char ENABLE_NOT_FOUND[] = "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n";
+
 const OffCase OFF_CASES[] = {
-    {"EnableZero", "127.0.0.9",
-     [](const std::string& a) {
-       return "[DumpError]\nEnable=0\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
+    {"EnableZero", "127.0.0.9", "[DumpError]\nEnable=0\nServer=@\nAction=/d.php\n", nullptr},
+    {"EnableEmpty", "127.0.0.10", "[DumpError]\nEnable=\nServer=@\nAction=/d.php\n",
+     ENABLE_NOT_FOUND},
+    {"EnableMissing", "127.0.0.11", "[DumpError]\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
+    {"NoDumpErrorSection", "127.0.0.12", "[Other]\nEnable=1\nServer=@\nAction=/d.php\n",
+     ENABLE_NOT_FOUND},
+    {"EnableTwo", "127.0.0.13", "[DumpError]\nEnable=2\nServer=@\nAction=/d.php\n", nullptr},
+    {"ServerOfTwoCharacters", "127.0.0.14", "[DumpError]\nEnable=1\nServer=ab\nAction=/d.php\n",
      nullptr},
-    {"EnableEmpty", "127.0.0.10",
-     [](const std::string& a) {
-       return "[DumpError]\nEnable=\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
-    {"EnableMissing", "127.0.0.11",
-     [](const std::string& a) {
-       return "[DumpError]\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
-    {"NoDumpErrorSection", "127.0.0.12",
-     [](const std::string& a) {
-       return "[Other]\nEnable=1\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
-    {"EnableTwo", "127.0.0.13",
-     [](const std::string& a) {
-       return "[DumpError]\nEnable=2\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
+    {"ActionOfTwoCharacters", "127.0.0.15", "[DumpError]\nEnable=1\nServer=@\nAction=/d\n",
      nullptr},
-    {"ServerOfTwoCharacters", "127.0.0.14",
-     [](const std::string&) {
-       return std::string("[DumpError]\nEnable=1\nServer=ab\nAction=/dump/report.php\n");
-     },
-     nullptr},
-    {"ActionOfTwoCharacters", "127.0.0.15",
-     [](const std::string& a) { return "[DumpError]\nEnable=1\nServer=" + a + "\nAction=/d\n"; },
-     nullptr},
-    {"ActionMissing", "127.0.0.16",
-     [](const std::string& a) { return "[DumpError]\nEnable=1\nServer=" + a + "\n"; },
+    {"ActionMissing", "127.0.0.16", "[DumpError]\nEnable=1\nServer=@\n",
      "Error: [DumpError] Action not found in ini/GameSetup.ini.\n"},
     {"NoSetupFile", "127.0.0.17", nullptr, nullptr},
 };
@@ -246,7 +225,12 @@ class CrashUploadOffTest : public CrashUploadTest,
 TEST_P(CrashUploadOffTest, UploadSendsNothing) {
   const OffCase& c = GetParam();
   START_SERVER(server, c.pszAddress, LoopbackHttpServer::Mode::Answer);
-  if (c.pfnSetup != nullptr) Write("ini/GameSetup.ini", c.pfnSetup(c.pszAddress));
+  if (c.pszSetup != nullptr) {
+    std::string strSetup = c.pszSetup;
+    size_t nAt = strSetup.find('@');
+    if (nAt != std::string::npos) strSetup.replace(nAt, 1, c.pszAddress);
+    Write("ini/GameSetup.ini", strSetup);
+  }
   StartCrashUpload("not to be sent");
   ASSERT_TRUE(WaitForUploadsToEnd());
   EXPECT_EQ(1, CrashUploadsStarted());
