@@ -2,7 +2,7 @@
 //
 // The count of uploads is per process and never goes back: ctest runs every test in a process
 // of its own, and a test finding uploads already spent (all tests in one process) is skipped.
-// Each test listens on its own loopback address so that tests can run side by side.
+// Each test listens on a loopback network of its own so that tests can run side by side.
 #include "CrashUpload.h"
 
 #include <gtest/gtest.h>
@@ -79,36 +79,36 @@ class CrashUploadTest : public TempFolderTest {
   }
 };
 
-#define START_SERVER(server, address, mode)                 \
-  LoopbackHttpServer server(address, mode);                 \
+#define START_SERVER(server, network, mode)                 \
+  LoopbackHttpServer server(network, mode);                 \
   if (!server.Listening()) GTEST_SKIP() << server.Error()
 
 TEST_F(CrashUploadTest, UploadPostsTheRecordUnencodedByteForByte) {
-  START_SERVER(server, "127.0.0.2", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.2");
+  START_SERVER(server, 2, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   StartCrashUpload("a&b=c d%20+\xA1\xEF\n");
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
   ASSERT_TRUE(WaitForUploadsToEnd());
   std::vector<std::string> vecRequests = server.Requests();
   ASSERT_EQ(1u, vecRequests.size());
-  EXPECT_EQ(Request("127.0.0.2", "msg=a&b=c d%20+\xA1\xEF\n"), vecRequests[0]);
+  EXPECT_EQ(Request(server.Address(), "msg=a&b=c d%20+\xA1\xEF\n"), vecRequests[0]);
   EXPECT_EQ(1, server.Connections());
   EXPECT_EQ("", LogText());
 }
 
 TEST_F(CrashUploadTest, UploadOfLongRecordSendsItsFirst1019Characters) {
-  START_SERVER(server, "127.0.0.3", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.3");
+  START_SERVER(server, 3, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   std::string strText;
   for (int i = 0; i < 5000; ++i) strText += static_cast<char>('a' + i % 26);
   StartCrashUpload(strText.c_str());
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
-  EXPECT_EQ(Request("127.0.0.3", "msg=" + strText.substr(0, 1019)), server.Requests()[0]);
+  EXPECT_EQ(Request(server.Address(), "msg=" + strText.substr(0, 1019)), server.Requests()[0]);
 }
 
 TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
-  START_SERVER(server, "127.0.0.4", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.4");
+  START_SERVER(server, 4, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   Write("version.dat", "2.4.1");
   CSafeVector<int> vec;
   vec.push_back(1);
@@ -124,8 +124,8 @@ TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
 }
 
 TEST_F(CrashUploadTest, FifthRecordIsLoggedButNotUploaded) {
-  START_SERVER(server, "127.0.0.5", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.5");
+  START_SERVER(server, 5, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   for (int i = 1; i <= 5; ++i) CrashRecord(nullptr, "record %d of five", i);
   ASSERT_TRUE(server.WaitForRequests(4, 10s));
   ASSERT_TRUE(WaitForUploadsToEnd());
@@ -139,8 +139,8 @@ TEST_F(CrashUploadTest, FifthRecordIsLoggedButNotUploaded) {
 }
 
 TEST_F(CrashUploadTest, ConcurrentRecordsFromThreadsStartAtMostFourUploads) {
-  START_SERVER(server, "127.0.0.6", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.6");
+  START_SERVER(server, 6, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   std::atomic<bool> bGo{false};
   std::vector<std::thread> vecThreads;
   for (int t = 0; t < 8; ++t) {
@@ -159,8 +159,8 @@ TEST_F(CrashUploadTest, ConcurrentRecordsFromThreadsStartAtMostFourUploads) {
 }
 
 TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
-  START_SERVER(server, "127.0.0.7", LoopbackHttpServer::Mode::Silent);
-  EnableUpload("127.0.0.7");
+  START_SERVER(server, 7, LoopbackHttpServer::Mode::Silent);
+  EnableUpload(server.Address());
   auto start = std::chrono::steady_clock::now();
   CrashRecord(nullptr, "never answered");
   CrashRecord(nullptr, "never answered either");
@@ -173,10 +173,10 @@ TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
 using CrashUploadSeamTest = TempFolderTest;
 
 TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
-  START_SERVER(server, "127.0.0.8", LoopbackHttpServer::Mode::Silent);
+  START_SERVER(server, 8, LoopbackHttpServer::Mode::Silent);
   ZorPlatform::HttpPostRequest request{};
   request.pszUserAgent = "UlmAgent";
-  request.pszServer = "127.0.0.8";
+  request.pszServer = server.Address().c_str();
   request.nPort = 80;
   request.pszObject = "dump.php";
   request.pchBody = "msg=x";
@@ -193,7 +193,7 @@ TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
 // Setups that keep the upload off: nothing may reach the server. "@" stands for the address.
 struct OffCase {
   const char* pszName;
-  const char* pszAddress;
+  int nNetwork;
   const char* pszSetup;         // ini/GameSetup.ini, or null for none
   const char* pszDebuggerLine;  // the lookup's report, or null
 };
@@ -201,20 +201,20 @@ struct OffCase {
 const char ENABLE_NOT_FOUND[] = "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n";
 
 const OffCase OFF_CASES[] = {
-    {"EnableZero", "127.0.0.9", "[DumpError]\nEnable=0\nServer=@\nAction=/d.php\n", nullptr},
-    {"EnableEmpty", "127.0.0.10", "[DumpError]\nEnable=\nServer=@\nAction=/d.php\n",
+    {"EnableZero", 9, "[DumpError]\nEnable=0\nServer=@\nAction=/d.php\n", nullptr},
+    {"EnableEmpty", 10, "[DumpError]\nEnable=\nServer=@\nAction=/d.php\n",
      ENABLE_NOT_FOUND},
-    {"EnableMissing", "127.0.0.11", "[DumpError]\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
-    {"NoDumpErrorSection", "127.0.0.12", "[Other]\nEnable=1\nServer=@\nAction=/d.php\n",
+    {"EnableMissing", 11, "[DumpError]\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
+    {"NoDumpErrorSection", 12, "[Other]\nEnable=1\nServer=@\nAction=/d.php\n",
      ENABLE_NOT_FOUND},
-    {"EnableTwo", "127.0.0.13", "[DumpError]\nEnable=2\nServer=@\nAction=/d.php\n", nullptr},
-    {"ServerOfTwoCharacters", "127.0.0.14", "[DumpError]\nEnable=1\nServer=ab\nAction=/d.php\n",
+    {"EnableTwo", 13, "[DumpError]\nEnable=2\nServer=@\nAction=/d.php\n", nullptr},
+    {"ServerOfTwoCharacters", 14, "[DumpError]\nEnable=1\nServer=ab\nAction=/d.php\n",
      nullptr},
-    {"ActionOfTwoCharacters", "127.0.0.15", "[DumpError]\nEnable=1\nServer=@\nAction=/d\n",
+    {"ActionOfTwoCharacters", 15, "[DumpError]\nEnable=1\nServer=@\nAction=/d\n",
      nullptr},
-    {"ActionMissing", "127.0.0.16", "[DumpError]\nEnable=1\nServer=@\n",
+    {"ActionMissing", 16, "[DumpError]\nEnable=1\nServer=@\n",
      "Error: [DumpError] Action not found in ini/GameSetup.ini.\n"},
-    {"NoSetupFile", "127.0.0.17", nullptr, nullptr},
+    {"NoSetupFile", 17, nullptr, nullptr},
 };
 
 void PrintTo(const OffCase& c, std::ostream* pOut) { *pOut << c.pszName; }
@@ -224,11 +224,11 @@ class CrashUploadOffTest : public CrashUploadTest,
 
 TEST_P(CrashUploadOffTest, UploadSendsNothing) {
   const OffCase& c = GetParam();
-  START_SERVER(server, c.pszAddress, LoopbackHttpServer::Mode::Answer);
+  START_SERVER(server, c.nNetwork, LoopbackHttpServer::Mode::Answer);
   if (c.pszSetup != nullptr) {
     std::string strSetup = c.pszSetup;
     size_t nAt = strSetup.find('@');
-    if (nAt != std::string::npos) strSetup.replace(nAt, 1, c.pszAddress);
+    if (nAt != std::string::npos) strSetup.replace(nAt, 1, server.Address());
     Write("ini/GameSetup.ini", strSetup);
   }
   StartCrashUpload("not to be sent");

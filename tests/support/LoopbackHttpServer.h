@@ -24,26 +24,34 @@ class LoopbackHttpServer {
  public:
   enum class Mode { Answer, Silent };
 
-  LoopbackHttpServer(const char* pszAddress, Mode mode) : m_mode(mode) {
-    m_nListen = socket(AF_INET, SOCK_STREAM, 0);
-    if (m_nListen < 0) {
-      m_strError = strerror(errno);
-      return;
+  // Listens on the first free address 127.8.<nNetwork>.<2..254>, port 80: tests of their own
+  // networks do not meet, and an address another program holds is passed over.
+  LoopbackHttpServer(int nNetwork, Mode mode) : m_mode(mode) {
+    for (int nHost = 2; nHost < 255 && m_nListen < 0; ++nHost) {
+      std::string strAddress = "127.8." + std::to_string(nNetwork) + "." + std::to_string(nHost);
+      int nSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      if (nSocket < 0) {
+        m_strError = strerror(errno);
+        return;
+      }
+      int nOn = 1;
+      setsockopt(nSocket, SOL_SOCKET, SO_REUSEADDR, &nOn, sizeof(nOn));
+      sockaddr_in address{};
+      address.sin_family = AF_INET;
+      address.sin_port = htons(80);
+      inet_pton(AF_INET, strAddress.c_str(), &address.sin_addr);
+      if (bind(nSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+          listen(nSocket, 16) == 0) {
+        m_nListen = nSocket;
+        m_strAddress = strAddress;
+        break;
+      }
+      int nError = errno;
+      m_strError = "cannot listen on " + strAddress + ":80: " + strerror(nError);
+      close(nSocket);
+      if (nError != EADDRINUSE) return;  // no right to port 80: nothing else will do
     }
-    int nOn = 1;
-    setsockopt(m_nListen, SOL_SOCKET, SO_REUSEADDR, &nOn, sizeof(nOn));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(80);
-    if (inet_pton(AF_INET, pszAddress, &address.sin_addr) != 1 ||
-        bind(m_nListen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(m_nListen, 16) != 0) {
-      m_strError = std::string("cannot listen on ") + pszAddress + ":80: " + strerror(errno);
-      close(m_nListen);
-      m_nListen = -1;
-      return;
-    }
-    m_thread = std::thread([this] { Serve(); });
+    if (m_nListen >= 0) m_thread = std::thread([this] { Serve(); });
   }
 
   ~LoopbackHttpServer() {
@@ -53,6 +61,7 @@ class LoopbackHttpServer {
   }
 
   bool Listening() const { return m_nListen >= 0; }
+  const std::string& Address() const { return m_strAddress; }
   const std::string& Error() const { return m_strError; }
 
   // Waits until at least nCount complete requests have come in; false on timeout.
@@ -97,7 +106,7 @@ class LoopbackHttpServer {
       for (const Client& client : vecClients) vecPoll.push_back({client.nSocket, POLLIN, 0});
       if (poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
       if (vecPoll[0].revents & POLLIN) {
-        int nSocket = accept(m_nListen, nullptr, nullptr);
+        int nSocket = accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
         if (nSocket >= 0) {
           vecClients.push_back({nSocket, std::string(), false});
           std::lock_guard<std::mutex> lock(m_mutex);
@@ -140,6 +149,7 @@ class LoopbackHttpServer {
 
   Mode m_mode;
   int m_nListen = -1;
+  std::string m_strAddress;
   std::string m_strError;
   std::atomic<bool> m_bStop{false};
   std::mutex m_mutex;
