@@ -33,7 +33,9 @@ class TraceFolder {
     std::error_code ec;
     fs::remove_all(m_path, ec);
   }
-  int64_t Bytes() const { return static_cast<int64_t>(fs::file_size(m_path / "ini/RoleTrace.ini")); }
+  int64_t Bytes() const {
+    return static_cast<int64_t>(fs::file_size(m_path / "ini/RoleTrace.ini"));
+  }
 
  private:
   fs::path m_previous;

@@ -38,12 +38,17 @@ void KeepDebuggerLine(const char* pszText) {
 
 std::string Request(const std::string& strAddress, const std::string& strBody) {
   return "POST /dump/report.php HTTP/1.1\r\n"
-         "Host: " + strAddress + "\r\n"
+         "Host: " +
+         strAddress +
+         "\r\n"
          "User-Agent: UlmAgent\r\n"
          "Accept: */*\r\n"
          "Content-Type: application/x-www-form-urlencoded\r\n"
-         "Content-Length: " + std::to_string(strBody.size()) + "\r\n"
-         "\r\n" + strBody;
+         "Content-Length: " +
+         std::to_string(strBody.size()) +
+         "\r\n"
+         "\r\n" +
+         strBody;
 }
 
 class CrashUploadTest : public TempFolderTest {
@@ -62,8 +67,8 @@ class CrashUploadTest : public TempFolderTest {
 
   // ini/GameSetup.ini with the upload on, posting to the address.
   void EnableUpload(const std::string& strAddress) {
-    Write("ini/GameSetup.ini", "[DumpError]\nEnable=1\nServer=" + strAddress +
-                                   "\nAction=/dump/report.php\n");
+    Write("ini/GameSetup.ini",
+          "[DumpError]\nEnable=1\nServer=" + strAddress + "\nAction=/dump/report.php\n");
   }
   static bool WaitForUploadsToEnd() {
     auto deadline = std::chrono::steady_clock::now() + 20s;
@@ -79,8 +84,8 @@ class CrashUploadTest : public TempFolderTest {
   }
 };
 
-#define START_SERVER(server, network, mode)                 \
-  LoopbackHttpServer server(network, mode);                 \
+#define START_SERVER(server, network, mode) \
+  LoopbackHttpServer server(network, mode); \
   if (!server.Listening()) GTEST_SKIP() << server.Error()
 
 TEST_F(CrashUploadTest, UploadPostsTheRecordUnencodedByteForByte) {
@@ -116,7 +121,8 @@ TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
   std::string strRequest = server.Requests()[0];
   std::string strBody = strRequest.substr(strRequest.find("\r\n\r\n") + 4);
-  EXPECT_EQ(0u, strBody.find("msg=ReleaseVer:2.4.1 MsgVer:999 , FileVer:, FileTime:==(")) << strBody;
+  EXPECT_EQ(0u, strBody.find("msg=ReleaseVer:2.4.1 MsgVer:999 , FileVer:, FileTime:==("))
+      << strBody;
   EXPECT_NE(std::string::npos,
             strBody.find(") CSafeVector() position error: *** include/SafeVector 83 crash! ***\n"))
       << strBody;
@@ -202,16 +208,12 @@ const char ENABLE_NOT_FOUND[] = "Error: [DumpError] Enable not found in ini/Game
 
 const OffCase OFF_CASES[] = {
     {"EnableZero", 9, "[DumpError]\nEnable=0\nServer=@\nAction=/d.php\n", nullptr},
-    {"EnableEmpty", 10, "[DumpError]\nEnable=\nServer=@\nAction=/d.php\n",
-     ENABLE_NOT_FOUND},
+    {"EnableEmpty", 10, "[DumpError]\nEnable=\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
     {"EnableMissing", 11, "[DumpError]\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
-    {"NoDumpErrorSection", 12, "[Other]\nEnable=1\nServer=@\nAction=/d.php\n",
-     ENABLE_NOT_FOUND},
+    {"NoDumpErrorSection", 12, "[Other]\nEnable=1\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
     {"EnableTwo", 13, "[DumpError]\nEnable=2\nServer=@\nAction=/d.php\n", nullptr},
-    {"ServerOfTwoCharacters", 14, "[DumpError]\nEnable=1\nServer=ab\nAction=/d.php\n",
-     nullptr},
-    {"ActionOfTwoCharacters", 15, "[DumpError]\nEnable=1\nServer=@\nAction=/d\n",
-     nullptr},
+    {"ServerOfTwoCharacters", 14, "[DumpError]\nEnable=1\nServer=ab\nAction=/d.php\n", nullptr},
+    {"ActionOfTwoCharacters", 15, "[DumpError]\nEnable=1\nServer=@\nAction=/d\n", nullptr},
     {"ActionMissing", 16, "[DumpError]\nEnable=1\nServer=@\n",
      "Error: [DumpError] Action not found in ini/GameSetup.ini.\n"},
     {"NoSetupFile", 17, nullptr, nullptr},
@@ -219,8 +221,7 @@ const OffCase OFF_CASES[] = {
 
 void PrintTo(const OffCase& c, std::ostream* pOut) { *pOut << c.pszName; }
 
-class CrashUploadOffTest : public CrashUploadTest,
-                           public ::testing::WithParamInterface<OffCase> {};
+class CrashUploadOffTest : public CrashUploadTest, public ::testing::WithParamInterface<OffCase> {};
 
 TEST_P(CrashUploadOffTest, UploadSendsNothing) {
   const OffCase& c = GetParam();
