@@ -77,14 +77,6 @@ class CFormattedRead {
   bool m_bInputEnded = false;
 };
 
-// A line or word as the C string the runtime would see: it ends at a NUL byte.
-inline std::string_view CutAtNul(std::string_view text) {
-  const void* pNul = memchr(text.data(), '\0', text.size());
-  return pNul == nullptr
-             ? text
-             : text.substr(0, static_cast<size_t>(static_cast<const char*>(pNul) - text.data()));
-}
-
 // Copies a word into a zero-terminated field, cut to fit (longer values are outside the
 // tables' formats).
 template <size_t N>
@@ -95,13 +87,14 @@ void CopyCut(char (&szField)[N], std::string_view text) {
 }
 
 // Calls fnLine with every piece that fgets with a buffer of nBufferSize bytes returns from the
-// file, each as the C string it becomes. False when the file cannot be read.
+// file opened in text mode, each as the C string it becomes. False when the file cannot be
+// read.
 template <typename TLine>
 bool ForEachLinePiece(const char* pszPath, size_t nBufferSize, TLine fnLine) {
   std::string image;
-  if (!ZorGameBase::ReadFileImage(pszPath, image)) return false;
-  ZorGameBase::CTextScan scan(image.data(), image.data() + image.size());
+  if (!ZorGameBase::ReadFileImage(pszPath, image, true)) return false;
+  ZorGameBase::CTextScan scan(image);
   std::string_view piece;
-  while (scan.LinePiece(piece, nBufferSize)) fnLine(CutAtNul(piece));
+  while (scan.LinePiece(piece, nBufferSize)) fnLine(piece);
   return true;
 }

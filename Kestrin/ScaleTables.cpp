@@ -32,7 +32,7 @@ int32_t PackScaleKey(uint32_t a, uint32_t b, uint32_t nFactor) {
 // Lines "A.B=scale", e.g. 12.5=1.25 (sscanf "%d.%d=%f\n": a blank may stand before a number,
 // not before '.' or '='; text after the scale is ignored).
 bool ScanPairScale(std::string_view line, int32_t& a, int32_t& b, float& fScale) {
-  ZorGameBase::CTextScan scan(line.data(), line.data() + line.size());
+  ZorGameBase::CTextScan scan(line);
   return CFormattedRead(scan).Int32(a).Text(".").Int32(b).Text("=").Float(fScale).Result() == 3;
 }
 
@@ -69,7 +69,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
       ForEachLinePiece(ROLE_2D_LOOK_FILE, ROLE_2D_PIECE_BUFFER, [&](std::string_view line) {
         if (line.empty()) return;
         line.remove_suffix(1);
-        ZorGameBase::CTextScan scan(line.data(), line.data() + line.size());
+        ZorGameBase::CTextScan scan(line);
         int32_t nLook;
         if (CFormattedRead(scan).Int32(nLook).Result() == 1) m_map2DRoleLook.Add(nLook, nLook);
       });
@@ -84,7 +84,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
 // Lines "look=scale", e.g. 1201=0.8.
 int32_t C3DRoleBaseData::CreateLookScaleInfo() {
   bool bOpened = ForEachLinePiece(LOOK_SCALE_FILE, SCALE_PIECE_BUFFER, [&](std::string_view line) {
-    ZorGameBase::CTextScan scan(line.data(), line.data() + line.size());
+    ZorGameBase::CTextScan scan(line);
     int32_t nLook;
     float fScale;
     if (CFormattedRead(scan).Int32(nLook).Text("=").Float(fScale).Result() == 2) {

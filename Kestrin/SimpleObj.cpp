@@ -15,8 +15,8 @@ const char SIMPLE_OBJ_FILE[] = "ini/SimpleObjInfo.ini";
 
 // A word "[%u]": '[' and a number; what follows the number is not looked at.
 bool ScanRecordId(std::string_view word, uint32_t& nId) {
-  word = CutAtNul(word);
-  ZorGameBase::CTextScan scan(word.data(), word.data() + word.size());
+  word = ZorGameBase::CutAtNul(word);
+  ZorGameBase::CTextScan scan(word);
   return CFormattedRead(scan).Text("[").UInt32(nId).Result() == 1;
 }
 
@@ -58,11 +58,11 @@ bool ReadSimpleObj(ZorGameBase::CTextScan& scan, SimpleObjInfo& info) {
 // is logged with its identifier.
 int32_t C3DRoleBaseData::CreateSimpleObjInfo() {
   std::string image;
-  if (!ZorGameBase::ReadFileImage(SIMPLE_OBJ_FILE, image)) {
+  if (!ZorGameBase::ReadFileImage(SIMPLE_OBJ_FILE, image, true)) {
     ZorGameBase::DebugLog("error on open %s.", SIMPLE_OBJ_FILE);
     return 0;
   }
-  ZorGameBase::CTextScan scan(image.data(), image.data() + image.size());
+  ZorGameBase::CTextScan scan(image);
   std::string_view word;
   while (scan.Word(word)) {
     scan.SkipSpace();

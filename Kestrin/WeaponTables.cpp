@@ -28,7 +28,7 @@ int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
   table.Clear();
   bool bOpened = ForEachLinePiece(pszPath, WEAPON_PIECE_BUFFER, [&](std::string_view line) {
     if (IsCommentLine(line)) return;
-    ZorGameBase::CTextScan scan(line.data(), line.data() + line.size());
+    ZorGameBase::CTextScan scan(line);
     fnLine(scan);
   });
   table.Seal();
