@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "I3DRoleBaseData.h"
+#include "ZorString.h"
 
 // Sorted (key, value) pairs, one per key, for tables that are only looked up: one block of
 // memory, binary search, no allocation in a lookup. A loader adds its entries in file order
@@ -53,8 +54,16 @@ class CFlatTable {
 // Ordered by signed type: an absent type falls back to the smallest one.
 using NpcTable = std::map<int32_t, NpcInfo>;
 using NpcStarLookTable = std::map<int32_t, NpcStarLookInfo>;
-struct RolePartHideInfo;
-using RolePartHideTable = std::map<uint32_t, RolePartHideInfo*>;
+// One named part of ini/RolePartHide.ini, hidden while the client's value lies in From..To.
+struct RolePartHideSection {
+  ZorString::CZorString Name;
+  uint32_t From;
+  uint32_t To;
+};
+// The sections of one [k1.k2.k3.k4] entry in file order, owned by the table; keyed by the
+// composite key k1 × 100000000000 + k2 × 10000000 + k3 × 1000 + k4.
+using RolePartHideList = std::vector<RolePartHideSection>;
+using RolePartHideTable = std::unordered_map<int64_t, std::unique_ptr<RolePartHideList>>;
 // Keys packed in signed 32 bits (A × 1000 + B, A × 1000000 + B, or the look itself).
 using ScaleTable = CFlatTable<int32_t, float>;
 // The listed looks; each maps to itself.
