@@ -82,7 +82,7 @@ class CFormattedRead {
 template <size_t N>
 void CopyCut(char (&szField)[N], std::string_view text) {
   size_t nLength = text.size() < N - 1 ? text.size() : N - 1;
-  memcpy(szField, text.data(), nLength);
+  if (nLength > 0) memcpy(szField, text.data(), nLength);  // an unread word has no data
   memset(szField + nLength, 0, N - nLength);
 }
 
