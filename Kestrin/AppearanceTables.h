@@ -26,8 +26,13 @@ class CFlatTable {
   void Add(TKey key, const TValue& value) { m_vecItems.emplace_back(key, value); }
   void Seal() {
     if (m_nSealed == m_vecItems.size()) return;
-    std::stable_sort(m_vecItems.begin(), m_vecItems.end(),
-                     [](const Item& a, const Item& b) { return a.first < b.first; });
+    auto ByKey = [](const Item& a, const Item& b) { return a.first < b.first; };
+    auto itAdded = m_vecItems.begin() + static_cast<std::ptrdiff_t>(m_nSealed);
+    // Files are mostly in key order already. Both steps keep equal keys in the order added.
+    if (!std::is_sorted(itAdded, m_vecItems.end(), ByKey)) {
+      std::stable_sort(itAdded, m_vecItems.end(), ByKey);
+    }
+    std::inplace_merge(m_vecItems.begin(), itAdded, m_vecItems.end(), ByKey);
     size_t nKept = 0;
     for (size_t i = 0; i < m_vecItems.size(); ++i) {
       if (i + 1 < m_vecItems.size() && m_vecItems[i + 1].first == m_vecItems[i].first) continue;

@@ -16,16 +16,15 @@ class CFormattedRead {
  public:
   explicit CFormattedRead(ZorGameBase::CTextScan& scan) : m_scan(scan) {}
 
-  // Ordinary characters, each matched exactly.
+  // Ordinary characters, each matched exactly; a mismatch leaves the cursor on the character
+  // that did not match.
   CFormattedRead& Text(std::string_view text) {
-    for (char ch : text) {
-      if (m_bStopped) break;
-      if (m_scan.AtEnd()) {
-        Stop(true);
-      } else if (!m_scan.Literal(ch)) {
-        Stop(false);
-      }
-    }
+    if (m_bStopped) return *this;
+    std::string_view rest = m_scan.Rest();
+    size_t nSame = 0;
+    while (nSame < text.size() && nSame < rest.size() && rest[nSame] == text[nSame]) ++nSame;
+    m_scan.SetPosition(m_scan.Position() + nSame);
+    if (nSame < text.size()) Stop(nSame == rest.size());
     return *this;
   }
   // A white-space directive ("\n" or " "): any amount of white space, none included.
