@@ -28,7 +28,7 @@ TEST_F(NpcTest, RecordFieldsAreReadInTheirOrder) {
         "BlazeMotion=-9000000000\n"
         "RestMotion=7\n"
         "Effect=npc_glow\n"
-        "ASB=-3\n"
+        "ASB=4294967293\n"  // %d keeps the low 32 bits
         "ADB=4\n"
         "FixDir=6\n");
   I3DRoleBaseData* pData = Load();

@@ -1,6 +1,7 @@
 // Role part, look and mount scales and the 2D looks, loaded from files as the client loads them.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "ModuleFixture.h"
@@ -32,6 +33,9 @@ TEST_F(ScaleTablesTest, RolePartLinesFollowTheScanRules) {
       {"[12.5=1.25]\n", 12, 5, 1.0f},
       {"/12.5=1.25\n", 12, 5, 1.0f},
       {"-1.-1=2.5\n", 4294967295u, 4294967295u, 2.5f},  // bits of the unsigned arguments
+      {"4294967308.5=2\n", 12, 5, 2.0f},                // %d keeps the low 32 bits
+      {"12.5=1e40\n", 12, 5, std::numeric_limits<float>::infinity()},  // too large
+      {"12.5=1e-50\n", 12, 5, 0.0f},                                   // too small
   };
   for (const PairCase& c : cases) {
     Write("ini/RolePartScale.ini", c.pszLine);

@@ -21,7 +21,8 @@ TEST_F(WeaponTablesTest, AppendedWeaponLinesFollowTheScanRules) {
         "460=461\n460=462\n"
         " 470= 471\n"  // blanks before numbers are allowed
         "-1=5\n"       // %u takes a sign
-        "480=-1\n");
+        "480=-1\n"
+        "4294967786=5\n");  // %u keeps the low 32 bits: 490
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(411u, pData->GetAppendentWeapon(410));
   EXPECT_EQ(0u, pData->GetAppendentWeapon(412));
@@ -33,6 +34,7 @@ TEST_F(WeaponTablesTest, AppendedWeaponLinesFollowTheScanRules) {
   EXPECT_EQ(471u, pData->GetAppendentWeapon(470));
   EXPECT_EQ(5u, pData->GetAppendentWeapon(4294967295u));
   EXPECT_EQ(4294967295u, pData->GetAppendentWeapon(480));
+  EXPECT_EQ(5u, pData->GetAppendentWeapon(490));
   EXPECT_FALSE(LogHas("AppendentWeapon"));
 }
 
