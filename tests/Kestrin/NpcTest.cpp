@@ -65,14 +65,6 @@ TEST_F(NpcTest, AbsentTypeFallsBackToTheSmallestSignedType) {
   EXPECT_STREQ("max", pData->GetNpcStarLookInfo(INT32_MAX)->Name);
 }
 
-TEST_F(NpcTest, EmptyTablesAnswerNull) {
-  Write("ini/Npc.ini", "; nothing here\n");
-  Write("ini/NpcX.ini", "");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetNpcInfo(0));
-  EXPECT_EQ(nullptr, pData->GetNpcStarLookInfo(0));
-}
-
 TEST_F(NpcTest, LaterRecordOfATypeWins) {
   Write("ini/Npc.ini", NpcRecord("NpcType7", "first") + NpcRecord("NpcType0007", "second"));
   Write("ini/NpcX.ini", "[7]\nName=first\n[7]\nName=second\n");
