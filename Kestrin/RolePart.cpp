@@ -41,8 +41,9 @@ bool ScanHideHeader(std::string_view line, int64_t& nKey) {
 //   SectionAmount=2
 //   Section0=Head 10 20
 //   Section1=Cloak 0 4294967295
-// Appends the sections to pList (when there is one). False when SectionAmount= does not begin
-// the next line or a Section line lacks one of its four values.
+// Appends the sections to pList (when there is one), part names cut to 127 characters. False
+// when SectionAmount= does not begin the next line or a Section line lacks one of its four
+// values.
 bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideList* pList) {
   uint32_t nAmount;
   if (CFormattedRead(scan).Text("SectionAmount=").UInt32(nAmount).Space().Result() != 1) {
