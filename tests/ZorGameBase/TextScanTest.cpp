@@ -1,0 +1,142 @@
+// The memory scanner against the formatted input it stands in for.
+#include "TextScan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "ModuleFixture.h"
+
+using ZorGameBase::CTextScan;
+
+namespace {
+
+struct IntCase {
+  const char* pszText;
+  bool bOk;
+  int64_t nInt32;   // as "%d" stores it
+  uint32_t nUInt32;  // as "%u" stores it
+  const char* pszRest;
+};
+
+TEST(TextScanTest, IntegerConversions) {
+  const IntCase cases[] = {
+      {"42", true, 42, 42u, ""},
+      {"  -7x", true, -7, 4294967289u, "x"},
+      {"+5.", true, 5, 5u, "."},
+      {"\n\t 010", true, 10, 10u, ""},
+      {"2147483648", true, -2147483648LL, 2147483648u, ""},
+      {"4294967297", true, 1, 1u, ""},
+      {"-", false, 0, 0u, "-"},
+      {"  x1", false, 0, 0u, "x1"},
+      {"", false, 0, 0u, ""},
+  };
+  for (const IntCase& c : cases) {
+    CTextScan scan32{std::string_view(c.pszText)};
+    int32_t n32 = 0;
+    EXPECT_EQ(c.bOk, scan32.Int32(n32)) << c.pszText;
+    if (c.bOk) {
+      EXPECT_EQ(c.nInt32, n32) << c.pszText;
+      EXPECT_EQ(c.pszRest, scan32.Rest()) << c.pszText;
+    }
+    CTextScan scanU{std::string_view(c.pszText)};
+    uint32_t nU = 0;
+    EXPECT_EQ(c.bOk, scanU.UInt32(nU)) << c.pszText;
+    if (c.bOk) {
+      EXPECT_EQ(c.nUInt32, nU) << c.pszText;
+    }
+  }
+}
+
+TEST(TextScanTest, SixtyFourBitAndHexConversions) {
+  CTextScan scan(std::string_view(" -9223372036854775807 12345678901 ff 0x1F -1"));
+  int64_t n64 = 0;
+  ASSERT_TRUE(scan.Int64(n64));
+  EXPECT_EQ(-9223372036854775807LL, n64);
+  ASSERT_TRUE(scan.Int64(n64));
+  EXPECT_EQ(12345678901LL, n64);
+  uint32_t nHex = 0;
+  ASSERT_TRUE(scan.Hex32(nHex));
+  EXPECT_EQ(0xFFu, nHex);
+  ASSERT_TRUE(scan.Hex32(nHex));
+  EXPECT_EQ(0x1Fu, nHex);
+  ASSERT_TRUE(scan.Hex32(nHex));
+  EXPECT_EQ(0xFFFFFFFFu, nHex);
+}
+
+struct FloatCase {
+  const char* pszText;
+  bool bOk;
+  float fValue;
+  const char* pszRest;
+};
+
+TEST(TextScanTest, FloatConversions) {
+  const FloatCase cases[] = {
+      {"1.25", true, 1.25f, ""},      {"-.5x", true, -0.5f, "x"},   {"3.", true, 3.0f, ""},
+      {"2e3", true, 2000.0f, ""},     {"2e", true, 2.0f, "e"},      {"2e+", true, 2.0f, "e+"},
+      {"1E-2;", true, 0.01f, ";"},    {".", false, 0, "."},          {"inf", false, 0, "inf"},
+      {"0x10", true, 0.0f, "x10"},    {"1e99", true, INFINITY, ""}, {"1e-99", true, 0.0f, ""},
+  };
+  for (const FloatCase& c : cases) {
+    CTextScan scan{std::string_view(c.pszText)};
+    float f = -1.0f;
+    EXPECT_EQ(c.bOk, scan.Float(f)) << c.pszText;
+    if (c.bOk) {
+      EXPECT_EQ(c.fValue, f) << c.pszText;
+      EXPECT_EQ(c.pszRest, scan.Rest()) << c.pszText;
+    }
+  }
+}
+
+TEST(TextScanTest, WordsAreRunsWithoutWhiteSpace) {
+  CTextScan scan(std::string_view("  1.2.3=fire.x \r\n\tb\0c  \n", 24));
+  std::vector<std::string> words;
+  for (std::string_view word; scan.Word(word);) words.emplace_back(word);
+  ASSERT_EQ(2u, words.size());
+  EXPECT_EQ("1.2.3=fire.x", words[0]);
+  EXPECT_EQ(std::string("b\0c", 3), words[1]);
+  EXPECT_EQ("b", ZorGameBase::CutAtNul(words[1]));
+}
+
+TEST(TextScanTest, LinePiecesFollowFgets) {
+  CTextScan scan(std::string_view("abcdef\nxy\n\nlast"));
+  std::vector<std::string> pieces;
+  for (std::string_view piece; scan.LinePiece(piece, 5);) pieces.emplace_back(piece);
+  const std::vector<std::string> expected = {"abcd", "ef\n", "xy\n", "\n", "last"};
+  EXPECT_EQ(expected, pieces);
+}
+
+TEST(TextScanTest, LinePieceIsCutAtAZeroByteButMovesPastIt) {
+  CTextScan scan(std::string_view("ab\0cd\nef\n", 9));
+  std::string_view piece;
+  ASSERT_TRUE(scan.LinePiece(piece, 1024));
+  EXPECT_EQ("ab", piece);
+  ASSERT_TRUE(scan.LinePiece(piece, 1024));
+  EXPECT_EQ("ef\n", piece);
+  EXPECT_FALSE(scan.LinePiece(piece, 1024));
+}
+
+class ReadFileImageTest : public TempFolderTest {};
+
+TEST_F(ReadFileImageTest, TextModeJoinsLineEndsAndStopsAtCtrlZ) {
+  Write("ini/a.ini", std::string("a\r\nb\rc\r\n\x1A" "after", 14));
+  std::string image;
+  ASSERT_TRUE(ZorGameBase::ReadFileImage("ini/a.ini", image, true));
+  EXPECT_EQ("a\nb\rc\n", image);
+  ASSERT_TRUE(ZorGameBase::ReadFileImage("ini/a.ini", image, false));
+  EXPECT_EQ(14u, image.size());
+}
+
+TEST_F(ReadFileImageTest, MissingFileOrFolderFails) {
+  std::string image = "old";
+  EXPECT_FALSE(ZorGameBase::ReadFileImage("ini/none.ini", image, true));
+  EXPECT_TRUE(image.empty());
+  Write("ini/dir/x", "");
+  EXPECT_FALSE(ZorGameBase::ReadFileImage("ini/dir", image, true));
+  EXPECT_FALSE(ZorGameBase::ReadFileImage(nullptr, image, true));
+}
+
+}  // namespace
