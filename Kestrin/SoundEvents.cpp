@@ -59,7 +59,7 @@ void ReadSoundResLine(char* pszLine, SoundResTable& table, OpenSoundRes& section
     if (pszClose == nullptr) return;
     EnterSoundRes(table, section);
     section.bOpen = true;
-    section.strTitle.assign(pszLine + 1, pszClose);
+    section.strTitle.assign(pszLine + 1, static_cast<size_t>(pszClose - (pszLine + 1)));
     return;
   }
   ZorGameBase::TrimLineHead(pszLine);

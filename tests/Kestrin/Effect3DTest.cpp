@@ -1,8 +1,8 @@
 // The weapon and action effect tables: word reading, key packing and the eight tries.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
-#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -12,6 +12,8 @@ struct EffectTable {
   const char* pszFile;
   const char* (I3DRoleBaseData::*pQuery)(uint32_t, uint32_t, uint32_t, uint32_t);
 };
+
+void PrintTo(const EffectTable& table, std::ostream* pOut) { *pOut << table.pszFile; }
 
 const EffectTable WEAPON = {"ini/RoleWeapon3DEffect.ini", &I3DRoleBaseData::GetRoleWeapon3DEffect};
 const EffectTable ACTION = {"ini/Action3DEffect.ini", &I3DRoleBaseData::GetAction3DEffect};
