@@ -45,6 +45,7 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
     ZorGameBase::DebugLog("error on open %s.", ACTION_SOUND_FILE);
     return 0;
   }
+  m_mapActionSound.Reserve(m_mapActionSound.Size() + CountLines(image));
   CWordStream words(image);
   std::string_view word;
   while (words.Next(word)) {

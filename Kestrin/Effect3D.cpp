@@ -40,6 +40,7 @@ template <typename Table>
 bool LoadEffectFile(const char* pszPath, Table& table) {
   std::string image;
   if (!ZorGameBase::ReadFileImage(pszPath, image, true)) return false;
+  table.Reserve(table.Size() + CountLines(image));
   CWordStream words(image);
   std::string_view word;
   while (words.Next(word)) {

@@ -36,8 +36,8 @@ class CHashedTable {
 
   // The value under the key; a default value is entered first when the key is missing, and
   // *pInserted (when given) tells whether that happened.
-  Value& FindOrAdd(const Key& key, bool* pInserted = nullptr) {
-    if ((m_values.size() + 1) * 2 > m_slots.size()) Grow();
+  Value& FindOrAdd(Key key, bool* pInserted = nullptr) {
+    if ((m_values.size() + 1) * 2 > m_slots.size()) Grow(m_values.size() + 1);
     size_t nMask = m_slots.size() - 1;
     size_t i = Home(key);
     for (; m_slots[i].nEntry != 0; i = (i + 1) & nMask) {
@@ -47,10 +47,16 @@ class CHashedTable {
       }
     }
     m_values.emplace_back();
-    m_slots[i].key = key;
+    m_slots[i].key = std::move(key);
     m_slots[i].nEntry = static_cast<uint32_t>(m_values.size());
     if (pInserted != nullptr) *pInserted = true;
     return m_values.back();
+  }
+
+  // Room for nCount entries in all without growing again.
+  void Reserve(size_t nCount) {
+    if (nCount * 2 > m_slots.size()) Grow(nCount);
+    m_values.reserve(nCount);
   }
 
   size_t Size() const { return m_values.size(); }
@@ -75,8 +81,10 @@ class CHashedTable {
     return static_cast<size_t>((Hash()(key) * 0x9E3779B97F4A7C15ull) >> m_nShift);
   }
 
-  void Grow() {
+  // Rebuilds the index with room for nCount entries at most half full.
+  void Grow(size_t nCount) {
     size_t nSize = m_slots.empty() ? 16 : m_slots.size() * 2;
+    while (nSize < nCount * 2) nSize *= 2;
     std::vector<Slot> old(nSize);
     old.swap(m_slots);
     m_nShift = 64;

@@ -1,4 +1,5 @@
 // Sound events (ini/SoundEvent.ini) and sound resources (ini/SoundRes.ini).
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "3DRoleBaseData.h"
 #include "TextScan.h"
+#include "WordStream.h"
 #include "ZorCommon.h"
 #include "ZorIni.h"
 #include "ZorRandom.h"
@@ -41,7 +43,7 @@ struct OpenSoundRes {
 void EnterSoundRes(SoundResTable& table, OpenSoundRes& section) {
   if (!section.bOpen) return;
   bool bInserted = false;
-  SoundResInfo& entry = table.FindOrAdd(section.strTitle, &bInserted);
+  SoundResInfo& entry = table.FindOrAdd(std::move(section.strTitle), &bInserted);
   if (bInserted) entry = std::move(section.info);
   section.info = SoundResInfo();
   section.bOpen = false;
@@ -78,6 +80,7 @@ void ReadSoundResLine(char* pszLine, SoundResTable& table, OpenSoundRes& section
 int32_t C3DRoleBaseData::CreateSoundEventInfo() {
   std::string image;
   if (!ZorGameBase::ReadFileImage(SOUND_EVENT_FILE, image, true)) return 0;
+  m_mapSoundEvent.Reserve(m_mapSoundEvent.Size() + CountLines(image));
   CTextScan scan(image);
   std::string_view line;
   while (scan.LinePiece(line, SOUND_LINE_BUFFER)) {
@@ -93,6 +96,8 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
 int32_t C3DRoleBaseData::CreateSoundResInfo() {
   std::string image;
   if (!ZorGameBase::ReadFileImage(SOUND_RES_FILE, image, true)) return 0;
+  m_mapSoundRes.Reserve(m_mapSoundRes.Size() +
+                        static_cast<size_t>(std::count(image.begin(), image.end(), '[')));
   CTextScan scan(image);
   std::string_view piece;
   char szLine[SOUND_LINE_BUFFER];
