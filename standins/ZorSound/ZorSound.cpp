@@ -124,8 +124,5 @@ void ZorSoundFinish(const char* pszFile) {
 
 void ZorSoundReset() {
   std::lock_guard<std::mutex> lock(g_manager.m_mutex);
-  for (auto& entry : g_manager.m_sounds) {
-    entry.second->m_bKept = false;
-    entry.second->m_nState = ZORSOUND_STATE_STOPPED;
-  }
+  g_manager.m_sounds.clear();
 }

@@ -64,5 +64,5 @@ ZORSOUND_API bool ZorSoundQuery(const char* pszFile, uint32_t* pVolume, int32_t*
 ZORSOUND_API int32_t ZorSoundPlayingCount();
 // Lets a sound of the library's own manager come to its end: it stays known, state STOPPED.
 ZORSOUND_API void ZorSoundFinish(const char* pszFile);
-// Forgets every sound of the library's own manager.
+// Forgets every sound of the library's own manager; pointers to its sounds end here.
 ZORSOUND_API void ZorSoundReset();
