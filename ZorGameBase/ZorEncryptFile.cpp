@@ -22,13 +22,31 @@ void CZorEncryptFile::BuildKey(unsigned nSeed, unsigned char abyKey[KEY_SIZE]) {
   }
 }
 
+namespace {
+inline unsigned char RotateRight(unsigned t, unsigned s) {
+  return static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
+}
+}  // namespace
+
 void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned char* pbyData,
                                int nSize) {
   if (pbyData == nullptr || nSize <= 0) return;
-  for (int i = 0; i < nSize; ++i) {
-    unsigned t = pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)];
-    unsigned s = static_cast<unsigned>(i) & 7;
-    pbyData[i] = static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
+  int i = 0;
+  // Groups of eight bytes, so that every rotation is a constant.
+  for (; i + 8 <= nSize; i += 8) {
+    unsigned char* p = pbyData + i;
+    const unsigned char* pKey = abyKey + (i & (KEY_SIZE - 1));
+    p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
+    p[1] = RotateRight(p[1] ^ pKey[1], 1);
+    p[2] = RotateRight(p[2] ^ pKey[2], 2);
+    p[3] = RotateRight(p[3] ^ pKey[3], 3);
+    p[4] = RotateRight(p[4] ^ pKey[4], 4);
+    p[5] = RotateRight(p[5] ^ pKey[5], 5);
+    p[6] = RotateRight(p[6] ^ pKey[6], 6);
+    p[7] = RotateRight(p[7] ^ pKey[7], 7);
+  }
+  for (; i < nSize; ++i) {
+    pbyData[i] = RotateRight(pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)], static_cast<unsigned>(i) & 7);
   }
 }
 
