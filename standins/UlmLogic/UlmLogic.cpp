@@ -37,13 +37,6 @@ void AddResourceDemand(const char* pszFile) {
   g_mgr.m_files.insert(pszFile);
 }
 
-void RemoveResourceDemand(const char* pszFile) {
-  if (pszFile == nullptr) return;
-  std::lock_guard<std::mutex> lock(g_mgr.m_mutex);
-  auto it = g_mgr.m_files.find(pszFile);
-  if (it != g_mgr.m_files.end()) g_mgr.m_files.erase(it);
-}
-
 void ClearResourceDemands() {
   std::lock_guard<std::mutex> lock(g_mgr.m_mutex);
   g_mgr.m_files.clear();

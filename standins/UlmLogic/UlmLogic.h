@@ -30,5 +30,4 @@ ULMLOGIC_API void SetResourceDemandMgr(IResourceDemandMgr* pMgr);
 
 // The library's own manager wants exactly the files it has been told about, by exact name.
 ULMLOGIC_API void AddResourceDemand(const char* pszFile);
-ULMLOGIC_API void RemoveResourceDemand(const char* pszFile);
 ULMLOGIC_API void ClearResourceDemands();
