@@ -138,6 +138,8 @@ CZorString& CZorString::operator=(const CZorString& stringSrc) {
 
 bool CZorString::NoninitData(const CZorStringData* pData) { return pData != &g_emptyBlock.header; }
 
+bool operator==(const CZorString& str1, const CZorString& str2) { return str1.Compare(str2) == 0; }
+bool operator!=(const CZorString& str1, const CZorString& str2) { return str1.Compare(str2) != 0; }
 bool operator==(const CZorString& str, const char* lpsz) { return str.Compare(lpsz) == 0; }
 bool operator==(const char* lpsz, const CZorString& str) { return str.Compare(lpsz) == 0; }
 bool operator!=(const CZorString& str, const char* lpsz) { return str.Compare(lpsz) != 0; }

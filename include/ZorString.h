@@ -57,6 +57,8 @@ class CZorString {
   char* m_pchData;
 };
 
+bool operator==(const CZorString& str1, const CZorString& str2);
+bool operator!=(const CZorString& str1, const CZorString& str2);
 bool operator==(const CZorString& str, const char* lpsz);
 bool operator==(const char* lpsz, const CZorString& str);
 bool operator!=(const CZorString& str, const char* lpsz);

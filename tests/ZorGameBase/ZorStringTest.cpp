@@ -130,6 +130,8 @@ TEST_F(ZorStringTest, CompareTakesGbkCharactersWhole) {
   }
   EXPECT_TRUE(CZorString("Sound") == "Sound");
   EXPECT_TRUE("Sound" != CZorString("sound"));
+  EXPECT_TRUE(CZorString("Sound") == CZorString("Sound"));
+  EXPECT_TRUE(CZorString("Sound") != CZorString());
 }
 
 TEST_F(ZorStringTest, NegativeLengthWritesItsAssertionAndGivesTheEmptyString) {
