@@ -2,14 +2,14 @@
 // them as the client does and runs their queries and the playback operations on the sound
 // library's own manager.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
+#include "FuzzSupport.h"
 #include "I3DRoleBaseData.h"
 #include "UlmLogic.h"
 #include "ZorSound.h"
@@ -21,15 +21,15 @@ namespace {
 const char* const FILES[] = {"ini/RoleWeapon3DEffect.ini", "ini/Action3DEffect.ini",
                              "ini/ActionSound.ini", "ini/SoundEvent.ini", "ini/SoundRes.ini"};
 
-// One working folder for the whole run; the debug log is emptied now and then.
-void EnterWorkFolder() {
-  static bool s_bEntered = false;
-  if (s_bEntered) return;
-  std::string strFolder = (fs::temp_directory_path() / "kestrin-fuzz-XXXXXX").string();
-  if (mkdtemp(strFolder.data()) == nullptr) abort();
-  fs::current_path(strFolder);
-  fs::create_directories("ini");
-  s_bEntered = true;
+// The tables go to a real ini folder of the private work folder, never through a link.
+void EnterIniFolder() {
+  static bool s_bReady = false;
+  if (s_bReady) return;
+  FuzzSupport::EnterWorkFolder();
+  std::error_code ec;
+  if (fs::is_symlink("ini", ec)) fs::remove("ini", ec);
+  fs::create_directories("ini", ec);
+  s_bReady = true;
 }
 
 void WriteFile(const char* pszPath, const std::string& strText) {
@@ -49,12 +49,7 @@ uint32_t Number(FuzzedDataProvider& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-  EnterWorkFolder();
-  static unsigned s_nRuns = 0;
-  if (++s_nRuns % 512 == 0) {
-    std::error_code ec;
-    fs::remove_all("debug", ec);
-  }
+  EnterIniFolder();
   FuzzedDataProvider input(pData, nSize);
   for (const char* pszPath : FILES) {
     if (input.ConsumeBool()) {
