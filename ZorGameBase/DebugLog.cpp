@@ -44,7 +44,7 @@ void AppendRecordLocked(const char* pszMessage) {
            static_cast<unsigned>(tmLocal.tm_mday));
   FILE* pFile = fopen(szFileName, "a+");
   if (pFile == nullptr) return;
-  char szTime[32];
+  char szTime[64];
   FormatTimeString(tmLocal, szTime, sizeof(szTime));
   fprintf(pFile, "%s -- %s", pszMessage, szTime);
   fclose(pFile);

@@ -12,9 +12,9 @@ namespace ZorGameBase {
 namespace {
 
 const unsigned MAX_COPY = 0x100000;
-const size_t MAX_WORD = 1023;     // characters of one word of a setup file
-const size_t MAX_SECTION = 253;   // characters of a section name
-const size_t MAX_KEY = 251;       // characters of a key
+const size_t MAX_WORD = 1023;    // characters of one word of a setup file
+const size_t MAX_SECTION = 253;  // characters of a section name
+const size_t MAX_KEY = 251;      // characters of a key
 
 // The character at p matches ch: a single-byte character equal to ch (ch <= 0xFF) or a
 // double-byte character whose code equals ch.
@@ -27,7 +27,8 @@ bool CharMatches(const char* p, size_t nSize, unsigned ch) {
 // string: it ends at white space, and a zero byte inside it ends its text.
 class WordReader {
  public:
-  explicit WordReader(const std::string& strText) : m_pPos(strText.data()), m_pEnd(m_pPos + strText.size()) {}
+  explicit WordReader(const std::string& strText)
+      : m_pPos(strText.data()), m_pEnd(m_pPos + strText.size()) {}
   // The next word; false at the end. bTooLong is set for a word over MAX_WORD characters.
   bool Next(std::string_view& word, bool& bTooLong) {
     while (m_pPos < m_pEnd && IsScanSpace(*m_pPos)) ++m_pPos;
@@ -113,7 +114,7 @@ const char* ZorStrChr(const char* text, unsigned ch) {
     ASSERT(false);
     return nullptr;
   }
-  for (const char* p = text;; ) {
+  for (const char* p = text;;) {
     size_t nSize = GbkCharSize(p);
     if (CharMatches(p, nSize, ch)) return p;
     if (*p == '\0') return nullptr;
@@ -131,7 +132,7 @@ const char* ZorStrrChr(const char* text, unsigned ch) {
     return nullptr;
   }
   const char* pLast = nullptr;
-  for (const char* p = text;; ) {
+  for (const char* p = text;;) {
     size_t nSize = GbkCharSize(p);
     if (CharMatches(p, nSize, ch)) pLast = p;
     if (*p == '\0') return pLast;

@@ -62,8 +62,8 @@ bool CZorEncryptFile::Open(const char* pszPath) {
     m_nSize = static_cast<int32_t>(nLength);
     m_pbyData = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_nSize) + 1));
     m_bOwnsData = true;
-    bRead = m_pbyData != nullptr &&
-            fread(m_pbyData, 1, static_cast<size_t>(m_nSize), pFile) == static_cast<size_t>(m_nSize);
+    bRead = m_pbyData != nullptr && fread(m_pbyData, 1, static_cast<size_t>(m_nSize), pFile) ==
+                                        static_cast<size_t>(m_nSize);
   }
   fclose(pFile);
   if (!bRead) {

@@ -141,8 +141,8 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
     const char* pStart = p;
     while (!IsSpace(*p) && *p != '\0') ++p;
     int nLength = static_cast<int>(p - pStart);
-    bool bText = field.nType == INI_CHARS || field.nType == INI_STRING ||
-                 field.nType == INI_ZORSTRING;
+    bool bText =
+        field.nType == INI_CHARS || field.nType == INI_STRING || field.nType == INI_ZORSTRING;
     if (!bText && nLength <= nMaxField) {
       // Number conversions stop at the white space after the field: no copy needed.
       ConvertField(field.nType, field.pData, pStart);

@@ -132,9 +132,9 @@ void BM_ReadFieldsLines(benchmark::State& state) {
     if (!ini.Open(strPath.c_str())) state.SkipWithError("open failed");
     int a[4];
     unsigned b[7];
-    while (ini.ReadFields(INI_INT, &a[0], INI_INT, &a[1], INI_INT, &a[2], INI_INT, &a[3],
-                          INI_DWORD, &b[0], INI_DWORD, &b[1], INI_DWORD, &b[2], INI_DWORD, &b[3],
-                          INI_DWORD, &b[4], INI_DWORD, &b[5], INI_DWORD, &b[6], INI_END)) {
+    while (ini.ReadFields(INI_INT, &a[0], INI_INT, &a[1], INI_INT, &a[2], INI_INT, &a[3], INI_DWORD,
+                          &b[0], INI_DWORD, &b[1], INI_DWORD, &b[2], INI_DWORD, &b[3], INI_DWORD,
+                          &b[4], INI_DWORD, &b[5], INI_DWORD, &b[6], INI_END)) {
       benchmark::DoNotOptimize(a[0]);
     }
   }

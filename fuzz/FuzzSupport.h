@@ -36,7 +36,11 @@ inline void EnterWorkFolder() {
   if (!WorkFolder().empty()) return;
   std::random_device random;
   StartFolder() = fs::current_path();
-  WorkFolder() = fs::temp_directory_path() / ("kestrin-fuzz-" + std::to_string(random()));
+  // A memory-backed folder where there is one: every run writes its input file.
+  std::error_code ecShm;
+  fs::path base =
+      fs::is_directory("/dev/shm", ecShm) ? fs::path("/dev/shm") : fs::temp_directory_path();
+  WorkFolder() = base / ("kestrin-fuzz-" + std::to_string(random()));
   fs::create_directories(WorkFolder());
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(StartFolder(), ec)) {

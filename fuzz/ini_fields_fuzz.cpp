@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   ZorString::CZorString strZor;
   uint8_t nByte = 0;
   bool bFlag = false;
-  void* apDest[15] = {nullptr, &nInt, &nInt64, &nInt, &nShort, &nWord, &nInt, &nDword,
+  void* apDest[15] = {nullptr, &nInt,    &nInt64, &nInt,    &nShort, &nWord, &nInt, &nDword,
                       &fFloat, &dDouble, szChars, &strText, &strZor, &nByte, &bFlag};
   // Ten pairs whose types follow from the pick (type 0 ends a list early).
   IniField aFields[10];

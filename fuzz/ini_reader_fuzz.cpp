@@ -14,9 +14,8 @@ namespace {
 // The key of a section line: the bytes before "=" (at most 64, never past the line's end).
 std::string KeyOf(const char* pszLine) {
   std::string strKey;
-  for (const char* p = pszLine; strKey.size() < 64 && *p != '=' && *p != '\0' && *p != '\r' &&
-                                *p != '\n';
-       ++p) {
+  for (const char* p = pszLine;
+       strKey.size() < 64 && *p != '=' && *p != '\0' && *p != '\r' && *p != '\n'; ++p) {
     strKey += *p;
   }
   return strKey;

@@ -30,7 +30,7 @@ class CZorString {
   ~CZorString();
 
   CZorString& operator=(const CZorString& stringSrc);  // shares the source's block
-  CZorString& operator=(const char* lpsz);  // copies; null gives the empty text
+  CZorString& operator=(const char* lpsz);             // copies; null gives the empty text
 
   operator const char*() const { return m_pchData; }  // never null
   int GetLength() const { return GetData()->nLength; }

@@ -1,12 +1,11 @@
 // The string helpers (bounded copy, GBK-aware searches) and the plain ini lookup.
-#include "ZorCommon.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "ModuleFixture.h"
+#include "ZorCommon.h"
 #include "ZorPlatform.h"
 
 using ZorGameBase::GetIniValue;
@@ -36,20 +35,24 @@ TEST_F(ZorStrTest, CopyRefusesMisuseWithAnAssertionAndLeavesTheTargetAlone) {
   EXPECT_FALSE(ZorStrCopy(nullptr, "abc", 4));
   EXPECT_FALSE(ZorStrCopy(sz, nullptr, 4));
   EXPECT_EQ(0, memcmp("kkkk", sz, 4));
-  EXPECT_EQ(2, LogCount("\xA1\xEF" "ASSERT(false) in ")) << LogText();  // one per site
+  EXPECT_EQ(2, LogCount("\xA1\xEF"
+                        "ASSERT(false) in "))
+      << LogText();  // one per site
   EXPECT_TRUE(LogHas("line of ZorGameBase/ZorCommon.cpp [ZorGameBase::ZorStrCopy]\xA1\xEF"));
 }
 
 TEST_F(ZorStrTest, SearchesNeverMatchATrailByte) {
   // B0 5C is one character whose trail byte is the backslash.
-  const char* pszText = "a\xB0\x5C" "b\\c\xB0\x5C";
+  const char* pszText =
+      "a\xB0\x5C"
+      "b\\c\xB0\x5C";
   struct Case {
     unsigned nChar;
     int nFirst;  // -1: not found
     int nLast;
   } cases[] = {
-      {'\\', 4, 4}, {'a', 0, 0}, {'c', 5, 5}, {0xB05C, 1, 6}, {0xB0, -1, -1}, {'z', -1, -1},
-      {0, 8, 8},  // the terminating zero
+      {'\\', 4, 4},   {'a', 0, 0},   {'c', 5, 5}, {0xB05C, 1, 6},
+      {0xB0, -1, -1}, {'z', -1, -1}, {0, 8, 8},  // the terminating zero
   };
   for (const Case& c : cases) {
     const char* pFirst = ZorStrChr(pszText, c.nChar);
@@ -115,11 +118,11 @@ TEST_F(GetIniValueTest, WordsDecideNotLines) {
     const char* pszValue;
   } cases[] = {
       {"[DumpError]\nEnable=1 ;comment\n", "Enable", "1"},
-      {"[DumpError] Enable=1", "Enable", "1"},                     // last word, no line break
-      {"[DumpError]\n;Enable=2 Enable=3\n", "Enable", "3"},       // ";" starts no comment
-      {"[DumpError]\nServer = x\n", "Server", "<none>"},          // blanks round "="
-      {"[DumpError]\nServer=\nServer=y\n", "Server", "y"},         // "=" alone gives nothing
-      {"[DumpError]\n; [note] Server=x\n", "Server", "<none>"},   // a bracketed word ends it
+      {"[DumpError] Enable=1", "Enable", "1"},                   // last word, no line break
+      {"[DumpError]\n;Enable=2 Enable=3\n", "Enable", "3"},      // ";" starts no comment
+      {"[DumpError]\nServer = x\n", "Server", "<none>"},         // blanks round "="
+      {"[DumpError]\nServer=\nServer=y\n", "Server", "y"},       // "=" alone gives nothing
+      {"[DumpError]\n; [note] Server=x\n", "Server", "<none>"},  // a bracketed word ends it
       {"[DumpError]\na[1] Server=x\n", "Server", "<none>"},
       {"[Other]\nServer=x\n[DumpError]\n", "Server", "<none>"},  // only a later section has it
       {"[DumpError]\n[Other]\nServer=x\n", "Server", "<none>"},

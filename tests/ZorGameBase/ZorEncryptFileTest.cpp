@@ -1,7 +1,5 @@
 // The enciphered data file: the key of the classic generator, the unscrambling rule, and Open,
 // Read and Close on good and bad files.
-#include "ZorEncryptFile.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +7,7 @@
 
 #include "DatCipher.h"
 #include "ModuleFixture.h"
+#include "ZorEncryptFile.h"
 
 using ZorGameBase::CZorEncryptFile;
 

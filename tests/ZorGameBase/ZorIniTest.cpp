@@ -1,7 +1,5 @@
 // The ini document reader: Open's extension rules, sections and titles, key and value rules,
 // lines and fields, the integer text rules and the text utilities beside the reader.
-#include "ZorIni.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +8,7 @@
 
 #include "DatCipher.h"
 #include "ModuleFixture.h"
+#include "ZorIni.h"
 
 using ZorGameBase::CZorIni;
 using ZorGameBase::IniField;
@@ -31,9 +30,9 @@ TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
     bool bWrite;
     bool bOpens;
   } cases[] = {
-      {"Map.INI", true, true},  {"look.ani", true, true}, {"map.txt", true, false},
-      {"ini", true, false},     {".ini", true, false},    {"none.ini", false, false},
-      {"x.Dat", false, false},  {"dir.ini", false, false},
+      {"Map.INI", true, true}, {"look.ani", true, true},  {"map.txt", true, false},
+      {"ini", true, false},    {".ini", true, false},     {"none.ini", false, false},
+      {"x.Dat", false, false}, {"dir.ini", false, false},
   };
   std::filesystem::create_directory(m_folder / "dir.ini");
   for (const Case& c : cases) {
@@ -76,6 +75,49 @@ TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
   EXPECT_TRUE(ini.ReadInt("Light", nLight));
   EXPECT_EQ(1, nLight);
   EXPECT_TRUE(ini.AtEnd());
+}
+
+TEST_F(ZorIniTest, BinaryGarbageIsWalkedToTheEndPlainOrDeciphered) {
+  std::string strGarbage;
+  for (int i = 0; i < 4096; ++i) strGarbage += static_cast<char>((i * 131 + i / 7) & 0xFF);
+  strGarbage += "\n[S]\nKey=1";
+  Write("g.ini", strGarbage);
+  Write("g.dat", strGarbage);  // not enciphered: it deciphers to garbage
+  for (const char* pszName : {"g.ini", "g.dat"}) {
+    CZorIni ini;
+    ASSERT_TRUE(ini.Open(pszName)) << pszName;
+    int nSections = 0;
+    for (int nWalk = 0; nWalk < 10000 && !ini.AtEnd(); ++nWalk) {
+      if (!ini.ReadSection()) continue;
+      ++nSections;
+      char szValue[16];
+      ini.ReadValue("Key", szValue, sizeof(szValue), true);
+    }
+    EXPECT_TRUE(ini.AtEnd()) << pszName;
+    if (std::string(pszName) == "g.ini") {
+      char szValue[16];
+      EXPECT_TRUE(ini.ReadValue("Key", szValue, sizeof(szValue), false));  // the last section
+      EXPECT_STREQ("1", szValue);
+    }
+  }
+}
+
+TEST_F(ZorIniTest, OpeningASecondFileLetsTheFirstGo) {
+  Write("a.ini", "[A]\nk=1\n");
+  Write("b.ini", "[B]\nk=2\n");
+  CZorIni ini;
+  ASSERT_TRUE(ini.Open("a.ini"));
+  ASSERT_TRUE(ini.ReadSection());
+  ASSERT_TRUE(ini.Open("b.ini"));
+  ASSERT_TRUE(ini.ReadSection());
+  std::string strTitle;
+  ini.GetSectionTitle(strTitle);
+  EXPECT_EQ("B", strTitle);
+  EXPECT_STREQ("b.ini", ini.GetFileName());
+  ini.Close();
+  EXPECT_TRUE(ini.AtEnd());
+  EXPECT_FALSE(ini.ReadSection());
+  EXPECT_FALSE(ini.GetSectionTitle(strTitle));
 }
 
 TEST_F(ZorIniTest, KeyAndValueRules) {
@@ -453,15 +495,9 @@ TEST(SplitNumberList, NumbersBetweenSeparators) {
     unsigned nLength;
     std::vector<unsigned> values;
   } cases[] = {
-      {"3,,5", ",", 2048, {3, 0, 5}},
-      {"1,2,", nullptr, 2048, {1, 2, 0}},
-      {"-1,4", "", 2048, {4}},
-      {"7;8", ";x", 2048, {7, 8}},
-      {" 12 , 13", ",", 2048, {12, 13}},
-      {"", ",", 2048, {0}},
-      {"4294967297", ",", 2048, {1}},
-      {"123456", ",", 4, {123}},
-      {nullptr, ",", 2048, {}},
+      {"3,,5", ",", 2048, {3, 0, 5}}, {"1,2,", nullptr, 2048, {1, 2, 0}}, {"-1,4", "", 2048, {4}},
+      {"7;8", ";x", 2048, {7, 8}},    {" 12 , 13", ",", 2048, {12, 13}},  {"", ",", 2048, {0}},
+      {"4294967297", ",", 2048, {1}}, {"123456", ",", 4, {123}},          {nullptr, ",", 2048, {}},
       {"1,2", ",", 0, {9}},  // length 0: nothing at all, the list stays
   };
   for (const Case& c : cases) {

@@ -1,14 +1,14 @@
 // The counted string: sharing, copy on write, the static empty block, GBK comparison, and the
 // assertion records of misuse.
-#include "ZorString.h"
-
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "ZorString.h"
 
 using ZorString::CZorString;
 
@@ -134,14 +134,22 @@ TEST_F(ZorStringTest, CompareTakesGbkCharactersWhole) {
   EXPECT_TRUE(CZorString("Sound") != CZorString());
 }
 
-TEST_F(ZorStringTest, NegativeLengthWritesItsAssertionAndGivesTheEmptyString) {
+TEST_F(ZorStringTest, LengthOutOfRangeWritesItsAssertionAndGivesTheEmptyString) {
   BlockProbe probe;
   probe.AllocBuffer(-1);
   EXPECT_STREQ("", probe);
   EXPECT_EQ(-1, probe.GetData()->nRefs.load());
-  EXPECT_TRUE(LogHas("\xA1\xEF" "ASSERT(nLen >= 0) in "));
-  EXPECT_TRUE(LogHas(" line of ZorGameBase/ZorString.cpp [ZorString::CZorString::AllocBuffer]"
-                     "\xA1\xEF -- "))
+  probe.AllocBuffer(INT_MAX);
+  EXPECT_STREQ("", probe);
+  EXPECT_TRUE(
+      LogHas("\xA1\xEF"
+             "ASSERT(nLen >= 0) in "));
+  EXPECT_TRUE(
+      LogHas("\xA1\xEF"
+             "ASSERT(nLen <= INT_MAX-1) in "));
+  EXPECT_TRUE(
+      LogHas(" line of ZorGameBase/ZorString.cpp [ZorString::CZorString::AllocBuffer]"
+             "\xA1\xEF -- "))
       << LogText();
 }
 

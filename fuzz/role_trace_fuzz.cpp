@@ -1,0 +1,66 @@
+// ini/RoleTrace.ini of any bytes, loaded as the client loads it, then queried: no crash, no
+// read outside a buffer, and every answer is the asked key's record or its 999 fallback's.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "FuzzSupport.h"
+#include "I3DRoleBaseData.h"
+
+namespace {
+
+const char TRACE_FILE[] = "ini/RoleTrace.ini";
+
+// The service, in a work folder with an ini folder of its own.
+I3DRoleBaseData* Service() {
+  static I3DRoleBaseData* s_pData = [] {
+    FuzzSupport::EnterWorkFolder();
+    std::error_code ec;
+    if (std::filesystem::is_symlink("ini", ec)) std::filesystem::remove("ini", ec);
+    std::filesystem::create_directory("ini", ec);
+    return RoleBaseDataQuery();
+  }();
+  return s_pData;
+}
+
+int64_t FallbackOf(int64_t nKey) {
+  uint32_t nSum = static_cast<uint32_t>(nKey / 10000000) * 10000000u + 9990000u +
+                  static_cast<uint32_t>(nKey % 10000);
+  return static_cast<int32_t>(nSum);
+}
+
+void Check(I3DRoleBaseData* pData, int64_t nKey) {
+  const RoleTraceInfo* pInfo = pData->GetRoleTraceInfo(nKey);
+  if (pInfo != nullptr && pInfo->Key != nKey && pInfo->Key != FallbackOf(nKey)) abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+  I3DRoleBaseData* pService = Service();
+  if (pService == nullptr) return 0;
+  // A new file each time: truncating one in place makes the file system flush it on close.
+  std::remove(TRACE_FILE);
+  FuzzSupport::WriteInput(TRACE_FILE, pData, nSize);
+  pService->Create();
+  // Keys from the text (each line's first number) and from the raw bytes.
+  const char* pch = reinterpret_cast<const char*>(pData);
+  for (size_t i = 0; i < nSize; ++i) {
+    if (i != 0 && pch[i - 1] != '\n') continue;
+    char szNumber[24] = {0};
+    for (size_t n = 0; i + n < nSize && n + 1 < sizeof(szNumber) && pch[i + n] != '\n'; ++n) {
+      szNumber[n] = pch[i + n];
+    }
+    Check(pService, strtoll(szNumber, nullptr, 10));
+  }
+  for (size_t i = 0; i + 8 <= nSize && i < 64; i += 8) {
+    int64_t nKey;
+    memcpy(&nKey, pData + i, sizeof(nKey));
+    Check(pService, nKey);
+  }
+  Check(pService, 10050003);
+  return 0;
+}
