@@ -12,6 +12,10 @@
 #include "SoundTables.h"
 #include "WorldTables.h"
 
+// The service's source as the client's tools know it: the memory service is told this name
+// for the service's storage, and the service's assertions name it, whichever file holds them.
+#define SERVICE_SOURCE "Kestrin/3DRoleBaseData"
+
 class C3DRoleBaseData final : public I3DRoleBaseData {
  public:
   C3DRoleBaseData();

@@ -14,9 +14,8 @@ using ZorGameBase::CTextScan;
 
 // ASSERT(FALSE) of the loader: whichever helper meets the bad line, the record names
 // C3DRoleBaseData::CreateBattleMapInfo and the line of the check.
-#define BATTLE_MAP_ASSERT_FALSE()                                                           \
-  ::ZorGameBase::LogAssertion("\xA1\xEF" "ASSERT(FALSE) in %d line of %s [%s]" "\xA1\xEF", \
-                              __LINE__, __FILE__, "C3DRoleBaseData::CreateBattleMapInfo")
+#define BATTLE_MAP_ASSERT_FALSE() \
+  ASSERT_AS(FALSE, __LINE__, SERVICE_SOURCE, "C3DRoleBaseData::CreateBattleMapInfo")
 
 namespace {
 

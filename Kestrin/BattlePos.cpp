@@ -5,9 +5,6 @@
 #include "DebugLog.h"
 #include "TextScan.h"
 
-#ifndef FALSE
-#define FALSE 0  // the check reads ASSERT(FALSE) in the log
-#endif
 
 namespace {
 
@@ -73,7 +70,7 @@ int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
 const BattlePos* C3DRoleBaseData::GetBattlePos(uint32_t nMapId, int32_t nIndex) {
   const BattleMapInfo* pMap = FindBattleMap(m_mapBattleMap, nMapId);
   if (pMap != nullptr && nIndex == 0) return &pMap->CenterWorld;
-  ASSERT(FALSE);
+  ASSERT_AS(FALSE, __LINE__, SERVICE_SOURCE, "C3DRoleBaseData::GetBattlePos");
   return &m_defaultPos;
 }
 

@@ -82,11 +82,7 @@ int32_t C3DRoleBaseData::CreateRolePartHideInfo() {
     std::unique_ptr<RolePartHideList> pInfo(new (std::nothrow) RolePartHideList);
     if (pInfo == nullptr) {
       // The entry is read past and not stored.
-      ZorGameBase::LogAssertion(
-          "\xA1\xEF"
-          "ASSERT(pInfo) in %d line of %s [%s]"
-          "\xA1\xEF",
-          2529, "Kestrin/3DRoleBaseData", "C3DRoleBaseData::CreateRolePartHideInfo");
+      ASSERT_AS(pInfo, 2529, SERVICE_SOURCE, "C3DRoleBaseData::CreateRolePartHideInfo");
     }
     if (!ReadHideSections(scan, pInfo.get())) break;
     if (pInfo != nullptr) m_mapRolePartHide[nKey] = std::move(pInfo);

@@ -72,7 +72,7 @@ TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
   EXPECT_EQ(0, pPos->x);
   EXPECT_EQ(0, pPos->y);
   EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
-  EXPECT_TRUE(LogHas("ASSERT(FALSE) in "));
+  EXPECT_TRUE(LogHas(" line of Kestrin/3DRoleBaseData [C3DRoleBaseData::GetBattlePos]\xA1\xEF -- ")) << LogText();
   EXPECT_EQ(0, pData->GetBattleRotaryAngle(7));
   EXPECT_EQ(1000, pData->GetBattleCameraTime(7));
   EXPECT_EQ(-1, pData->GetBattleTorch1(7, 1));

@@ -28,7 +28,7 @@ TEST_F(RoleTraceTest, RecordKeepsEveryColumn) {
   EXPECT_EQ(16u, pInfo->Field4);
   EXPECT_EQ(10u, pInfo->Field5);
   EXPECT_FLOAT_EQ(0.25f, pInfo->Field6);
-  EXPECT_EQ("", LogText());
+  EXPECT_FALSE(LogHas("RoleTrace.ini")) << LogText();
 }
 
 TEST_F(RoleTraceTest, ExactKeyThenKeyWith999InMiddleField) {
