@@ -1,4 +1,5 @@
 // Action sounds of ini/ActionSound.ini.
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -12,11 +13,8 @@ using ZorGameBase::CTextScan;
 namespace {
 
 const char ACTION_SOUND_FILE[] = "ini/ActionSound.ini";
-// Names are meant to stay below this length; a longer one is reported and kept.
-const size_t ACTION_SOUND_NAME_LIMIT = 128;
-// Where the long-name assertion has always named itself in the log, which its readers know.
+// The line the long-name assertion has always named in the log, which its readers know.
 const int ACTION_SOUND_ASSERT_LINE = 2896;
-const char ACTION_SOUND_ASSERT_FILE[] = "Kestrin/3DRoleBaseData";
 
 // a * 10^7 + b * 10^4 + c: a's part in 64 bits, b's in 32 bits (wrapping from b = 429497 on).
 uint64_t PackActionSoundKey(uint32_t a, uint32_t b, uint32_t c) {
@@ -55,13 +53,14 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
       ZorGameBase::DebugLog("error line:[%s] in %s!", std::string(word).c_str(), ACTION_SOUND_FILE);
       break;
     }
-    if (name.size() >= ACTION_SOUND_NAME_LIMIT) {
-      ZorGameBase::LogAssertion("\xA1\xEF" "ASSERT(strlen(szSound) < 128) in %d line of %s [%s]"
-                                "\xA1\xEF",
-                                ACTION_SOUND_ASSERT_LINE, ACTION_SOUND_ASSERT_FILE,
-                                ZOR_FUNCTION_SIGNATURE);
-    }
-    AssignName(m_mapActionSound.FindOrAdd(nKey), name);
+    // Names are meant to stay below 128 characters; a longer one is reported and kept.
+    char szSound[1024];  // a word has at most 1023 characters
+    name = name.substr(0, sizeof(szSound) - 1);
+    memcpy(szSound, name.data(), name.size());
+    szSound[name.size()] = '\0';
+    ASSERT_AS(strlen(szSound) < 128, ACTION_SOUND_ASSERT_LINE, SERVICE_SOURCE,
+              "C3DRoleBaseData::CreateSoundInfo");
+    m_mapActionSound.FindOrAdd(nKey) = szSound;
   }
   return 1;
 }
