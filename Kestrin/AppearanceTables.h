@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "HashedTable.h"
 #include "I3DRoleBaseData.h"
 #include "ZorString.h"
 
@@ -56,9 +57,38 @@ class CFlatTable {
   size_t m_nSealed = 0;  // items in order; the rest were added since the last Seal
 };
 
-// Ordered by signed type: an absent type falls back to the smallest one.
-using NpcTable = std::map<int32_t, NpcInfo>;
-using NpcStarLookTable = std::map<int32_t, NpcStarLookInfo>;
+// Records under their signed type (the record's Id), answered by type; an absent type is
+// answered with the record of the smallest type. Only that smallest type is ever needed, never
+// an order, so the table is hashed and keeps track of its smallest type. A record keeps its
+// address when later records are added or replace it.
+template <typename Record>
+class CTypeTable {
+ public:
+  // The record of the type; the one of the smallest type when absent; null when empty.
+  const Record* FindOrSmallest(int32_t nType) const {
+    const Record* pRecord = m_table.Find(nType);
+    return pRecord != nullptr ? pRecord : m_pSmallest;
+  }
+  // A load appends its records in file order, filled in place (a bad one taken back), then
+  // enters them: a later record of a type replaces the earlier one in place.
+  Record& Append(int32_t nType) { return m_table.Append(nType); }
+  void DropAppended() { m_table.DropAppended(); }
+  void EndLoad() {
+    size_t nBefore = m_table.Size();
+    m_table.IndexAppended([](Record& kept, Record& appended) { kept = appended; });
+    for (size_t i = nBefore; i < m_table.Size(); ++i) {
+      const Record& record = m_table.ValueAt(i);
+      if (m_pSmallest == nullptr || record.Id < m_pSmallest->Id) m_pSmallest = &record;
+    }
+  }
+  size_t Size() const { return m_table.Size(); }
+
+ private:
+  CHashedTable<int32_t, Record> m_table;
+  const Record* m_pSmallest = nullptr;
+};
+using NpcTable = CTypeTable<NpcInfo>;
+using NpcStarLookTable = CTypeTable<NpcStarLookInfo>;
 // One named part of ini/RolePartHide.ini, hidden while the client's value lies in From..To.
 struct RolePartHideSection {
   ZorString::CZorString Name;

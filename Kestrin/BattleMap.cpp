@@ -23,21 +23,6 @@ const char BATTLE_MAP_FILE[] = "ini/BattleMap.ini";
 // Lines are read as fgets reads them into 1024 bytes: a longer line comes in pieces of 1023.
 const size_t LINE_BUFFER = 1024;
 
-// atoi: blanks, a sign, decimal digits; no digits give 0. Out-of-range values saturate.
-int32_t Atoi(const char* pszText) {
-  while (ZorGameBase::IsScanSpace(*pszText)) ++pszText;
-  bool bNegative = *pszText == '-';
-  if (*pszText == '+' || *pszText == '-') ++pszText;
-  int64_t nValue = 0;
-  for (; *pszText >= '0' && *pszText <= '9'; ++pszText) {
-    if (nValue <= INT32_MAX) nValue = nValue * 10 + (*pszText - '0');
-  }
-  if (bNegative) nValue = -nValue;
-  if (nValue > INT32_MAX) return INT32_MAX;
-  if (nValue < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(nValue);
-}
-
 // "%d %d ..." with nCount conversions into anValue; the number converted (the first ones are
 // stored even when a later one fails).
 int ScanInts(const char* pszValue, int32_t* anValue, int nCount) {
@@ -141,7 +126,7 @@ void CBattleMapReader::OpenSection(char* pszLine) {
   CloseSection();
   m_pSection = NewBattleMap();
   *pszClose = '\0';
-  m_nSectionNo = static_cast<uint32_t>(Atoi(pszLine + 1));  // [-1] is map 4294967295
+  m_nSectionNo = static_cast<uint32_t>(ZorGameBase::ParseDecimal(pszLine + 1));  // [-1] is map 4294967295
 }
 
 void CBattleMapReader::CloseSection() {
@@ -232,7 +217,7 @@ void CBattleMapReader::ReadSetting(const char* pszKey, const char* pszValue) {
 // "FighterPos<N>=k1 k2 v1 .. v6" (no N is group 0). A line of another number than the open
 // group's closes that group first, even when its own value then fails.
 void CBattleMapReader::ReadFighterPos(const char* pszNumber, const char* pszValue) {
-  int32_t nNumber = *pszNumber != '\0' ? Atoi(pszNumber) : 0;
+  int32_t nNumber = *pszNumber != '\0' ? ZorGameBase::ParseDecimal(pszNumber) : 0;
   if (m_bGroupOpen && m_openGroup.nNumber != nNumber) CloseGroup();
   if (!m_bGroupOpen) {
     m_openGroup.nNumber = nNumber;
@@ -250,7 +235,7 @@ void CBattleMapReader::ReadFighterPos(const char* pszNumber, const char* pszValu
 // "Torch<N>=t1 t2 t3 t4": the first closed group N of the section takes the four values; a
 // short value, or no such closed group, changes nothing and logs nothing.
 void CBattleMapReader::ReadTorch(const char* pszNumber, const char* pszValue) {
-  int32_t nNumber = *pszNumber >= '0' && *pszNumber <= '9' ? Atoi(pszNumber) : 0;
+  int32_t nNumber = *pszNumber >= '0' && *pszNumber <= '9' ? ZorGameBase::ParseDecimal(pszNumber) : 0;
   int32_t anTorch[4];
   if (ScanInts(pszValue, anTorch, 4) != 4) return;
   for (FighterGroup& group : m_pSection->vecFighterGroup) {

@@ -20,10 +20,10 @@ const unsigned LIMIT_BUFFER = 2048;  // a value has at most 2047 characters
 // "%x" over the text: hexadecimal digits after white space, a sign and "0x"; 0 when the text
 // does not begin with a hexadecimal number.
 bool ReadColour(CZorIni& ini, const char* pszKey, uint32_t& nColour) {
-  std::string strText;
-  if (!ini.ReadString(pszKey, strText, true)) return false;
+  char szText[CZorIni::LINE_BUFFER];
+  if (!ini.ReadValue(pszKey, szText, sizeof(szText), true)) return false;
   nColour = 0;
-  ZorGameBase::CTextScan(strText).Hex32(nColour);
+  ZorGameBase::CTextScan(std::string_view(szText)).Hex32(nColour);
   return true;
 }
 
@@ -110,21 +110,14 @@ bool ReadGameMapSection(CZorIni& ini, const char* pszTitle, GameMapInfo& info) {
     return false;
   }
   // limit is optional: absent or empty (also "limit=" alone, not logged) means no limits.
-  std::string strLimit;
-  if (ini.ReadString("limit", strLimit, false) && !strLimit.empty()) {
-    ZorGameBase::SplitNumberList(strLimit.c_str(), info.Limit, ",", LIMIT_BUFFER);
+  char szLimit[CZorIni::LINE_BUFFER];
+  if (ini.ReadValue("limit", szLimit, sizeof(szLimit), false) && szLimit[0] != '\0') {
+    ZorGameBase::SplitNumberList(szLimit, info.Limit, ",", LIMIT_BUFFER);
   }
   return true;
 }
 
 }  // namespace
-
-int32_t DecimalPrefix(const char* pszText) {
-  long long nValue = std::strtoll(pszText, nullptr, 10);
-  if (nValue > INT32_MAX) return INT32_MAX;
-  if (nValue < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(nValue);
-}
 
 bool ReadGameMapSections(CZorIni& ini, GameMapTable& table) {
   std::string strTitle;
@@ -134,7 +127,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table) {
     if (!ReadGameMapSection(ini, strTitle.c_str(), info)) continue;
     // The title is the map id ("[abc]" is map 0); a later section of an id replaces the record
     // in place, so a pointer handed out keeps pointing at that id's record.
-    table[static_cast<uint32_t>(DecimalPrefix(strTitle.c_str()))] = info;
+    table[static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()))] = std::move(info);
   }
   return true;
 }

@@ -7,7 +7,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 #include "ZorIni.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 
 namespace {
 

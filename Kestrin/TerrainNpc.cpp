@@ -102,7 +102,7 @@ void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFil
     if (!ScanSection(szLine, szSection)) continue;
     TerrainNpcInfo info{};  // the name stays empty when its line gives none
     // A name of seven characters or fewer has no digits to read: id 0.
-    info.Id = std::strlen(szSection) > ID_PREFIX ? DecimalPrefix(szSection + ID_PREFIX) : 0;
+    info.Id = std::strlen(szSection) > ID_PREFIX ? ZorGameBase::ParseDecimal(szSection + ID_PREFIX) : 0;
     info.Dirs.reserve(DIR_LINES);
     bool bGood = NextLine() && ScanName(szLine, info.Name);
     for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = NextLine() && ScanDir(szLine, info.Dirs);

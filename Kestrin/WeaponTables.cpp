@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "3DRoleBaseData.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "DebugLog.h"
 #include "Gbk.h"
+#include "TextScan.h"
 
 namespace ZorGameBase {
 namespace {
@@ -55,13 +56,6 @@ uint64_t ParseMagnitude(const char* p, int nBase, bool& bNegative) {
 int32_t ToInt32(uint64_t nMagnitude, bool bNegative) {
   if (bNegative) return nMagnitude >= 0x80000000ull ? INT32_MIN : -static_cast<int32_t>(nMagnitude);
   return nMagnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nMagnitude);
-}
-
-// Decimal only, as the runtime's atoi (saturating).
-int32_t ParseDecimal(const char* pszText) {
-  bool bNegative;
-  uint64_t nMagnitude = ParseMagnitude(pszText, 10, bNegative);
-  return ToInt32(nMagnitude, bNegative);
 }
 
 // The base for ParseIniInteger/ParseIniUnsigned: "0" not followed by x is decimal.
@@ -269,6 +263,7 @@ CZorIni::CZorIni()
       m_nSize(0),
       m_szFileName(),
       m_szSectionTitle(),
+      m_bKeysIndexed(false),
       m_bReportErrors(true) {}
 
 CZorIni::~CZorIni() { Close(); }
@@ -363,6 +358,7 @@ bool CZorIni::Close() {
   m_pLastLine = nullptr;
   m_nSize = 0;
   m_vecSectionLines.clear();
+  m_bKeysIndexed = false;
   return true;
 }
 
@@ -414,6 +410,7 @@ const char* CZorIni::CopyToLineBuffer(const LineSpan& span) {
 bool CZorIni::ReadSection() {
   if (m_pBuffer == nullptr) return false;
   m_vecSectionLines.clear();
+  m_bKeysIndexed = false;
   LineSpan span;
   for (;;) {
     if (!ReadContentLine(span)) return false;
@@ -460,10 +457,8 @@ bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bo
   }
   if (pszBuffer == nullptr || nBufferSize < 1 || nBufferSize > LINE_BUFFER) return false;
   size_t nKey = strlen(pszKey);
-  for (const char* pLine : m_vecSectionLines) {
-    size_t i = 0;
-    while (i < nKey && pLine[i] == pszKey[i] && !IsLineEnd(pLine[i])) ++i;
-    if (i < nKey || pLine[nKey] != '=') continue;
+  const char* pLine = FindKeyLine(pszKey, nKey);
+  if (pLine != nullptr) {
     const char* p = pLine + nKey + 1;
     size_t nMax = static_cast<size_t>(nBufferSize) - 1;
     if (pLine == m_pLastLine) {
@@ -488,6 +483,71 @@ bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bo
     return true;
   }
   return false;
+}
+
+namespace {
+const uint32_t NO_KEY = 0xFFFFFFFFu;
+
+uint32_t HashKey(const char* pKey, size_t nKey) {
+  uint32_t nHash = 2166136261u;  // FNV-1a
+  for (size_t i = 0; i < nKey; ++i) nHash = (nHash ^ static_cast<unsigned char>(pKey[i])) * 16777619u;
+  return nHash;
+}
+}  // namespace
+
+// Every line of the section under its key, the first line of a key standing.
+void CZorIni::IndexSectionKeys() {
+  size_t nLines = m_vecSectionLines.size();
+  size_t nSlots = 8;
+  while (nSlots < nLines * 2) nSlots *= 2;
+  m_vecKeySlots.assign(nSlots, 0);
+  m_vecKeyLength.resize(nLines);
+  for (size_t n = 0; n < nLines; ++n) {
+    const char* pLine = m_vecSectionLines[n];
+    const char* p = pLine;
+    while (*p != '=' && !IsLineEnd(*p)) ++p;
+    if (*p != '=') {
+      m_vecKeyLength[n] = NO_KEY;
+      continue;
+    }
+    size_t nKey = static_cast<size_t>(p - pLine);
+    m_vecKeyLength[n] = static_cast<uint32_t>(nKey);
+    for (size_t i = HashKey(pLine, nKey) & (nSlots - 1);; i = (i + 1) & (nSlots - 1)) {
+      uint32_t nSlot = m_vecKeySlots[i];
+      if (nSlot == 0) {
+        m_vecKeySlots[i] = static_cast<uint32_t>(n + 1);
+        break;
+      }
+      if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(m_vecSectionLines[nSlot - 1], pLine, nKey) == 0)
+        break;  // an earlier line has this key
+    }
+  }
+  m_bKeysIndexed = true;
+}
+
+// The first line of the section that starts with the key directly followed by "=", or null.
+// A key holding "=" or a line end cannot be a line's text before its first "=": such keys are
+// looked for line by line.
+const char* CZorIni::FindKeyLine(const char* pszKey, size_t nKey) {
+  if (m_vecSectionLines.empty()) return nullptr;
+  bool bPlain = true;
+  for (size_t i = 0; i < nKey && bPlain; ++i) bPlain = pszKey[i] != '=' && !IsLineEnd(pszKey[i]);
+  if (!bPlain) {
+    for (const char* pLine : m_vecSectionLines) {
+      size_t i = 0;
+      while (i < nKey && pLine[i] == pszKey[i] && !IsLineEnd(pLine[i])) ++i;
+      if (i == nKey && pLine[nKey] == '=') return pLine;
+    }
+    return nullptr;
+  }
+  if (!m_bKeysIndexed) IndexSectionKeys();
+  size_t nMask = m_vecKeySlots.size() - 1;
+  for (size_t i = HashKey(pszKey, nKey) & nMask;; i = (i + 1) & nMask) {
+    uint32_t nSlot = m_vecKeySlots[i];
+    if (nSlot == 0) return nullptr;
+    const char* pLine = m_vecSectionLines[nSlot - 1];
+    if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(pLine, pszKey, nKey) == 0) return pLine;
+  }
 }
 
 bool CZorIni::ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty) {

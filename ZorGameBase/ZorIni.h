@@ -153,6 +153,8 @@ class CZorIni {
   const char* CopyToLineBuffer(const LineSpan& span);
   static bool IsHeader(const LineSpan& span);
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
+  const char* FindKeyLine(const char* pszKey, size_t nKey);
+  void IndexSectionKeys();
 
   FILE* m_pFile;                      // open only while Open reads a plain file
   CZorEncryptFile m_encryptFile;      // used only while a ".dat" file is opened
@@ -164,6 +166,12 @@ class CZorIni {
   char m_szFileName[NAME_BUFFER];
   char m_szSectionTitle[TITLE_BUFFER];
   std::vector<const char*> m_vecSectionLines;
+  // The keys of the current section, indexed on its first key lookup: each line's key is its
+  // text before the first "=" (length in m_vecKeyLength, NO_KEY without "="), found through
+  // open-addressing slots of (line position + 1).
+  std::vector<uint32_t> m_vecKeySlots;
+  std::vector<uint32_t> m_vecKeyLength;
+  bool m_bKeysIndexed;
   bool m_bReportErrors;
 };
 

@@ -37,9 +37,9 @@ TEST(HashedTableTest, FindOrAddTellsWhetherItEntered) {
   EXPECT_EQ("first", table.FindOrAdd(7, &bInserted));
   EXPECT_FALSE(bInserted);
   table.FindOrAdd(0xFFFFFFFFu) = "last";
-  ASSERT_EQ(2u, table.Values().size());
-  EXPECT_EQ("first", table.Values()[0]);
-  EXPECT_EQ("last", table.Values()[1]);
+  ASSERT_EQ(2u, table.Size());
+  EXPECT_EQ("first", table.EntryAt(0).value);
+  EXPECT_EQ("last", table.EntryAt(1).value);
 }
 
 TEST(HashedTableTest, NamesAreFoundByViewByteForByte) {
