@@ -60,42 +60,58 @@ bool ReadNpcRecord(ZorGameBase::CTextScan& scan, NpcInfo& info) {
   return !bFailed;
 }
 
+// The keys of a star look, in the order they are read.
+enum StarLookKey {
+  SL_NAME, SL_ADD_SIZE, SL_SCALE, SL_FIX_DIR, SL_LOOK, SL_HEAD, SL_HAIR, SL_ARMET, SL_ARMOR,
+  SL_RWEAPON, SL_LWEAPON, SL_MISC, SL_MISC_BACK, SL_MOUNT, SL_EFFECT, SL_NOTE, SL_FRONT_BLOCK,
+  SL_BACK_BLOCK, SL_LEFT_BLOCK, SL_RIGHT_BLOCK, SL_EFF_ADD, SL_EFF_DEL
+};
+const ZorGameBase::CIniKeySet& StarLookKeys() {
+  static const ZorGameBase::CIniKeySet s_keys = {
+      "Name",     "AddSize", "Scale",      "FixDir",    "Look",      "Head",       "Hair",
+      "Armet",    "Armor",   "RWeapon",    "LWeapon",   "Misc",      "MiscBack",   "Mount",
+      "Effect",   "Note",    "FrontBlock", "BackBlock", "LeftBlock", "RightBlock", "EffAdd",
+      "EffDel"};
+  return s_keys;
+}
+
 // A text key into a 32-byte field, cut to 31 characters; empty when missing or empty (as the
 // counted string emptied before each key leaves it).
-void ReadStarLookText(ZorGameBase::CZorIni& ini, const char* pszKey, char* pszField) {
+void ReadStarLookText(ZorGameBase::CIniSectionKeys& keys, StarLookKey key, char* pszField) {
   char szValue[ZorGameBase::CZorIni::LINE_BUFFER];
-  if (!ini.ReadValue(pszKey, szValue, sizeof(szValue), true)) szValue[0] = '\0';
+  if (!keys.ReadValue(key, szValue, sizeof(szValue), true)) szValue[0] = '\0';
   ZorGameBase::ZorStrCopy(pszField, szValue, STAR_LOOK_TEXT);
 }
 
 // The keys of one section of ini/NpcX.ini; a key that is missing or empty leaves 0 or "".
 void ReadStarLook(ZorGameBase::CZorIni& ini, NpcStarLookInfo& info) {
-  ReadStarLookText(ini, "Name", info.Name);
-  ini.ReadInt("AddSize", info.AddSize, true);
-  ini.ReadInt("Scale", info.Scale, true);
-  ini.ReadInt("FixDir", info.FixDir, true);
-  ini.ReadInt("Look", info.Look, true);
-  ini.ReadInt("Head", info.Head, true);
-  ini.ReadInt("Hair", info.Hair, true);
-  ini.ReadInt("Armet", info.Armet, true);
-  ini.ReadInt("Armor", info.Armor, true);
-  ini.ReadInt("RWeapon", info.RWeapon, true);
-  ini.ReadInt("LWeapon", info.LWeapon, true);
-  ini.ReadInt("Misc", info.Misc, true);
-  ini.ReadInt("MiscBack", info.MiscBack, true);
-  ini.ReadInt("Mount", info.Mount, true);
-  ReadStarLookText(ini, "Effect", info.Effect);
-  ReadStarLookText(ini, "Note", info.Note);
-  ini.ReadInt("FrontBlock", info.FrontBlock, true);
-  ini.ReadInt("BackBlock", info.BackBlock, true);
-  ini.ReadInt("LeftBlock", info.LeftBlock, true);
-  ini.ReadInt("RightBlock", info.RightBlock, true);
-  ReadStarLookText(ini, "EffAdd", info.EffAdd);
-  ReadStarLookText(ini, "EffDel", info.EffDel);
+  ZorGameBase::CIniSectionKeys keys(ini, StarLookKeys());
+  ReadStarLookText(keys, SL_NAME, info.Name);
+  keys.ReadInt(SL_ADD_SIZE, info.AddSize, true);
+  keys.ReadInt(SL_SCALE, info.Scale, true);
+  keys.ReadInt(SL_FIX_DIR, info.FixDir, true);
+  keys.ReadInt(SL_LOOK, info.Look, true);
+  keys.ReadInt(SL_HEAD, info.Head, true);
+  keys.ReadInt(SL_HAIR, info.Hair, true);
+  keys.ReadInt(SL_ARMET, info.Armet, true);
+  keys.ReadInt(SL_ARMOR, info.Armor, true);
+  keys.ReadInt(SL_RWEAPON, info.RWeapon, true);
+  keys.ReadInt(SL_LWEAPON, info.LWeapon, true);
+  keys.ReadInt(SL_MISC, info.Misc, true);
+  keys.ReadInt(SL_MISC_BACK, info.MiscBack, true);
+  keys.ReadInt(SL_MOUNT, info.Mount, true);
+  ReadStarLookText(keys, SL_EFFECT, info.Effect);
+  ReadStarLookText(keys, SL_NOTE, info.Note);
+  keys.ReadInt(SL_FRONT_BLOCK, info.FrontBlock, true);
+  keys.ReadInt(SL_BACK_BLOCK, info.BackBlock, true);
+  keys.ReadInt(SL_LEFT_BLOCK, info.LeftBlock, true);
+  keys.ReadInt(SL_RIGHT_BLOCK, info.RightBlock, true);
+  ReadStarLookText(keys, SL_EFF_ADD, info.EffAdd);
+  ReadStarLookText(keys, SL_EFF_DEL, info.EffDel);
 }
 
-// The star looks of ini/NpcX.ini, one per section titled with the type. 0 when the file cannot
-// be opened or a section cannot be read (logged); the star looks read before stay.
+// The star looks of ini/NpcX.ini, one per section titled with the type. 0 when a section cannot
+// be read (logged); the star looks read before stay.
 int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
   std::string strTitle;
   while (!ini.AtEnd()) {

@@ -151,6 +151,24 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
   }
 }
 
+// The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
+// just before pLimit, so there always is one. Eight bytes a step while they fit.
+const char* FindLineEnd(const char* p, const char* pLimit) {
+  const uint64_t ONES = 0x0101010101010101ull;
+  const uint64_t HIGHS = 0x8080808080808080ull;
+  while (pLimit - p >= 8) {
+    uint64_t nWord;
+    memcpy(&nWord, p, sizeof(nWord));
+    uint64_t nCr = nWord ^ (ONES * '\r');
+    uint64_t nLf = nWord ^ (ONES * '\n');
+    uint64_t nFound = ((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf);
+    if ((nFound & HIGHS) != 0) break;
+    p += 8;
+  }
+  while (!IsLineEnd(*p)) ++p;
+  return p;
+}
+
 bool HasIniExtension(const char* pszName, size_t nLength, const char* pszExtension) {
   if (nLength <= 4) return false;
   const char* pExt = pszName + nLength - 4;
@@ -374,7 +392,7 @@ bool CZorIni::ReadRawLine(LineSpan& span) {
   const char* p = m_pCursor;
   if (p >= pDataEnd) return false;
   while (IsBlank(*p)) ++p;
-  const char* pEnd = p + strcspn(p, "\r\n");  // also stops at a zero byte
+  const char* pEnd = FindLineEnd(p, pDataEnd + 1);
   const char* pLast = pEnd;
   while (pLast > p && IsBlank(pLast[-1])) --pLast;
   span.pStart = p;
@@ -449,6 +467,22 @@ bool CZorIni::GetSectionTitle(std::string& strTitle) const {
   return true;
 }
 
+namespace {
+const uint32_t NO_KEY = 0xFFFFFFFFu;
+
+// A key's length and a few of its characters: enough to tell a section's keys apart, and
+// cheap (the key is compared whole afterwards).
+uint32_t HashKey(const char* pKey, size_t nKey) {
+  uint32_t nHash = static_cast<uint32_t>(nKey) * 0x9E3779B1u;
+  if (nKey > 0) {
+    nHash ^= static_cast<unsigned char>(pKey[0]) * 0x85EBCA77u;
+    nHash ^= static_cast<unsigned char>(pKey[nKey - 1]) * 0xC2B2AE3Du;
+    nHash ^= static_cast<unsigned char>(pKey[nKey / 2]) * 0x27D4EB2Fu;
+  }
+  return nHash ^ (nHash >> 15);
+}
+}  // namespace
+
 bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
   if (m_pBuffer == nullptr) return false;
   if (pszKey == nullptr || *pszKey == '\0') {
@@ -458,42 +492,96 @@ bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bo
   if (pszBuffer == nullptr || nBufferSize < 1 || nBufferSize > LINE_BUFFER) return false;
   size_t nKey = strlen(pszKey);
   const char* pLine = FindKeyLine(pszKey, nKey);
-  if (pLine != nullptr) {
-    const char* p = pLine + nKey + 1;
-    size_t nMax = static_cast<size_t>(nBufferSize) - 1;
-    if (pLine == m_pLastLine) {
-      // The last line without a line break: the rest of the data, spaces kept; an empty value
-      // is a value. Cut to the caller's buffer.
-      const char* pDataEnd = m_pBuffer.get() + m_nSize;
-      size_t nCopy = static_cast<size_t>(pDataEnd - p);
-      if (nCopy > nMax) nCopy = nMax;
-      memcpy(pszBuffer, p, nCopy);
-      pszBuffer[nCopy] = '\0';
-      return true;
-    }
-    if (IsLineEnd(*p)) {
-      if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
-      return false;
-    }
-    while (*p == ' ') ++p;
-    size_t nCopy = 0;
-    while (nCopy < nMax && !IsLineEnd(p[nCopy])) ++nCopy;
+  return pLine != nullptr && ReadValueAt(pLine, pszKey, nKey, pszBuffer, nBufferSize, bReportEmpty);
+}
+
+bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
+                          int nBufferSize, bool bReportEmpty) {
+  const char* p = pLine + nKey + 1;
+  size_t nMax = static_cast<size_t>(nBufferSize) - 1;
+  if (pLine == m_pLastLine) {
+    // The last line without a line break: the rest of the data, spaces kept; an empty value
+    // is a value. Cut to the caller's buffer.
+    const char* pDataEnd = m_pBuffer.get() + m_nSize;
+    size_t nCopy = static_cast<size_t>(pDataEnd - p);
+    if (nCopy > nMax) nCopy = nMax;
     memcpy(pszBuffer, p, nCopy);
     pszBuffer[nCopy] = '\0';
     return true;
   }
-  return false;
+  if (IsLineEnd(*p)) {
+    if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+    return false;
+  }
+  while (*p == ' ') ++p;
+  size_t nCopy = 0;
+  while (nCopy < nMax && !IsLineEnd(p[nCopy])) ++nCopy;
+  memcpy(pszBuffer, p, nCopy);
+  pszBuffer[nCopy] = '\0';
+  return true;
 }
 
-namespace {
-const uint32_t NO_KEY = 0xFFFFFFFFu;
-
-uint32_t HashKey(const char* pKey, size_t nKey) {
-  uint32_t nHash = 2166136261u;  // FNV-1a
-  for (size_t i = 0; i < nKey; ++i) nHash = (nHash ^ static_cast<unsigned char>(pKey[i])) * 16777619u;
-  return nHash;
+void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
+  size_t nKeys = keys.Count();
+  for (size_t i = 0; i < nKeys; ++i) apLines[i] = nullptr;
+  size_t nFound = 0;
+  for (const char* pLine : m_vecSectionLines) {
+    const char* p = pLine;
+    while (*p != '=' && !IsLineEnd(*p)) ++p;
+    if (*p != '=') continue;
+    int nPlace = keys.Find(pLine, static_cast<size_t>(p - pLine));
+    if (nPlace < 0 || apLines[nPlace] != nullptr) continue;
+    apLines[nPlace] = pLine;
+    if (++nFound == nKeys) break;
+  }
 }
-}  // namespace
+
+CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys) {
+  size_t nSlots = 8;
+  while (nSlots < m_vecKeys.size() * 4) nSlots *= 2;
+  m_vecSlots.assign(nSlots, 0);
+  for (size_t n = 0; n < m_vecKeys.size() && n < 255; ++n) {
+    size_t nKey = strlen(m_vecKeys[n]);
+    m_vecLength.push_back(nKey);
+    size_t i = HashKey(m_vecKeys[n], nKey) & (nSlots - 1);
+    while (m_vecSlots[i] != 0) i = (i + 1) & (nSlots - 1);
+    m_vecSlots[i] = static_cast<uint8_t>(n + 1);
+  }
+}
+
+int CIniKeySet::Find(const char* pKey, size_t nKey) const {
+  size_t nMask = m_vecSlots.size() - 1;
+  for (size_t i = HashKey(pKey, nKey) & nMask;; i = (i + 1) & nMask) {
+    uint8_t nSlot = m_vecSlots[i];
+    if (nSlot == 0) return -1;
+    if (m_vecLength[nSlot - 1] == nKey && memcmp(m_vecKeys[nSlot - 1], pKey, nKey) == 0) {
+      return nSlot - 1;
+    }
+  }
+}
+
+bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
+  char szValue[CZorIni::LINE_BUFFER];
+  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
+  nValue = ParseDecimal(szValue);
+  return true;
+}
+
+bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
+  char szValue[CZorIni::LINE_BUFFER];
+  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
+  fValue = strtof(szValue, nullptr);
+  return true;
+}
+
+bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue,
+                                    bool bReportEmpty) {
+  char szValue[CZorIni::LINE_BUFFER];
+  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
+  strValue = szValue;
+  return true;
+}
+
 
 // Every line of the section under its key, the first line of a key standing.
 void CZorIni::IndexSectionKeys() {
@@ -530,24 +618,24 @@ void CZorIni::IndexSectionKeys() {
 // looked for line by line.
 const char* CZorIni::FindKeyLine(const char* pszKey, size_t nKey) {
   if (m_vecSectionLines.empty()) return nullptr;
-  bool bPlain = true;
-  for (size_t i = 0; i < nKey && bPlain; ++i) bPlain = pszKey[i] != '=' && !IsLineEnd(pszKey[i]);
-  if (!bPlain) {
-    for (const char* pLine : m_vecSectionLines) {
-      size_t i = 0;
-      while (i < nKey && pLine[i] == pszKey[i] && !IsLineEnd(pLine[i])) ++i;
-      if (i == nKey && pLine[nKey] == '=') return pLine;
-    }
-    return nullptr;
-  }
   if (!m_bKeysIndexed) IndexSectionKeys();
   size_t nMask = m_vecKeySlots.size() - 1;
   for (size_t i = HashKey(pszKey, nKey) & nMask;; i = (i + 1) & nMask) {
     uint32_t nSlot = m_vecKeySlots[i];
-    if (nSlot == 0) return nullptr;
+    if (nSlot == 0) break;
     const char* pLine = m_vecSectionLines[nSlot - 1];
     if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(pLine, pszKey, nKey) == 0) return pLine;
   }
+  // Not a line's key; a key holding "=" or a line end may still start a line.
+  bool bPlain = true;
+  for (size_t i = 0; i < nKey && bPlain; ++i) bPlain = pszKey[i] != '=' && !IsLineEnd(pszKey[i]);
+  if (bPlain) return nullptr;
+  for (const char* pLine : m_vecSectionLines) {
+    size_t i = 0;
+    while (i < nKey && pLine[i] == pszKey[i] && !IsLineEnd(pLine[i])) ++i;
+    if (i == nKey && pLine[nKey] == '=') return pLine;
+  }
+  return nullptr;
 }
 
 bool CZorIni::ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty) {
