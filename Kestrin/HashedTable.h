@@ -347,3 +347,31 @@ class CHashedTable {
   size_t m_nIndexed = 0;
   int m_nShift = 64;
 };
+
+// Values under keys, for the tables that are only looked up. A load adds its (key, value) pairs
+// in file order and ends with EndLoad; of the values of one key the last stands (or, with
+// bFirstStands, the first), also against an earlier load, in place: a value keeps its address.
+template <typename Key, typename Value, bool bFirstStands = false>
+class CLookupTable {
+ public:
+  // The value under the key, or null.
+  const Value* Find(Key key) const { return m_table.Find(key); }
+  // Appends a pair of the load; the value is value-initialised, for the loader to fill.
+  Value& Add(Key key) { return m_table.Append(key); }
+  void Add(Key key, const Value& value) { m_table.Append(key) = value; }
+  // Takes back the pair added last.
+  void DropAdded() { m_table.DropAppended(); }
+  void EndLoad() {
+    m_table.IndexAppended([](Value& kept, Value& added) {
+      if (!bFirstStands) kept = std::move(added);
+    });
+  }
+  size_t Size() const { return m_table.Size(); }
+  // The entries in the order their keys were first entered.
+  Key KeyAt(size_t i) const { return m_table.EntryAt(i).key; }
+  const Value& ValueAt(size_t i) const { return m_table.EntryAt(i).value; }
+  void Clear() { m_table.Clear(); }
+
+ private:
+  CHashedTable<Key, Value> m_table;
+};

@@ -140,6 +140,47 @@ class CLinePieces {
   bool m_bHasZero;
 };
 
+// The lines ReadBufferLine reads from a memory image into a buffer of nOutSize bytes: each line
+// without its line feed (and a carriage return just before it), as the C string in the buffer
+// reads. The reading ends at the end of the data, and at a line that does not fit the buffer.
+class CBufferLines {
+ public:
+  CBufferLines(const char* pData, size_t nSize, size_t nOutSize)
+      : m_pData(pData),
+        m_nSize(pData != nullptr ? nSize : 0),
+        m_nOutSize(nOutSize),
+        m_bHasZero(pData != nullptr && memchr(pData, 0, nSize) != nullptr) {}
+
+  bool Next(std::string_view& line) {
+    if (m_nPos >= m_nSize || m_nOutSize == 0) return false;
+    const char* p = m_pData + m_nPos;
+    size_t nLeft = m_nSize - m_nPos;
+    const void* pFeed = memchr(p, '\n', std::min(nLeft, m_nOutSize));
+    size_t nLength;
+    if (pFeed != nullptr) {
+      nLength = static_cast<size_t>(static_cast<const char*>(pFeed) - p);
+      m_nPos += nLength + 1;
+      if (nLength > 0 && p[nLength - 1] == '\r') --nLength;
+    } else if (nLeft < m_nOutSize) {
+      nLength = nLeft;  // the last line, without a line feed
+      m_nPos = m_nSize;
+    } else {
+      m_nPos += m_nOutSize;  // the buffer filled before the line ended
+      return false;
+    }
+    line = std::string_view(p, nLength);
+    if (m_bHasZero) line = ZorGameBase::CutAtNul(line);
+    return true;
+  }
+
+ private:
+  const char* m_pData;
+  size_t m_nSize;
+  size_t m_nOutSize;
+  size_t m_nPos = 0;
+  bool m_bHasZero;
+};
+
 // Room to reserve for the records of a file image: about one per line.
 inline size_t CountLines(std::string_view image) {
   return static_cast<size_t>(std::count(image.begin(), image.end(), '\n')) + 1;

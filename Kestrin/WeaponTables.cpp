@@ -31,7 +31,7 @@ int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
     ZorGameBase::CTextScan scan(line);
     fnLine(scan);
   });
-  table.Seal();
+  table.EndLoad();
   return bOpened ? 1 : 0;
 }
 
