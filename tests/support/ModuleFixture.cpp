@@ -72,3 +72,9 @@ I3DRoleBaseData* ModuleTest::Load() {
   if (pData != nullptr) m_nCreated = pData->Create();
   return pData;
 }
+
+I3DRoleBaseData* ModuleTest::LoadWith(const std::string& strPath, const std::string& strText) {
+  RoleBaseDataDestroy();
+  Write(strPath, strText);
+  return Load();
+}

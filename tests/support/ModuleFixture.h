@@ -34,5 +34,10 @@ class ModuleTest : public TempFolderTest {
   void TearDown() override;
   // RoleBaseDataQuery, then Create; the result of Create goes to m_nCreated.
   I3DRoleBaseData* Load();
+  // Ends the service there is, writes the file, then loads a fresh service.
+  I3DRoleBaseData* LoadWith(const std::string& strPath, const std::string& strText);
   int32_t m_nCreated = -1;
 };
+
+// The text of an answer, "(null)" for none.
+inline std::string OrNull(const char* pszText) { return pszText != nullptr ? pszText : "(null)"; }
