@@ -62,6 +62,12 @@ int TempFolderTest::LogCount(const std::string& strText) const {
   return nCount;
 }
 
+void TempFolderTest::ClearLog() {
+  std::error_code ec;
+  fs::remove_all(m_folder / "debug", ec);
+  FlushRecentMessages();
+}
+
 void ModuleTest::TearDown() {
   RoleBaseDataDestroy();
   TempFolderTest::TearDown();
