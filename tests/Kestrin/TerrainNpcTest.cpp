@@ -29,8 +29,7 @@ std::vector<std::string> Dirs(const std::string& strSection) {
 class TerrainNpcTest : public ModuleTest {
  protected:
   I3DRoleBaseData* LoadNpcs(const std::string& strPlain) {
-    Write("ini/TerrainNpc.dat", ZorTools::EncipherText(strPlain));
-    return Load();
+    return LoadWith("ini/TerrainNpc.dat", ZorTools::EncipherText(strPlain));
   }
 };
 
@@ -46,21 +45,14 @@ TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 
-TEST_F(TerrainNpcTest, UnknownIdGivesTheFirstRecordAndEmptyTableNull) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(0));
-  EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
-  RoleBaseDataDestroy();
-  pData = LoadNpcs(Npc("Terrain0009", "Name=B") + Npc("Terrain0003", "Name=A"));
+// An unknown id gets the first record; of two records of an id the earlier one answers (the
+// section name's prefix is not examined).
+TEST_F(TerrainNpcTest, UnknownIdGivesTheFirstRecordAndEarlierRecordOfAnIdWins) {
+  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0009", "Name=B") + Npc("Terrain0003", "Name=A") +
+                                    Npc("Other__3", "Name=Second"));
   EXPECT_STREQ("B", pData->GetTerrainNpcInfo(42)->Name);
   EXPECT_STREQ("B", pData->GetTerrainNpcInfo(-1)->Name);
   EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);
-}
-
-TEST_F(TerrainNpcTest, EarlierRecordOfAnIdWins) {
-  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain7", "Name=Other") + Npc("Terrain5", "Name=First") +
-                                    Npc("Other__5", "Name=Second"));
-  EXPECT_STREQ("First", pData->GetTerrainNpcInfo(5)->Name);  // the prefix is not examined
 }
 
 TEST_F(TerrainNpcTest, DirectionsKeepFileOrderNotTheirNumbers) {
@@ -105,7 +97,6 @@ TEST_F(TerrainNpcTest, BadRecordEndsTheReading) {
     EXPECT_STREQ("A", pData->GetTerrainNpcInfo(200 + nCase)->Name);  // not stored: the fallback
     EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);            // not read
     EXPECT_EQ(1, LogCount("error data: " + strSection + " of ini/TerrainNpc.dat -- "));
-    RoleBaseDataDestroy();
   }
 }
 
@@ -118,7 +109,6 @@ TEST_F(TerrainNpcTest, LineEndingBeforeTheNameCountsAsANameLine) {
     EXPECT_EQ(4, pInfo->Id);
     EXPECT_STREQ("", pInfo->Name);
     EXPECT_EQ(8u, pInfo->Dirs.size());
-    RoleBaseDataDestroy();
   }
   EXPECT_FALSE(LogHas("error data"));
 }
@@ -155,15 +145,15 @@ TEST_F(TerrainNpcTest, LineLongerThanTheBufferEndsTheFile) {
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 
-TEST_F(TerrainNpcTest, UnencipheredOrEmptyFiles) {
-  Write("ini/TerrainNpc.dat", Npc("Terrain0001", "Name=A"));  // deciphers to garbage
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(1));
-  RoleBaseDataDestroy();
-  Write("ini/TerrainNpc.dat", "");
-  pData = Load();
-  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(1));
+// A file that is missing, empty or not enciphered (it deciphers to garbage) gives no record.
+TEST_F(TerrainNpcTest, MissingEmptyOrUnencipheredFileGivesNoRecord) {
+  EXPECT_EQ(nullptr, Load()->GetTerrainNpcInfo(1));
   EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
+  ClearLog();
+  EXPECT_EQ(nullptr, LoadWith("ini/TerrainNpc.dat", "")->GetTerrainNpcInfo(1));
+  EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
+  EXPECT_EQ(nullptr,
+            LoadWith("ini/TerrainNpc.dat", Npc("Terrain0001", "Name=A"))->GetTerrainNpcInfo(1));
 }
 
 TEST(TerrainNpcReaderTest, AppendsBehindWhatTheListHolds) {
