@@ -26,12 +26,6 @@ class BattleMapTest : public ModuleTest {
 // The thirteen values at the start of the record: seventeen numbers.
 std::vector<int32_t> Values(const BattleMapInfo* pMap) { return Fields(pMap, 17); }
 
-// The four torch values of a group, each through its own query.
-std::vector<int32_t> Torches(I3DRoleBaseData* pData, uint32_t nMap, int32_t nGroup) {
-  return {pData->GetBattleTorch1(nMap, nGroup), pData->GetBattleTorch2(nMap, nGroup),
-          pData->GetBattleTorch3(nMap, nGroup), pData->GetBattleTorch4(nMap, nGroup)};
-}
-
 TEST_F(BattleMapTest, KeysReachTheirFieldsAndMissingKeysHaveTheDefaults) {
   I3DRoleBaseData* pData = LoadBattleMap(
       "[4]\n[1]\nCenterWorld=10 20\nCenterCell=3 4\nUpArrayCellpos=5 6\nDownArrayCellpos=7 8\n"
