@@ -98,16 +98,6 @@ TEST_F(BattlePosTest, ArrayCellPosReadsMapZeroOnly) {
   EXPECT_EQ(-1, pData->GetBattleArrayCellPos(0)->y);
 }
 
-TEST_F(BattlePosTest, BeforeCreateEveryMapIsMissing) {
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  EXPECT_EQ(0, pData->GetBattlePos(0, 0)->x);
-  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
-  EXPECT_EQ(0, pData->GetBattleArrayCellPos(1)->x);
-  EXPECT_EQ(1000, pData->GetBattleCameraTime(0));
-  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0));
-  EXPECT_EQ(nullptr, pData->GetFighterPosOffset(0));
-}
-
 TEST_F(BattlePosTest, FighterPosOffsetsKeepTheLastLineOfAKey) {
   Write("ini/FighterPosOffset.ini", "; key x y\n10 1 2\n\n10 3 4\n4294967295 -5 6\n-1 7 8\n");
   I3DRoleBaseData* pData = Load();

@@ -58,9 +58,12 @@ TEST_F(NpcTest, RecordFieldsAreReadInTheirOrder) {
 }
 
 // The maps are ordered by signed type: -5 is the smallest, for types below, between and above.
+// Of two records of a type the later one stands.
 TEST_F(NpcTest, AbsentTypeFallsBackToTheSmallestSignedType) {
-  Write("ini/Npc.ini", NpcRecord("NpcType3", "three") + NpcRecord("NpcType-5", "minus"));
-  Write("ini/NpcX.ini", "[3]\nName=three\n[-5]\nName=minus\n[2147483647]\nName=max\n");
+  Write("ini/Npc.ini", NpcRecord("NpcType3", "first") + NpcRecord("NpcType-5", "minus") +
+                           NpcRecord("NpcType0003", "three"));
+  Write("ini/NpcX.ini",
+        "[3]\nName=first\n[-5]\nName=minus\n[2147483647]\nName=max\n[3]\nName=three\n");
   I3DRoleBaseData* pData = Load();
   for (int32_t nType : {INT32_MIN, -6, 0, 2, 4, INT32_MAX - 1}) {
     const NpcInfo* pInfo = pData->GetNpcInfo(nType);
@@ -70,17 +73,9 @@ TEST_F(NpcTest, AbsentTypeFallsBackToTheSmallestSignedType) {
     ASSERT_NE(nullptr, pLook) << nType;
     EXPECT_EQ(-5, pLook->Id) << nType;
   }
-  EXPECT_EQ(3, pData->GetNpcInfo(3)->Id);
+  EXPECT_STREQ("three", pData->GetNpcInfo(3)->Name);
   EXPECT_STREQ("three", pData->GetNpcStarLookInfo(3)->Name);
   EXPECT_STREQ("max", pData->GetNpcStarLookInfo(INT32_MAX)->Name);
-}
-
-TEST_F(NpcTest, LaterRecordOfATypeWins) {
-  Write("ini/Npc.ini", NpcRecord("NpcType7", "first") + NpcRecord("NpcType0007", "second"));
-  Write("ini/NpcX.ini", "[7]\nName=first\n[7]\nName=second\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_STREQ("second", pData->GetNpcInfo(7)->Name);
-  EXPECT_STREQ("second", pData->GetNpcStarLookInfo(7)->Name);
 }
 
 struct BadRecordCase {

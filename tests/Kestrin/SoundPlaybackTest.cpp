@@ -245,22 +245,17 @@ TEST_F(SoundPlaybackTest, StopSoundLooksForTheFileOfThisCallsPick) {
   FAIL() << "the clock kept changing its second";
 }
 
-TEST_F(SoundPlaybackTest, ListenerPositionInBothForms) {
-  EXPECT_EQ(0, m_pData->GetListenerPos().x);
-  EXPECT_EQ(0, m_pData->GetListenerPos().y);
+TEST_F(SoundPlaybackTest, ListenerPositionInBothFormsAndSettingsOutliveAReload) {
   m_pData->SetListenerPos(5, 6);
   EXPECT_EQ(5, m_pData->GetListenerPos().x);
   EXPECT_EQ(6, m_pData->GetListenerPos().y);
   m_pData->SetListenerPos(ListenerPos{-7, 8});
   EXPECT_EQ(-7, m_pData->GetListenerPos().x);
   EXPECT_EQ(8, m_pData->GetListenerPos().y);
-}
-
-TEST_F(SoundPlaybackTest, SettingsOutliveAReload) {
   m_pData->SetSoundVolume(30);
-  m_pData->SetListenerPos(1, 1);
   m_pData->Create();
-  EXPECT_EQ(30u, m_pData->GetSoundVolume(1, 1, 10, 0));
+  EXPECT_EQ(-7, m_pData->GetListenerPos().x);
+  EXPECT_EQ(30u, m_pData->GetSoundVolume(-7, 8, 10, 0));
 }
 
 // ---- with the sound library's own manager ----

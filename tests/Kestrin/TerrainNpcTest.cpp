@@ -33,15 +33,22 @@ class TerrainNpcTest : public ModuleTest {
   }
 };
 
+// The directions keep file order, not their numbers.
 TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
+  std::string strTurner = "[Terrain0001]\nName=Turner\n";
+  for (int i = 7; i >= 0; --i) {
+    strTurner += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
+  }
   I3DRoleBaseData* pData = LoadNpcs("; terrain npcs\r\n\r\n" + Npc("Terrain1001", "Name=Ferryman") +
-                                    "// next\n" + Npc("Terrain1002", "Name=Smith"));
+                                    "// next\n" + Npc("Terrain1002", "Name=Smith") + strTurner);
   const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(1001);
   ASSERT_NE(nullptr, pInfo);
   EXPECT_EQ(1001, pInfo->Id);
   EXPECT_STREQ("Ferryman", pInfo->Name);
   EXPECT_EQ(Dirs("Terrain1001"), pInfo->Dirs);
   EXPECT_STREQ("Smith", pData->GetTerrainNpcInfo(1002)->Name);
+  EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
+            pData->GetTerrainNpcInfo(1)->Dirs);
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 
@@ -53,15 +60,6 @@ TEST_F(TerrainNpcTest, UnknownIdGivesTheFirstRecordAndEarlierRecordOfAnIdWins) {
   EXPECT_STREQ("B", pData->GetTerrainNpcInfo(42)->Name);
   EXPECT_STREQ("B", pData->GetTerrainNpcInfo(-1)->Name);
   EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);
-}
-
-TEST_F(TerrainNpcTest, DirectionsKeepFileOrderNotTheirNumbers) {
-  std::string strPlain = "[Terrain0001]\nName=Turner\n";
-  for (int i = 7; i >= 0; --i)
-    strPlain += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
-  I3DRoleBaseData* pData = LoadNpcs(strPlain);
-  EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
-            pData->GetTerrainNpcInfo(1)->Dirs);
 }
 
 // Only the first bad record is reported; the records before it stay, none after it is read.

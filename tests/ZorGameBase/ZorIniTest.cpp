@@ -111,20 +111,16 @@ TEST_F(ZorIniTest, BinaryGarbageIsWalkedToTheEndPlainOrDeciphered) {
   }
 }
 
-TEST_F(ZorIniTest, OpeningASecondFileLetsTheFirstGo) {
-  Write("a.ini", "[A]\nk=1\n");
-  Write("b.ini", "[B]\nk=2\n");
+TEST_F(ZorIniTest, CloseLetsTheFileGo) {
   CZorIni ini;
-  ASSERT_TRUE(ini.Open("a.ini") && ini.ReadSection());
-  ASSERT_TRUE(ini.Open("b.ini") && ini.ReadSection());
-  std::string strTitle;
-  ini.GetSectionTitle(strTitle);
-  EXPECT_EQ("B", strTitle);
-  EXPECT_STREQ("b.ini", ini.GetFileName());
+  ASSERT_TRUE(OpenSection(ini, "[A]\nk=1\n[B]\nk=2\n"));
+  EXPECT_STREQ("t.ini", ini.GetFileName());
   ini.Close();
+  std::string strTitle;
   EXPECT_TRUE(ini.AtEnd());
   EXPECT_FALSE(ini.ReadSection());
   EXPECT_FALSE(ini.GetSectionTitle(strTitle));
+  EXPECT_STREQ("", ini.GetFileName());
 }
 
 TEST_F(ZorIniTest, KeyAndValueRules) {
