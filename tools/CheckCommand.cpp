@@ -74,7 +74,7 @@ int CountFor(const std::vector<std::string>& messages, const std::string& strPat
 }
 
 Json RowJson(const Row& row) {
-  Json json{{"table", row.strTable},     {"file", JsonText(row.strFile)},
+  Json json{{"table", JsonText(row.strTable)},     {"file", JsonText(row.strFile)},
             {"present", row.bPresent},   {"bytes", row.nBytes},
             {"entries", row.nEntries},   {"listed", row.nListed < 0 ? Json() : Json(row.nListed)},
             {"result", row.strResult},   {"diagnostics", row.nDiagnostics}};
@@ -90,7 +90,8 @@ void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int3
          "listed", "result", "diagnostics");
   for (const Row& row : rows) {
     std::string strListed = row.nListed < 0 ? "-" : std::to_string(row.nListed);
-    printf("%-20s %-28s %-8s %9ju %8d %7s  %-11s %d\n", row.strTable.c_str(), row.strFile.c_str(),
+    printf("%-20s %-28s %-8s %9ju %8d %7s  %-11s %d\n", DisplayText(row.strTable).c_str(),
+           DisplayText(row.strFile).c_str(),
            row.bPresent ? "present" : "MISSING", row.nBytes, row.nEntries, strListed.c_str(),
            row.strResult.c_str(), row.nDiagnostics);
   }
@@ -100,7 +101,8 @@ void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int3
   } else {
     printf("The load wrote %zu record(s) to the debug log, %zu different:\n", nMessages,
            grouped.size());
-    for (const auto& [strMessage, nCount] : grouped) printf("%6dx  %s\n", nCount, strMessage.c_str());
+    for (const auto& [strMessage, nCount] : grouped)
+      printf("%6dx  %s\n", nCount, DisplayText(strMessage).c_str());
   }
   double dMegabytes = static_cast<double>(nLoadBytes) / 1e6;
   printf("\nLoaded %.3f MB in %.3f ms (%.1f MB/s).\n", dMegabytes, dSeconds * 1e3,

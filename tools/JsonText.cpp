@@ -36,7 +36,7 @@ bool IsUtf8(std::string_view text) {
 
 }  // namespace
 
-Json JsonText(std::string_view text) {
+std::string DisplayText(std::string_view text) {
   if (IsUtf8(text)) return std::string(text);
   static const char HEX[] = "0123456789abcdef";
   std::string strOut;
@@ -52,6 +52,8 @@ Json JsonText(std::string_view text) {
   }
   return strOut;
 }
+
+Json JsonText(std::string_view text) { return DisplayText(text); }
 
 Json JsonText(const char* pszText) {
   return pszText == nullptr ? Json(nullptr) : JsonText(std::string_view(pszText));

@@ -409,7 +409,7 @@ bool ParseArg(const ArgSpec& spec, const std::string& strText, ArgValue& value,
   if (!bParsed) {
     strError = std::string(spec.pszName) + " must be " +
                (spec.type == ArgType::Bool ? "true, false, 1 or 0"
-                                           : std::string("an ") + ArgTypeName(spec.type)) +
+                                           : std::string("a number of type ") + ArgTypeName(spec.type)) +
                ", not \"" + strText + "\"";
   }
   return bParsed;

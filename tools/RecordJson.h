@@ -4,6 +4,7 @@
 // (and so plain ASCII) stays as it is; any other text (GBK) shows each byte above 0x7F as \xHH.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
@@ -12,6 +13,8 @@
 
 using Json = nlohmann::ordered_json;
 
+// The text itself when it is valid UTF-8, else with each byte above 0x7F written as \xHH.
+std::string DisplayText(std::string_view text);
 // A zero-terminated text, or null for a null pointer.
 Json JsonText(const char* pszText);
 Json JsonText(std::string_view text);

@@ -2,6 +2,8 @@
 // through the module's exports only (RoleBaseDataQuery, Create, I3DRoleBaseData,
 // RoleBaseDataDestroy), as the client does.
 #include <CLI/CLI.hpp>
+#include <cstring>
+#include <iostream>
 
 #include "CheckCommand.h"
 #include "DatCommand.h"
@@ -57,6 +59,13 @@ int main(int argc, char** argv) {
   pEncode->add_option("IN", strIn, "the readable text")->required();
   pEncode->add_option("OUT", strOut, "the .dat file to write")->required();
 
+  bool bKnown = false;
+  for (const CLI::App* pCommand : app.get_subcommands({})) bKnown |= argc > 1 && pCommand->check_name(argv[1]);
+  if (argc > 1 && argv[1][0] != '-' && !bKnown) {
+    std::cerr << "kestrin: no command \"" << argv[1]
+              << "\"; the commands are check, query, dump and dat (kestrin --help)\n";
+    return 2;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
