@@ -42,7 +42,7 @@ int RunDump(const std::string& strDataDir, const std::string& strTable) {
 }
 
 void PrintTableList() {
-  printf("%-20s %-28s %s\n", "table", "file", "check's entries: listed / answered");
+  printf("%-20s %-28s %s\n", "table", "file", "what check counts: listed / entries");
   for (const auto& pView : MakeTableViews()) {
     printf("%-20s %-28s %s\n", pView->Name(), pView->Path(), pView->Counts());
   }
