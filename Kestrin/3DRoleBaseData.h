@@ -165,8 +165,8 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   LookSet m_map2DRoleLook;
   WeaponTable m_mapAppendentWeapon;
   WeaponTable m_mapWeaponAdjustByLook;
-  Effect3DTable m_mapAction3DEffect;
-  Effect3DTable m_mapRoleWeapon3DEffect;
+  ActionEffect3DTable m_mapAction3DEffect;
+  WeaponEffect3DTable m_mapRoleWeapon3DEffect;
   ActionSoundTable m_mapActionSound;
   SimpleObjTable m_mapSimpleObj;
   RoleTraceTable m_vecRoleTrace;

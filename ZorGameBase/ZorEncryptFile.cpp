@@ -1,5 +1,7 @@
 #include "ZorEncryptFile.h"
 
+#include "ZorRandom.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,12 +16,8 @@ CZorEncryptFile::CZorEncryptFile(unsigned nSeed)
 CZorEncryptFile::~CZorEncryptFile() { Close(); }
 
 void CZorEncryptFile::BuildKey(unsigned nSeed, unsigned char abyKey[KEY_SIZE]) {
-  // Computed here rather than drawn from the runtime: every platform must give this sequence.
-  uint32_t nState = nSeed;
-  for (int i = 0; i < KEY_SIZE; ++i) {
-    nState = nState * 214013u + 2531011u;
-    abyKey[i] = static_cast<unsigned char>((nState >> 16) & 0x7FFF);
-  }
+  CZorRandom random(nSeed);
+  for (int i = 0; i < KEY_SIZE; ++i) abyKey[i] = static_cast<unsigned char>(random.Next());
 }
 
 namespace {
