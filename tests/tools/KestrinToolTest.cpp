@@ -171,6 +171,8 @@ TEST_F(KestrinToolTest, BrokenSetShowsEachProblemOnItsRow) {
       {"ini/RolePartScale.ini", true, 2, 3, "opened", 0},
       {"ini/2DRoleLook.ini", false, 0, 0, "missing", 1},
       {"ini/RolePartHide.ini", true, 1, 2, "opened", 0},
+      {"ini/RoleWeapon3DEffect.ini", true, 1, 1, "opened", 5},
+      {"ini/ActionSound.ini", true, 2, 3, "opened", 2},
       {"ini/MountScale.ini", false, 0, 0, "missing", 0},
       {"ini/SimpleObjInfo.ini", true, 1, 3, "opened", 1},
       {"ini/RoleTrace.ini", true, 1, 3, "opened", 1},
@@ -194,8 +196,12 @@ TEST_F(KestrinToolTest, BrokenSetShowsEachProblemOnItsRow) {
         "error data: TerrNpc1002 of ini/TerrainNpc.dat", "error on ini/BattleMap.ini -- ViewStartPos.",
         "error data: NpcType0002 of ini/Npc.ini", "ini/NpcX.ini key: Look format wrong!",
         "error on open ini/2DRoleLook.ini.", "error data: 2 of ini/SimpleObjInfo.ini",
-        "ini/RoleTrace.ini file format wrong!",
+        "ini/RoleTrace.ini file format wrong!", "invalid line [=] found in ini/RoleWeapon3DEffect.ini.",
+        "invalid line [trail] found in ini/RoleWeapon3DEffect.ini.",
+        "error line:[oops] in ini/ActionSound.ini!",
         // GBK text appears with its bytes escaped
+        "\\xa1\\xefASSERT(strlen(szSound) < 128) in 2896 line of Kestrin/3DRoleBaseData "
+        "[C3DRoleBaseData::CreateSoundInfo]\\xa1\\xef",
         "\\xbe\\xb5\\xcd\\xb7\\xce\\xc4\\xbc\\xfe\\xb8\\xf1\\xca\\xbd\\xb4\\xed\\xce\\xf3:track/short.trk"}) {
     EXPECT_TRUE(HasMessage(report, pszMessage)) << pszMessage << "\n" << report["diagnostics"].dump(1);
   }
@@ -313,6 +319,8 @@ TEST_F(KestrinToolTest, QueryAnswersAsTheInterfaceAnswers) {
   Json weapon = ToolJson({"query", Data(), "56", "410", "3"});  // by slot
   Json frames = ToolJson({"query", Data(), "GetCameraTrackFrames", "intro"});
   Json none = ToolJson({"query", Data(), "GetSimpleObjInfo", "424242"});
+  Json effect = ToolJson({"query", Data(), "GetRoleWeapon3DEffect", "1201", "410", "100", "5"});
+  Json event = ToolJson({"query", Data(), "GetSoundEventName", "12"});
 
   I3DRoleBaseData* pData = Module(Data());
   ASSERT_NE(nullptr, pData);
@@ -346,6 +354,11 @@ TEST_F(KestrinToolTest, QueryAnswersAsTheInterfaceAnswers) {
   EXPECT_EQ(szByte, frames[0].get<std::string>().substr(0, 2));
   EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(424242));
   EXPECT_TRUE(none.is_null());
+  const char* pszEffect = pData->GetRoleWeapon3DEffect(1201, 410, 100, 5);  // a wildcard try
+  ASSERT_NE(nullptr, pszEffect);
+  EXPECT_EQ(std::string(pszEffect), effect);
+  ASSERT_NE(nullptr, pData->GetSoundEventName(12));
+  EXPECT_EQ(std::string(pData->GetSoundEventName(12)), event);
 }
 
 TEST_F(KestrinToolTest, ChainedCallsShareOneLoad) {
