@@ -11,7 +11,9 @@ using ZorGameBase::CTextScan;
 
 // The number from the eighth character of a section name on (the first seven are a prefix the
 // module does not examine); 0 for a shorter name.
-int32_t IdAfterPrefix(std::string_view name) { return name.size() > 7 ? AtoiPrefix(name.substr(7)) : 0; }
+int32_t IdAfterPrefix(std::string_view name) {
+  return name.size() > 7 ? AtoiPrefix(name.substr(7)) : 0;
+}
 
 // A set of keys and, for each, the module's record; a key counts as answered when the record
 // is the key's own (Has). The NPC queries answer an absent type with another type's record, and
@@ -24,7 +26,9 @@ class CRecordView : public CTableView {
 
   CRecordView(const char* pszName, const char* pszPath, const char* pszCounts, const char* pszKey,
               Get pfnGet, Has pfnHas)
-      : CTableView(pszName, pszPath, pszCounts), m_pszKey(pszKey), m_pfnGet(pfnGet),
+      : CTableView(pszName, pszPath, pszCounts),
+        m_pszKey(pszKey),
+        m_pfnGet(pfnGet),
         m_pfnHas(pfnHas) {}
 
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
@@ -50,10 +54,11 @@ class CRecordView : public CTableView {
 class CNpcView : public CRecordView<int32_t, NpcInfo> {
  public:
   CNpcView()
-      : CRecordView("Npc", "ini/Npc.ini",
-                    "types the file lists / types the module has a record of its own for", "type",
-                    [](I3DRoleBaseData& data, int32_t nType) { return data.GetNpcInfo(nType); },
-                    [](const NpcInfo& info, int32_t nType) { return info.Id == nType; }) {}
+      : CRecordView(
+            "Npc", "ini/Npc.ini",
+            "types the file lists / types the module has a record of its own for", "type",
+            [](I3DRoleBaseData& data, int32_t nType) { return data.GetNpcInfo(nType); },
+            [](const NpcInfo& info, int32_t nType) { return info.Id == nType; }) {}
 
   void ListKeys() override {
     m_keys.clear();
@@ -71,8 +76,8 @@ class CNpcXView : public CRecordView<int32_t, NpcStarLookInfo> {
  public:
   CNpcXView()
       : CRecordView(
-            "NpcX", "ini/NpcX.ini", "types the file lists / types the module has a record of its own for",
-            "type",
+            "NpcX", "ini/NpcX.ini",
+            "types the file lists / types the module has a record of its own for", "type",
             [](I3DRoleBaseData& data, int32_t nType) { return data.GetNpcStarLookInfo(nType); },
             [](const NpcStarLookInfo& info, int32_t nType) { return info.Id == nType; }) {}
 
@@ -91,10 +96,11 @@ class CNpcXView : public CRecordView<int32_t, NpcStarLookInfo> {
 class CSimpleObjView : public CRecordView<uint32_t, SimpleObjInfo> {
  public:
   CSimpleObjView()
-      : CRecordView("SimpleObjInfo", "ini/SimpleObjInfo.ini",
-                    "ids the file lists / ids the module has a record for", "id",
-                    [](I3DRoleBaseData& data, uint32_t nId) { return data.GetSimpleObjInfo(nId); },
-                    [](const SimpleObjInfo&, uint32_t) { return true; }) {}
+      : CRecordView(
+            "SimpleObjInfo", "ini/SimpleObjInfo.ini",
+            "ids the file lists / ids the module has a record for", "id",
+            [](I3DRoleBaseData& data, uint32_t nId) { return data.GetSimpleObjInfo(nId); },
+            [](const SimpleObjInfo&, uint32_t) { return true; }) {}
 
   void ListKeys() override {
     m_keys.clear();
@@ -112,10 +118,11 @@ class CSimpleObjView : public CRecordView<uint32_t, SimpleObjInfo> {
 class CRoleTraceView : public CRecordView<int64_t, RoleTraceInfo> {
  public:
   CRoleTraceView()
-      : CRecordView("RoleTrace", "ini/RoleTrace.ini",
-                    "keys the file lists / keys the module has a record of their own for", "key",
-                    [](I3DRoleBaseData& data, int64_t nKey) { return data.GetRoleTraceInfo(nKey); },
-                    [](const RoleTraceInfo& info, int64_t nKey) { return info.Key == nKey; }) {}
+      : CRecordView(
+            "RoleTrace", "ini/RoleTrace.ini",
+            "keys the file lists / keys the module has a record of their own for", "key",
+            [](I3DRoleBaseData& data, int64_t nKey) { return data.GetRoleTraceInfo(nKey); },
+            [](const RoleTraceInfo& info, int64_t nKey) { return info.Key == nKey; }) {}
 
   void ListKeys() override {
     m_keys.clear();
@@ -206,8 +213,10 @@ class CRolePartHideView : public CTableView {
         bool bHidden = data.IsRolePartHidden(key[0], key[1], key[2], key[3], part.nFrom, pszName) &&
                        data.IsRolePartHidden(key[0], key[1], key[2], key[3], part.nTo, pszName);
         bAll = bAll && bHidden;
-        list.push_back(Json{{"part", JsonText(part.strName)}, {"from", part.nFrom},
-                            {"to", part.nTo}, {"hidden", bHidden}});
+        list.push_back(Json{{"part", JsonText(part.strName)},
+                            {"from", part.nFrom},
+                            {"to", part.nTo},
+                            {"hidden", bHidden}});
       }
       answer.dump.push_back(Json{{"key", key}, {"parts", list}});
       ++answer.nListed;

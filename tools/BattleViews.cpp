@@ -62,7 +62,8 @@ class CBattleMapView : public CTableView {
     }
     Json viewPos = Json::array();
     for (const auto& [nKey1, nKey2] : m_viewPos) {
-      viewPos.push_back(Json{{"key1", nKey1}, {"key2", nKey2},
+      viewPos.push_back(Json{{"key1", nKey1},
+                             {"key2", nKey2},
                              {"viewPos", ToJsonOrNull(data.GetBattleViewPos(nKey1, nKey2))}});
     }
     answer.dump = Json{{"maps", maps},

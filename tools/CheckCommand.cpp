@@ -29,7 +29,9 @@ struct Row {
   std::string strCounts;
 };
 
-bool Readable(const std::string& strPath) { return std::ifstream(strPath, std::ios::binary).is_open(); }
+bool Readable(const std::string& strPath) {
+  return std::ifstream(strPath, std::ios::binary).is_open();
+}
 
 bool AnyMessageHas(const std::vector<std::string>& messages, const std::string& strText) {
   for (const std::string& strMessage : messages) {
@@ -74,10 +76,11 @@ int CountFor(const std::vector<std::string>& messages, const std::string& strPat
 }
 
 Json RowJson(const Row& row) {
-  Json json{{"table", JsonText(row.strTable)},     {"file", JsonText(row.strFile)},
-            {"present", row.bPresent},   {"bytes", row.nBytes},
-            {"entries", row.nEntries},   {"listed", row.nListed < 0 ? Json() : Json(row.nListed)},
-            {"result", row.strResult},   {"diagnostics", row.nDiagnostics}};
+  Json json{
+      {"table", JsonText(row.strTable)}, {"file", JsonText(row.strFile)},
+      {"present", row.bPresent},         {"bytes", row.nBytes},
+      {"entries", row.nEntries},         {"listed", row.nListed < 0 ? Json() : Json(row.nListed)},
+      {"result", row.strResult},         {"diagnostics", row.nDiagnostics}};
   if (!row.strCounts.empty()) json["counts"] = row.strCounts;
   return json;
 }
@@ -91,10 +94,13 @@ void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int3
   for (const Row& row : rows) {
     std::string strListed = row.nListed < 0 ? "-" : std::to_string(row.nListed);
     printf("%-20s %-28s %-8s %9ju %8d %7s  %-11s %d\n", DisplayText(row.strTable).c_str(),
-           DisplayText(row.strFile).c_str(),
-           row.bPresent ? "present" : "MISSING", row.nBytes, row.nEntries, strListed.c_str(),
-           row.strResult.c_str(), row.nDiagnostics);
+           DisplayText(row.strFile).c_str(), row.bPresent ? "present" : "MISSING", row.nBytes,
+           row.nEntries, strListed.c_str(), row.strResult.c_str(), row.nDiagnostics);
   }
+  printf(
+      "(listed: the keys the table's file lists; entries: those the module answers for, as\n"
+      " kestrin dump --list says per table; result: what the interface and the log show of\n"
+      " the loader's result)\n");
   printf("\nCreate answered %d.\n", nCreated);
   if (nMessages == 0) {
     printf("The load wrote nothing to the debug log.\n");
@@ -201,7 +207,8 @@ int RunCheck(const std::string& strDataDir, bool bJson) {
   report["records"] = messages.size();
   report["bytes"] = nLoadBytes;
   report["seconds"] = dSeconds;
-  report["megabytes_per_second"] = dSeconds > 0 ? static_cast<double>(nLoadBytes) / 1e6 / dSeconds : 0.0;
+  report["megabytes_per_second"] =
+      dSeconds > 0 ? static_cast<double>(nLoadBytes) / 1e6 / dSeconds : 0.0;
   report["status"] = nStatus;
   std::cout << report.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
   return nStatus;

@@ -24,8 +24,8 @@ bool EnterDataFolder(const std::string& strDataDir, const char* pszCommand) {
   }
   fs::current_path(strDataDir, ec);
   if (ec) {
-    std::cerr << "kestrin " << pszCommand << ": cannot enter " << strDataDir << ": "
-              << ec.message() << "\n";
+    std::cerr << "kestrin " << pszCommand << ": cannot enter " << strDataDir << ": " << ec.message()
+              << "\n";
     return false;
   }
   return true;

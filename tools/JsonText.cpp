@@ -10,9 +10,11 @@ namespace {
 // Bytes taken by the UTF-8 character at text[i], or 0 when it is not well-formed UTF-8.
 size_t Utf8CharSize(std::string_view text, size_t i) {
   unsigned char ch = static_cast<unsigned char>(text[i]);
-  size_t nSize = ch < 0x80 ? 1 : ch >= 0xC2 && ch <= 0xDF ? 2 : ch >= 0xE0 && ch <= 0xEF ? 3
-                 : ch >= 0xF0 && ch <= 0xF4                ? 4
-                                                           : 0;
+  size_t nSize = ch < 0x80                  ? 1
+                 : ch >= 0xC2 && ch <= 0xDF ? 2
+                 : ch >= 0xE0 && ch <= 0xEF ? 3
+                 : ch >= 0xF0 && ch <= 0xF4 ? 4
+                                            : 0;
   if (nSize == 0 || i + nSize > text.size()) return 0;
   for (size_t k = 1; k < nSize; ++k) {
     if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;

@@ -17,12 +17,10 @@ const std::vector<ArgSpec> VALUE = {{"value", ArgType::Int32}};
 const std::vector<ArgSpec> ON = {{"on", ArgType::Int32}};
 const std::vector<ArgSpec> XY = {{"x", ArgType::Int32}, {"y", ArgType::Int32}};
 const std::vector<ArgSpec> AB = {{"a", ArgType::UInt32}, {"b", ArgType::UInt32}};
-const std::vector<ArgSpec> ABCD = {{"a", ArgType::UInt32},
-                                   {"b", ArgType::UInt32},
-                                   {"c", ArgType::UInt32},
-                                   {"d", ArgType::UInt32}};
-const std::vector<ArgSpec> AT = {{"name", ArgType::Text},     {"x", ArgType::Int32},
-                                 {"y", ArgType::Int32},       {"radius", ArgType::Int32},
+const std::vector<ArgSpec> ABCD = {
+    {"a", ArgType::UInt32}, {"b", ArgType::UInt32}, {"c", ArgType::UInt32}, {"d", ArgType::UInt32}};
+const std::vector<ArgSpec> AT = {{"name", ArgType::Text},      {"x", ArgType::Int32},
+                                 {"y", ArgType::Int32},        {"radius", ArgType::Int32},
                                  {"playArg", ArgType::UInt32}, {"restart", ArgType::Bool}};
 
 // The outputs of GetFirstGameMapInfo and GetNextGameMapInfo; untouched (null) at the end.
@@ -52,13 +50,19 @@ const std::vector<Operation>& AllOperations() {
          int32_t nResult = d.GetNextGameMapInfo(&nMapId, &pInfo);
          return GameMapStep(nResult, nMapId, pInfo);
        }},
-      {4, "GetRegionInfo", {{"secondId", ArgType::UInt32}}, "RegionInfo or null",
+      {4,
+       "GetRegionInfo",
+       {{"secondId", ArgType::UInt32}},
+       "RegionInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetRegionInfo(a[0].U32()));
        }},
       {5, "GetRegionList", NONE, "[RegionInfo] in file order",
        [](I3DRoleBaseData& d, const Args&) -> Answer { return ToJsonOrNull(d.GetRegionList()); }},
-      {6, "GetRegionName", {{"id", ArgType::UInt32}}, "text or null",
+      {6,
+       "GetRegionName",
+       {{"id", ArgType::UInt32}},
+       "text or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return JsonText(d.GetRegionName(a[0].U32()));
        }},
@@ -91,7 +95,10 @@ const std::vector<Operation>& AllOperations() {
        }},
       {11, "GetListenerPos", NONE, "ListenerPos",
        [](I3DRoleBaseData& d, const Args&) -> Answer { return ToJson(d.GetListenerPos()); }},
-      {12, "GetSoundEventName", {{"eventId", ArgType::UInt32}}, "text or null",
+      {12,
+       "GetSoundEventName",
+       {{"eventId", ArgType::UInt32}},
+       "text or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return JsonText(d.GetSoundEventName(a[0].U32()));
        }},
@@ -107,7 +114,10 @@ const std::vector<Operation>& AllOperations() {
          d.SetSoundSwitch(a[0].I32());
          return std::nullopt;
        }},
-      {15, "SetSoundVolume", {{"volume", ArgType::Int32}}, "nothing",
+      {15,
+       "SetSoundVolume",
+       {{"volume", ArgType::Int32}},
+       "nothing",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          d.SetSoundVolume(a[0].I32());
          return std::nullopt;
@@ -137,11 +147,17 @@ const std::vector<Operation>& AllOperations() {
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return JsonText(d.GetSoundFile(a[0].Text()));
        }},
-      {21, "GetTerrainNpcInfo", {{"id", ArgType::Int32}}, "TerrainNpcInfo or null",
+      {21,
+       "GetTerrainNpcInfo",
+       {{"id", ArgType::Int32}},
+       "TerrainNpcInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetTerrainNpcInfo(a[0].I32()));
        }},
-      {22, "GetBattlePos", {{"mapId", ArgType::UInt32}, {"index", ArgType::Int32}}, "BattlePos",
+      {22,
+       "GetBattlePos",
+       {{"mapId", ArgType::UInt32}, {"index", ArgType::Int32}},
+       "BattlePos",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetBattlePos(a[0].U32(), a[1].I32()));
        }},
@@ -169,7 +185,9 @@ const std::vector<Operation>& AllOperations() {
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return d.GetBattleTorch4(a[0].U32(), a[1].I32());
        }},
-      {29, "GetBattleViewPos", {{"key1", ArgType::Int32}, {"key2", ArgType::Int32}},
+      {29,
+       "GetBattleViewPos",
+       {{"key1", ArgType::Int32}, {"key2", ArgType::Int32}},
        "BattleViewPos or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetBattleViewPos(a[0].I32(), a[1].I32()));
@@ -178,7 +196,10 @@ const std::vector<Operation>& AllOperations() {
        [](I3DRoleBaseData& d, const Args&) -> Answer {
          return ToJsonOrNull(d.GetBattleViewStartPos());
        }},
-      {31, "GetBattleArrayCellPos", {{"side", ArgType::Int32}}, "BattlePos",
+      {31,
+       "GetBattleArrayCellPos",
+       {{"side", ArgType::Int32}},
+       "BattlePos",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetBattleArrayCellPos(a[0].I32()));
        }},
@@ -210,7 +231,10 @@ const std::vector<Operation>& AllOperations() {
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetFighterPos(a[0].U32(), a[1].I32(), a[2].I32(), a[3].I32()));
        }},
-      {38, "GetFighterPosOffset", {{"key", ArgType::UInt32}}, "FighterPosOffset or null",
+      {38,
+       "GetFighterPosOffset",
+       {{"key", ArgType::UInt32}},
+       "FighterPosOffset or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetFighterPosOffset(a[0].U32()));
        }},
@@ -253,11 +277,17 @@ const std::vector<Operation>& AllOperations() {
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetCameraTrackFrames(a[0].Text()));
        }},
-      {48, "GetNpcInfo", {{"type", ArgType::Int32}}, "NpcInfo or null",
+      {48,
+       "GetNpcInfo",
+       {{"type", ArgType::Int32}},
+       "NpcInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetNpcInfo(a[0].I32()));
        }},
-      {49, "GetNpcStarLookInfo", {{"type", ArgType::Int32}}, "NpcStarLookInfo or null",
+      {49,
+       "GetNpcStarLookInfo",
+       {{"type", ArgType::Int32}},
+       "NpcStarLookInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetNpcStarLookInfo(a[0].I32()));
        }},
@@ -275,24 +305,33 @@ const std::vector<Operation>& AllOperations() {
                                    a[5].Text());
        }},
       {51, "GetRolePartScale", AB, "float",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonFloat(d.GetRolePartScale(a[0].U32(), a[1].U32()));
-       }},
-      {52, "GetLookScale", {{"look", ArgType::UInt32}}, "float",
+       [](I3DRoleBaseData& d, const Args& a)
+           -> Answer { return JsonFloat(d.GetRolePartScale(a[0].U32(), a[1].U32())); }},
+      {52,
+       "GetLookScale",
+       {{"look", ArgType::UInt32}},
+       "float",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return JsonFloat(d.GetLookScale(a[0].U32()));
        }},
       {53, "GetMountScale", AB, "float",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonFloat(d.GetMountScale(a[0].U32(), a[1].U32()));
-       }},
-      {54, "Is2DRoleLook", {{"look", ArgType::UInt32}}, "bool",
+       [](I3DRoleBaseData& d,
+          const Args& a) -> Answer { return JsonFloat(d.GetMountScale(a[0].U32(), a[1].U32())); }},
+      {54,
+       "Is2DRoleLook",
+       {{"look", ArgType::UInt32}},
+       "bool",
        [](I3DRoleBaseData& d, const Args& a) -> Answer { return d.Is2DRoleLook(a[0].U32()); }},
-      {55, "GetAppendentWeapon", {{"weaponId", ArgType::UInt32}}, "uint32",
+      {55,
+       "GetAppendentWeapon",
+       {{"weaponId", ArgType::UInt32}},
+       "uint32",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return d.GetAppendentWeapon(a[0].U32());
        }},
-      {56, "GetWeaponAdjustByLook", {{"weapon", ArgType::UInt32}, {"look", ArgType::UInt32}},
+      {56,
+       "GetWeaponAdjustByLook",
+       {{"weapon", ArgType::UInt32}, {"look", ArgType::UInt32}},
        "uint32",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return d.GetWeaponAdjustByLook(a[0].U32(), a[1].U32());
@@ -305,20 +344,31 @@ const std::vector<Operation>& AllOperations() {
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return JsonText(d.GetRoleWeapon3DEffect(a[0].U32(), a[1].U32(), a[2].U32(), a[3].U32()));
        }},
-      {59, "GetActionSound", {{"a", ArgType::UInt32}, {"b", ArgType::UInt32}, {"c", ArgType::UInt32}},
+      {59,
+       "GetActionSound",
+       {{"a", ArgType::UInt32}, {"b", ArgType::UInt32}, {"c", ArgType::UInt32}},
        "text or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return JsonText(d.GetActionSound(a[0].U32(), a[1].U32(), a[2].U32()));
        }},
-      {60, "GetSimpleObjInfo", {{"id", ArgType::UInt32}}, "SimpleObjInfo or null",
+      {60,
+       "GetSimpleObjInfo",
+       {{"id", ArgType::UInt32}},
+       "SimpleObjInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetSimpleObjInfo(a[0].U32()));
        }},
-      {61, "GetRoleTraceInfo", {{"key", ArgType::Int64}}, "RoleTraceInfo or null",
+      {61,
+       "GetRoleTraceInfo",
+       {{"key", ArgType::Int64}},
+       "RoleTraceInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetRoleTraceInfo(a[0].I64()));
        }},
-      {62, "GetRolePartReplaceInfo", {{"key", ArgType::Int32}}, "RolePartReplaceInfo or null",
+      {62,
+       "GetRolePartReplaceInfo",
+       {{"key", ArgType::Int32}},
+       "RolePartReplaceInfo or null",
        [](I3DRoleBaseData& d, const Args& a) -> Answer {
          return ToJsonOrNull(d.GetRolePartReplaceInfo(a[0].I32()));
        }},
@@ -366,11 +416,16 @@ const Operation* FindOperation(const std::string& strName) {
 
 const char* ArgTypeName(ArgType type) {
   switch (type) {
-    case ArgType::UInt32: return "uint32";
-    case ArgType::Int32: return "int32";
-    case ArgType::Int64: return "int64";
-    case ArgType::Bool: return "bool";
-    case ArgType::Text: return "text";
+    case ArgType::UInt32:
+      return "uint32";
+    case ArgType::Int32:
+      return "int32";
+    case ArgType::Int64:
+      return "int64";
+    case ArgType::Bool:
+      return "bool";
+    case ArgType::Text:
+      return "text";
   }
   return "?";
 }
@@ -407,10 +462,11 @@ bool ParseArg(const ArgSpec& spec, const std::string& strText, ArgValue& value,
       break;
   }
   if (!bParsed) {
-    strError = std::string(spec.pszName) + " must be " +
-               (spec.type == ArgType::Bool ? "true, false, 1 or 0"
-                                           : std::string("a number of type ") + ArgTypeName(spec.type)) +
-               ", not \"" + strText + "\"";
+    strError =
+        std::string(spec.pszName) + " must be " +
+        (spec.type == ArgType::Bool ? "true, false, 1 or 0"
+                                    : std::string("a number of type ") + ArgTypeName(spec.type)) +
+        ", not \"" + strText + "\"";
   }
   return bParsed;
 }

@@ -37,9 +37,8 @@ bool ParseCalls(const std::vector<std::string>& words, std::vector<Call>& calls)
     size_t nEnd = ++i;
     while (nEnd < words.size() && words[nEnd] != CALL_SEPARATOR) ++nEnd;
     if (nEnd - i != pOperation->args.size()) {
-      std::cerr << "kestrin query: " << pOperation->pszName << " takes "
-                << pOperation->args.size() << " argument(s), " << nEnd - i
-                << " given: " << Signature(*pOperation) << "\n";
+      std::cerr << "kestrin query: " << pOperation->pszName << " takes " << pOperation->args.size()
+                << " argument(s), " << nEnd - i << " given: " << Signature(*pOperation) << "\n";
       return false;
     }
     for (const ArgSpec& spec : pOperation->args) {

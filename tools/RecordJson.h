@@ -4,10 +4,9 @@
 // (and so plain ASCII) stays as it is; any other text (GBK) shows each byte above 0x7F as \xHH.
 
 #include <cstddef>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "I3DRoleBaseData.h"
 

@@ -41,14 +41,15 @@ Json ToJson(const NpcStarLookInfo& info) {
 }
 
 Json ToJson(const RolePartReplaceInfo& info) {
-  return Json{{"Field1", info.Field1}, {"Field2", info.Field2}, {"Field3", info.Field3},
-              {"Field4", info.Field4}, {"Field5", info.Field5}, {"Field6", info.Field6},
-              {"Field7", info.Field7}, {"Field8", info.Field8}, {"Field9", info.Field9},
+  return Json{{"Field1", info.Field1},  {"Field2", info.Field2}, {"Field3", info.Field3},
+              {"Field4", info.Field4},  {"Field5", info.Field5}, {"Field6", info.Field6},
+              {"Field7", info.Field7},  {"Field8", info.Field8}, {"Field9", info.Field9},
               {"Field10", info.Field10}};
 }
 
 Json ToJson(const SimpleObjInfo& info) {
   Json motions = Json::array();
   for (int64_t nMotion : info.Motions) motions.push_back(nMotion);
-  return Json{{"SimpleObj", info.SimpleObj}, {"Scale", JsonFloat(info.Scale)}, {"Motions", motions}};
+  return Json{
+      {"SimpleObj", info.SimpleObj}, {"Scale", JsonFloat(info.Scale)}, {"Motions", motions}};
 }

@@ -22,9 +22,10 @@ bool ScanPairScale(std::string_view line, std::array<int64_t, 2>& key, float& fS
   return true;
 }
 
-Json AskRolePartScale(I3DRoleBaseData& data, const std::array<int64_t, 2>& key,
-                      const float& fScale, bool& bAnswered) {
-  float fAnswer = data.GetRolePartScale(static_cast<uint32_t>(key[0]), static_cast<uint32_t>(key[1]));
+Json AskRolePartScale(I3DRoleBaseData& data, const std::array<int64_t, 2>& key, const float& fScale,
+                      bool& bAnswered) {
+  float fAnswer =
+      data.GetRolePartScale(static_cast<uint32_t>(key[0]), static_cast<uint32_t>(key[1]));
   bAnswered = fAnswer == fScale;
   return Json{{"a", key[0]}, {"b", key[1]}, {"scale", JsonFloat(fAnswer)}};
 }
@@ -101,8 +102,8 @@ bool ScanWeaponAdjust(std::string_view line, std::array<int64_t, 2>& key, uint32
 
 Json AskWeaponAdjust(I3DRoleBaseData& data, const std::array<int64_t, 2>& key,
                      const uint32_t& nAdjusted, bool& bAnswered) {
-  uint32_t nAnswer = data.GetWeaponAdjustByLook(static_cast<uint32_t>(key[0]),
-                                                static_cast<uint32_t>(key[1]));
+  uint32_t nAnswer =
+      data.GetWeaponAdjustByLook(static_cast<uint32_t>(key[0]), static_cast<uint32_t>(key[1]));
   bAnswered = nAnswer == nAdjusted;
   return Json{{"weapon", key[0]}, {"look", key[1]}, {"adjusted", nAnswer}};
 }
@@ -122,15 +123,13 @@ std::unique_ptr<CTableView> Make2DRoleLookView() {
 }
 
 std::unique_ptr<CTableView> MakeLookScaleView() {
-  return std::make_unique<CKeyedView<1, float>>("LookScale", "ini/LookScale.ini",
-                                                ANSWERED_AS_WRITTEN, 1023, ScanLookScale,
-                                                AskLookScale);
+  return std::make_unique<CKeyedView<1, float>>(
+      "LookScale", "ini/LookScale.ini", ANSWERED_AS_WRITTEN, 1023, ScanLookScale, AskLookScale);
 }
 
 std::unique_ptr<CTableView> MakeMountScaleView() {
-  return std::make_unique<CKeyedView<2, float>>("MountScale", "ini/MountScale.ini",
-                                                ANSWERED_AS_WRITTEN, 1023, ScanPairScale,
-                                                AskMountScale);
+  return std::make_unique<CKeyedView<2, float>>(
+      "MountScale", "ini/MountScale.ini", ANSWERED_AS_WRITTEN, 1023, ScanPairScale, AskMountScale);
 }
 
 std::unique_ptr<CTableView> MakeAppendentWeaponView() {

@@ -11,7 +11,8 @@ namespace {
 
 using ZorGameBase::CTextScan;
 
-const char NAME_AS_WRITTEN[] = "keys the file lists / keys the module answers with the name written";
+const char NAME_AS_WRITTEN[] =
+    "keys the file lists / keys the module answers with the name written";
 
 bool SameText(const char* pszAnswer, const std::string& strWritten) {
   return pszAnswer != nullptr && strWritten == pszAnswer;
@@ -59,8 +60,8 @@ Json AskEffect(I3DRoleBaseData& data, const std::array<int64_t, 4>& key, const s
       (data.*Query)(static_cast<uint32_t>(key[0]), static_cast<uint32_t>(key[1]),
                     static_cast<uint32_t>(key[2]), static_cast<uint32_t>(key[3]));
   bAnswered = SameText(pszAnswer, strName);
-  return Json{{"a", key[0]}, {"b", key[1]}, {"c", key[2]}, {"d", key[3]},
-              {"effect", JsonText(pszAnswer)}};
+  return Json{
+      {"a", key[0]}, {"b", key[1]}, {"c", key[2]}, {"d", key[3]}, {"effect", JsonText(pszAnswer)}};
 }
 
 // "%u.%u.%u=%s" on every word: ActionSound.ini.
@@ -126,14 +127,14 @@ class CSoundResView : public CTableView {
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
     for (const auto& [strTitle, files] : m_resources) {
       const char* pszAnswer = data.GetSoundFile(strTitle.c_str());
-      bool bAnswered = pszAnswer == nullptr ? files.empty() && !strTitle.empty()
-                                            : pszAnswer != strTitle.c_str() &&
-                                                  std::find(files.begin(), files.end(),
-                                                            pszAnswer) != files.end();
+      bool bAnswered = pszAnswer == nullptr
+                           ? files.empty() && !strTitle.empty()
+                           : pszAnswer != strTitle.c_str() &&
+                                 std::find(files.begin(), files.end(), pszAnswer) != files.end();
       Json list = Json::array();
       for (const std::string& strFile : files) list.push_back(JsonText(strFile));
-      answer.dump.push_back(Json{{"title", JsonText(strTitle)}, {"resource", bAnswered},
-                                 {"files", list}});
+      answer.dump.push_back(
+          Json{{"title", JsonText(strTitle)}, {"resource", bAnswered}, {"files", list}});
       ++answer.nListed;
       answer.nAnswered += bAnswered ? 1 : 0;
     }
@@ -147,9 +148,8 @@ class CSoundResView : public CTableView {
 }  // namespace
 
 std::unique_ptr<CTableView> MakeSoundEventView() {
-  return std::make_unique<CKeyedView<1, std::string>>("SoundEvent", "ini/SoundEvent.ini",
-                                                      NAME_AS_WRITTEN, 1024, ScanSoundEvent,
-                                                      AskSoundEvent);
+  return std::make_unique<CKeyedView<1, std::string>>(
+      "SoundEvent", "ini/SoundEvent.ini", NAME_AS_WRITTEN, 1024, ScanSoundEvent, AskSoundEvent);
 }
 
 std::unique_ptr<CTableView> MakeSoundResView() { return std::make_unique<CSoundResView>(); }

@@ -23,7 +23,7 @@ struct TableAnswer {
 
 // A file a table names and the module reads on demand (the track files of ini/CameraTrack.ini).
 struct NamedFile {
-  std::string strPath;  // as the table writes it, relative to the data folder
+  std::string strPath;   // as the table writes it, relative to the data folder
   std::string strOwner;  // what names it, e.g. "track intro"
   int nEntries = 0;      // what the module read from it (frames)
   bool bRead = false;    // the module handed out what it read
@@ -32,12 +32,16 @@ struct NamedFile {
 class CTableView {
  public:
   CTableView(const char* pszName, const char* pszPath, const char* pszCounts)
-      : m_pszName(pszName), m_pszPath(pszPath), m_pszCounts(pszCounts),
+      : m_pszName(pszName),
+        m_pszPath(pszPath),
+        m_pszCounts(pszCounts),
         m_strLoader(std::string("Create") + pszName + "Info") {}
   virtual ~CTableView() = default;
 
   const char* Name() const { return m_pszName; }  // the name dump takes, e.g. "LookScale"
-  const char* Path() const { return m_pszPath; }  // as the module opens it, e.g. "ini/LookScale.ini"
+  const char* Path() const {
+    return m_pszPath;
+  }  // as the module opens it, e.g. "ini/LookScale.ini"
   const char* Counts() const { return m_pszCounts; }  // what the two counts mean
   // The loader's name as assertion messages give it, e.g. "CreateLookScaleInfo".
   const std::string& Loader() const { return m_strLoader; }
@@ -131,12 +135,13 @@ class CKeyedView : public CTableView {
  public:
   using Key = std::array<int64_t, N>;  // the numbers as the file writes them
   using Scan = bool (*)(std::string_view text, Key& key, Value& value);
-  using Ask = Json (*)(I3DRoleBaseData& data, const Key& key, const Value& value,
-                       bool& bAnswered);
+  using Ask = Json (*)(I3DRoleBaseData& data, const Key& key, const Value& value, bool& bAnswered);
 
   CKeyedView(const char* pszName, const char* pszPath, const char* pszCounts, size_t nCount,
              Scan pfnScan, Ask pfnAsk)
-      : CTableView(pszName, pszPath, pszCounts), m_nCount(nCount), m_pfnScan(pfnScan),
+      : CTableView(pszName, pszPath, pszCounts),
+        m_nCount(nCount),
+        m_pfnScan(pfnScan),
         m_pfnAsk(pfnAsk) {}
 
   void ListKeys() override {

@@ -38,15 +38,24 @@ Json ToJson(const GameMapInfo& info) {
 }
 
 Json ToJson(const RegionInfo& info) {
-  return Json{{"Id", info.Id},           {"SecondId", info.SecondId},
-              {"Value4", info.Value4},   {"Value5", info.Value5},
-              {"Value3", info.Value3},   {"Value6", info.Value6},
-              {"Value7", info.Value7},   {"Value10", info.Value10},
-              {"Value11", info.Value11}, {"Value12", info.Value12},
-              {"Value13", info.Value13}, {"Name", JsonChars(info.Name)},
-              {"Text9", JsonChars(info.Text9)}, {"Signed14", info.Signed14},
-              {"Signed16", info.Signed16}, {"Signed15", info.Signed15},
-              {"Signed17", info.Signed17}, {"Text18", JsonChars(info.Text18)}};
+  return Json{{"Id", info.Id},
+              {"SecondId", info.SecondId},
+              {"Value4", info.Value4},
+              {"Value5", info.Value5},
+              {"Value3", info.Value3},
+              {"Value6", info.Value6},
+              {"Value7", info.Value7},
+              {"Value10", info.Value10},
+              {"Value11", info.Value11},
+              {"Value12", info.Value12},
+              {"Value13", info.Value13},
+              {"Name", JsonChars(info.Name)},
+              {"Text9", JsonChars(info.Text9)},
+              {"Signed14", info.Signed14},
+              {"Signed16", info.Signed16},
+              {"Signed15", info.Signed15},
+              {"Signed17", info.Signed17},
+              {"Text18", JsonChars(info.Text18)}};
 }
 
 Json ToJson(const RegionList& list) {

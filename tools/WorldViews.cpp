@@ -94,7 +94,8 @@ class CTerrainNpcView : public CTableView {
     for (int32_t nId : m_ids) {
       const TerrainNpcInfo* pInfo = data.GetTerrainNpcInfo(nId);
       bool bAnswered = pInfo != nullptr && pInfo->Id == nId;
-      answer.dump.push_back(Json{{"id", nId}, {"info", bAnswered ? ToJson(*pInfo) : Json(nullptr)}});
+      answer.dump.push_back(
+          Json{{"id", nId}, {"info", bAnswered ? ToJson(*pInfo) : Json(nullptr)}});
       ++answer.nListed;
       answer.nAnswered += bAnswered ? 1 : 0;
     }

@@ -11,8 +11,9 @@
 #include "QueryCommand.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"kestrin: checks, queries and dumps the base-data tables through the module, and "
-               "enciphers and deciphers .dat tables."};
+  CLI::App app{
+      "kestrin: checks, queries and dumps the base-data tables through the module, and "
+      "enciphers and deciphers .dat tables."};
   app.require_subcommand(1);
   app.footer("Exit status: 0 OK, 1 a table or file problem, 2 a usage error.");
 
@@ -20,11 +21,13 @@ int main(int argc, char** argv) {
   bool bJson = false;
   CLI::App* pCheck = app.add_subcommand(
       "check",
-      "Loads every table of DATA_DIR and prints one row per table file (present or missing, bytes,\n"
+      "Loads every table of DATA_DIR and prints one row per table file (present or missing, "
+      "bytes,\n"
       "entries the module answers for of those the file lists, the loader's result, diagnostics),\n"
       "the diagnostics the load wrote to the debug log grouped by message, and the load time.\n"
       "Exit status 0 when every table opened and no line was rejected, else 1.");
-  pCheck->add_option("DATA_DIR", strCheckDir, "the folder holding ini/ (default: the example data)");
+  pCheck->add_option("DATA_DIR", strCheckDir,
+                     "the folder holding ini/ (default: the example data)");
   pCheck->add_flag("--json", bJson, "the same report as JSON");
 
   std::string strQueryDir;
@@ -48,19 +51,22 @@ int main(int argc, char** argv) {
   pDump->add_option("DATA_DIR", strDumpDir, "the folder holding ini/");
   pDump->add_option("TABLE", strTable, "a table name (LookScale) or file (ini/LookScale.ini)");
 
-  CLI::App* pDat = app.add_subcommand(
-      "dat", "The .dat cipher both ways (ini/GameMap.dat, ini/TerrainNpc.dat).");
+  CLI::App* pDat =
+      app.add_subcommand("dat", "The .dat cipher both ways (ini/GameMap.dat, ini/TerrainNpc.dat).");
   pDat->require_subcommand(1);
   std::string strIn, strOut;
-  CLI::App* pDecode = pDat->add_subcommand("decode", "Deciphers the .dat file IN into readable OUT.");
+  CLI::App* pDecode =
+      pDat->add_subcommand("decode", "Deciphers the .dat file IN into readable OUT.");
   pDecode->add_option("IN", strIn, "the .dat file")->required();
   pDecode->add_option("OUT", strOut, "the readable text to write")->required();
-  CLI::App* pEncode = pDat->add_subcommand("encode", "Enciphers readable IN into the .dat file OUT.");
+  CLI::App* pEncode =
+      pDat->add_subcommand("encode", "Enciphers readable IN into the .dat file OUT.");
   pEncode->add_option("IN", strIn, "the readable text")->required();
   pEncode->add_option("OUT", strOut, "the .dat file to write")->required();
 
   bool bKnown = false;
-  for (const CLI::App* pCommand : app.get_subcommands({})) bKnown |= argc > 1 && pCommand->check_name(argv[1]);
+  for (const CLI::App* pCommand : app.get_subcommands({}))
+    bKnown |= argc > 1 && pCommand->check_name(argv[1]);
   if (argc > 1 && argv[1][0] != '-' && !bKnown) {
     std::cerr << "kestrin: no command \"" << argv[1]
               << "\"; the commands are check, query, dump and dat (kestrin --help)\n";
@@ -79,7 +85,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (strQueryDir.empty()) {
-      std::cerr << "kestrin query: name the data folder and an operation; see kestrin query --help\n";
+      std::cerr
+          << "kestrin query: name the data folder and an operation; see kestrin query --help\n";
       return 2;
     }
     return RunQuery(strQueryDir, pQuery->remaining());

@@ -141,8 +141,9 @@ TEST_F(KestrinToolTest, ExampleDataLoadsEveryPresentTableWithoutDiagnostics) {
 
 TEST_F(KestrinToolTest, TextReportHasOneRowPerTableFileAndTheVerdict) {
   ToolRun run = Tool({"check", Data()});
-  for (const char* pszFile : {"ini/GameMap.dat", "ini/region.ini", "ini/BattleMap.ini",
-                              "ini/RolePartReplace.ini", "ini/3DBattleDive.ini", "track/intro.trk"}) {
+  for (const char* pszFile :
+       {"ini/GameMap.dat", "ini/region.ini", "ini/BattleMap.ini", "ini/RolePartReplace.ini",
+        "ini/3DBattleDive.ini", "track/intro.trk"}) {
     EXPECT_NE(std::string::npos, run.strOut.find(pszFile)) << pszFile;
   }
   EXPECT_NE(std::string::npos, run.strOut.find("Create answered 1."));
@@ -193,17 +194,20 @@ TEST_F(KestrinToolTest, BrokenSetShowsEachProblemOnItsRow) {
        {"error on read [ini/GameMap.dat]. title=[1003], key=[jump]",
         "ini/GameMap.dat 1004_the_northern_lighthouse_map title too long wrong!",
         "invalid line found in ini/region.ini, line 3, data 17.",
-        "error data: TerrNpc1002 of ini/TerrainNpc.dat", "error on ini/BattleMap.ini -- ViewStartPos.",
-        "error data: NpcType0002 of ini/Npc.ini", "ini/NpcX.ini key: Look format wrong!",
-        "error on open ini/2DRoleLook.ini.", "error data: 2 of ini/SimpleObjInfo.ini",
-        "ini/RoleTrace.ini file format wrong!", "invalid line [=] found in ini/RoleWeapon3DEffect.ini.",
+        "error data: TerrNpc1002 of ini/TerrainNpc.dat",
+        "error on ini/BattleMap.ini -- ViewStartPos.", "error data: NpcType0002 of ini/Npc.ini",
+        "ini/NpcX.ini key: Look format wrong!", "error on open ini/2DRoleLook.ini.",
+        "error data: 2 of ini/SimpleObjInfo.ini", "ini/RoleTrace.ini file format wrong!",
+        "invalid line [=] found in ini/RoleWeapon3DEffect.ini.",
         "invalid line [trail] found in ini/RoleWeapon3DEffect.ini.",
         "error line:[oops] in ini/ActionSound.ini!",
         // GBK text appears with its bytes escaped
         "\\xa1\\xefASSERT(strlen(szSound) < 128) in 2896 line of Kestrin/3DRoleBaseData "
         "[C3DRoleBaseData::CreateSoundInfo]\\xa1\\xef",
-        "\\xbe\\xb5\\xcd\\xb7\\xce\\xc4\\xbc\\xfe\\xb8\\xf1\\xca\\xbd\\xb4\\xed\\xce\\xf3:track/short.trk"}) {
-    EXPECT_TRUE(HasMessage(report, pszMessage)) << pszMessage << "\n" << report["diagnostics"].dump(1);
+        "\\xbe\\xb5\\xcd\\xb7\\xce\\xc4\\xbc\\xfe\\xb8\\xf1\\xca\\xbd\\xb4\\xed\\xce\\xf3:track/"
+        "short.trk"}) {
+    EXPECT_TRUE(HasMessage(report, pszMessage)) << pszMessage << "\n"
+                                                << report["diagnostics"].dump(1);
   }
 }
 
@@ -270,9 +274,14 @@ TEST_F(KestrinToolTest, UsageErrorsExitWithTwoAndSayWhy) {
 }
 
 TEST_F(KestrinToolTest, HelpOnTheToolAndEachCommand) {
-  for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-           {"--help"}, {"check", "--help"}, {"query", "--help"}, {"dump", "--help"},
-           {"dat", "--help"}, {"dat", "decode", "--help"}, {"dat", "encode", "--help"}}) {
+  for (std::vector<std::string> args :
+       std::vector<std::vector<std::string>>{{"--help"},
+                                             {"check", "--help"},
+                                             {"query", "--help"},
+                                             {"dump", "--help"},
+                                             {"dat", "--help"},
+                                             {"dat", "decode", "--help"},
+                                             {"dat", "encode", "--help"}}) {
     ToolRun run = Tool(args);
     EXPECT_EQ(0, run.nStatus) << args[0];
     EXPECT_NE(std::string::npos, run.strOut.find("Usage:")) << args[0];
@@ -363,7 +372,7 @@ TEST_F(KestrinToolTest, QueryAnswersAsTheInterfaceAnswers) {
 
 TEST_F(KestrinToolTest, ChainedCallsShareOneLoad) {
   ToolRun run = Tool({"query", Data(), "SetStoredValue1", "-5", "+", "GetStoredValue1", "+",
-                  "GetStoredValue2", "+", "GetFirstGameMapInfo", "+", "GetNextGameMapInfo"});
+                      "GetStoredValue2", "+", "GetFirstGameMapInfo", "+", "GetNextGameMapInfo"});
   ASSERT_EQ(0, run.nStatus) << run.strErr;
   std::istringstream answers(run.strOut);
   std::vector<Json> values;
