@@ -60,10 +60,10 @@ class CNpcView : public CRecordView<int32_t, NpcInfo> {
             [](I3DRoleBaseData& data, int32_t nType) { return data.GetNpcInfo(nType); },
             [](const NpcInfo& info, int32_t nType) { return info.Id == nType; }) {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_keys.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     ForEachWord(strImage, [&](std::string_view word) {
       if (word.size() < 2 || word[0] != '[') return;
       m_keys.insert(IdAfterPrefix(word.substr(1, word.size() - 2)));  // without '[' and ']'
@@ -81,10 +81,10 @@ class CNpcXView : public CRecordView<int32_t, NpcStarLookInfo> {
             [](I3DRoleBaseData& data, int32_t nType) { return data.GetNpcStarLookInfo(nType); },
             [](const NpcStarLookInfo& info, int32_t nType) { return info.Id == nType; }) {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_keys.clear();
     ZorGameBase::CZorIni ini;
-    if (!ini.Open(Path())) return;
+    if (!ini.Open(File().c_str())) return;
     std::string strTitle;
     while (!ini.AtEnd() && ini.ReadSection() && ini.GetSectionTitle(strTitle)) {
       m_keys.insert(AtoiPrefix(strTitle));
@@ -102,10 +102,10 @@ class CSimpleObjView : public CRecordView<uint32_t, SimpleObjInfo> {
             [](I3DRoleBaseData& data, uint32_t nId) { return data.GetSimpleObjInfo(nId); },
             [](const SimpleObjInfo&, uint32_t) { return true; }) {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_keys.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     ForEachWord(strImage, [&](std::string_view word) {
       CTextScan scan(word);
       uint32_t nId = 0;
@@ -124,10 +124,10 @@ class CRoleTraceView : public CRecordView<int64_t, RoleTraceInfo> {
             [](I3DRoleBaseData& data, int64_t nKey) { return data.GetRoleTraceInfo(nKey); },
             [](const RoleTraceInfo& info, int64_t nKey) { return info.Key == nKey; }) {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_keys.clear();
     ZorGameBase::CZorIni ini;
-    if (!ini.Open(Path())) return;
+    if (!ini.Open(File().c_str())) return;
     for (std::string strLine; ini.ReadLine(strLine);) {
       CTextScan scan(strLine);
       int64_t nKey = 0;
@@ -147,10 +147,10 @@ class CRolePartReplaceView : public CRecordView<int32_t, RolePartReplaceInfo> {
             [](I3DRoleBaseData& data, int32_t nKey) { return data.GetRolePartReplaceInfo(nKey); },
             [](const RolePartReplaceInfo&, int32_t) { return true; }) {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_keys.clear();
     ZorGameBase::CZorIni ini;
-    if (!ini.Open(Path())) return;
+    if (!ini.Open(File().c_str())) return;
     for (std::string strLine; ini.ReadLine(strLine);) {
       CTextScan scan(strLine);
       std::string_view field;
@@ -169,10 +169,10 @@ class CRolePartHideView : public CTableView {
                    "headers the file lists / headers whose every part the module hides over its "
                    "range") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_entries.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     CTextScan scan(strImage);
     std::string_view line;
     while (scan.LinePiece(line, 1024)) {

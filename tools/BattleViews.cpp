@@ -20,11 +20,11 @@ class CBattleMapView : public CTableView {
       : CTableView("BattleMap", "ini/BattleMap.ini",
                    "map sections the file lists / maps the module has a record for") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_maps.clear();
     m_viewPos.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     bool bInSection = false;
     ForEachLinePiece(strImage, 1024, [&](std::string_view piece) {
       std::string strLine(piece);
@@ -85,9 +85,9 @@ class CCaptureCameraView : public CTableView {
       : CTableView("CaptureCamera", "ini/CaptureCamera.ini",
                    "cameras the file defines (2) / cameras the module hands out") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     std::error_code ec;
-    m_bPresent = std::filesystem::is_regular_file(Path(), ec);
+    m_bPresent = std::filesystem::is_regular_file(File(), ec);
   }
 
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
@@ -129,10 +129,10 @@ class CCameraTrackView : public CTableView {
       : CTableView("CameraTrack", "ini/CameraTrack.ini",
                    "tracks the file lists / tracks the module has as written") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_tracks.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     ForEachLinePiece(strImage, 1024, [&](std::string_view line) {
       if (line.empty() || line[0] == '/' || line[0] == ';' || line[0] == '\n' || line[0] == '\r')
         return;
@@ -187,9 +187,9 @@ class CBattleDiveView : public CTableView {
 
   bool ReadByCreate() const override { return false; }
 
-  void ListKeys() override {
+  void ReadKeys() override {
     std::error_code ec;
-    m_bPresent = std::filesystem::is_regular_file(Path(), ec);
+    m_bPresent = std::filesystem::is_regular_file(File(), ec);
   }
 
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {

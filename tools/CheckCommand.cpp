@@ -123,7 +123,9 @@ void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int3
 int RunCheck(const std::string& strDataDir, bool bJson) {
   if (!EnterDataFolder(strDataDir, "check")) return 2;
   TableViews views = MakeTableViews();
-  for (auto& pView : views) pView->ListKeys();
+  std::vector<CTableView*> listed;
+  for (auto& pView : views) listed.push_back(pView.get());
+  ListKeysAside(listed);
 
   CDebugLogTail log;
   log.Mark();

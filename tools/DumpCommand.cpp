@@ -20,7 +20,7 @@ int RunDump(const std::string& strDataDir, const std::string& strTable) {
     return 2;
   }
   if (!EnterDataFolder(strDataDir, "dump")) return 2;
-  pView->ListKeys();
+  ListKeysAside({pView});
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData == nullptr) {
     std::cerr << "kestrin dump: the module could not create its service\n";

@@ -95,10 +95,10 @@ class CSoundResView : public CTableView {
       : CTableView("SoundRes", "ini/SoundRes.ini",
                    "titles the file lists / titles the module answers with one of their files") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_resources.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     std::vector<std::string>* pFiles = nullptr;  // the open section's files; null before one
     ForEachLinePiece(strImage, 1024, [&](std::string_view piece) {
       std::string strLine(piece);

@@ -1,6 +1,8 @@
 #include "TableViews.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <random>
 
 #include "TextScan.h"
 
@@ -32,6 +34,21 @@ TableViews MakeTableViews() {
   views.push_back(MakeRolePartReplaceView());
   views.push_back(MakeBattleDiveView());
   return views;
+}
+
+void ListKeysAside(const std::vector<CTableView*>& views) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path folder = fs::current_path(ec);
+  fs::path scratch =
+      fs::temp_directory_path(ec) / ("kestrin-" + std::to_string(std::random_device()()));
+  bool bAside = fs::create_directory(scratch, ec);
+  if (bAside) fs::current_path(scratch, ec);
+  for (CTableView* pView : views) pView->ListKeys(folder.string());
+  if (bAside) {
+    fs::current_path(folder, ec);
+    fs::remove_all(scratch, ec);
+  }
 }
 
 bool ReadTextImage(const char* pszPath, std::string& strImage) {

@@ -38,35 +38,49 @@ class CTableView {
         m_strLoader(std::string("Create") + pszName + "Info") {}
   virtual ~CTableView() = default;
 
-  const char* Name() const { return m_pszName; }  // the name dump takes, e.g. "LookScale"
-  const char* Path() const {
-    return m_pszPath;
-  }  // as the module opens it, e.g. "ini/LookScale.ini"
-  const char* Counts() const { return m_pszCounts; }  // what the two counts mean
+  // The name dump takes, e.g. "LookScale".
+  const char* Name() const { return m_pszName; }
+  // The file as the module opens it, e.g. "ini/LookScale.ini".
+  const char* Path() const { return m_pszPath; }
+  // What the two counts of check mean.
+  const char* Counts() const { return m_pszCounts; }
   // The loader's name as assertion messages give it, e.g. "CreateLookScaleInfo".
   const std::string& Loader() const { return m_strLoader; }
   void SetLoader(const char* pszLoader) { m_strLoader = pszLoader; }
   // False for the one file Create does not read (ini/3DBattleDive.ini, read on every query).
   virtual bool ReadByCreate() const { return true; }
 
-  // Reads the keys of the file in the current folder; lists nothing when it is missing.
-  virtual void ListKeys() = 0;
+  // Reads the keys of the table file in the data folder; lists nothing when it is missing.
+  void ListKeys(const std::string& strDataFolder) {
+    m_strFile = strDataFolder + "/" + m_pszPath;
+    ReadKeys();
+  }
   // Asks the module about the listed keys (after Create).
   virtual void Answer(I3DRoleBaseData& data, TableAnswer& answer) = 0;
   // The files the table names, asked for after Answer; most tables name none.
   virtual void NamedFiles(I3DRoleBaseData& /*data*/, std::vector<NamedFile>& /*files*/) {}
+
+ protected:
+  // The table file in the data folder given to ListKeys.
+  const std::string& File() const { return m_strFile; }
+  virtual void ReadKeys() = 0;
 
  private:
   const char* m_pszName;
   const char* m_pszPath;
   const char* m_pszCounts;
   std::string m_strLoader;
+  std::string m_strFile;
 };
 
 using TableViews = std::vector<std::unique_ptr<CTableView>>;
 
 // Every table file, in the order Create loads them; ini/3DBattleDive.ini last.
 TableViews MakeTableViews();
+// Lists the keys of the views from the current folder's tables. The tool's own readers report
+// what they cannot read to ./debug as the module's do; they read from a scratch folder so that
+// the data folder's debug log holds only what the module wrote.
+void ListKeysAside(const std::vector<CTableView*>& views);
 
 // World maps (WorldViews.cpp).
 std::unique_ptr<CTableView> MakeGameMapView();
@@ -144,10 +158,10 @@ class CKeyedView : public CTableView {
         m_pfnScan(pfnScan),
         m_pfnAsk(pfnAsk) {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_keys.clear();
     std::string strImage;
-    if (!ReadTextImage(Path(), strImage)) return;
+    if (!ReadTextImage(File().c_str(), strImage)) return;
     auto Take = [this](std::string_view text) {
       Key key{};
       Value value{};

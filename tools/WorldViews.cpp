@@ -18,10 +18,10 @@ class CGameMapView : public CTableView {
       : CTableView("GameMap", "ini/GameMap.dat",
                    "map sections the file lists / maps the module has a record for") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_maps.clear();
     ZorGameBase::CZorIni ini;  // deciphers the file
-    if (!ini.Open(Path())) return;
+    if (!ini.Open(File().c_str())) return;
     std::string strTitle;
     while (!ini.AtEnd() && ini.ReadSection() && ini.GetSectionTitle(strTitle)) {
       CTextScan scan(strTitle);
@@ -56,7 +56,7 @@ class CRegionView : public CTableView {
       : CTableView("Region", "ini/region.ini",
                    "records the module holds (both counts: the module hands out its whole list)") {}
 
-  void ListKeys() override {}
+  void ReadKeys() override {}
 
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
     const RegionList* pList = data.GetRegionList();
@@ -74,10 +74,10 @@ class CTerrainNpcView : public CTableView {
       : CTableView("TerrainNpc", "ini/TerrainNpc.dat",
                    "ids the file lists / ids the module has a record of their own for") {}
 
-  void ListKeys() override {
+  void ReadKeys() override {
     m_ids.clear();
     ZorGameBase::CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
-    if (!file.Open(Path())) return;
+    if (!file.Open(File().c_str())) return;
     char szLine[1024];
     unsigned nPosition = 0;
     while (ZorGameBase::ReadBufferLine(file.GetBuffer(), static_cast<unsigned>(file.GetSize()),

@@ -211,6 +211,20 @@ TEST_F(KestrinToolTest, BrokenSetShowsEachProblemOnItsRow) {
   }
 }
 
+TEST_F(KestrinToolTest, DataFolderLogHoldsOnlyWhatTheModuleWrote) {
+  // The tool's own ini reader meets the over-long title of ini/GameMap.dat too, and reports it
+  // to its own current folder's log, not the data folder's.
+  ToolJson({"check", "--json", Broken()}, 1);
+  std::string strLog;
+  for (const auto& entry : fs::directory_iterator(m_folder / "broken/debug")) {
+    strLog += ReadAll(entry.path());
+  }
+  const std::string strTitle = "1004_the_northern_lighthouse_map title too long wrong!";
+  size_t nFirst = strLog.find(strTitle);
+  EXPECT_NE(std::string::npos, nFirst);
+  EXPECT_EQ(std::string::npos, strLog.find(strTitle, nFirst + 1));
+}
+
 TEST_F(KestrinToolTest, MissingRolePartReplaceIsNotOpenedAndCreateAnswersZero) {
   fs::remove(m_folder / "data/ini/RolePartReplace.ini");
   fs::create_directories(m_folder / "data/ini/RolePartReplace.ini");  // there, but not a file
