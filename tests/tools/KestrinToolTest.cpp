@@ -225,7 +225,7 @@ TEST_F(KestrinToolTest, DataFolderLogHoldsOnlyWhatTheModuleWrote) {
   EXPECT_EQ(std::string::npos, strLog.find(strTitle, nFirst + 1));
 }
 
-TEST_F(KestrinToolTest, MissingRolePartReplaceIsNotOpenedAndCreateAnswersZero) {
+TEST_F(KestrinToolTest, RolePartReplaceThatIsNoFileIsMissingAndCreateAnswersZero) {
   fs::remove(m_folder / "data/ini/RolePartReplace.ini");
   fs::create_directories(m_folder / "data/ini/RolePartReplace.ini");  // there, but not a file
   Json report = ToolJson({"check", "--json", Data()}, 1);
