@@ -1,22 +1,15 @@
 // The kestrin tool as designers run it: a process over copies of the example data sets, its
 // report rows, exit statuses and JSON, the .dat round trip, and answers compared with what the
 // module itself answers through I3DRoleBaseData.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <random>
-#include <sstream>
-#include <string>
 #include <vector>
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
 #endif
 
-#include "I3DRoleBaseData.h"
+#include "ToolFolder.h"
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
@@ -29,33 +22,16 @@ struct ToolRun {
   std::string strErr;
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Each test works on its own copies of examples/data and examples/broken, so that neither the
 // module's debug log nor a written file lands in the source tree.
-class KestrinToolTest : public ::testing::Test {
+class KestrinToolTest : public ToolFolderTest {
  protected:
   void SetUp() override {
-    std::random_device random;
-    m_folder = fs::temp_directory_path() / ("kestrin-tool-test-" + std::to_string(random()));
-    fs::create_directories(m_folder);
+    ToolFolderTest::SetUp();
     for (const char* pszSet : {"data", "broken"}) {
       fs::copy(fs::path(KESTRIN_EXAMPLES) / pszSet, m_folder / pszSet, fs::copy_options::recursive);
       fs::remove_all(m_folder / pszSet / "debug");
     }
-    m_previous = fs::current_path();
-  }
-
-  void TearDown() override {
-    RoleBaseDataDestroy();
-    fs::current_path(m_previous);
-    std::error_code ec;
-    fs::remove_all(m_folder, ec);
   }
 
   std::string Data() const { return (m_folder / "data").string(); }
@@ -89,12 +65,7 @@ class KestrinToolTest : public ::testing::Test {
   }
 
   // The module loaded in the folder, in this process, as the client loads it.
-  I3DRoleBaseData* Module(const std::string& strFolder) {
-    fs::current_path(strFolder);
-    I3DRoleBaseData* pData = RoleBaseDataQuery();
-    if (pData != nullptr) pData->Create();
-    return pData;
-  }
+  I3DRoleBaseData* Module(const std::string& strFolder) { return Load(strFolder); }
 
   static const Json& Row(const Json& report, const std::string& strFile) {
     static const Json s_none;
@@ -111,9 +82,6 @@ class KestrinToolTest : public ::testing::Test {
     }
     return false;
   }
-
-  fs::path m_folder;
-  fs::path m_previous;
 };
 
 TEST_F(KestrinToolTest, ExampleDataLoadsEveryPresentTableWithoutDiagnostics) {
