@@ -97,11 +97,14 @@ TEST_F(CameraTest, DiveIsReadAgainOnEveryCall) {
   EXPECT_FALSE(LogHas("3DBattleDive"));
 }
 
+// A line whose name or path is longer than 255 characters is passed over.
 TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
-  Write("ini/CameraTrack.ini",
-        "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\n"
-        "short only\n\toutro  tracks/outro.trk   -2 extra\n");
-  I3DRoleBaseData* pData = Load();
+  const std::string strName255(255, 'n'), strName256(256, 'n');
+  I3DRoleBaseData* pData = LoadWith(
+      "ini/CameraTrack.ini",
+      "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\nshort only\n"
+      "\toutro  tracks/outro.trk   -2 extra\n" +
+          strName256 + " a.trk 1\nb " + std::string(256, 'p') + " 2\n" + strName255 + " c.trk 3\n");
   const CameraTrackInfo* pIntro = pData->GetCameraTrackInfo("intro");
   ASSERT_NE(nullptr, pIntro);
   EXPECT_EQ(3, pIntro->nNumber);
@@ -110,15 +113,9 @@ TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
   EXPECT_EQ(-2, pData->GetCameraTrackInfo("outro")->nNumber);
   EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("short"));
   EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("Intro"));
-}
-
-TEST_F(CameraTest, OverlongTrackNameOrPathIsPassedOver) {
-  Write("ini/CameraTrack.ini", std::string(256, 'n') + " a.trk 1\nb " + std::string(256, 'p') +
-                                   " 2\n" + std::string(255, 'n') + " c.trk 3\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo(std::string(256, 'n').c_str()));
+  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo(strName256.c_str()));
   EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("b"));
-  EXPECT_NE(nullptr, pData->GetCameraTrackInfo(std::string(255, 'n').c_str()));
+  EXPECT_NE(nullptr, pData->GetCameraTrackInfo(strName255.c_str()));
 }
 
 TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {
