@@ -204,33 +204,46 @@ class CHashedTable {
     const size_t nCount = m_entries.Size() - nFirst;
     if (nCount == 0) return;
     if ((nFirst + nCount) * 4 > m_vecSlots.size() * 3) Grow(nFirst + nCount);
-    std::vector<uint64_t> vecHash(nCount);
-    for (size_t i = 0; i < nCount; ++i) vecHash[i] = HashOf(m_entries[nFirst + i].key);
-    // Entries in the order of their home slots: a counting sort by the top bits of the home,
-    // stable, so that the entries of one key keep their order.
-    std::vector<uint32_t> vecOrder(nCount);
+    // The entries in the order of their home slots: a counting sort by the top bits of the
+    // home, stable, so that the entries of one key keep their order.
+    std::vector<Pending> vecOrder(nCount);
     const int nBucketBits = nCount < SMALL_BATCH ? 0 : (64 - m_nShift < 12 ? 64 - m_nShift : 12);
     if (nBucketBits == 0) {
-      for (size_t i = 0; i < nCount; ++i) vecOrder[i] = static_cast<uint32_t>(i);
+      for (size_t i = 0; i < nCount; ++i) {
+        vecOrder[i] = Pending{HashOf(m_entries[nFirst + i].key), static_cast<uint32_t>(i), NO_SLOT};
+      }
     } else {
+      std::vector<uint64_t> vecHash(nCount);
       std::vector<uint32_t> vecStart((size_t{1} << nBucketBits) + 1, 0);
-      for (size_t i = 0; i < nCount; ++i) ++vecStart[(vecHash[i] >> (64 - nBucketBits)) + 1];
+      for (size_t i = 0; i < nCount; ++i) {
+        vecHash[i] = HashOf(m_entries[nFirst + i].key);
+        ++vecStart[(vecHash[i] >> (64 - nBucketBits)) + 1];
+      }
       for (size_t b = 1; b < vecStart.size(); ++b) vecStart[b] += vecStart[b - 1];
       for (size_t i = 0; i < nCount; ++i) {
-        vecOrder[vecStart[vecHash[i] >> (64 - nBucketBits)]++] = static_cast<uint32_t>(i);
+        vecOrder[vecStart[vecHash[i] >> (64 - nBucketBits)]++] =
+            Pending{vecHash[i], static_cast<uint32_t>(i), NO_SLOT};
       }
     }
-    // Where each kept entry's slot is, to follow the entry when the dropped ones are removed.
-    std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
-    for (uint32_t i : vecOrder) IndexEntry(nFirst + i, vecHash[i], fnMerge, &vecSlotOf[i]);
-    size_t nKept = nFirst;
-    for (size_t i = 0; i < nCount; ++i) {
-      if (vecSlotOf[i] == NO_SLOT) continue;
-      if (nKept != nFirst + i) {
-        m_entries[nKept] = std::move(m_entries[nFirst + i]);
-        m_vecSlots[vecSlotOf[i]].nEntry = static_cast<uint32_t>(nKept + 1);
+    size_t nDropped = 0;
+    for (Pending& pending : vecOrder) {
+      if (!IndexEntry(nFirst + pending.nEntry, pending.nHash, fnMerge, &pending.nSlot)) ++nDropped;
+    }
+    size_t nKept = nFirst + nCount - nDropped;
+    if (nDropped != 0 && nDropped != nCount) {
+      // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
+      // them yet) and their slots with them.
+      std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
+      for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
+      size_t nTo = nFirst;
+      for (size_t i = 0; i < nCount; ++i) {
+        if (vecSlotOf[i] == NO_SLOT) continue;
+        if (nTo != nFirst + i) {
+          m_entries[nTo] = std::move(m_entries[nFirst + i]);
+          m_vecSlots[vecSlotOf[i]].nEntry = static_cast<uint32_t>(nTo + 1);
+        }
+        ++nTo;
       }
-      ++nKept;
     }
     m_entries.PopBack(m_entries.Size() - nKept);
     m_nIndexed = nKept;
@@ -257,6 +270,13 @@ class CHashedTable {
  private:
   static constexpr size_t SMALL_BATCH = 4096;
   static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
+  // An appended entry on its way into the index: its hash, its place among the appended
+  // entries, and the slot it gets (NO_SLOT when its key had one).
+  struct Pending {
+    uint64_t nHash;
+    uint32_t nEntry;
+    uint32_t nSlot;
+  };
   struct Slot {
     uint32_t nTag;    // bits of the hash, compared before the key
     uint32_t nEntry;  // position in m_entries + 1; 0 marks a free slot

@@ -186,21 +186,56 @@ inline size_t CountLines(std::string_view image) {
   return static_cast<size_t>(std::count(image.begin(), image.end(), '\n')) + 1;
 }
 
+// The first byte from p on that is ';', '/' or above 0x7F (which may lead a GBK character),
+// or pEnd. Eight bytes a step while they fit.
+inline const char* FindCommentOrWide(const char* p, const char* pEnd) {
+  const uint64_t ONES = 0x0101010101010101ull;
+  const uint64_t HIGHS = 0x8080808080808080ull;
+  while (pEnd - p >= 8) {
+    uint64_t nWord;
+    memcpy(&nWord, p, sizeof(nWord));
+    uint64_t nSemicolon = nWord ^ (ONES * ';');
+    uint64_t nSlash = nWord ^ (ONES * '/');
+    // A byte marks when it is ';' or '/' (zero after the XOR) or has its high bit set; marks
+    // above the lowest may be false, the lowest is not.
+    uint64_t nFound = (((nSemicolon - ONES) & ~nSemicolon) | ((nSlash - ONES) & ~nSlash) | nWord) & HIGHS;
+    if (nFound != 0) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      return p + (__builtin_ctzll(nFound) >> 3);
+#else
+      break;
+#endif
+    }
+    p += 8;
+  }
+  while (p < pEnd && *p != ';' && *p != '/' && static_cast<unsigned char>(*p) < 0x80) ++p;
+  return p;
+}
+
 // What TrimLineHead and then TrimLineTail leave of a line (without zero bytes): the white space
 // at both ends goes, and a ";" or "//" that starts a character cuts the line there (a line that
-// starts with one is empty). GBK double-byte characters are stepped over whole.
+// starts with one is empty). GBK double-byte characters are stepped over whole; none of them
+// counts as white space.
 inline std::string_view TrimSettingLine(std::string_view line) {
   const char* p = line.data();
   const char* pEnd = p + line.size();
   while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
-  const char* pKeep = p;  // just after the last character that is not white space
-  for (const char* q = p; q < pEnd;) {
-    char ch = *q;
-    if (ch == ';' || (ch == '/' && q + 1 < pEnd && q[1] == '/')) break;
-    size_t nSize = ZorGameBase::GbkCharSize(q, pEnd);
-    if (nSize == 2 || !ZorGameBase::IsScanSpace(ch)) pKeep = q + nSize;
-    q += nSize;
+  const char* pCut = p;
+  const char* pWideEnd = p;  // just after the last double-byte character before the cut
+  for (;;) {
+    pCut = FindCommentOrWide(pCut, pEnd);
+    if (pCut == pEnd || *pCut == ';') break;
+    if (*pCut == '/') {
+      if (pCut + 1 < pEnd && pCut[1] == '/') break;
+      ++pCut;
+      continue;
+    }
+    size_t nSize = ZorGameBase::GbkCharSize(pCut, pEnd);
+    pCut += nSize;
+    if (nSize == 2) pWideEnd = pCut;  // its second byte may look like a blank; it is not one
   }
+  const char* pKeep = pCut;
+  while (pKeep > pWideEnd && ZorGameBase::IsScanSpace(pKeep[-1])) --pKeep;
   return std::string_view(p, static_cast<size_t>(pKeep - p));
 }
 

@@ -161,8 +161,16 @@ const char* FindLineEnd(const char* p, const char* pLimit) {
     memcpy(&nWord, p, sizeof(nWord));
     uint64_t nCr = nWord ^ (ONES * '\r');
     uint64_t nLf = nWord ^ (ONES * '\n');
-    uint64_t nFound = ((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf);
-    if ((nFound & HIGHS) != 0) break;
+    uint64_t nFound =
+        (((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf)) & HIGHS;
+    if (nFound != 0) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      // The lowest marked byte is the first line end (marks above it may be false).
+      return p + (__builtin_ctzll(nFound) >> 3);
+#else
+      break;
+#endif
+    }
     p += 8;
   }
   while (!IsLineEnd(*p)) ++p;
@@ -521,6 +529,16 @@ bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, ch
   return true;
 }
 
+const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t nKey,
+                                  bool bReportEmpty) {
+  const char* p = pLine + nKey + 1;
+  if (pLine != m_pLastLine && IsLineEnd(*p)) {
+    if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+    return nullptr;
+  }
+  return p;
+}
+
 void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
   size_t nKeys = keys.Count();
   for (size_t i = 0; i < nKeys; ++i) apLines[i] = nullptr;
@@ -554,16 +572,21 @@ int CIniKeySet::Find(const char* pKey, size_t nKey) const {
   for (size_t i = HashKey(pKey, nKey) & nMask;; i = (i + 1) & nMask) {
     uint8_t nSlot = m_vecSlots[i];
     if (nSlot == 0) return -1;
-    if (m_vecLength[nSlot - 1] == nKey && memcmp(m_vecKeys[nSlot - 1], pKey, nKey) == 0) {
-      return nSlot - 1;
-    }
+    if (m_vecLength[nSlot - 1] != nKey) continue;
+    const char* pszKey = m_vecKeys[nSlot - 1];
+    size_t n = 0;
+    while (n < nKey && pszKey[n] == pKey[n]) ++n;
+    if (n == nKey) return nSlot - 1;
   }
 }
 
+// atoi stops at the line's end by itself, so the value is read where it stands.
 bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
-  char szValue[CZorIni::LINE_BUFFER];
-  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
-  nValue = ParseDecimal(szValue);
+  if (m_apLines[nKey] == nullptr) return false;
+  const char* pValue = m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey),
+                                          bReportEmpty);
+  if (pValue == nullptr) return false;
+  nValue = ParseDecimal(pValue);
   return true;
 }
 

@@ -84,6 +84,7 @@ class CIniKeySet {
   CIniKeySet(std::initializer_list<const char*> keys);
   size_t Count() const { return m_vecKeys.size(); }
   const char* Key(size_t i) const { return m_vecKeys[i]; }
+  size_t KeyLength(size_t i) const { return m_vecLength[i]; }
   // The key's place in the set, or -1.
   int Find(const char* pKey, size_t nKey) const;
 
@@ -154,6 +155,10 @@ class CZorIni {
   // The value of a line so found for the key: what ReadValue gives for it.
   bool ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
                    int nBufferSize, bool bReportEmpty);
+  // The start of the value of such a line, for a conversion that stops at the line's end by
+  // itself (as atoi does): what ReadValue would copy begins there, blanks aside. Null, as
+  // ReadValueAt fails, when nothing at all follows the "=".
+  const char* ValueStartAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty);
 
   // The current section's content lines, in file order, each at its first non-blank character
   // inside the file image (each runs to CR, LF or the zero byte).
@@ -210,10 +215,9 @@ class CIniSectionKeys {
     ini.FindKeyLines(keys, m_apLines);
   }
   bool ReadValue(size_t nKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
-    if (m_apLines[nKey] == nullptr) return false;
-    const char* pszKey = m_keys.Key(nKey);
-    return m_ini.ReadValueAt(m_apLines[nKey], pszKey, strlen(pszKey), pszBuffer, nBufferSize,
-                             bReportEmpty);
+    return m_apLines[nKey] != nullptr &&
+           m_ini.ReadValueAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), pszBuffer,
+                             nBufferSize, bReportEmpty);
   }
   bool ReadInt(size_t nKey, int& nValue, bool bReportEmpty);
   bool ReadFloat(size_t nKey, float& fValue, bool bReportEmpty);
