@@ -1,6 +1,7 @@
 #include "ZorIni.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,46 @@ int IniBase(const char* p) {
   return p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
 }
 
+// strtoll(pszText, nullptr, 10): white space, a sign, decimal digits; 0 without digits;
+// saturated at the 64-bit limits.
+int64_t ParseDecimal64(const char* pszText) {
+  const char* p = pszText;
+  while (IsSpace(*p)) ++p;
+  bool bNegative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  const uint64_t nLimit = bNegative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+  uint64_t nValue = 0;
+  bool bOver = false;
+  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (bOver || nValue > (nLimit - nDigit) / 10) {
+      bOver = true;
+      continue;
+    }
+    nValue = nValue * 10 + nDigit;
+  }
+  if (bOver) return bNegative ? INT64_MIN : INT64_MAX;
+  return bNegative ? static_cast<int64_t>(0 - nValue) : static_cast<int64_t>(nValue);
+}
+
+// strtof(pszText, nullptr) in the C locale. Plain decimal text (after white space and a sign, a
+// digit or a point, no "0x") is converted without the runtime's locale machinery, to the same
+// nearest float; everything else, and results out of range, go through strtof itself.
+float ParseFloat(const char* pszText) {
+  const char* p = pszText;
+  while (IsSpace(*p)) ++p;
+  bool bNegative = *p == '-';
+  const char* pNumber = *p == '+' || *p == '-' ? p + 1 : p;
+  bool bDecimal = (*pNumber >= '0' && *pNumber <= '9') || *pNumber == '.';
+  if (bDecimal && pNumber[0] == '0' && (pNumber[1] == 'x' || pNumber[1] == 'X')) bDecimal = false;
+  if (bDecimal) {
+    float fValue = 0.0f;
+    auto result = std::from_chars(pNumber, pNumber + strlen(pNumber), fValue,
+                                  std::chars_format::general);
+    if (result.ec == std::errc()) return bNegative ? -fValue : fValue;
+  }
+  return strtof(pszText, nullptr);
+}
+
 template <typename T>
 void Store(void* pDest, T value) {
   memcpy(pDest, &value, sizeof(value));
@@ -80,7 +121,7 @@ void ConvertField(int nType, void* pDest, const char* pszField) {
       Store<int32_t>(pDest, ParseIniInteger(pszField));
       break;
     case INI_INT64:
-      Store<int64_t>(pDest, strtoll(pszField, nullptr, 10));
+      Store<int64_t>(pDest, ParseDecimal64(pszField));
       break;
     case INI_SHORT:
       Store<uint16_t>(pDest, static_cast<uint16_t>(ParseIniInteger(pszField)));
@@ -92,7 +133,7 @@ void ConvertField(int nType, void* pDest, const char* pszField) {
       Store<uint32_t>(pDest, ParseIniUnsigned(pszField));
       break;
     case INI_FLOAT:
-      Store<float>(pDest, strtof(pszField, nullptr));
+      Store<float>(pDest, ParseFloat(pszField));
       break;
     case INI_DOUBLE:
       Store<double>(pDest, strtod(pszField, nullptr));
@@ -593,7 +634,7 @@ bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
 bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
   char szValue[CZorIni::LINE_BUFFER];
   if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
-  fValue = strtof(szValue, nullptr);
+  fValue = ParseFloat(szValue);
   return true;
 }
 
@@ -694,7 +735,7 @@ bool CZorIni::ReadInt(const char* pszKey, int& nValue, bool bReportEmpty) {
 bool CZorIni::ReadFloat(const char* pszKey, float& fValue, bool bReportEmpty) {
   char szValue[LINE_BUFFER];
   if (!ReadKeyText(pszKey, szValue, bReportEmpty)) return false;
-  fValue = strtof(szValue, nullptr);
+  fValue = ParseFloat(szValue);
   return true;
 }
 
