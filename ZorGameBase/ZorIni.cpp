@@ -59,10 +59,24 @@ int32_t ToInt32(uint64_t nMagnitude, bool bNegative) {
   return nMagnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nMagnitude);
 }
 
-// The base for ParseIniInteger/ParseIniUnsigned: "0" not followed by x is decimal.
-int IniBase(const char* p) {
+// The magnitude ParseIniInteger and ParseIniUnsigned read: after white space, "0" not followed
+// by x is decimal; otherwise a sign and the base of the text ("0x", "0", else decimal). Plain
+// decimal digits, the common case, take the short way.
+uint64_t IniMagnitude(const char* p, bool& bNegative) {
   while (IsSpace(*p)) ++p;
-  return p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
+  bNegative = false;
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return ParseMagnitude(p, 0, bNegative);
+  if (p[0] != '0' && (p[0] == '+' || p[0] == '-')) {
+    // "-0x..." hexadecimal, "-0..." octal
+    if (p[1] == '0') return ParseMagnitude(p, 0, bNegative);
+    bNegative = *p++ == '-';
+  }
+  const uint64_t nBig = 0xFFFFFFFFFull;
+  uint64_t nValue = 0;
+  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (nValue <= nBig) nValue = nValue * 10 + nDigit;
+  }
+  return nValue;
 }
 
 // strtoll(pszText, nullptr, 10): white space, a sign, decimal digits; 0 without digits;
@@ -241,14 +255,14 @@ struct CZorIni::LineSpan {
 int32_t ParseIniInteger(const char* pszText) {
   if (pszText == nullptr || *pszText == '\0') return 0;
   bool bNegative;
-  uint64_t nMagnitude = ParseMagnitude(pszText, IniBase(pszText), bNegative);
+  uint64_t nMagnitude = IniMagnitude(pszText, bNegative);
   return ToInt32(nMagnitude, bNegative);
 }
 
 uint32_t ParseIniUnsigned(const char* pszText) {
   if (pszText == nullptr || *pszText == '\0') return 0;
   bool bNegative;
-  uint64_t nMagnitude = ParseMagnitude(pszText, IniBase(pszText), bNegative);
+  uint64_t nMagnitude = IniMagnitude(pszText, bNegative);
   if (nMagnitude > 0xFFFFFFFFull) return UINT32_MAX;
   uint32_t nValue = static_cast<uint32_t>(nMagnitude);
   return bNegative ? 0u - nValue : nValue;

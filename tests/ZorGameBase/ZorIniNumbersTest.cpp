@@ -2,6 +2,7 @@
 // strtof, which the field and key readers stand in for, over many generated number texts.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +41,51 @@ std::vector<std::string> NumberTexts() {
     texts.push_back(str);
   }
   return texts;
+}
+
+// The integer rule of the ini fields, spelt with the runtime's conversions: "0" not followed by
+// x is decimal, else strtoll's base detection; saturated to 32 bits. Unsigned: the magnitude,
+// saturated, a minus sign negating it modulo 2^32.
+int32_t ExpectedInteger(const char* psz) {
+  const char* p = psz;
+  while (*p != '\0' && strchr(" \t\n\v\f\r", *p) != nullptr) ++p;
+  int nBase = p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
+  long long nValue = strtoll(psz, nullptr, nBase);
+  return nValue > INT32_MAX ? INT32_MAX : nValue < INT32_MIN ? INT32_MIN : static_cast<int32_t>(nValue);
+}
+uint32_t ExpectedUnsigned(const char* psz) {
+  const char* p = psz;
+  while (*p != '\0' && strchr(" \t\n\v\f\r", *p) != nullptr) ++p;
+  int nBase = p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
+  bool bNegative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  if (*p == '+' || *p == '-' || (*p != '\0' && strchr(" \t\n\v\f\r", *p) != nullptr)) return 0;
+  unsigned long long nMagnitude = strtoull(p, nullptr, nBase);
+  if (nMagnitude > 0xFFFFFFFFull) return UINT32_MAX;
+  uint32_t nValue = static_cast<uint32_t>(nMagnitude);
+  return bNegative ? 0u - nValue : nValue;
+}
+
+TEST(ZorIniIntegerTest, IntegerFieldsFollowTheIniRule) {
+  std::vector<std::string> texts = {"0x1F", "-0x1F", "+0X10", "010", "-010", "0", "-0", "08",
+                                    "-08", "0x", "-0x", "0xG", " \t-12", "4294967296",
+                                    "-4294967296", "99999999999", "-2147483648", "2147483648",
+                                    "0x7FFFFFFF", "0x80000000", "-", "+", "abc", "0 12", "--1"};
+  uint32_t nRandom = 7;
+  static const char CHARS[] = "0123456789012345678901234567890123456789-+xXabF ";
+  for (int n = 0; n < 20000; ++n) {
+    std::string str;
+    size_t nLength = 1 + (nRandom = nRandom * 1103515245u + 12345u) % 14;
+    for (size_t i = 0; i < nLength; ++i) {
+      nRandom = nRandom * 1103515245u + 12345u;
+      str.push_back(CHARS[(nRandom >> 8) % (sizeof(CHARS) - 1)]);
+    }
+    texts.push_back(str);
+  }
+  for (const std::string& str : texts) {
+    ASSERT_EQ(ExpectedInteger(str.c_str()), ZorGameBase::ParseIniInteger(str.c_str())) << str;
+    ASSERT_EQ(ExpectedUnsigned(str.c_str()), ZorGameBase::ParseIniUnsigned(str.c_str())) << str;
+  }
 }
 
 TEST_F(ZorIniNumbersTest, SixtyFourBitAndFloatFieldsConvertAsStrtollAndStrtof) {
