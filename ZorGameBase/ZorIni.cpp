@@ -18,6 +18,8 @@ const int MAX_SET_FIELD = 255;  // characters of one ReadFieldSet field
 const int FIELD_SET_PAIRS = 10;
 const long MAX_FILE_SIZE = 0x7FFFFFFE;
 
+const uint32_t NO_KEY = 0xFFFFFFFFu;  // a line without "="
+
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 bool IsLineEnd(char ch) { return ch == '\r' || ch == '\n' || ch == '\0'; }
 // The runtime's white space; GBK double-byte characters are never white space.
@@ -208,7 +210,8 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
 
 // The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
 // just before pLimit, so there always is one. Eight bytes a step while they fit.
-const char* FindLineEnd(const char* p, const char* pLimit) {
+template <bool bEqualsToo>
+const char* FindLineEndOr(const char* p, const char* pLimit) {
   const uint64_t ONES = 0x0101010101010101ull;
   const uint64_t HIGHS = 0x8080808080808080ull;
   while (pLimit - p >= 8) {
@@ -216,11 +219,15 @@ const char* FindLineEnd(const char* p, const char* pLimit) {
     memcpy(&nWord, p, sizeof(nWord));
     uint64_t nCr = nWord ^ (ONES * '\r');
     uint64_t nLf = nWord ^ (ONES * '\n');
-    uint64_t nFound =
-        (((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf)) & HIGHS;
+    uint64_t nFound = ((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf);
+    if (bEqualsToo) {
+      uint64_t nEq = nWord ^ (ONES * '=');
+      nFound |= (nEq - ONES) & ~nEq;
+    }
+    nFound &= HIGHS;
     if (nFound != 0) {
 #if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-      // The lowest marked byte is the first line end (marks above it may be false).
+      // The lowest marked byte is the first one looked for (marks above it may be false).
       return p + (__builtin_ctzll(nFound) >> 3);
 #else
       break;
@@ -228,9 +235,13 @@ const char* FindLineEnd(const char* p, const char* pLimit) {
     }
     p += 8;
   }
-  while (!IsLineEnd(*p)) ++p;
+  while (!IsLineEnd(*p) && !(bEqualsToo && *p == '=')) ++p;
   return p;
 }
+
+// The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
+// just before pLimit, so there always is one. Eight bytes a step while they fit.
+const char* FindLineEnd(const char* p, const char* pLimit) { return FindLineEndOr<false>(p, pLimit); }
 
 bool HasIniExtension(const char* pszName, size_t nLength, const char* pszExtension) {
   if (nLength <= 4) return false;
@@ -250,6 +261,7 @@ struct CZorIni::LineSpan {
   const char* pStart;
   size_t nLength;
   const char* pEnd;
+  uint32_t nKeyLength;  // the length of the text before the line's first "=", or NO_KEY
 };
 
 int32_t ParseIniInteger(const char* pszText) {
@@ -439,6 +451,7 @@ bool CZorIni::Close() {
   m_pLastLine = nullptr;
   m_nSize = 0;
   m_vecSectionLines.clear();
+  m_vecKeyLength.clear();
   m_bKeysIndexed = false;
   return true;
 }
@@ -455,7 +468,12 @@ bool CZorIni::ReadRawLine(LineSpan& span) {
   const char* p = m_pCursor;
   if (p >= pDataEnd) return false;
   while (IsBlank(*p)) ++p;
-  const char* pEnd = FindLineEnd(p, pDataEnd + 1);
+  const char* pEnd = FindLineEndOr<true>(p, pDataEnd + 1);
+  span.nKeyLength = NO_KEY;
+  if (*pEnd == '=') {
+    span.nKeyLength = static_cast<uint32_t>(pEnd - p);
+    pEnd = FindLineEnd(pEnd, pDataEnd + 1);
+  }
   const char* pLast = pEnd;
   while (pLast > p && IsBlank(pLast[-1])) --pLast;
   span.pStart = p;
@@ -491,6 +509,7 @@ const char* CZorIni::CopyToLineBuffer(const LineSpan& span) {
 bool CZorIni::ReadSection() {
   if (m_pBuffer == nullptr) return false;
   m_vecSectionLines.clear();
+  m_vecKeyLength.clear();
   m_bKeysIndexed = false;
   LineSpan span;
   for (;;) {
@@ -516,6 +535,7 @@ bool CZorIni::ReadSection() {
     }
     if (span.pStart < m_pBuffer.get() || span.pStart >= pDataEnd) return false;
     m_vecSectionLines.push_back(span.pStart);
+    m_vecKeyLength.push_back(span.nKeyLength);
   }
   return true;
 }
@@ -531,7 +551,6 @@ bool CZorIni::GetSectionTitle(std::string& strTitle) const {
 }
 
 namespace {
-const uint32_t NO_KEY = 0xFFFFFFFFu;
 
 // A key's length and a few of its characters: enough to tell a section's keys apart, and
 // cheap (the key is compared whole afterwards).
@@ -598,11 +617,10 @@ void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
   size_t nKeys = keys.Count();
   for (size_t i = 0; i < nKeys; ++i) apLines[i] = nullptr;
   size_t nFound = 0;
-  for (const char* pLine : m_vecSectionLines) {
-    const char* p = pLine;
-    while (*p != '=' && !IsLineEnd(*p)) ++p;
-    if (*p != '=') continue;
-    int nPlace = keys.Find(pLine, static_cast<size_t>(p - pLine));
+  for (size_t n = 0; n < m_vecSectionLines.size(); ++n) {
+    if (m_vecKeyLength[n] == NO_KEY) continue;
+    const char* pLine = m_vecSectionLines[n];
+    int nPlace = keys.Find(pLine, m_vecKeyLength[n]);
     if (nPlace < 0 || apLines[nPlace] != nullptr) continue;
     apLines[nPlace] = pLine;
     if (++nFound == nKeys) break;
@@ -667,17 +685,10 @@ void CZorIni::IndexSectionKeys() {
   size_t nSlots = 8;
   while (nSlots < nLines * 2) nSlots *= 2;
   m_vecKeySlots.assign(nSlots, 0);
-  m_vecKeyLength.resize(nLines);
   for (size_t n = 0; n < nLines; ++n) {
     const char* pLine = m_vecSectionLines[n];
-    const char* p = pLine;
-    while (*p != '=' && !IsLineEnd(*p)) ++p;
-    if (*p != '=') {
-      m_vecKeyLength[n] = NO_KEY;
-      continue;
-    }
-    size_t nKey = static_cast<size_t>(p - pLine);
-    m_vecKeyLength[n] = static_cast<uint32_t>(nKey);
+    if (m_vecKeyLength[n] == NO_KEY) continue;
+    size_t nKey = m_vecKeyLength[n];
     for (size_t i = HashKey(pLine, nKey) & (nSlots - 1);; i = (i + 1) & (nSlots - 1)) {
       uint32_t nSlot = m_vecKeySlots[i];
       if (nSlot == 0) {
