@@ -156,16 +156,16 @@ int32_t C3DRoleBaseData::CreateGameMapInfo() {
     return 0;
   }
   bool bWalked = ReadGameMapSections(ini, m_mapGameMap);
-  m_indexGameMap.Reset(m_mapGameMap.size());
+  m_indexGameMap.Clear();
   for (const auto& [nMapId, info] : m_mapGameMap) m_indexGameMap.Add(nMapId, &info);
+  m_indexGameMap.EndLoad();
   return bWalked ? 1 : 0;
 }
 
 // The record of the map id; null when the catalogue has no such map.
 const GameMapInfo* C3DRoleBaseData::GetGameMapInfo(uint32_t nMapId) {
-  const GameMapInfo* pInfo = nullptr;
-  m_indexGameMap.Find(nMapId, pInfo);
-  return pInfo;
+  const GameMapInfo* const* ppInfo = m_indexGameMap.Find(nMapId);
+  return ppInfo != nullptr ? *ppInfo : nullptr;
 }
 
 // Starts the enumeration at the smallest map id; 0 (outputs untouched) when the catalogue is
