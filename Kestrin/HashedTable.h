@@ -395,3 +395,49 @@ class CLookupTable {
  private:
   CHashedTable<Key, Value> m_table;
 };
+
+// Values under names, for the tables keyed by a name that are only looked up; the names are
+// kept in the table's arena. A load adds its (name, value) pairs in file order and ends with
+// EndLoad; of the values of one name the first stands (or, without bFirstStands, the last),
+// also against an earlier load. A load that enters no new name keeps no new text.
+template <typename Value, bool bFirstStands = true>
+class CNamedTable {
+ public:
+  // The value under the name, or null.
+  const Value* Find(std::string_view name) const { return m_table.Find(name); }
+  Value* Find(std::string_view name) { return m_table.Find(name); }
+  // Appends a pair of the load; the value is value-initialised, for the loader to fill.
+  Value& Add(std::string_view name) {
+    if (!m_bLoading) {
+      m_mark = m_names.GetMark();
+      m_bLoading = true;
+    }
+    return m_table.Append(std::string_view(m_names.Add(name), name.size()));
+  }
+  void EndLoad() {
+    size_t nBefore = m_table.Size();
+    m_table.IndexAppended([](Value& kept, Value& added) {
+      if (!bFirstStands) kept = std::move(added);
+    });
+    if (m_bLoading && m_table.Size() == nBefore && bFirstStands) m_names.Rollback(m_mark);
+    m_bLoading = false;
+  }
+  // The value under the name, entered (value-initialised) when missing: for a table that grows
+  // while it answers.
+  Value& FindOrAdd(std::string_view name) {
+    if (Value* pValue = m_table.Find(name)) return *pValue;
+    return m_table.FindOrAdd(std::string_view(m_names.Add(name), name.size()));
+  }
+  size_t Size() const { return m_table.Size(); }
+  void Clear() {
+    m_table.Clear();
+    m_names.Clear();
+    m_bLoading = false;
+  }
+
+ private:
+  CHashedTable<std::string_view, Value> m_table;
+  CNameArena m_names;
+  CNameArena::Mark m_mark{};
+  bool m_bLoading = false;
+};
