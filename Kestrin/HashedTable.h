@@ -140,10 +140,54 @@ class CNameArena {
   size_t m_nLeft = 0;
 };
 
-// Hashes of the table keys: packed numbers (as 64 bits) and names.
+// Hashes of the table keys: packed numbers (as 64 bits), mixed by the table, and names, eight
+// bytes a step (names are short: a few steps, no call).
 struct TableKeyHash {
   uint64_t operator()(uint64_t nKey) const { return nKey; }
-  uint64_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  uint64_t operator()(std::string_view text) const {
+    const uint64_t MUL = 0x9E3779B97F4A7C15ull;
+    uint64_t nHash = text.size() * MUL;
+    const char* p = text.data();
+    size_t nLeft = text.size();
+    for (; nLeft >= 8; nLeft -= 8, p += 8) {
+      uint64_t nWord;
+      memcpy(&nWord, p, sizeof(nWord));
+      nHash = (nHash ^ nWord) * MUL;
+      nHash ^= nHash >> 29;
+    }
+    uint64_t nTail = 0;
+    for (size_t i = 0; i < nLeft; ++i) nTail |= static_cast<uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    nHash = (nHash ^ nTail) * MUL;
+    return nHash ^ (nHash >> 32);
+  }
+};
+
+// A name as a table key: the text lies in the table's arena, its length and first bytes in the
+// key itself, so that comparing a short name with the one looked for reads only the entry.
+class CNameKey {
+ public:
+  CNameKey() = default;
+  // A name whose characters stay where they are (in an arena).
+  explicit CNameKey(std::string_view stored)
+      : m_pText(stored.data()), m_nLength(static_cast<uint32_t>(stored.size())) {
+    memcpy(m_achPrefix, stored.data(), stored.size() < PREFIX ? stored.size() : PREFIX);
+  }
+  operator std::string_view() const { return std::string_view(m_pText, m_nLength); }
+  friend bool operator==(const CNameKey& key, std::string_view name) {
+    if (key.m_nLength != name.size()) return false;
+    if (name.size() <= PREFIX) return memcmp(key.m_achPrefix, name.data(), name.size()) == 0;
+    return memcmp(key.m_achPrefix, name.data(), PREFIX) == 0 &&
+           memcmp(key.m_pText + PREFIX, name.data() + PREFIX, name.size() - PREFIX) == 0;
+  }
+  friend bool operator==(const CNameKey& key, const CNameKey& other) {
+    return key == std::string_view(other);
+  }
+
+ private:
+  static const size_t PREFIX = 20;
+  const char* m_pText = nullptr;
+  uint32_t m_nLength = 0;
+  char m_achPrefix[PREFIX] = {};
 };
 
 template <typename Key, typename Value, typename Hash = TableKeyHash>
@@ -436,7 +480,7 @@ class CNamedTable {
   }
 
  private:
-  CHashedTable<std::string_view, Value> m_table;
+  CHashedTable<CNameKey, Value> m_table;
   CNameArena m_names;
   CNameArena::Mark m_mark{};
   bool m_bLoading = false;

@@ -59,7 +59,8 @@ class CSoundResTable {
   bool Find(std::string_view title, const char* const*& ppszFiles, size_t& nCount) const {
     const Files* pFiles = m_table.Find(title);
     if (pFiles == nullptr) return false;
-    ppszFiles = m_vecFiles.data() + pFiles->nFirst;
+    // A section's only file is kept with it: the lookup touches nothing else.
+    ppszFiles = pFiles->nCount == 1 ? &pFiles->pszOnly : m_vecFiles.data() + pFiles->nFirst;
     nCount = pFiles->nCount;
     return true;
   }
@@ -105,15 +106,18 @@ class CSoundResTable {
   struct Files {
     uint32_t nFirst;  // in m_vecFiles
     uint32_t nCount;
+    const char* pszOnly;  // the file, when there is exactly one
   };
   void CloseSection() {
     if (!m_bOpen) return;
     m_bOpen = false;
-    m_table.Append(m_openTitle) = Files{static_cast<uint32_t>(m_nOpenFirst),
-                                        static_cast<uint32_t>(m_vecFiles.size() - m_nOpenFirst)};
+    size_t nCount = m_vecFiles.size() - m_nOpenFirst;
+    m_table.Append(m_openTitle) =
+        Files{static_cast<uint32_t>(m_nOpenFirst), static_cast<uint32_t>(nCount),
+              nCount == 1 ? m_vecFiles[m_nOpenFirst] : nullptr};
   }
 
-  CHashedTable<std::string_view, Files> m_table;
+  CHashedTable<CNameKey, Files> m_table;
   CNameArena m_names;
   std::vector<const char*> m_vecFiles;
   CNameArena::Mark m_mark{};

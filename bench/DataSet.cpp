@@ -215,14 +215,14 @@ std::string SoundEventText(const DataSetShape& shape, CRandom& random) {
   return t.Str();
 }
 
-std::string SoundResText(const DataSetShape& shape, CRandom& random) {
+std::string SoundResText(const DataSetShape& shape) {
   CText t;
   t << "; one section per sound name; each Sound line adds a file, one is picked at random\n";
   for (size_t i = 0; i < shape.nSoundRes; ++i) {
     t << '[' << SoundResName(i) << "]\n";
-    // Most sounds have one file; some have a few to pick from.
-    uint32_t nFiles = random.OneIn(3) ? 2 + random.Below(3) : 1;
-    for (uint32_t f = 0; f < nFiles; ++f) {
+    // Most sounds have one file; every third has a few to pick from.
+    size_t nFiles = SoundResFiles(i);
+    for (size_t f = 0; f < nFiles; ++f) {
       t << "Sound=sound/" << Word(i, 2) << '/' << Word(i + f, 3) << '_' << f << ".wav";
       if (f == 1 && i % 10 == 0) t << "   ; picked at random";
       t << '\n';
@@ -619,7 +619,7 @@ bool WriteDataSet(const std::string& strFolder, int nScale, std::string* pError)
       Enciphered("ini/GameMap.dat", GameMapText(shape, random)) &&
       Plain("ini/region.ini", RegionText(shape, random)) &&
       Plain("ini/SoundEvent.ini", SoundEventText(shape, random)) &&
-      Plain("ini/SoundRes.ini", SoundResText(shape, random)) &&
+      Plain("ini/SoundRes.ini", SoundResText(shape)) &&
       Enciphered("ini/TerrainNpc.dat", TerrainNpcText(shape, random)) &&
       Plain("ini/BattleMap.ini", BattleMapText(shape, random)) &&
       Plain("ini/CaptureCamera.ini",

@@ -59,6 +59,8 @@ inline uint32_t RegionId(size_t i) { return static_cast<uint32_t>(1 + i); }
 inline uint32_t RegionSecondId(size_t i) { return static_cast<uint32_t>(1000 + i / 3); }
 inline uint32_t SoundEventId(size_t i) { return static_cast<uint32_t>(1 + i); }
 std::string SoundResName(size_t i);
+// Files of sound resource i: one, or for every third a few, one of which a query picks.
+inline size_t SoundResFiles(size_t i) { return i % 3 == 0 ? 2 + (i / 3) % 3 : 1; }
 inline int32_t TerrainNpcId(size_t i) { return static_cast<int32_t>(1001 + i); }
 inline uint32_t FighterOffsetKey(size_t i) { return static_cast<uint32_t>(1 + i); }
 std::string CameraTrackName(size_t i);

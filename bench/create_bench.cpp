@@ -505,15 +505,24 @@ void RegisterQueries(const DataSetShape& shape) {
              return p->GetRolePartReplaceInfo(RolePartReplaceKey(i));
            });
   // Tables keyed by names: the names asked are kept by the caller, as the client keeps them.
+  // Sound names of one file, and of several, where the query draws from the clock-seeded
+  // generator as the resource table says.
   auto pSoundNames = std::make_shared<std::vector<std::string>>();
+  auto pPickedNames = std::make_shared<std::vector<std::string>>();
   auto pTrackNames = std::make_shared<std::vector<std::string>>();
   for (size_t i = 0; i < KEYS; ++i) {
-    pSoundNames->push_back(SoundResName((i * 7919) % shape.nSoundRes));
+    size_t nSound = (i * 7919) % shape.nSoundRes;
+    pSoundNames->push_back(SoundResName(SoundResFiles(nSound) == 1 ? nSound : nSound + 1));
+    pPickedNames->push_back(SoundResName(nSound - nSound % 3));
     pTrackNames->push_back(CameraTrackName((i * 7919) % shape.nCameraTracks));
   }
   AddQuery("GetSoundFile", SINGLE_KEY, MakeKeys<size_t>(nSeed++, Index(KEYS)),
            [pSoundNames](I3DRoleBaseData* p, size_t i) {
              return p->GetSoundFile((*pSoundNames)[i].c_str());
+           });
+  AddQuery("GetSoundFile/random-pick", OTHER, MakeKeys<size_t>(nSeed++, Index(KEYS)),
+           [pPickedNames](I3DRoleBaseData* p, size_t i) {
+             return p->GetSoundFile((*pPickedNames)[i].c_str());
            });
   AddQuery("GetCameraTrackInfo", SINGLE_KEY, MakeKeys<size_t>(nSeed++, Index(KEYS)),
            [pTrackNames](I3DRoleBaseData* p, size_t i) {
