@@ -1,0 +1,58 @@
+# Windows builds with MinGW-w64 (cmake/toolchain-mingw-*.cmake). Every library lands as
+# <Name>.dll in one folder, bin/, beside the test programs and the tool, the way the client's
+# folder holds the module and its sibling libraries. Each DLL and program carries its own copy
+# of the compiler's runtime, so it needs nothing but the system's DLLs and its siblings.
+if(NOT WIN32)
+  return()
+endif()
+
+set(CMAKE_SHARED_LIBRARY_PREFIX "")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+if(MINGW)
+  # libgcc, libstdc++ and the thread library linked in: no libstdc++-6.dll, libgcc_s_*.dll or
+  # libwinpthread-1.dll next to the module.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Frame pointers kept, so that a crash record can walk the stack of the shipping build.
+  add_compile_options(-fno-omit-frame-pointer)
+endif()
+
+# The test programs run under Wine when it can run this build's machine code: wine64 for
+# 64-bit programs, the i386 loader of wine32 for 32-bit ones.
+if(CMAKE_CROSSCOMPILING)
+  find_program(KESTRIN_WINE wine)
+  set(_wine_ok OFF)
+  if(KESTRIN_WINE)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+      set(_wine_ok ON)
+    elseif(EXISTS /usr/lib/wine/wine OR EXISTS /usr/lib/i386-linux-gnu/wine/wine)
+      set(_wine_ok ON)
+    endif()
+  endif()
+  option(KESTRIN_WINE_TESTS "Run the Windows test programs under Wine" ${_wine_ok})
+  if(KESTRIN_WINE_TESTS)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh)
+  else()
+    message(STATUS "No Wine for ${CMAKE_SIZEOF_VOID_P}-byte pointers: the test programs are "
+                   "built, not run; the DLL checks still run")
+  endif()
+endif()
+
+# GoogleTest built from Debian's source package (googletest, /usr/src/googletest) with this
+# toolchain: the packaged libraries are Linux ones.
+macro(kestrin_windows_googletest)
+  set(KESTRIN_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  if(NOT EXISTS ${KESTRIN_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${KESTRIN_GOOGLETEST_SOURCE}: "
+                        "apt-get install googletest")
+  endif()
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(${KESTRIN_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  foreach(_lib gtest gtest_main gmock gmock_main)
+    if(NOT TARGET GTest::${_lib})
+      add_library(GTest::${_lib} ALIAS ${_lib})
+    endif()
+  endforeach()
+endmacro()
