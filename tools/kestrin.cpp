@@ -1,49 +1,26 @@
-// kestrin check [DATA_DIR]: loads the tables of DATA_DIR through the module's exports, as the
-// client does, and prints Create's answer and what the load wrote to the debug log.
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+// kestrin: what the client will load and answer, checked before the tables ship.
+#include <CLI/CLI.hpp>
 #include <iostream>
-#include <string>
 
-#include "I3DRoleBaseData.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-
-int Check(const fs::path& dataDir) {
-  std::error_code ec;
-  if (!fs::is_directory(dataDir, ec)) {
-    std::cerr << "kestrin: " << dataDir.string() << " is not a folder\n";
-    return 2;
-  }
-  fs::current_path(dataDir);
-  fs::remove_all("debug", ec);
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  if (pData == nullptr) {
-    std::cerr << "kestrin: the module could not create its service\n";
-    return 1;
-  }
-  int32_t nCreated = pData->Create();
-  RoleBaseDataDestroy();
-  std::cout << "Create: " << nCreated << "\n";
-  int nLines = 0;
-  for (const auto& entry : fs::directory_iterator("debug", ec)) {
-    std::ifstream in(entry.path());
-    for (std::string strLine; std::getline(in, strLine); ++nLines) std::cout << strLine << "\n";
-  }
-  std::cout << nLines << " log line(s)\n";
-  return nCreated == 1 && nLines == 0 ? 0 : 1;
-}
-
-}  // namespace
+#include "CheckCommand.h"
 
 int main(int argc, char** argv) {
-  std::string strCommand = argc > 1 ? argv[1] : "";
-  if (strCommand == "check" && argc <= 3) {
-    return Check(argc == 3 ? fs::path(argv[2]) : fs::path(KESTRIN_EXAMPLE_DATA));
+  CLI::App app{"kestrin: check, query and dump the base-data tables through the module"};
+  app.require_subcommand(1);
+
+  std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
+  bool bJson = false;
+  CLI::App* pCheck = app.add_subcommand(
+      "check", "Load every table of DATA_DIR and report each file and the load's diagnostics");
+  pCheck->add_option("DATA_DIR", strCheckDir, "the folder holding ini/ (default: the examples)");
+  pCheck->add_flag("--json", bJson, "the report as JSON");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    int nCode = app.exit(error);
+    return nCode == 0 ? 0 : 2;
   }
-  std::cerr << "usage: kestrin check [DATA_DIR]\n";
+  if (pCheck->parsed()) return RunCheck(strCheckDir, bJson);
   return 2;
 }
