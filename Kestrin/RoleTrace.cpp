@@ -1,6 +1,56 @@
-// Role traces of ini/RoleTrace.ini.
+// Role traces of ini/RoleTrace.ini: five numbers per packed key, in file order, duplicates kept.
 #include "3DRoleBaseData.h"
+#include "ZorIni.h"
 
-int32_t C3DRoleBaseData::CreateRoleTraceInfo() { return 0; }
+using ZorGameBase::CZorIni;
+using ZorGameBase::INI_DWORD;
+using ZorGameBase::INI_FLOAT;
+using ZorGameBase::INI_INT;
+using ZorGameBase::INI_INT64;
 
-const RoleTraceInfo* C3DRoleBaseData::GetRoleTraceInfo(int64_t) { return nullptr; }
+namespace {
+
+const char ROLE_TRACE_FILE[] = "ini/RoleTrace.ini";
+
+// The key with 999 in its middle field: (key / 10000000) * 10000000 + 9990000 + key % 10000,
+// the quotient and the sum taken modulo 2^32 and the result read as a signed 32-bit number:
+// a key whose fallback passes 2^31 - 1 falls back to a negative key.
+int64_t RoleTraceFallbackKey(int64_t nKey) {
+  uint32_t nQuotient = static_cast<uint32_t>(nKey / 10000000);
+  uint32_t nRest = static_cast<uint32_t>(nKey % 10000);
+  uint32_t nSum = nQuotient * 10000000u + 9990000u + nRest;
+  return static_cast<int32_t>(nSum);
+}
+
+}  // namespace
+
+// Lines "key field2 field3 field4 field5 field6", e.g. 10020003 1 20 30 40 0.5; comment and
+// empty lines skipped. A line with fewer than six fields ends the table there (the reader logs
+// "ini/RoleTrace.ini file format wrong!"). 0 only when the file cannot be opened.
+int32_t C3DRoleBaseData::CreateRoleTraceInfo() {
+  m_vecRoleTrace.clear();
+  CZorIni ini;
+  if (!ini.Open(ROLE_TRACE_FILE, false)) return 0;
+  RoleTraceInfo info{};
+  while (ini.ReadFieldSet({INI_INT64, &info.Key}, {INI_INT, &info.Field2},
+                          {INI_DWORD, &info.Field3}, {INI_DWORD, &info.Field4},
+                          {INI_DWORD, &info.Field5}, {INI_FLOAT, &info.Field6})) {
+    m_vecRoleTrace.push_back(info);
+  }
+  return 1;
+}
+
+// The last record of the key in file order; else the last record of the key with 999 in its
+// middle field; else null.
+const RoleTraceInfo* C3DRoleBaseData::GetRoleTraceInfo(int64_t nKey) {
+  if (m_vecRoleTrace.empty()) return nullptr;
+  const int64_t nFallback = RoleTraceFallbackKey(nKey);
+  const RoleTraceInfo* pFallback = nullptr;
+  // From the end: the first exact record met is the last in the file.
+  for (int i = static_cast<int>(m_vecRoleTrace.size()) - 1; i >= 0; --i) {
+    const RoleTraceInfo& info = m_vecRoleTrace[i];
+    if (info.Key == nKey) return &info;
+    if (pFallback == nullptr && info.Key == nFallback) pFallback = &info;
+  }
+  return pFallback;
+}

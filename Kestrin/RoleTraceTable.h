@@ -1,7 +1,7 @@
 #pragma once
-// Container of the role traces.
-#include <vector>
-
+// Container of the role traces: the records by value in file order, duplicates kept; indexed
+// access is checked.
 #include "I3DRoleBaseData.h"
+#include "SafeVector"
 
-using RoleTraceTable = std::vector<RoleTraceInfo>;
+using RoleTraceTable = ZorGameBase::CSafeVector<RoleTraceInfo>;

@@ -1,0 +1,177 @@
+#include "ZorCommon.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "DebugLog.h"
+#include "Gbk.h"
+
+namespace ZorGameBase {
+namespace {
+
+const unsigned MAX_COPY = 0x100000;
+const size_t MAX_WORD = 1023;     // characters of one word of a setup file
+const size_t MAX_SECTION = 253;   // characters of a section name
+const size_t MAX_KEY = 251;       // characters of a key
+
+// The character at p matches ch: a single-byte character equal to ch (ch <= 0xFF) or a
+// double-byte character whose code equals ch.
+bool CharMatches(const char* p, size_t nSize, unsigned ch) {
+  if (nSize == 1) return static_cast<unsigned char>(*p) == ch;
+  return GbkCharCode(p) == ch;
+}
+
+// The runtime's white space for word reads.
+bool IsWordSpace(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+bool ReadTextFile(const char* pszPath, std::string& strText) {
+  FILE* pFile = fopen(pszPath, "r");
+  if (pFile == nullptr) return false;
+  char szChunk[16384];
+  size_t nRead;
+  while ((nRead = fread(szChunk, 1, sizeof(szChunk), pFile)) > 0) strText.append(szChunk, nRead);
+  fclose(pFile);
+  return true;
+}
+
+// Steps through the blank-separated words of a text. A word is what a "%s" read gives as a C
+// string: it ends at white space, and a zero byte inside it ends its text.
+class WordReader {
+ public:
+  explicit WordReader(const std::string& strText) : m_pPos(strText.data()), m_pEnd(m_pPos + strText.size()) {}
+  // The next word; false at the end. bTooLong is set for a word over MAX_WORD characters.
+  bool Next(std::string_view& word, bool& bTooLong) {
+    while (m_pPos < m_pEnd && IsWordSpace(*m_pPos)) ++m_pPos;
+    if (m_pPos == m_pEnd) return false;
+    const char* pStart = m_pPos;
+    while (m_pPos < m_pEnd && !IsWordSpace(*m_pPos)) ++m_pPos;
+    size_t nLength = static_cast<size_t>(m_pPos - pStart);
+    bTooLong = nLength > MAX_WORD;
+    const void* pZero = memchr(pStart, '\0', nLength);
+    if (pZero != nullptr) nLength = static_cast<size_t>(static_cast<const char*>(pZero) - pStart);
+    word = std::string_view(pStart, nLength);
+    return true;
+  }
+
+ private:
+  const char* m_pPos;
+  const char* m_pEnd;
+};
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char ca = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    char cb = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+    if (ca != cb) return false;
+  }
+  return true;
+}
+
+// Scans the words of a setup file for the value; true when found.
+bool FindIniValue(const std::string& strText, const char* pszSection, const char* pszKey,
+                  char* pszValue) {
+  size_t nSection = strlen(pszSection);
+  size_t nKey = strlen(pszKey);
+  // Section names and keys over their limits are never found.
+  if (nSection > MAX_SECTION || nKey > MAX_KEY) return false;
+  std::string strTag = std::string("[") + pszSection + "]";
+  WordReader reader(strText);
+  std::string_view word;
+  bool bTooLong = false;
+  bool bInSection = false;
+  while (reader.Next(word, bTooLong)) {
+    // A word over 1023 characters is skipped whole: it starts, matches and ends nothing.
+    if (bTooLong) continue;
+    if (!bInSection) {
+      bInSection = EqualsNoCase(word, strTag);
+      continue;
+    }
+    if (word.find('[') != std::string_view::npos && word.find(']') != std::string_view::npos) {
+      return false;
+    }
+    // "key=value": the key in exact case, "=" right after it, at least one value character.
+    if (word.size() > nKey + 1 && word.compare(0, nKey, pszKey) == 0 && word[nKey] == '=') {
+      std::string_view value = word.substr(nKey + 1);
+      memcpy(pszValue, value.data(), value.size());
+      pszValue[value.size()] = '\0';
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ZorStrCopy(char* dst, const char* src, unsigned nLen) {
+  if (dst == nullptr || src == nullptr || nLen == 0) {
+    ASSERT(false);
+    return false;
+  }
+  if (nLen > MAX_COPY) {
+    ASSERT(false);
+    return false;
+  }
+  size_t i = 0;
+  for (; i < nLen && src[i] != '\0'; ++i) dst[i] = src[i];
+  for (; i < nLen; ++i) dst[i] = '\0';
+  dst[nLen - 1] = '\0';
+  return true;
+}
+
+const char* ZorStrChr(const char* text, unsigned ch) {
+  if (text == nullptr) {
+    ASSERT(false);
+    return nullptr;
+  }
+  for (const char* p = text;; ) {
+    size_t nSize = GbkCharSize(p);
+    if (CharMatches(p, nSize, ch)) return p;
+    if (*p == '\0') return nullptr;
+    p += nSize;
+  }
+}
+
+char* ZorStrChr(char* text, unsigned ch) {
+  return const_cast<char*>(ZorStrChr(const_cast<const char*>(text), ch));
+}
+
+const char* ZorStrrChr(const char* text, unsigned ch) {
+  if (text == nullptr) {
+    ASSERT(false);
+    return nullptr;
+  }
+  const char* pLast = nullptr;
+  for (const char* p = text;; ) {
+    size_t nSize = GbkCharSize(p);
+    if (CharMatches(p, nSize, ch)) pLast = p;
+    if (*p == '\0') return pLast;
+    p += nSize;
+  }
+}
+
+char* ZorStrrChr(char* text, unsigned ch) {
+  return const_cast<char*>(ZorStrrChr(const_cast<const char*>(text), ch));
+}
+
+bool GetIniValue(const char* pszPath, const char* pszSection, const char* pszKey, char* pszValue,
+                 bool bLogToFile) {
+  if (pszPath == nullptr || pszSection == nullptr || pszKey == nullptr || pszValue == nullptr) {
+    return false;
+  }
+  std::string strText;
+  if (!ReadTextFile(pszPath, strText)) return false;
+  if (FindIniValue(strText, pszSection, pszKey, pszValue)) return true;
+  if (bLogToFile) {
+    DebugLog("Error: [%s] %s not found in %s.", pszSection, pszKey, pszPath);
+  } else {
+    DebugOutput("Error: [%s] %s not found in %s.", pszSection, pszKey, pszPath);
+  }
+  return false;
+}
+
+}  // namespace ZorGameBase

@@ -1,0 +1,28 @@
+#pragma once
+// The foundation's string helpers (GBK-aware, misuse logged as an assertion) and the plain ini
+// lookup for single setup values.
+
+namespace ZorGameBase {
+
+// Copies at most nLen bytes of src into dst, zero-fills the rest of the nLen bytes and forces
+// dst[nLen - 1] to zero. False (dst untouched) for null pointers, nLen 0 or nLen over 1048576.
+bool ZorStrCopy(char* dst, const char* src, unsigned nLen);
+
+// The first / last occurrence of a character in a text, or null. GBK double-byte characters are
+// stepped over whole, so a trail byte never matches; ch above 0xFF names a double-byte
+// character (lead * 256 + trail). ch 0 finds the terminating zero. Null text gives null.
+const char* ZorStrChr(const char* text, unsigned ch);
+char* ZorStrChr(char* text, unsigned ch);
+const char* ZorStrrChr(const char* text, unsigned ch);
+char* ZorStrrChr(char* text, unsigned ch);
+
+// The value of key in section of a file read as blank-separated words: the section starts at
+// the word "[section]" (any case), the value is the rest of a word "key=value" (key in exact
+// case), the section ends at a word holding "[" and "]". True when found, with the value in
+// the caller's buffer (it must hold the longest value expected, at most 1023 characters).
+// Null arguments or a missing file: false, silently. Key not found: false and "Error: [section]
+// key not found in path." to the debug log (bLogToFile) or to the debugger output.
+bool GetIniValue(const char* pszPath, const char* pszSection, const char* pszKey, char* pszValue,
+                 bool bLogToFile);
+
+}  // namespace ZorGameBase

@@ -1,0 +1,76 @@
+#include "ZorEncryptFile.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace ZorGameBase {
+
+CZorEncryptFile::CZorEncryptFile(unsigned nSeed)
+    : m_bOwnsData(true), m_pbyData(nullptr), m_nSize(0), m_nPosition(0) {
+  BuildKey(nSeed, m_abyKey);
+}
+
+CZorEncryptFile::~CZorEncryptFile() { Close(); }
+
+void CZorEncryptFile::BuildKey(unsigned nSeed, unsigned char abyKey[KEY_SIZE]) {
+  // Computed here rather than drawn from the runtime: every platform must give this sequence.
+  uint32_t nState = nSeed;
+  for (int i = 0; i < KEY_SIZE; ++i) {
+    nState = nState * 214013u + 2531011u;
+    abyKey[i] = static_cast<unsigned char>((nState >> 16) & 0x7FFF);
+  }
+}
+
+void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned char* pbyData,
+                               int nSize) {
+  if (pbyData == nullptr || nSize <= 0) return;
+  for (int i = 0; i < nSize; ++i) {
+    unsigned t = pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)];
+    unsigned s = static_cast<unsigned>(i) & 7;
+    pbyData[i] = static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
+  }
+}
+
+bool CZorEncryptFile::Open(const char* pszPath) {
+  if (pszPath == nullptr) return false;
+  Close();
+  FILE* pFile = fopen(pszPath, "rb");
+  if (pFile == nullptr) return false;
+  long nLength = -1;
+  if (fseek(pFile, 0, SEEK_END) == 0) nLength = ftell(pFile);
+  bool bRead = false;
+  if (nLength > 0 && nLength < 0x7FFFFFFF && fseek(pFile, 0, SEEK_SET) == 0) {
+    m_nSize = static_cast<int32_t>(nLength);
+    m_pbyData = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_nSize) + 1));
+    m_bOwnsData = true;
+    bRead = m_pbyData != nullptr &&
+            fread(m_pbyData, 1, static_cast<size_t>(m_nSize), pFile) == static_cast<size_t>(m_nSize);
+  }
+  fclose(pFile);
+  if (!bRead) {
+    Close();  // nothing half-read stays readable
+    return false;
+  }
+  Decipher(m_abyKey, m_pbyData, m_nSize);
+  return true;
+}
+
+int CZorEncryptFile::Read(void* pDestination, int nCount) {
+  if (m_pbyData == nullptr || pDestination == nullptr || nCount <= 0) return 0;
+  int nLeft = m_nSize - m_nPosition;
+  int nCopy = nCount < nLeft ? nCount : nLeft;
+  if (nCopy <= 0) return 0;
+  memcpy(pDestination, m_pbyData + m_nPosition, static_cast<size_t>(nCopy));
+  m_nPosition += nCopy;
+  return nCopy;
+}
+
+void CZorEncryptFile::Close() {
+  if (m_bOwnsData) free(m_pbyData);
+  m_pbyData = nullptr;
+  m_nSize = 0;
+  m_nPosition = 0;
+}
+
+}  // namespace ZorGameBase

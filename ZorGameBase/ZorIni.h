@@ -1,0 +1,170 @@
+#pragma once
+// CZorIni: reads one table file (".ini"/".ani" plain, ".dat" enciphered) whole into memory and
+// hands it to a loader section by section, key by key or line by line, walking forward once.
+//
+//   [Title]            a section header (title at most 31 characters, blanks kept)
+//   Key=Value          a key line: no blank before "=", value up to the line's end
+//   ; note  // note    comment lines; empty lines and comments never reach a loader
+//
+// Lines end at LF, CRLF, CR or a zero byte; the last line needs no line break. A line has at
+// most 2047 characters. Section lines are pointers into the one file image. Problems are
+// written to the debug log through CZorIni::LogError; every operation returns false on failure
+// and nothing throws.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ZorEncryptFile.h"
+#include "ZorString.h"
+
+namespace ZorGameBase {
+
+// What a field reader does with one text field.
+enum IniFieldType {
+  INI_END = 0,         // ends the list of pairs
+  INI_INT = 1,         // ParseIniInteger -> int32_t
+  INI_INT64 = 2,       // decimal -> int64_t
+  INI_LONG = 3,        // ParseIniInteger -> int32_t
+  INI_SHORT = 4,       // ParseIniInteger -> low 16 bits (int16_t)
+  INI_WORD = 5,        // ParseIniUnsigned -> low 16 bits (uint16_t)
+  INI_INT32 = 6,       // ParseIniInteger -> int32_t
+  INI_DWORD = 7,       // ParseIniUnsigned -> uint32_t
+  INI_FLOAT = 8,       // decimal floating point -> float
+  INI_DOUBLE = 9,      // decimal floating point -> double
+  INI_CHARS = 10,      // the characters, zero-terminated, into a char array large enough
+  INI_STRING = 11,     // std::string
+  INI_ZORSTRING = 12,  // ZorString::CZorString
+  INI_BYTE = 13,       // ParseIniInteger -> low 8 bits (uint8_t)
+  INI_BOOL = 14,       // ParseIniInteger, not zero -> bool
+};
+
+// One (type, destination) pair of ReadFieldSet; a default pair ends the list.
+struct IniField {
+  int32_t nType = INI_END;
+  void* pData = nullptr;
+};
+
+// Text to a signed 32-bit number: null or empty is 0; leading white space skipped; "0..."
+// (without x) is decimal, so "010" is 10; otherwise an optional sign, "0x" hexadecimal, a "0"
+// after a sign octal, else decimal. Stops at the first character that does not fit;
+// out-of-range values saturate.
+int32_t ParseIniInteger(const char* pszText);
+// The same rule, unsigned 32-bit (a minus sign negates modulo 2^32).
+uint32_t ParseIniUnsigned(const char* pszText);
+
+// One line of a memory image from position onwards into out: a LF ends the line and becomes the
+// zero (a CR before it is dropped too); the end of the data ends the last line. False when
+// data or out is null, position >= size or outSize is 0, and when outSize bytes were copied
+// without reaching a line end (position has then moved past them).
+bool ReadBufferLine(const char* pData, unsigned nSize, unsigned& nPosition, char* pOut,
+                    unsigned nOutSize);
+// Cuts a line that starts (after white space) with ";" or "//" to its leading white space;
+// otherwise removes the leading white space. False only for null.
+bool TrimLineHead(char* pszText);
+// Cuts the text at its first ";" or "//" and removes the white space before the cut (or at the
+// end). False only for null.
+bool TrimLineTail(char* pszText);
+// Replaces values with the numbers of a list such as "3,,5" (3, 0, 5): decimal, negative
+// numbers left out, an empty field gives 0. The separator is the first character of
+// pszSeparator ("," when null or empty). nLength is the scratch size (texts are shorter); 0
+// does nothing at all.
+void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const char* pszSeparator,
+                     unsigned nLength);
+
+class CZorIni {
+ public:
+  static const int LINE_BUFFER = 2048;  // a line has at most 2047 characters
+  static const int TITLE_BUFFER = 32;   // a title has at most 31 characters
+  static const int NAME_BUFFER = 260;
+
+  CZorIni();
+  virtual ~CZorIni();
+  CZorIni(const CZorIni&) = delete;
+  CZorIni& operator=(const CZorIni&) = delete;
+
+  // Reads the whole file: ".ini"/".ani" (any case) plain, ".dat" enciphered; any other name,
+  // a null or empty one, a missing file or a short read gives false. An empty plain file opens
+  // and has nothing in it; an empty ".dat" fails. bSearchAlternatives is unused (always false).
+  bool Open(const char* pszFileName, bool bSearchAlternatives = false);
+  // Frees the image; the reader is empty again.
+  bool Close();
+
+  // Moves to the next section. False at the end, with nothing loaded, and for a title of 32
+  // characters or more (logged; the previous title stays, with no lines).
+  bool ReadSection();
+  // True when the walk has reached the end of the image (or there is none).
+  bool AtEnd() const;
+  // The current section's title; false (title untouched) while it is empty.
+  bool GetSectionTitle(std::string& strTitle) const;
+
+  // The value of the first line "Key=..." of the current section: spaces after "=" skipped,
+  // the rest kept up to the line's end, at most nBufferSize - 1 characters (1..2048). Fails
+  // silently for a missing key; fails for "Key=" with nothing after it (logged when
+  // bReportEmpty).
+  bool ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bool bReportEmpty = false);
+  // ReadValue, then the text; a null or empty key is logged. On failure the value is untouched.
+  bool ReadString(const char* pszKey, std::string& strValue, bool bReportEmpty = false);
+  bool ReadZorString(const char* pszKey, ZorString::CZorString& strValue,
+                     bool bReportEmpty = false);
+  // Decimal only, as atoi: "0x10" gives 0, text gives 0.
+  bool ReadInt(const char* pszKey, int& nValue, bool bReportEmpty = false);
+  bool ReadFloat(const char* pszKey, float& fValue, bool bReportEmpty = false);
+
+  // The next content line, leading blanks removed, trailing blanks kept; headers included.
+  // False at the end.
+  bool ReadLine(std::string& strLine);
+
+  // Converts the blank-separated fields of the next content line into the (type, destination)
+  // pairs that follow, up to a type of 0. Fails without a message at the end of the file; logs
+  // "<file> file format wrong!" and fails when a pair finds the line already ended (blanks after
+  // the last field). A line that ends after fewer fields than pairs succeeds. A field has at
+  // most 2047 characters.
+  bool ReadFields(int nType1, void* pDest1, ...);
+  // The same with ten pairs; fails (logged) unless every pair with a non-zero type got a field.
+  // A field has at most 255 characters.
+  bool ReadFieldSet(IniField f1, IniField f2 = {}, IniField f3 = {}, IniField f4 = {},
+                    IniField f5 = {}, IniField f6 = {}, IniField f7 = {}, IniField f8 = {},
+                    IniField f9 = {}, IniField f10 = {});
+
+  // The current section's content lines, in file order, each at its first non-blank character
+  // inside the file image (each runs to CR, LF or the zero byte).
+  const std::vector<const char*>& GetSectionLines() const { return m_vecSectionLines; }
+  const char* GetFileName() const { return m_szFileName; }
+
+  // Writes one record to the debug log when the reader reports errors (always): no repeat
+  // filter, at most 2047 characters.
+  static void LogError(const CZorIni* pIni, const char* pszFormat, ...)
+#if defined(__GNUC__)
+      __attribute__((format(printf, 2, 3)))
+#endif
+      ;
+
+ private:
+  struct LineSpan;
+  bool LoadPlain(const char* pszPath);
+  bool LoadEnciphered(const char* pszPath);
+  bool AllocateImage(uint32_t nSize);
+  void StartWalk();
+  bool ReadRawLine(LineSpan& span);
+  bool ReadContentLine(LineSpan& span);
+  const char* CopyToLineBuffer(const LineSpan& span);
+  static bool IsHeader(const LineSpan& span);
+  bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
+
+  FILE* m_pFile;                      // open only while Open reads a plain file
+  CZorEncryptFile m_encryptFile;      // used only while a ".dat" file is opened
+  std::unique_ptr<char[]> m_pBuffer;  // the file image, size + 1 bytes, zero-terminated
+  const char* m_pCursor;              // first byte not yet read
+  const char* m_pLastLine;  // start of a last line without line break once reached, else end
+  std::unique_ptr<char[]> m_pLineBuffer;  // the line read last, LINE_BUFFER bytes
+  uint32_t m_nSize;
+  char m_szFileName[NAME_BUFFER];
+  char m_szSectionTitle[TITLE_BUFFER];
+  std::vector<const char*> m_vecSectionLines;
+  bool m_bReportErrors;
+};
+
+}  // namespace ZorGameBase

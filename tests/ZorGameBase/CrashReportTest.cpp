@@ -1,0 +1,195 @@
+// Crash records: the version stamp, the call-stack trace and the message bound.
+#include "CrashReport.h"
+
+#include <gtest/gtest.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "CrashUpload.h"
+#include "ModuleFixture.h"
+
+namespace fs = std::filesystem;
+using namespace ZorGameBase;
+
+namespace {
+
+const char NO_VERSION_STAMP[] = "ReleaseVer: MsgVer:999 , FileVer:, FileTime:==";
+
+std::string VersionStamp() {
+  char szStamp[512];
+  FormatVersionStamp(szStamp, sizeof(szStamp));
+  return szStamp;
+}
+
+std::string Compose(const char* pszTrace, const char* pszFormat, ...) {
+  char szRecord[CRASH_RECORD_SIZE];
+  va_list args;
+  va_start(args, pszFormat);
+  ComposeCrashRecord(szRecord, pszTrace, pszFormat, args);
+  va_end(args);
+  return szRecord;
+}
+
+std::string ExecutableName() { return fs::read_symlink("/proc/self/exe").filename().string(); }
+
+// Three calls deep, each frame in this test program; none of them is a tail call.
+ZOR_NOINLINE int WalkFromLevel1(char* pszOut, int nMaxIndex) {
+  volatile int nLength = -1;
+  if (WalkCallStack(nMaxIndex, pszOut, CRASH_TRACE_SIZE, nullptr) != nullptr) {
+    nLength = static_cast<int>(strlen(pszOut));
+  }
+  return nLength;
+}
+ZOR_NOINLINE int WalkFromLevel2(char* pszOut, int nMaxIndex) {
+  volatile int nLength = WalkFromLevel1(pszOut, nMaxIndex);
+  return nLength;
+}
+ZOR_NOINLINE int WalkFromLevel3(char* pszOut, int nMaxIndex) {
+  volatile int nLength = WalkFromLevel2(pszOut, nMaxIndex);
+  return nLength;
+}
+
+class CrashReportTest : public TempFolderTest {
+ protected:
+  // A record also starts an upload; let it end before the folder goes.
+  void TearDown() override {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (CrashUploadsFinished() < CrashUploadsStarted() &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    TempFolderTest::TearDown();
+  }
+};
+
+TEST_F(CrashReportTest, StampWithoutVersionFileOrExecutableIsEmptyFields) {
+  EXPECT_EQ(NO_VERSION_STAMP, VersionStamp());
+}
+
+TEST_F(CrashReportTest, VersionFileGoesInAsItStandsLineBreakIncluded) {
+  Write("version.dat", "1.0.17\n");
+  EXPECT_EQ("ReleaseVer:1.0.17\n MsgVer:999 , FileVer:, FileTime:==", VersionStamp());
+}
+
+TEST_F(CrashReportTest, VersionFileOf100BytesGivesItsFirst63) {
+  std::string strVersion;
+  for (int i = 0; i < 100; ++i) strVersion += static_cast<char>('A' + i % 26);
+  Write("version.dat", strVersion);
+  EXPECT_EQ("ReleaseVer:" + strVersion.substr(0, 63) + " MsgVer:999 , FileVer:, FileTime:==",
+            VersionStamp());
+}
+
+TEST_F(CrashReportTest, FileTimeIsOfExecutableNameInCurrentFolder) {
+  Write(ExecutableName(), "not the program, only its name");
+  std::tm tmWritten{};
+  tmWritten.tm_year = 2026 - 1900;
+  tmWritten.tm_mon = 11;
+  tmWritten.tm_mday = 3;
+  tmWritten.tm_hour = 22;
+  tmWritten.tm_min = 10;
+  tmWritten.tm_sec = 59;
+  tmWritten.tm_isdst = -1;
+  timeval times[2] = {{mktime(&tmWritten), 0}, {mktime(&tmWritten), 0}};
+  ASSERT_EQ(0, utimes(ExecutableName().c_str(), times));
+  char szTime[32];
+  EXPECT_TRUE(GetExeFileTime(szTime));
+  EXPECT_STREQ("20261203-2210", szTime);
+  EXPECT_EQ("ReleaseVer: MsgVer:999 , FileVer:, FileTime:20261203-2210==", VersionStamp());
+}
+
+TEST_F(CrashReportTest, FileTimeIsEmptyWithoutExecutableInCurrentFolder) {
+  char szTime[32] = "untouched";
+  EXPECT_FALSE(GetExeFileTime(szTime));
+  EXPECT_STREQ("", szTime);
+}
+
+TEST_F(CrashReportTest, ThreeFramesInOneModuleGiveOneNamedAndTwoShortTokens) {
+  char szTrace[CRASH_TRACE_SIZE];
+  ASSERT_GT(WalkFromLevel3(szTrace, 2), 0);
+  std::smatch match;
+  std::string strTrace = szTrace;
+  std::regex tokens("^\\(" + ExecutableName() +
+                    " ([0-9A-F]{8,}):0\\) \\(([0-9A-F]{8,}):1\\) \\(([0-9A-F]{8,}):2\\) $");
+  ASSERT_TRUE(std::regex_match(strTrace, match, tokens)) << strTrace;
+
+  // Frame 0 returns into WalkFromLevel1, frame 1 into WalkFromLevel2, frame 2 into level 3.
+  char szName[260];
+  uintptr_t nBase = 0;
+  ASSERT_TRUE(FindModuleOfAddress(reinterpret_cast<const void*>(&WalkFromLevel1), szName, &nBase));
+  EXPECT_EQ(ExecutableName(), szName);
+  const void* apFunctions[] = {reinterpret_cast<const void*>(&WalkFromLevel1),
+                               reinterpret_cast<const void*>(&WalkFromLevel2),
+                               reinterpret_cast<const void*>(&WalkFromLevel3)};
+  for (int i = 0; i < 3; ++i) {
+    uintptr_t nOffset = strtoull(match[i + 1].str().c_str(), nullptr, 16);
+    uintptr_t nStart = reinterpret_cast<uintptr_t>(apFunctions[i]) - nBase;
+    EXPECT_GT(nOffset, nStart) << "frame " << i;
+    EXPECT_LT(nOffset, nStart + 4096) << "frame " << i;
+  }
+}
+
+TEST_F(CrashReportTest, WalkStopsAfterMaxIndexAndRefusesNegativeOne) {
+  char szTrace[CRASH_TRACE_SIZE];
+  ASSERT_GT(WalkFromLevel3(szTrace, 0), 0);
+  EXPECT_TRUE(std::regex_match(std::string(szTrace),
+                               std::regex("^\\(" + ExecutableName() + " [0-9A-F]{8,}:0\\) $")))
+      << szTrace;
+  strcpy(szTrace, "old");
+  EXPECT_EQ(-1, WalkFromLevel3(szTrace, -1));
+  EXPECT_STREQ("", szTrace);
+}
+
+TEST_F(CrashReportTest, ModuleLookupNamesSharedLibraryAndRefusesHeap) {
+  char szName[260];
+  uintptr_t nBase = 0;
+  ASSERT_TRUE(FindModuleOfAddress(reinterpret_cast<const void*>(&getpid), szName, &nBase));
+  EXPECT_NE(nullptr, strstr(szName, ".so")) << szName;
+  EXPECT_EQ(nullptr, strchr(szName, '/')) << szName;
+  EXPECT_NE(0u, nBase);
+
+  std::unique_ptr<int> pHeap(new int(5));
+  strcpy(szName, "old");
+  EXPECT_FALSE(FindModuleOfAddress(pHeap.get(), szName, &nBase));
+  EXPECT_STREQ("", szName);
+}
+
+TEST_F(CrashReportTest, RecordIsStampTraceAndMessageWithLineFeed) {
+  EXPECT_EQ(std::string(NO_VERSION_STAMP) + "(x 00000010:0) position 7 of 3\n",
+            Compose("(x 00000010:0) ", "position %d of %d", 7, 3));
+}
+
+TEST_F(CrashReportTest, OverlongMessageIsCutToKeepRecordWithin4095Bytes) {
+  std::string strMessage(5000, 'm');
+  std::string strRecord = Compose("(x 00000010:0) ", "%s", strMessage.c_str());
+  EXPECT_EQ(4095u, strRecord.size());
+  EXPECT_EQ(0u, strRecord.find(std::string(NO_VERSION_STAMP) + "(x 00000010:0) mmm"));
+  EXPECT_EQ('m', strRecord.back());
+}
+
+TEST_F(CrashReportTest, MessageThatJustFitsKeepsItsLineFeed) {
+  std::string strHead = std::string(NO_VERSION_STAMP) + "(x 00000010:0) ";
+  std::string strMessage(4095 - strHead.size() - 1, 'm');
+  std::string strRecord = Compose("(x 00000010:0) ", "%s", strMessage.c_str());
+  EXPECT_EQ(strHead + strMessage + "\n", strRecord);
+}
+
+TEST_F(CrashReportTest, CrashRecordGoesToLogWithTraceStartingInItsCaller) {
+  Write("version.dat", "R7");
+  CrashRecord(nullptr, "CSafeVector() position error: *** %s %d crash! ***", "a.h", 9);
+  std::regex record("ReleaseVer:R7 MsgVer:999 , FileVer:, FileTime:==\\(" + ExecutableName() +
+                    " [0-9A-F]{8,}:0\\) (\\([0-9A-F]{8,}:1\\) |\\([^)]* [0-9A-F]{8,}:1\\) ).*"
+                    "CSafeVector\\(\\) position error: \\*\\*\\* a\\.h 9 crash! \\*\\*\\*\n -- ");
+  EXPECT_TRUE(std::regex_search(LogText(), record)) << LogText();
+}
+
+}  // namespace

@@ -1,0 +1,268 @@
+// The crash-report upload against a real HTTP server on a loopback address, port 80.
+//
+// The count of uploads is per process and never goes back: ctest runs every test in a process
+// of its own, and a test finding uploads already spent (all tests in one process) is skipped.
+// Each test listens on its own loopback address so that tests can run side by side.
+#include "CrashUpload.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CrashReport.h"
+#include "LoopbackHttpServer.h"
+#include "ModuleFixture.h"
+#include "SafeVector"
+#include "ZorPlatform.h"
+
+using namespace ZorGameBase;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The collecting server is on loopback: no configured proxy is to be asked for it.
+const bool g_bNoProxy = setenv("no_proxy", "127.0.0.0/8", 1) == 0;
+
+std::mutex g_debuggerMutex;
+std::vector<std::string> g_vecDebuggerLines;
+
+void KeepDebuggerLine(const char* pszText) {
+  std::lock_guard<std::mutex> lock(g_debuggerMutex);
+  g_vecDebuggerLines.push_back(pszText);
+}
+
+std::string Request(const std::string& strAddress, const std::string& strBody) {
+  return "POST /dump/report.php HTTP/1.1\r\n"
+         "Host: " + strAddress + "\r\n"
+         "User-Agent: UlmAgent\r\n"
+         "Accept: */*\r\n"
+         "Content-Type: application/x-www-form-urlencoded\r\n"
+         "Content-Length: " + std::to_string(strBody.size()) + "\r\n"
+         "\r\n" + strBody;
+}
+
+class CrashUploadTest : public TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    ASSERT_TRUE(g_bNoProxy);
+    ZorPlatform::SetDebuggerSink(KeepDebuggerLine);
+    if (CrashUploadsStarted() != 0) GTEST_SKIP() << "needs a process of its own, as under ctest";
+  }
+  void TearDown() override {
+    WaitForUploadsToEnd();
+    ZorPlatform::SetDebuggerSink(nullptr);
+    TempFolderTest::TearDown();
+  }
+
+  // ini/GameSetup.ini with the upload on, posting to the address.
+  void EnableUpload(const std::string& strAddress) {
+    Write("ini/GameSetup.ini", "[DumpError]\nEnable=1\nServer=" + strAddress +
+                                   "\nAction=/dump/report.php\n");
+  }
+  static bool WaitForUploadsToEnd() {
+    auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (CrashUploadsFinished() < CrashUploadsStarted()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(5ms);
+    }
+    return true;
+  }
+  static std::vector<std::string> DebuggerLines() {
+    std::lock_guard<std::mutex> lock(g_debuggerMutex);
+    return g_vecDebuggerLines;
+  }
+};
+
+#define START_SERVER(server, address, mode)                 \
+  LoopbackHttpServer server(address, mode);                 \
+  if (!server.Listening()) GTEST_SKIP() << server.Error()
+
+TEST_F(CrashUploadTest, UploadPostsTheRecordUnencodedByteForByte) {
+  START_SERVER(server, "127.0.0.2", LoopbackHttpServer::Mode::Answer);
+  EnableUpload("127.0.0.2");
+  StartCrashUpload("a&b=c d%20+\xA1\xEF\n");
+  ASSERT_TRUE(server.WaitForRequests(1, 10s));
+  ASSERT_TRUE(WaitForUploadsToEnd());
+  std::vector<std::string> vecRequests = server.Requests();
+  ASSERT_EQ(1u, vecRequests.size());
+  EXPECT_EQ(Request("127.0.0.2", "msg=a&b=c d%20+\xA1\xEF\n"), vecRequests[0]);
+  EXPECT_EQ(1, server.Connections());
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(CrashUploadTest, UploadOfLongRecordSendsItsFirst1019Characters) {
+  START_SERVER(server, "127.0.0.3", LoopbackHttpServer::Mode::Answer);
+  EnableUpload("127.0.0.3");
+  std::string strText;
+  for (int i = 0; i < 5000; ++i) strText += static_cast<char>('a' + i % 26);
+  StartCrashUpload(strText.c_str());
+  ASSERT_TRUE(server.WaitForRequests(1, 10s));
+  EXPECT_EQ(Request("127.0.0.3", "msg=" + strText.substr(0, 1019)), server.Requests()[0]);
+}
+
+TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
+  START_SERVER(server, "127.0.0.4", LoopbackHttpServer::Mode::Answer);
+  EnableUpload("127.0.0.4");
+  Write("version.dat", "2.4.1");
+  CSafeVector<int> vec;
+  vec.push_back(1);
+  EXPECT_EQ(0, vec[1]);
+  ASSERT_TRUE(server.WaitForRequests(1, 10s));
+  std::string strRequest = server.Requests()[0];
+  std::string strBody = strRequest.substr(strRequest.find("\r\n\r\n") + 4);
+  EXPECT_EQ(0u, strBody.find("msg=ReleaseVer:2.4.1 MsgVer:999 , FileVer:, FileTime:==(")) << strBody;
+  EXPECT_NE(std::string::npos,
+            strBody.find(") CSafeVector() position error: *** include/SafeVector 83 crash! ***\n"))
+      << strBody;
+  EXPECT_EQ(1, LogCount("ReleaseVer:2.4.1 MsgVer:999 , FileVer:, FileTime:==("));
+}
+
+TEST_F(CrashUploadTest, FifthRecordIsLoggedButNotUploaded) {
+  START_SERVER(server, "127.0.0.5", LoopbackHttpServer::Mode::Answer);
+  EnableUpload("127.0.0.5");
+  for (int i = 1; i <= 5; ++i) CrashRecord(nullptr, "record %d of five", i);
+  ASSERT_TRUE(server.WaitForRequests(4, 10s));
+  ASSERT_TRUE(WaitForUploadsToEnd());
+  EXPECT_EQ(4, CrashUploadsStarted());
+  std::vector<std::string> vecRequests = server.Requests();
+  EXPECT_EQ(4u, vecRequests.size());
+  for (const std::string& strRequest : vecRequests) {
+    EXPECT_EQ(std::string::npos, strRequest.find("record 5 of five"));
+  }
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(1, LogCount("record " + std::to_string(i) + " of five"));
+}
+
+TEST_F(CrashUploadTest, ConcurrentRecordsFromThreadsStartAtMostFourUploads) {
+  START_SERVER(server, "127.0.0.6", LoopbackHttpServer::Mode::Answer);
+  EnableUpload("127.0.0.6");
+  std::atomic<bool> bGo{false};
+  std::vector<std::thread> vecThreads;
+  for (int t = 0; t < 8; ++t) {
+    vecThreads.emplace_back([t, &bGo] {
+      while (!bGo) std::this_thread::yield();
+      for (int i = 0; i < 3; ++i) CrashRecord(nullptr, "thread %d record %d", t, i);
+    });
+  }
+  bGo = true;
+  for (std::thread& thread : vecThreads) thread.join();
+  ASSERT_TRUE(WaitForUploadsToEnd());
+  EXPECT_EQ(4, CrashUploadsStarted());
+  EXPECT_TRUE(server.WaitForRequests(4, 5s));
+  EXPECT_EQ(4u, server.Requests().size());
+  EXPECT_EQ(24, LogCount("MsgVer:999"));
+}
+
+TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
+  START_SERVER(server, "127.0.0.7", LoopbackHttpServer::Mode::Silent);
+  EnableUpload("127.0.0.7");
+  auto start = std::chrono::steady_clock::now();
+  CrashRecord(nullptr, "never answered");
+  CrashRecord(nullptr, "never answered either");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_TRUE(server.WaitForRequests(2, 10s));
+  EXPECT_EQ(0, CrashUploadsFinished());  // both still wait for an answer
+  EXPECT_EQ(2, LogCount("never answered"));
+}
+
+using CrashUploadSeamTest = TempFolderTest;
+
+TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
+  START_SERVER(server, "127.0.0.8", LoopbackHttpServer::Mode::Silent);
+  ZorPlatform::HttpPostRequest request{};
+  request.pszUserAgent = "UlmAgent";
+  request.pszServer = "127.0.0.8";
+  request.nPort = 80;
+  request.pszObject = "dump.php";
+  request.pchBody = "msg=x";
+  request.nBodyLength = 5;
+  request.nConnectTimeoutSeconds = 1;
+  request.nTotalTimeoutSeconds = 1;
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(ZorPlatform::HttpPost(request));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  ASSERT_TRUE(server.WaitForRequests(1, 1s));
+  EXPECT_EQ(0u, server.Requests()[0].find("POST /dump.php HTTP/1.1\r\n"));
+}
+
+// Setups that keep the upload off: nothing may reach the server.
+struct OffCase {
+  const char* pszName;
+  const char* pszAddress;
+  std::string (*pfnSetup)(const std::string& strAddress);
+  const char* pszDebuggerLine;  // the lookup's report, or null
+};
+
+const OffCase OFF_CASES[] = {
+    {"EnableZero", "127.0.0.9",
+     [](const std::string& a) {
+       return "[DumpError]\nEnable=0\nServer=" + a + "\nAction=/dump/report.php\n";
+     },
+     nullptr},
+    {"EnableEmpty", "127.0.0.10",
+     [](const std::string& a) {
+       return "[DumpError]\nEnable=\nServer=" + a + "\nAction=/dump/report.php\n";
+     },
+     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
+    {"EnableMissing", "127.0.0.11",
+     [](const std::string& a) {
+       return "[DumpError]\nServer=" + a + "\nAction=/dump/report.php\n";
+     },
+     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
+    {"NoDumpErrorSection", "127.0.0.12",
+     [](const std::string& a) {
+       return "[Other]\nEnable=1\nServer=" + a + "\nAction=/dump/report.php\n";
+     },
+     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
+    {"EnableTwo", "127.0.0.13",
+     [](const std::string& a) {
+       return "[DumpError]\nEnable=2\nServer=" + a + "\nAction=/dump/report.php\n";
+     },
+     nullptr},
+    {"ServerOfTwoCharacters", "127.0.0.14",
+     [](const std::string&) {
+       return std::string("[DumpError]\nEnable=1\nServer=ab\nAction=/dump/report.php\n");
+     },
+     nullptr},
+    {"ActionOfTwoCharacters", "127.0.0.15",
+     [](const std::string& a) { return "[DumpError]\nEnable=1\nServer=" + a + "\nAction=/d\n"; },
+     nullptr},
+    {"ActionMissing", "127.0.0.16",
+     [](const std::string& a) { return "[DumpError]\nEnable=1\nServer=" + a + "\n"; },
+     "Error: [DumpError] Action not found in ini/GameSetup.ini.\n"},
+    {"NoSetupFile", "127.0.0.17", nullptr, nullptr},
+};
+
+void PrintTo(const OffCase& c, std::ostream* pOut) { *pOut << c.pszName; }
+
+class CrashUploadOffTest : public CrashUploadTest,
+                           public ::testing::WithParamInterface<OffCase> {};
+
+TEST_P(CrashUploadOffTest, UploadSendsNothing) {
+  const OffCase& c = GetParam();
+  START_SERVER(server, c.pszAddress, LoopbackHttpServer::Mode::Answer);
+  if (c.pfnSetup != nullptr) Write("ini/GameSetup.ini", c.pfnSetup(c.pszAddress));
+  StartCrashUpload("not to be sent");
+  ASSERT_TRUE(WaitForUploadsToEnd());
+  EXPECT_EQ(1, CrashUploadsStarted());
+  EXPECT_EQ(0, server.Connections());
+  std::vector<std::string> vecLines = DebuggerLines();
+  if (c.pszDebuggerLine != nullptr) {
+    EXPECT_EQ(std::vector<std::string>{c.pszDebuggerLine}, vecLines);
+  } else {
+    EXPECT_TRUE(vecLines.empty()) << vecLines[0];
+  }
+  EXPECT_EQ("", LogText());
+}
+
+INSTANTIATE_TEST_SUITE_P(Setups, CrashUploadOffTest, ::testing::ValuesIn(OFF_CASES),
+                         [](const ::testing::TestParamInfo<OffCase>& info) {
+                           return std::string(info.param.pszName);
+                         });
+
+}  // namespace

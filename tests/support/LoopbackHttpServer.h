@@ -1,0 +1,150 @@
+#pragma once
+// A small HTTP server on a loopback address, port 80, for the crash-report upload tests. It
+// keeps every complete request it receives, byte for byte, and answers each with an empty
+// "200 OK" and a close; a silent server keeps the connection open and never answers.
+// Binding port 80 needs root; Listening() tells.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class LoopbackHttpServer {
+ public:
+  enum class Mode { Answer, Silent };
+
+  LoopbackHttpServer(const char* pszAddress, Mode mode) : m_mode(mode) {
+    m_nListen = socket(AF_INET, SOCK_STREAM, 0);
+    if (m_nListen < 0) {
+      m_strError = strerror(errno);
+      return;
+    }
+    int nOn = 1;
+    setsockopt(m_nListen, SOL_SOCKET, SO_REUSEADDR, &nOn, sizeof(nOn));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(80);
+    if (inet_pton(AF_INET, pszAddress, &address.sin_addr) != 1 ||
+        bind(m_nListen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        listen(m_nListen, 16) != 0) {
+      m_strError = std::string("cannot listen on ") + pszAddress + ":80: " + strerror(errno);
+      close(m_nListen);
+      m_nListen = -1;
+      return;
+    }
+    m_thread = std::thread([this] { Serve(); });
+  }
+
+  ~LoopbackHttpServer() {
+    m_bStop = true;
+    if (m_thread.joinable()) m_thread.join();
+    if (m_nListen >= 0) close(m_nListen);
+  }
+
+  bool Listening() const { return m_nListen >= 0; }
+  const std::string& Error() const { return m_strError; }
+
+  // Waits until at least nCount complete requests have come in; false on timeout.
+  bool WaitForRequests(size_t nCount, std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_changed.wait_for(lock, timeout, [&] { return m_vecRequests.size() >= nCount; });
+  }
+  std::vector<std::string> Requests() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_vecRequests;
+  }
+  int Connections() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_nConnections;
+  }
+
+ private:
+  struct Client {
+    int nSocket;
+    std::string strData;
+    bool bDone;
+  };
+
+  // Length of the request in the data once it is complete (headers, then Content-Length
+  // bytes of body), else 0.
+  static size_t CompleteLength(const std::string& strData) {
+    size_t nHeaderEnd = strData.find("\r\n\r\n");
+    if (nHeaderEnd == std::string::npos) return 0;
+    size_t nBody = 0;
+    size_t nField = strData.find("\r\nContent-Length: ");
+    if (nField != std::string::npos && nField < nHeaderEnd) {
+      nBody = strtoul(strData.c_str() + nField + 18, nullptr, 10);
+    }
+    size_t nTotal = nHeaderEnd + 4 + nBody;
+    return strData.size() >= nTotal ? nTotal : 0;
+  }
+
+  void Serve() {
+    std::vector<Client> vecClients;
+    while (!m_bStop) {
+      std::vector<pollfd> vecPoll{{m_nListen, POLLIN, 0}};
+      for (const Client& client : vecClients) vecPoll.push_back({client.nSocket, POLLIN, 0});
+      if (poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
+      if (vecPoll[0].revents & POLLIN) {
+        int nSocket = accept(m_nListen, nullptr, nullptr);
+        if (nSocket >= 0) {
+          vecClients.push_back({nSocket, std::string(), false});
+          std::lock_guard<std::mutex> lock(m_mutex);
+          ++m_nConnections;
+        }
+      }
+      for (size_t i = 1; i < vecPoll.size(); ++i) {
+        if (vecPoll[i].revents == 0) continue;
+        Client& client = vecClients[i - 1];
+        char achBuffer[4096];
+        ssize_t nRead = recv(client.nSocket, achBuffer, sizeof(achBuffer), 0);
+        if (nRead <= 0) {
+          client.bDone = true;
+          continue;
+        }
+        client.strData.append(achBuffer, static_cast<size_t>(nRead));
+        size_t nLength = CompleteLength(client.strData);
+        if (nLength == 0) continue;
+        {
+          std::lock_guard<std::mutex> lock(m_mutex);
+          m_vecRequests.push_back(client.strData.substr(0, nLength));
+        }
+        m_changed.notify_all();
+        client.strData.erase(0, nLength);
+        if (m_mode == Mode::Answer) {
+          static const char ANSWER[] =
+              "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+          send(client.nSocket, ANSWER, sizeof(ANSWER) - 1, MSG_NOSIGNAL);
+          client.bDone = true;
+        }
+      }
+      for (size_t i = vecClients.size(); i-- > 0;) {
+        if (!vecClients[i].bDone) continue;
+        close(vecClients[i].nSocket);
+        vecClients.erase(vecClients.begin() + static_cast<std::ptrdiff_t>(i));
+      }
+    }
+    for (const Client& client : vecClients) close(client.nSocket);
+  }
+
+  Mode m_mode;
+  int m_nListen = -1;
+  std::string m_strError;
+  std::atomic<bool> m_bStop{false};
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::vector<std::string> m_vecRequests;
+  int m_nConnections = 0;
+  std::thread m_thread;
+};
