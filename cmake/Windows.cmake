@@ -39,6 +39,30 @@ if(CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
+# Header-only libraries installed for the host serve any target, but their package
+# configurations name /usr/include, which must not come before the cross compiler's own
+# headers. Each gets a configuration of its own in the build folder that names only its
+# header folder, through a link.
+function(kestrin_host_headers package target)
+  set(dir ${CMAKE_BINARY_DIR}/host-headers/${package})
+  file(MAKE_DIRECTORY ${dir}/include)
+  foreach(header ${ARGN})
+    if(EXISTS /usr/include/${header} AND NOT EXISTS ${dir}/include/${header})
+      file(CREATE_LINK /usr/include/${header} ${dir}/include/${header} SYMBOLIC)
+    endif()
+  endforeach()
+  file(WRITE ${dir}/${package}Config.cmake
+       "if(NOT TARGET ${target})\n"
+       "  add_library(${target} INTERFACE IMPORTED)\n"
+       "  set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${dir}/include)\n"
+       "endif()\n")
+  set(${package}_DIR ${dir} CACHE PATH "Host headers for the cross build" FORCE)
+endfunction()
+if(CMAKE_CROSSCOMPILING)
+  kestrin_host_headers(CLI11 CLI11::CLI11 CLI)
+  kestrin_host_headers(nlohmann_json nlohmann_json::nlohmann_json nlohmann)
+endif()
+
 # GoogleTest built from Debian's source package (googletest, /usr/src/googletest) with this
 # toolchain: the packaged libraries are Linux ones.
 macro(kestrin_windows_googletest)
