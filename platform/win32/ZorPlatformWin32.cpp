@@ -221,6 +221,17 @@ DWORD Milliseconds(long nSeconds) {
   return nSeconds > 4000000 ? 4000000000u : static_cast<DWORD>(nSeconds) * 1000u;
 }
 
+void SetTimeouts(HINTERNET hHandle, const HttpPostRequest& request) {
+  DWORD nConnect = Milliseconds(request.nConnectTimeoutSeconds);
+  DWORD nTotal = Milliseconds(request.nTotalTimeoutSeconds);
+  if (nConnect != 0)
+    InternetSetOptionA(hHandle, INTERNET_OPTION_CONNECT_TIMEOUT, &nConnect, sizeof(nConnect));
+  if (nTotal != 0) {
+    InternetSetOptionA(hHandle, INTERNET_OPTION_SEND_TIMEOUT, &nTotal, sizeof(nTotal));
+    InternetSetOptionA(hHandle, INTERNET_OPTION_RECEIVE_TIMEOUT, &nTotal, sizeof(nTotal));
+  }
+}
+
 }  // namespace
 
 // WinINet: the root handle with the system's preconfigured proxy settings, a connection, a
@@ -251,20 +262,14 @@ bool HttpPost(const HttpPostRequest& request) {
   InternetHandle root(InternetOpenA(request.pszUserAgent != nullptr ? request.pszUserAgent : "",
                                     INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (root.hHandle == nullptr) return false;
-  DWORD nConnect = Milliseconds(request.nConnectTimeoutSeconds);
-  DWORD nTotal = Milliseconds(request.nTotalTimeoutSeconds);
-  if (nConnect != 0)
-    InternetSetOptionA(root.hHandle, INTERNET_OPTION_CONNECT_TIMEOUT, &nConnect, sizeof(nConnect));
-  if (nTotal != 0) {
-    InternetSetOptionA(root.hHandle, INTERNET_OPTION_SEND_TIMEOUT, &nTotal, sizeof(nTotal));
-    InternetSetOptionA(root.hHandle, INTERNET_OPTION_RECEIVE_TIMEOUT, &nTotal, sizeof(nTotal));
-  }
+  SetTimeouts(root.hHandle, request);
   InternetHandle connection(InternetConnectA(root.hHandle, request.pszServer, request.nPort,
                                              nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 1));
   if (connection.hHandle == nullptr) return false;
   InternetHandle post(HttpOpenRequestA(connection.hHandle, "POST", strObject.c_str(), nullptr,
                                        nullptr, vecAcceptTypes.data(), 0, 1));
   if (post.hHandle == nullptr) return false;
+  SetTimeouts(post.hHandle, request);  // not every implementation hands them down
   DWORD nBody = request.pchBody != nullptr && request.nBodyLength <= MAXDWORD
                     ? static_cast<DWORD>(request.nBodyLength)
                     : 0;

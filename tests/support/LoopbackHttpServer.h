@@ -4,11 +4,19 @@
 // "200 OK" and a close; a silent server keeps the connection open and never answers.
 // Binding port 80 needs root; Listening() tells.
 
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -21,26 +29,60 @@
 #include <vector>
 
 class LoopbackHttpServer {
+#if defined(_WIN32)
+  using Socket = SOCKET;
+  static constexpr Socket NO_SOCKET = INVALID_SOCKET;
+  static void CloseSocket(Socket nSocket) { closesocket(nSocket); }
+  static int Poll(pollfd* pPoll, size_t nCount, int nMilliseconds) {
+    return WSAPoll(pPoll, static_cast<ULONG>(nCount), nMilliseconds);
+  }
+  static std::string LastError() { return "socket error " + std::to_string(WSAGetLastError()); }
+  static constexpr int SEND_FLAGS = 0;
+  // Winsock is started for the program's lifetime on first use.
+  static bool StartSockets() {
+    static const bool s_bStarted = [] {
+      WSADATA data;
+      return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return s_bStarted;
+  }
+#else
+  using Socket = int;
+  static constexpr Socket NO_SOCKET = -1;
+  static void CloseSocket(Socket nSocket) { close(nSocket); }
+  static int Poll(pollfd* pPoll, size_t nCount, int nMilliseconds) {
+    return poll(pPoll, nCount, nMilliseconds);
+  }
+  static std::string LastError() { return strerror(errno); }
+  static constexpr int SEND_FLAGS = MSG_NOSIGNAL;
+  static bool StartSockets() { return true; }
+#endif
+
  public:
   enum class Mode { Answer, Silent };
 
   LoopbackHttpServer(const char* pszAddress, Mode mode) : m_mode(mode) {
+    if (!StartSockets()) {
+      m_strError = "no sockets";
+      return;
+    }
     m_nListen = socket(AF_INET, SOCK_STREAM, 0);
-    if (m_nListen < 0) {
-      m_strError = strerror(errno);
+    if (m_nListen == NO_SOCKET) {
+      m_strError = LastError();
       return;
     }
     int nOn = 1;
-    setsockopt(m_nListen, SOL_SOCKET, SO_REUSEADDR, &nOn, sizeof(nOn));
+    setsockopt(m_nListen, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&nOn),
+               sizeof(nOn));
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(80);
     if (inet_pton(AF_INET, pszAddress, &address.sin_addr) != 1 ||
         bind(m_nListen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
         listen(m_nListen, 16) != 0) {
-      m_strError = std::string("cannot listen on ") + pszAddress + ":80: " + strerror(errno);
-      close(m_nListen);
-      m_nListen = -1;
+      m_strError = std::string("cannot listen on ") + pszAddress + ":80: " + LastError();
+      CloseSocket(m_nListen);
+      m_nListen = NO_SOCKET;
       return;
     }
     m_thread = std::thread([this] { Serve(); });
@@ -49,10 +91,10 @@ class LoopbackHttpServer {
   ~LoopbackHttpServer() {
     m_bStop = true;
     if (m_thread.joinable()) m_thread.join();
-    if (m_nListen >= 0) close(m_nListen);
+    if (m_nListen != NO_SOCKET) CloseSocket(m_nListen);
   }
 
-  bool Listening() const { return m_nListen >= 0; }
+  bool Listening() const { return m_nListen != NO_SOCKET; }
   const std::string& Error() const { return m_strError; }
 
   // Waits until at least nCount complete requests have come in; false on timeout.
@@ -71,7 +113,7 @@ class LoopbackHttpServer {
 
  private:
   struct Client {
-    int nSocket;
+    Socket nSocket;
     std::string strData;
     bool bDone;
   };
@@ -95,10 +137,10 @@ class LoopbackHttpServer {
     while (!m_bStop) {
       std::vector<pollfd> vecPoll{{m_nListen, POLLIN, 0}};
       for (const Client& client : vecClients) vecPoll.push_back({client.nSocket, POLLIN, 0});
-      if (poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
+      if (Poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
       if (vecPoll[0].revents & POLLIN) {
-        int nSocket = accept(m_nListen, nullptr, nullptr);
-        if (nSocket >= 0) {
+        Socket nSocket = accept(m_nListen, nullptr, nullptr);
+        if (nSocket != NO_SOCKET) {
           vecClients.push_back({nSocket, std::string(), false});
           std::lock_guard<std::mutex> lock(m_mutex);
           ++m_nConnections;
@@ -108,7 +150,7 @@ class LoopbackHttpServer {
         if (vecPoll[i].revents == 0) continue;
         Client& client = vecClients[i - 1];
         char achBuffer[4096];
-        ssize_t nRead = recv(client.nSocket, achBuffer, sizeof(achBuffer), 0);
+        int nRead = static_cast<int>(recv(client.nSocket, achBuffer, sizeof(achBuffer), 0));
         if (nRead <= 0) {
           client.bDone = true;
           continue;
@@ -125,21 +167,21 @@ class LoopbackHttpServer {
         if (m_mode == Mode::Answer) {
           static const char ANSWER[] =
               "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-          send(client.nSocket, ANSWER, sizeof(ANSWER) - 1, MSG_NOSIGNAL);
+          send(client.nSocket, ANSWER, sizeof(ANSWER) - 1, SEND_FLAGS);
           client.bDone = true;
         }
       }
       for (size_t i = vecClients.size(); i-- > 0;) {
         if (!vecClients[i].bDone) continue;
-        close(vecClients[i].nSocket);
+        CloseSocket(vecClients[i].nSocket);
         vecClients.erase(vecClients.begin() + static_cast<std::ptrdiff_t>(i));
       }
     }
-    for (const Client& client : vecClients) close(client.nSocket);
+    for (const Client& client : vecClients) CloseSocket(client.nSocket);
   }
 
   Mode m_mode;
-  int m_nListen = -1;
+  Socket m_nListen = NO_SOCKET;
   std::string m_strError;
   std::atomic<bool> m_bStop{false};
   std::mutex m_mutex;
