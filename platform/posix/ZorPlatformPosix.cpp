@@ -131,8 +131,9 @@ bool FindModuleOfAddress(const void* pAddress, char* pszName, size_t nNameSize,
 
 bool GetExecutablePath(char* pszPath, size_t nSize) {
   if (pszPath == nullptr || nSize == 0) return false;
-  ssize_t nLength = readlink("/proc/self/exe", pszPath, nSize - 1);
-  if (nLength <= 0) {
+  // A link that fills the whole buffer may have been cut: a cut path is no answer.
+  ssize_t nLength = readlink("/proc/self/exe", pszPath, nSize);
+  if (nLength <= 0 || static_cast<size_t>(nLength) >= nSize) {
     pszPath[0] = '\0';
     return false;
   }
