@@ -14,6 +14,8 @@ if(MINGW)
   # libgcc, libstdc++ and the thread library linked in: no libstdc++-6.dll, libgcc_s_*.dll or
   # libwinpthread-1.dll next to the module.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # The shipping build carries no symbol tables; a crash record names module and offset only.
+  add_link_options($<$<CONFIG:Release>:-s>)
   # Frame pointers kept, so that a crash record can walk the stack of the shipping build.
   add_compile_options(-fno-omit-frame-pointer)
 endif()
