@@ -12,6 +12,10 @@
 #include "SoundTables.h"
 #include "WorldTables.h"
 
+// The service's source as the client's tools know it: the memory service is told this name
+// for the service's storage, and the service's assertions name it, whichever file holds them.
+#define SERVICE_SOURCE "Kestrin/3DRoleBaseData"
+
 class C3DRoleBaseData final : public I3DRoleBaseData {
  public:
   C3DRoleBaseData();
@@ -161,10 +165,18 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   LookSet m_map2DRoleLook;
   WeaponTable m_mapAppendentWeapon;
   WeaponTable m_mapWeaponAdjustByLook;
-  Effect3DTable m_mapAction3DEffect;
-  Effect3DTable m_mapRoleWeapon3DEffect;
+  ActionEffect3DTable m_mapAction3DEffect;
+  WeaponEffect3DTable m_mapRoleWeapon3DEffect;
   ActionSoundTable m_mapActionSound;
   SimpleObjTable m_mapSimpleObj;
   RoleTraceTable m_vecRoleTrace;
   RolePartReplaceTable m_mapRolePartReplace;
+
+  // World maps: the catalogue's records by map id, and where the first region of each Id and
+  // SecondId and the first terrain NPC of each Id sit in their lists; rebuilt by their loaders
+  // so that the queries are one hash probe.
+  CKeyIndex<const GameMapInfo*> m_indexGameMap;
+  CFirstIndex m_indexRegionById;
+  CFirstIndex m_indexRegionBySecondId;
+  CFirstIndex m_indexTerrainNpcById;
 };

@@ -1,6 +1,73 @@
 // Action sounds of ini/ActionSound.ini.
+#include <cstring>
+#include <string>
+#include <string_view>
+
 #include "3DRoleBaseData.h"
+#include "DebugLog.h"
+#include "TextScan.h"
+#include "WordStream.h"
 
-int32_t C3DRoleBaseData::CreateSoundInfo() { return 0; }
+using ZorGameBase::CTextScan;
 
-const char* C3DRoleBaseData::GetActionSound(uint32_t, uint32_t, uint32_t) { return nullptr; }
+namespace {
+
+const char ACTION_SOUND_FILE[] = "ini/ActionSound.ini";
+// The line the long-name assertion has always named in the log, which its readers know.
+const int ACTION_SOUND_ASSERT_LINE = 2896;
+
+// a * 10^7 + b * 10^4 + c: a's part in 64 bits, b's in 32 bits (wrapping from b = 429497 on).
+uint64_t PackActionSoundKey(uint32_t a, uint32_t b, uint32_t c) {
+  return uint64_t{a} * 10000000 + uint32_t(b * 10000u) + c;
+}
+
+// Words "a.b.c=name", e.g. 1201.999.3=snd_swing; the name is the rest of the word.
+bool ParseActionSoundWord(std::string_view word, uint64_t& nKey, std::string_view& name) {
+  CTextScan scan(word);
+  uint32_t a, b, c;
+  if (!(scan.UInt32(a) && scan.Literal('.') && scan.UInt32(b) && scan.Literal('.') &&
+        scan.UInt32(c) && scan.Literal('=') && scan.Word(name))) {
+    return false;
+  }
+  nKey = PackActionSoundKey(a, b, c);
+  return true;
+}
+
+}  // namespace
+
+// Every word is a record; there is no comment syntax. The first word that does not parse is
+// logged and ends the load, keeping what was read before it (the answer is still 1).
+int32_t C3DRoleBaseData::CreateSoundInfo() {
+  std::string image;
+  if (!ZorGameBase::ReadFileImage(ACTION_SOUND_FILE, image, true)) {
+    ZorGameBase::DebugLog("error on open %s.", ACTION_SOUND_FILE);
+    return 0;
+  }
+  m_mapActionSound.Reserve(m_mapActionSound.Size() + CountLines(image));
+  CWordStream words(image);
+  std::string_view word;
+  while (words.Next(word)) {
+    uint64_t nKey;
+    std::string_view name;
+    if (!ParseActionSoundWord(word, nKey, name)) {
+      ZorGameBase::DebugLog("error line:[%s] in %s!", std::string(word).c_str(), ACTION_SOUND_FILE);
+      break;
+    }
+    // Names are meant to stay below 128 characters; a longer one is reported and kept.
+    char szSound[1024];  // a word has at most 1023 characters
+    name = name.substr(0, sizeof(szSound) - 1);
+    memcpy(szSound, name.data(), name.size());
+    szSound[name.size()] = '\0';
+    ASSERT_AS(strlen(szSound) < 128, ACTION_SOUND_ASSERT_LINE, SERVICE_SOURCE,
+              "C3DRoleBaseData::CreateSoundInfo");
+    m_mapActionSound.FindOrAdd(nKey) = szSound;
+  }
+  return 1;
+}
+
+// The name under (a, b, c), else under (a, 999, c), else null.
+const char* C3DRoleBaseData::GetActionSound(uint32_t a, uint32_t b, uint32_t c) {
+  const ZorString::CZorString* pName = m_mapActionSound.Find(PackActionSoundKey(a, b, c));
+  if (pName == nullptr) pName = m_mapActionSound.Find(PackActionSoundKey(a, 999, c));
+  return pName != nullptr ? NameText(*pName) : nullptr;
+}

@@ -1,34 +1,146 @@
 // Battle position queries over the battle maps, and ini/FighterPosOffset.ini.
+#include <string>
+
 #include "3DRoleBaseData.h"
+#include "DebugLog.h"
+#include "TextScan.h"
 
-int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() { return 0; }
 
-const BattlePos* C3DRoleBaseData::GetBattlePos(uint32_t, int32_t) { return &m_defaultPos; }
+namespace {
 
-int32_t C3DRoleBaseData::GetBattleRotaryAngle(uint32_t) { return 0; }
+const char FIGHTER_POS_OFFSET_FILE[] = "ini/FighterPosOffset.ini";
+const size_t LINE_BUFFER = 1024;  // fgets into 1024 bytes: pieces of at most 1023 characters
 
-int32_t C3DRoleBaseData::GetBattleCameraTime(uint32_t) { return 1000; }
+// The map stored under nMapId; else map 0; else null.
+const BattleMapInfo* FindBattleMap(const BattleMapTable& mapBattleMap, uint32_t nMapId) {
+  auto it = mapBattleMap.find(nMapId);
+  if (it == mapBattleMap.end() && nMapId != 0) it = mapBattleMap.find(0);
+  return it == mapBattleMap.end() ? nullptr : it->second.get();
+}
 
-int32_t C3DRoleBaseData::GetBattleTorch1(uint32_t, int32_t) { return -1; }
-
-int32_t C3DRoleBaseData::GetBattleTorch2(uint32_t, int32_t) { return -1; }
-
-int32_t C3DRoleBaseData::GetBattleTorch3(uint32_t, int32_t) { return -1; }
-
-int32_t C3DRoleBaseData::GetBattleTorch4(uint32_t, int32_t) { return -1; }
-
-const BattlePos* C3DRoleBaseData::GetBattleArrayCellPos(int32_t) { return &m_defaultPos; }
-
-const FighterPos* C3DRoleBaseData::GetFighterPos(uint32_t, int32_t, int32_t, int32_t) {
+// The first group of the map with this number; null for a null map or no such group.
+const FighterGroup* FindFighterGroup(const BattleMapInfo* pMap, int32_t nGroupNo) {
+  if (pMap == nullptr) return nullptr;
+  for (const FighterGroup& group : pMap->vecFighterGroup) {
+    if (group.nNumber == nGroupNo) return &group;
+  }
   return nullptr;
 }
 
-const FighterPosOffset* C3DRoleBaseData::GetFighterPosOffset(uint32_t) { return nullptr; }
-
-const BattleStartPos* C3DRoleBaseData::GetBattleStartPos(uint32_t, int32_t, int32_t) {
+// The first position of the group, in file order, with this key pair; null when none.
+const FighterPos* FindFighterPos(const FighterGroup* pGroup, int32_t nKey1, int32_t nKey2) {
+  if (pGroup == nullptr) return nullptr;
+  for (const FighterPos& pos : pGroup->vecFighterPos) {
+    if (pos.nKey1 == nKey1 && pos.nKey2 == nKey2) return &pos;
+  }
   return nullptr;
 }
 
-const BattleMapInfo* C3DRoleBaseData::GetBattleMapInfo(uint32_t) { return nullptr; }
+// Torch value nTorch (0 to 3) of the group; -1 when no map or group is found.
+int32_t GetTorch(const BattleMapTable& mapBattleMap, uint32_t nMapId, int32_t nGroupNo,
+                 int nTorch) {
+  const FighterGroup* pGroup = FindFighterGroup(FindBattleMap(mapBattleMap, nMapId), nGroupNo);
+  return pGroup == nullptr ? -1 : pGroup->nTorch[nTorch];
+}
+
+}  // namespace
+
+// Lines "key x y" ("%u %d %d"), e.g. 10 -3 4; a line starting with a line feed or ';' is
+// skipped. The first line that does not convert ends the reading. Adds to the offsets of an
+// earlier run; a later line of the same key replaces the offset. 0 when the file cannot be
+// opened (nothing logged), else 1.
+int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
+  std::string image;
+  if (!ZorGameBase::ReadFileImage(FIGHTER_POS_OFFSET_FILE, image, true)) return 0;
+  ZorGameBase::CTextScan scan(image);
+  std::string_view line;
+  while (scan.LinePiece(line, LINE_BUFFER)) {
+    if (!line.empty() && (line[0] == '\n' || line[0] == ';')) continue;
+    ZorGameBase::CTextScan fields(line);
+    uint32_t nKey;
+    FighterPosOffset offset;
+    if (!fields.UInt32(nKey) || !fields.Int32(offset.x) || !fields.Int32(offset.y)) break;
+    m_mapFighterPosOffset[nKey] = offset;
+  }
+  return 1;
+}
+
+// CenterWorld of the map (map 0 for an unlisted one) for index 0; otherwise, and when there is
+// no map, the assertion and the default position (0, 0). Never null.
+const BattlePos* C3DRoleBaseData::GetBattlePos(uint32_t nMapId, int32_t nIndex) {
+  const BattleMapInfo* pMap = FindBattleMap(m_mapBattleMap, nMapId);
+  if (pMap != nullptr && nIndex == 0) return &pMap->CenterWorld;
+  ASSERT_AS(FALSE, __LINE__, SERVICE_SOURCE, "C3DRoleBaseData::GetBattlePos");
+  return &m_defaultPos;
+}
+
+// RotaryAngle of the map (map 0 for an unlisted one); 0 when none.
+int32_t C3DRoleBaseData::GetBattleRotaryAngle(uint32_t nMapId) {
+  const BattleMapInfo* pMap = FindBattleMap(m_mapBattleMap, nMapId);
+  return pMap == nullptr ? 0 : pMap->RotaryAngle;
+}
+
+// CameraTime of the map (map 0 for an unlisted one); 1000 when none.
+int32_t C3DRoleBaseData::GetBattleCameraTime(uint32_t nMapId) {
+  const BattleMapInfo* pMap = FindBattleMap(m_mapBattleMap, nMapId);
+  return pMap == nullptr ? 1000 : pMap->CameraTime;
+}
+
+// The torch values of the map's first group of this number; -1 when no map or group. Map 0
+// answers only for a map that is not listed, never for a group the map lacks.
+int32_t C3DRoleBaseData::GetBattleTorch1(uint32_t nMapId, int32_t nGroupNo) {
+  return GetTorch(m_mapBattleMap, nMapId, nGroupNo, 0);
+}
+
+int32_t C3DRoleBaseData::GetBattleTorch2(uint32_t nMapId, int32_t nGroupNo) {
+  return GetTorch(m_mapBattleMap, nMapId, nGroupNo, 1);
+}
+
+int32_t C3DRoleBaseData::GetBattleTorch3(uint32_t nMapId, int32_t nGroupNo) {
+  return GetTorch(m_mapBattleMap, nMapId, nGroupNo, 2);
+}
+
+int32_t C3DRoleBaseData::GetBattleTorch4(uint32_t nMapId, int32_t nGroupNo) {
+  return GetTorch(m_mapBattleMap, nMapId, nGroupNo, 3);
+}
+
+// Of battle map 0 only: UpArrayCellpos for side 1, DownArrayCellpos for any other side; the
+// default position (0, 0) without map 0. Never null.
+const BattlePos* C3DRoleBaseData::GetBattleArrayCellPos(int32_t nSide) {
+  const BattleMapInfo* pMap = FindBattleMap(m_mapBattleMap, 0);
+  if (pMap == nullptr) return &m_defaultPos;
+  return nSide == 1 ? &pMap->UpArrayCellpos : &pMap->DownArrayCellpos;
+}
+
+// The first position with this key pair in the map's first group of this number; null when
+// any of map, group or position is missing.
+const FighterPos* C3DRoleBaseData::GetFighterPos(uint32_t nMapId, int32_t nKey1, int32_t nKey2,
+                                                 int32_t nGroupNo) {
+  return FindFighterPos(FindFighterGroup(FindBattleMap(m_mapBattleMap, nMapId), nGroupNo),
+                        nKey1, nKey2);
+}
+
+// The offset stored under the key; null when absent.
+const FighterPosOffset* C3DRoleBaseData::GetFighterPosOffset(uint32_t nKey) {
+  auto it = m_mapFighterPosOffset.find(nKey);
+  return it == m_mapFighterPosOffset.end() ? nullptr : &it->second;
+}
+
+// The map's first start position in file order with this key pair; null when none.
+const BattleStartPos* C3DRoleBaseData::GetBattleStartPos(uint32_t nMapId, int32_t nKey1,
+                                                         int32_t nKey2) {
+  const BattleMapInfo* pMap = FindBattleMap(m_mapBattleMap, nMapId);
+  if (pMap == nullptr) return nullptr;
+  for (const BattleStartPos& pos : pMap->vecStartPos) {
+    if (pos.nKey1 == nKey1 && pos.nKey2 == nKey2) return &pos;
+  }
+  return nullptr;
+}
+
+// Exactly the map of this number; map 0 does not stand in here. Null when absent.
+const BattleMapInfo* C3DRoleBaseData::GetBattleMapInfo(uint32_t nMapId) {
+  auto it = m_mapBattleMap.find(nMapId);
+  return it == m_mapBattleMap.end() ? nullptr : it->second.get();
+}
 
 void C3DRoleBaseData::ReleaseFighterPosOffsetInfo() { m_mapFighterPosOffset.clear(); }

@@ -1,14 +1,93 @@
 // 3D effects by weapon (ini/RoleWeapon3DEffect.ini) and by action (ini/Action3DEffect.ini).
+#include <string>
+#include <string_view>
+
 #include "3DRoleBaseData.h"
+#include "DebugLog.h"
+#include "TextScan.h"
+#include "WordStream.h"
 
-int32_t C3DRoleBaseData::CreateRoleWeapon3DEffectInfo() { return 0; }
+using ZorGameBase::CTextScan;
 
-int32_t C3DRoleBaseData::CreateAction3DEffectInfo() { return 0; }
+namespace {
 
-const char* C3DRoleBaseData::GetAction3DEffect(uint32_t, uint32_t, uint32_t, uint32_t) {
+const char ROLE_WEAPON_3D_EFFECT_FILE[] = "ini/RoleWeapon3DEffect.ini";
+const char ACTION_3D_EFFECT_FILE[] = "ini/Action3DEffect.ini";
+
+// The four numbers of a query as one key: a * 10^10 + b * 10^6 + c * 10^3 + d in 64 bits
+// (wrapping), so a number wider than its field runs into the next.
+uint64_t PackEffectKey(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  return ((uint64_t{a} * 10000 + b) * 1000 + c) * 1000 + d;
+}
+
+// Words "a.b.c.d=name", e.g. 1201.5.0.999=fx_fire_sword; the name is the rest of the word.
+bool ParseEffectWord(std::string_view word, uint64_t& nKey, std::string_view& name) {
+  CTextScan scan(word);
+  uint32_t a, b, c, d;
+  if (!(scan.UInt32(a) && scan.Literal('.') && scan.UInt32(b) && scan.Literal('.') &&
+        scan.UInt32(c) && scan.Literal('.') && scan.UInt32(d) && scan.Literal('=') &&
+        scan.Word(name))) {
+    return false;
+  }
+  nKey = PackEffectKey(a, b, c, d);
+  return true;
+}
+
+// Reads the words of an effect file into the table; a later word of a key replaces the name.
+// Words starting with '/' or ';' are skipped; any other word that does not parse is logged.
+// False when the file cannot be opened.
+template <typename Table>
+bool LoadEffectFile(const char* pszPath, Table& table) {
+  std::string image;
+  if (!ZorGameBase::ReadFileImage(pszPath, image, true)) return false;
+  table.Reserve(table.Size() + CountLines(image));
+  CWordStream words(image);
+  std::string_view word;
+  while (words.Next(word)) {
+    if (!word.empty() && (word[0] == '/' || word[0] == ';')) continue;
+    uint64_t nKey;
+    std::string_view name;
+    if (ParseEffectWord(word, nKey, name)) {
+      AssignName(table.FindOrAdd(nKey), name);
+    } else {
+      ZorGameBase::DebugLog("invalid line [%s] found in %s.", std::string(word).c_str(), pszPath);
+    }
+  }
+  return true;
+}
+
+// The eight keys a query tries, in order: the exact key, then wildcards (9999 for a and b,
+// 999 for c and d) in a fixed list. Other combinations are never tried.
+template <typename Table>
+const char* FindEffect(const Table& table, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  const uint64_t aKeys[8] = {
+      PackEffectKey(a, b, c, d),       PackEffectKey(9999, b, c, d),
+      PackEffectKey(9999, 9999, c, d), PackEffectKey(9999, b, 999, d),
+      PackEffectKey(9999, b, c, 999),  PackEffectKey(a, 9999, c, d),
+      PackEffectKey(a, b, 999, d),     PackEffectKey(a, b, c, 999),
+  };
+  for (uint64_t nKey : aKeys) {
+    if (const auto* pName = table.Find(nKey)) return NameText(*pName);
+  }
   return nullptr;
 }
 
-const char* C3DRoleBaseData::GetRoleWeapon3DEffect(uint32_t, uint32_t, uint32_t, uint32_t) {
-  return nullptr;
+}  // namespace
+
+int32_t C3DRoleBaseData::CreateRoleWeapon3DEffectInfo() {
+  return LoadEffectFile(ROLE_WEAPON_3D_EFFECT_FILE, m_mapRoleWeapon3DEffect) ? 1 : 0;
+}
+
+int32_t C3DRoleBaseData::CreateAction3DEffectInfo() {
+  return LoadEffectFile(ACTION_3D_EFFECT_FILE, m_mapAction3DEffect) ? 1 : 0;
+}
+
+// The effect name of the first of the eight keys present, or null.
+const char* C3DRoleBaseData::GetAction3DEffect(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  return FindEffect(m_mapAction3DEffect, a, b, c, d);
+}
+
+const char* C3DRoleBaseData::GetRoleWeapon3DEffect(uint32_t a, uint32_t b, uint32_t c,
+                                                   uint32_t d) {
+  return FindEffect(m_mapRoleWeapon3DEffect, a, b, c, d);
 }

@@ -12,8 +12,7 @@ KESTRIN_API extern const int32_t CAMERA_NORMAL_SCALE = 256;
 
 namespace {
 
-// The source path and line the memory service is told for the service's storage.
-const char SERVICE_SOURCE[] = "Kestrin/3DRoleBaseData";
+// The line the memory service is told for the service's storage.
 const int32_t SERVICE_LINE = 22;
 
 C3DRoleBaseData* g_pService = nullptr;

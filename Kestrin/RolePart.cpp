@@ -1,22 +1,138 @@
-// Role part hiding (ini/RolePartHide.ini) and replacement (ini/RolePartReplace.ini).
-#include <cstdio>
+// Role part hiding (ini/RolePartHide.ini) and replacement (ini/RolePartReplace.ini). Both
+// tables are rebuilt from their files by every load.
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
 
 #include "3DRoleBaseData.h"
+#include "DebugLog.h"
+#include "FormattedRead.h"
+#include "ZorIni.h"
 
-int32_t C3DRoleBaseData::CreateRolePartHideInfo() { return 0; }
+namespace {
 
-int32_t C3DRoleBaseData::CreateRolePartReplaceInfo() {
-  FILE* pFile = fopen("ini/RolePartReplace.ini", "r");
-  if (pFile == nullptr) return 0;
-  fclose(pFile);
+const char HIDE_FILE[] = "ini/RolePartHide.ini";
+const char REPLACE_FILE[] = "ini/RolePartReplace.ini";
+const size_t HIDE_LINE_BUFFER = 1024;  // fgets: 1023 characters a piece
+const size_t PART_NAME_BUFFER = 128;   // a part name has at most 127 characters
+const uint32_t ANY_FIRST_KEY = 999;
+
+// k1 × 100000000000 in 64 bits, plus k2 × 10000000 and k3 × 1000 each wrapped to 32 bits, plus
+// k4. Loader and query pack alike, so their wraps agree.
+int64_t PackHideKey(uint32_t k1, uint32_t k2, uint32_t k3, uint32_t k4) {
+  uint64_t nKey = static_cast<uint64_t>(k1) * 100000000000ull + uint32_t{k2 * 10000000u} +
+                  uint32_t{k3 * 1000u} + k4;
+  return static_cast<int64_t>(nKey);
+}
+
+// A header line "[k1.k2.k3.k4]" (its line break already cut); what follows k4 is ignored.
+bool ScanHideHeader(std::string_view line, int64_t& nKey) {
+  ZorGameBase::CTextScan scan(line);
+  uint32_t k1, k2, k3, k4;
+  CFormattedRead read(scan);
+  read.Text("[").UInt32(k1).Text(".").UInt32(k2).Text(".").UInt32(k3).Text(".").UInt32(k4);
+  if (read.Result() != 4) return false;
+  nKey = PackHideKey(k1, k2, k3, k4);
+  return true;
+}
+
+// The lines after a header, each read from where the one before ended:
+//   SectionAmount=2
+//   Section0=Head 10 20
+//   Section1=Cloak 0 4294967295
+// Appends the sections to pList (when there is one), part names cut to 127 characters. False
+// when SectionAmount= does not begin the next line or a Section line lacks one of its four
+// values.
+bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideList* pList) {
+  uint32_t nAmount;
+  if (CFormattedRead(scan).Text("SectionAmount=").UInt32(nAmount).Space().Result() != 1) {
+    return false;
+  }
+  for (uint32_t i = 0; i < nAmount; ++i) {
+    uint32_t nIndex, nFrom, nTo;
+    std::string_view name;
+    CFormattedRead read(scan);
+    read.Text("Section").UInt32(nIndex).Text("=").Word(name).Space().UInt32(nFrom).Space();
+    if (read.UInt32(nTo).Space().Result() != 4) return false;
+    if (pList == nullptr) continue;
+    char szName[PART_NAME_BUFFER];
+    CopyCut(szName, ZorGameBase::CutAtNul(name));
+    pList->push_back(RolePartHideSection{ZorString::CZorString(szName), nFrom, nTo});
+  }
+  return true;
+}
+
+}  // namespace
+
+// Entries "[k1.k2.k3.k4]" with their section lines; blank lines, ';' comments and other lines
+// between entries are skipped. An entry whose lines are malformed is dropped and ends the
+// reading; the entries before it stay.
+int32_t C3DRoleBaseData::CreateRolePartHideInfo() {
+  ReleaseRolePartHideInfo();
+  std::string image;
+  if (!ZorGameBase::ReadFileImage(HIDE_FILE, image, true)) return 0;
+  ZorGameBase::CTextScan scan(image);
+  std::string_view line;
+  while (scan.LinePiece(line, HIDE_LINE_BUFFER)) {
+    if (line.empty() || line[0] == ';') continue;
+    line.remove_suffix(1);  // the line break, or the last character of a last line without one
+    int64_t nKey;
+    if (line.empty() || line[0] != '[' || !ScanHideHeader(line, nKey)) continue;
+    std::unique_ptr<RolePartHideList> pInfo(new (std::nothrow) RolePartHideList);
+    if (pInfo == nullptr) {
+      // The entry is read past and not stored.
+      ASSERT_AS(pInfo, 2529, SERVICE_SOURCE, "C3DRoleBaseData::CreateRolePartHideInfo");
+    }
+    if (!ReadHideSections(scan, pInfo.get())) break;
+    if (pInfo != nullptr) m_mapRolePartHide[nKey] = std::move(pInfo);
+  }
   return 1;
 }
 
-int32_t C3DRoleBaseData::IsRolePartHidden(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                          const char*) {
+// Lines of eleven numbers "key c2 c3 c4 c5 ... c11": key and c2 to c4 signed, the rest unsigned,
+// each decimal or 0x hexadecimal. Answers 0 when the file cannot be opened; this is Create's
+// answer. A malformed line (reported by the reader) ends the reading; the lines before stay.
+int32_t C3DRoleBaseData::CreateRolePartReplaceInfo() {
+  using namespace ZorGameBase;
+  m_mapRolePartReplace.Clear();
+  CZorIni ini;
+  if (!ini.Open(REPLACE_FILE, false)) return 0;
+  for (;;) {
+    // A line of fewer numbers leaves the rest of its record 0.
+    int32_t nKey = 0;
+    RolePartReplaceInfo info{};
+    if (!ini.ReadFields(INI_INT, &nKey, INI_INT, &info.Field1, INI_INT, &info.Field2, INI_INT,
+                        &info.Field3, INI_DWORD, &info.Field4, INI_DWORD, &info.Field5, INI_DWORD,
+                        &info.Field6, INI_DWORD, &info.Field8, INI_DWORD, &info.Field9, INI_DWORD,
+                        &info.Field10, INI_DWORD, &info.Field7, INI_END)) {
+      break;
+    }
+    m_mapRolePartReplace.Add(nKey, info);
+  }
+  m_mapRolePartReplace.Seal();
+  return 1;
+}
+
+// True when the entry [k1.k2.k3.k4], or else [999.k2.k3.k4], names this part (exact bytes,
+// case counts) with a range From..To that holds the value. An entry found without such a
+// section answers false; there is no further fallback.
+int32_t C3DRoleBaseData::IsRolePartHidden(uint32_t k1, uint32_t k2, uint32_t k3, uint32_t k4,
+                                          uint32_t nValue, const char* pszPartName) {
+  if (pszPartName == nullptr) return 0;
+  auto it = m_mapRolePartHide.find(PackHideKey(k1, k2, k3, k4));
+  if (it == m_mapRolePartHide.end())
+    it = m_mapRolePartHide.find(PackHideKey(ANY_FIRST_KEY, k2, k3, k4));
+  if (it == m_mapRolePartHide.end() || it->second == nullptr) return 0;
+  for (const RolePartHideSection& section : *it->second) {
+    if (section.Name == pszPartName && section.From <= nValue && nValue <= section.To) return 1;
+  }
   return 0;
 }
 
-const RolePartReplaceInfo* C3DRoleBaseData::GetRolePartReplaceInfo(int32_t) { return nullptr; }
+// The replacement record of the key, or null.
+const RolePartReplaceInfo* C3DRoleBaseData::GetRolePartReplaceInfo(int32_t nKey) {
+  return m_mapRolePartReplace.Find(nKey);
+}
 
 void C3DRoleBaseData::ReleaseRolePartHideInfo() { m_mapRolePartHide.clear(); }

@@ -1,6 +1,139 @@
-// Terrain NPCs of ini/TerrainNpc.dat.
+// Terrain NPCs of ini/TerrainNpc.dat: a name and eight direction texts each, in file order.
+#include <cstring>
+#include <string>
+#include <string_view>
+
 #include "3DRoleBaseData.h"
+#include "DebugLog.h"
+#include "TextScan.h"
+#include "WorldReaders.h"
+#include "ZorEncryptFile.h"
+#include "ZorIni.h"
 
-int32_t C3DRoleBaseData::CreateTerrainNpcInfo() { return 0; }
+using ZorGameBase::CTextScan;
+using ZorGameBase::DebugLog;
 
-const TerrainNpcInfo* C3DRoleBaseData::GetTerrainNpcInfo(int32_t) { return nullptr; }
+namespace {
+
+const char TERRAIN_NPC_FILE[] = "ini/TerrainNpc.dat";
+const unsigned LINE_BUFFER = 1024;
+const size_t SECTION_BUFFER = 256;
+const size_t DIR_BUFFER = 260;
+const int DIR_LINES = 8;
+const size_t ID_PREFIX = 7;  // "[Terrain1001]": the id starts at the eighth character
+
+// What a scan format made of a line, as the runtime's sscanf counts: the conversions done, or
+// EOF when the line ended before the first one.
+const int SCAN_EOF = -1;
+
+// The literal characters of a format: a different character stops the scan, the end of the
+// line ends the input.
+int ScanLiteral(CTextScan& scan, const char* pszLiteral) {
+  for (; *pszLiteral != '\0'; ++pszLiteral) {
+    if (scan.AtEnd()) return SCAN_EOF;
+    if (!scan.Literal(*pszLiteral)) return 0;
+  }
+  return 1;
+}
+
+// "%s" into a buffer of nSize bytes: a longer word is cut, the texts of the format being at most
+// nSize - 1 characters.
+bool ScanWord(CTextScan& scan, char* pszOut, size_t nSize) {
+  std::string_view word;
+  if (!scan.Word(word)) return false;
+  size_t nLength = word.size() < nSize - 1 ? word.size() : nSize - 1;
+  std::memcpy(pszOut, word.data(), nLength);
+  pszOut[nLength] = '\0';
+  return true;
+}
+
+// "[%s]": the word after "[" up to its closing "]" (a line "[Terrain1001] x" names
+// Terrain1001). A "[" with nothing behind it is no section.
+bool ScanSection(const char* pszLine, char (&szSection)[SECTION_BUFFER]) {
+  CTextScan scan(pszLine, pszLine + std::strlen(pszLine));
+  if (ScanLiteral(scan, "[") != 1 || !ScanWord(scan, szSection, sizeof(szSection))) return false;
+  char* pClose = std::strchr(szSection, ']');
+  if (pClose != nullptr) *pClose = '\0';
+  return true;
+}
+
+// "Name=%s\n". A line that ends before the name (an empty line, "Name=" alone) counts as a
+// name line and leaves the name as it is; any other mismatch does not.
+bool ScanName(const char* pszLine, char (&szName)[sizeof(TerrainNpcInfo::Name)]) {
+  CTextScan scan(pszLine, pszLine + std::strlen(pszLine));
+  int nMatched = ScanLiteral(scan, "Name=");
+  if (nMatched != 1) return nMatched == SCAN_EOF;
+  ScanWord(scan, szName, sizeof(szName));
+  return true;
+}
+
+// "Dir%d=%s\n": the number is read and ignored; true when both values were read. The text
+// (empty unless both were read) goes to the record either way.
+bool ScanDir(const char* pszLine, std::vector<std::string>& dirs) {
+  CTextScan scan(pszLine, pszLine + std::strlen(pszLine));
+  char szText[DIR_BUFFER] = "";
+  int32_t nNumber;
+  bool bBoth = ScanLiteral(scan, "Dir") == 1 && scan.Int32(nNumber) && scan.Literal('=') &&
+               ScanWord(scan, szText, sizeof(szText));
+  dirs.emplace_back(szText);
+  return bBoth;
+}
+
+}  // namespace
+
+// The plain text, e.g.
+//   ; comment lines and empty lines between records are skipped
+//   [Terrain1001]
+//   Name=Ferryman
+//   Dir0=ferryman_s.ani
+//   ...                          eight Dir lines in all, their numbers are not looked at
+//   Dir7=ferryman_se.ani
+// The three parts of a record follow each other without gaps.
+void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFile,
+                           TerrainNpcList& list) {
+  unsigned nPosition = 0;
+  char szLine[LINE_BUFFER];
+  char szSection[SECTION_BUFFER];
+  auto NextLine = [&]() {
+    return ZorGameBase::ReadBufferLine(pData, nSize, nPosition, szLine, sizeof(szLine));
+  };
+  for (bool bLine = NextLine(); bLine; bLine = NextLine()) {
+    if (szLine[0] == '\0' || szLine[0] == '/' || szLine[0] == ';') continue;
+    if (!ScanSection(szLine, szSection)) continue;
+    TerrainNpcInfo info{};  // the name stays empty when its line gives none
+    // A name of seven characters or fewer has no digits to read: id 0.
+    info.Id = std::strlen(szSection) > ID_PREFIX ? DecimalPrefix(szSection + ID_PREFIX) : 0;
+    info.Dirs.reserve(DIR_LINES);
+    bool bGood = NextLine() && ScanName(szLine, info.Name);
+    for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = NextLine() && ScanDir(szLine, info.Dirs);
+    if (!bGood) {
+      DebugLog("error data: %s of %s", szSection, pszFile);
+      return;
+    }
+    list.push_back(std::move(info));
+  }
+}
+
+// Appends the file's records (a second load adds them again); 0 when the file cannot be opened
+// or deciphered, else 1, also when a bad record ended the reading.
+int32_t C3DRoleBaseData::CreateTerrainNpcInfo() {
+  ZorGameBase::CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
+  if (!file.Open(TERRAIN_NPC_FILE)) {
+    DebugLog("error on open %s.", TERRAIN_NPC_FILE);
+    return 0;
+  }
+  ReadTerrainNpcRecords(file.GetBuffer(), static_cast<unsigned>(file.GetSize()), TERRAIN_NPC_FILE,
+                        m_vecTerrainNpc);
+  file.Close();
+  m_indexTerrainNpcById.Build(
+      m_vecTerrainNpc, [](const TerrainNpcInfo& info) { return static_cast<uint32_t>(info.Id); });
+  return 1;
+}
+
+// The first record with the id; the file's first record when the id is absent; null while the
+// table is empty.
+const TerrainNpcInfo* C3DRoleBaseData::GetTerrainNpcInfo(int32_t nId) {
+  if (m_vecTerrainNpc.empty()) return nullptr;
+  int64_t nAt = m_indexTerrainNpcById.Find(static_cast<uint32_t>(nId));
+  return &m_vecTerrainNpc[nAt < 0 ? 0 : static_cast<size_t>(nAt)];
+}

@@ -1,10 +1,79 @@
-// Appended weapons and weapon adjustment by look.
+// Appended weapons (ini/AppendentWeapon.ini) and weapon adjustment by look
+// (ini/WeaponAdjustByLook.ini): two line tables, each rebuilt from its file by every load.
+// Lines that do not parse are skipped without a message.
+#include <string_view>
+
 #include "3DRoleBaseData.h"
+#include "FormattedRead.h"
 
-int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() { return 0; }
+namespace {
 
-int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() { return 0; }
+const char APPENDENT_WEAPON_FILE[] = "ini/AppendentWeapon.ini";
+const char WEAPON_ADJUST_FILE[] = "ini/WeaponAdjustByLook.ini";
+const size_t WEAPON_PIECE_BUFFER = 1024;  // fgets: 1023 characters a piece
+const uint32_t LOOK_FACTOR = 1000000;
 
-uint32_t C3DRoleBaseData::GetAppendentWeapon(uint32_t) { return 0; }
+// look × 1000000 + weapon in 32 bits, wrapping: weapon 1000001 of look 0 and weapon 1 of
+// look 1 share a key.
+uint32_t PackAdjustKey(uint32_t nWeapon, uint32_t nLook) { return nLook * LOOK_FACTOR + nWeapon; }
 
-uint32_t C3DRoleBaseData::GetWeaponAdjustByLook(uint32_t nWeapon, uint32_t) { return nWeapon; }
+// Blank lines and lines beginning with ';' are comments.
+bool IsCommentLine(std::string_view line) {
+  return line.empty() || line[0] == '\n' || line[0] == ';';
+}
+
+// Empties the table, then reads the file line by line through fnLine.
+template <typename TLine>
+int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
+  table.Clear();
+  bool bOpened = ForEachLinePiece(pszPath, WEAPON_PIECE_BUFFER, [&](std::string_view line) {
+    if (IsCommentLine(line)) return;
+    ZorGameBase::CTextScan scan(line);
+    fnLine(scan);
+  });
+  table.Seal();
+  return bOpened ? 1 : 0;
+}
+
+}  // namespace
+
+// Lines "weapon=appended", e.g. 410=411 ; spear (text after the value is ignored).
+int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
+  return LoadWeaponTable(
+      APPENDENT_WEAPON_FILE, m_mapAppendentWeapon, [&](ZorGameBase::CTextScan& scan) {
+        uint32_t nWeapon, nAppended;
+        if (CFormattedRead(scan).UInt32(nWeapon).Text("=").UInt32(nAppended).Result() == 2) {
+          m_mapAppendentWeapon.Add(nWeapon, nAppended);
+        }
+      });
+}
+
+// Lines "weapon.look=weapon to use", e.g. 410.3=420, stored under look × 1000000 + weapon.
+int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
+  return LoadWeaponTable(
+      WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook, [&](ZorGameBase::CTextScan& scan) {
+        uint32_t nWeapon, nUse;
+        int32_t nLook;
+        if (CFormattedRead(scan)
+                .UInt32(nWeapon)
+                .Text(".")
+                .Int32(nLook)
+                .Text("=")
+                .UInt32(nUse)
+                .Result() == 3) {
+          m_mapWeaponAdjustByLook.Add(PackAdjustKey(nWeapon, static_cast<uint32_t>(nLook)), nUse);
+        }
+      });
+}
+
+// The weapon appended to this one; 0 when not listed.
+uint32_t C3DRoleBaseData::GetAppendentWeapon(uint32_t nWeaponId) {
+  const uint32_t* pAppended = m_mapAppendentWeapon.Find(nWeaponId);
+  return pAppended != nullptr ? *pAppended : 0;
+}
+
+// The weapon to draw for this weapon with this look; the weapon itself when not listed.
+uint32_t C3DRoleBaseData::GetWeaponAdjustByLook(uint32_t nWeapon, uint32_t nLook) {
+  const uint32_t* pUse = m_mapWeaponAdjustByLook.Find(PackAdjustKey(nWeapon, nLook));
+  return pUse != nullptr ? *pUse : nWeapon;
+}

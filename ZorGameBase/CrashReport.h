@@ -59,7 +59,6 @@ void FormatVersionStamp(char* pszOut, size_t nOutSize);
 
 // Puts the record together in pszRecord (CRASH_RECORD_SIZE bytes): the stamp, the trace, then
 // the formatted message with a line feed, cut where the record would pass 4095 characters.
-void ComposeCrashRecord(char* pszRecord, const char* pszTrace, const char* pszFormat,
-                        va_list args);
+void ComposeCrashRecord(char* pszRecord, const char* pszTrace, const char* pszFormat, va_list args);
 
 }  // namespace ZorGameBase

@@ -47,8 +47,11 @@ void UploadRecord(const std::string& strText) {
   if (!ReadSetting("Enable", szEnable, ENABLE_MAX) || strtol(szEnable, nullptr, 10) != 1) return;
   char szServer[SETTING_MAX + 1] = {0};
   char szAction[SETTING_MAX + 1] = {0};
-  if (!ReadSetting("Server", szServer, SETTING_MAX) || strlen(szServer) < SETTING_MIN) return;
-  if (!ReadSetting("Action", szAction, SETTING_MAX) || strlen(szAction) < SETTING_MIN) return;
+  bool bServer = ReadSetting("Server", szServer, SETTING_MAX);
+  bool bAction = ReadSetting("Action", szAction, SETTING_MAX);
+  if (!bServer || !bAction || strlen(szServer) < SETTING_MIN || strlen(szAction) < SETTING_MIN) {
+    return;
+  }
   // A longer record is cut to the body: the collecting server gets its first 1019 characters.
   char szBody[BODY_SIZE];
   snprintf(szBody, sizeof(szBody), "msg=%s", strText.c_str());

@@ -44,7 +44,7 @@ void AppendRecordLocked(const char* pszMessage) {
            static_cast<unsigned>(tmLocal.tm_mday));
   FILE* pFile = fopen(szFileName, "a+");
   if (pFile == nullptr) return;
-  char szTime[32];
+  char szTime[64];
   FormatTimeString(tmLocal, szTime, sizeof(szTime));
   fprintf(pFile, "%s -- %s", pszMessage, szTime);
   fclose(pFile);
@@ -68,26 +68,28 @@ void FormatMessage(char* pszBuffer, size_t nSize, const char* pszFormat, va_list
   vsnprintf(pszBuffer, nSize, pszFormat, args);
 }
 
-}  // namespace
-
-void DebugLog(const char* pszFormat, ...) {
+void LogFormatted(const char* pszFormat, va_list args) {
   if (pszFormat == nullptr) return;
   char szMessage[LOG_BUFFER];
-  va_list args;
-  va_start(args, pszFormat);
   FormatMessage(szMessage, sizeof(szMessage), pszFormat, args);
-  va_end(args);
   LogMessage(szMessage);
 }
 
-void DebugLogText(const char* pszFormat, ...) {
-  if (pszFormat == nullptr) return;
-  char szMessage[LOG_BUFFER];
+}  // namespace
+
+void DebugLog(const char* pszFormat, ...) {
   va_list args;
   va_start(args, pszFormat);
-  FormatMessage(szMessage, sizeof(szMessage), pszFormat, args);
+  LogFormatted(pszFormat, args);
   va_end(args);
-  LogMessage(szMessage);
+}
+
+// The finished text goes to the log as it stands, never formatted a second time.
+void DebugLogText(const char* pszFormat, ...) {
+  va_list args;
+  va_start(args, pszFormat);
+  LogFormatted(pszFormat, args);
+  va_end(args);
 }
 
 void DebugOutput(const char* pszFormat, ...) {

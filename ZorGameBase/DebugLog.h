@@ -44,13 +44,30 @@ void LogAssertion(const char* pszFormat, int nLine, const char* pszFile, const c
 #define ZOR_FUNCTION_SIGNATURE __FUNCSIG__
 #endif
 
+#ifndef FALSE
+#define FALSE 0  // as the shipping platform's headers spell it: checks read ASSERT(FALSE)
+#endif
+
+// The condition comes as its source text, stringized where it is written so that no macro in
+// it is expanded.
+#define ZOR_ASSERT_FORMAT(conditionText) \
+  "\xA1\xEF" "ASSERT(" conditionText ") in %d line of %s [%s]" "\xA1\xEF"
+
 // Writes "★ASSERT(<condition>) in <line> line of <file> [<function>]★" when the condition is
 // false, then carries on with the next statement. The star is GBK A1 EF.
-#define ASSERT(condition)                                                                  \
-  do {                                                                                     \
-    if (!(condition)) {                                                                    \
-      ::ZorGameBase::LogAssertion("\xA1\xEF" "ASSERT(" #condition ") in %d line of %s [%s]" \
-                                  "\xA1\xEF",                                              \
-                                  __LINE__, __FILE__, ZOR_FUNCTION_SIGNATURE);             \
-    }                                                                                      \
+#define ASSERT(condition)                                                             \
+  do {                                                                                \
+    if (!(condition)) {                                                               \
+      ::ZorGameBase::LogAssertion(ZOR_ASSERT_FORMAT(#condition), __LINE__, __FILE__,   \
+                                  ZOR_FUNCTION_SIGNATURE);                            \
+    }                                                                                 \
+  } while (0)
+
+// As ASSERT, naming the given line, source and qualified function: for checks that report
+// under the names the readers of the log know, whichever file holds them.
+#define ASSERT_AS(condition, nLine, pszFile, pszFunction)                                      \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
+      ::ZorGameBase::LogAssertion(ZOR_ASSERT_FORMAT(#condition), nLine, pszFile, pszFunction); \
+    }                                                                                          \
   } while (0)

@@ -1,20 +1,20 @@
 #include "ZorCommon.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "DebugLog.h"
 #include "Gbk.h"
+#include "TextScan.h"
 
 namespace ZorGameBase {
 namespace {
 
 const unsigned MAX_COPY = 0x100000;
-const size_t MAX_WORD = 1023;     // characters of one word of a setup file
-const size_t MAX_SECTION = 253;   // characters of a section name
-const size_t MAX_KEY = 251;       // characters of a key
+const size_t MAX_WORD = 1023;    // characters of one word of a setup file
+const size_t MAX_SECTION = 253;  // characters of a section name
+const size_t MAX_KEY = 251;      // characters of a key
 
 // The character at p matches ch: a single-byte character equal to ch (ch <= 0xFF) or a
 // double-byte character whose code equals ch.
@@ -23,32 +23,18 @@ bool CharMatches(const char* p, size_t nSize, unsigned ch) {
   return GbkCharCode(p) == ch;
 }
 
-// The runtime's white space for word reads.
-bool IsWordSpace(char ch) {
-  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
-
-bool ReadTextFile(const char* pszPath, std::string& strText) {
-  FILE* pFile = fopen(pszPath, "r");
-  if (pFile == nullptr) return false;
-  char szChunk[16384];
-  size_t nRead;
-  while ((nRead = fread(szChunk, 1, sizeof(szChunk), pFile)) > 0) strText.append(szChunk, nRead);
-  fclose(pFile);
-  return true;
-}
-
 // Steps through the blank-separated words of a text. A word is what a "%s" read gives as a C
 // string: it ends at white space, and a zero byte inside it ends its text.
 class WordReader {
  public:
-  explicit WordReader(const std::string& strText) : m_pPos(strText.data()), m_pEnd(m_pPos + strText.size()) {}
+  explicit WordReader(const std::string& strText)
+      : m_pPos(strText.data()), m_pEnd(m_pPos + strText.size()) {}
   // The next word; false at the end. bTooLong is set for a word over MAX_WORD characters.
   bool Next(std::string_view& word, bool& bTooLong) {
-    while (m_pPos < m_pEnd && IsWordSpace(*m_pPos)) ++m_pPos;
+    while (m_pPos < m_pEnd && IsScanSpace(*m_pPos)) ++m_pPos;
     if (m_pPos == m_pEnd) return false;
     const char* pStart = m_pPos;
-    while (m_pPos < m_pEnd && !IsWordSpace(*m_pPos)) ++m_pPos;
+    while (m_pPos < m_pEnd && !IsScanSpace(*m_pPos)) ++m_pPos;
     size_t nLength = static_cast<size_t>(m_pPos - pStart);
     bTooLong = nLength > MAX_WORD;
     const void* pZero = memchr(pStart, '\0', nLength);
@@ -128,7 +114,7 @@ const char* ZorStrChr(const char* text, unsigned ch) {
     ASSERT(false);
     return nullptr;
   }
-  for (const char* p = text;; ) {
+  for (const char* p = text;;) {
     size_t nSize = GbkCharSize(p);
     if (CharMatches(p, nSize, ch)) return p;
     if (*p == '\0') return nullptr;
@@ -146,7 +132,7 @@ const char* ZorStrrChr(const char* text, unsigned ch) {
     return nullptr;
   }
   const char* pLast = nullptr;
-  for (const char* p = text;; ) {
+  for (const char* p = text;;) {
     size_t nSize = GbkCharSize(p);
     if (CharMatches(p, nSize, ch)) pLast = p;
     if (*p == '\0') return pLast;
@@ -164,7 +150,7 @@ bool GetIniValue(const char* pszPath, const char* pszSection, const char* pszKey
     return false;
   }
   std::string strText;
-  if (!ReadTextFile(pszPath, strText)) return false;
+  if (!ReadFileImage(pszPath, strText, true)) return false;  // read-only, text mode
   if (FindIniValue(strText, pszSection, pszKey, pszValue)) return true;
   if (bLogToFile) {
     DebugLog("Error: [%s] %s not found in %s.", pszSection, pszKey, pszPath);

@@ -1,5 +1,7 @@
 #include "ZorEncryptFile.h"
 
+#include "ZorRandom.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,21 +16,35 @@ CZorEncryptFile::CZorEncryptFile(unsigned nSeed)
 CZorEncryptFile::~CZorEncryptFile() { Close(); }
 
 void CZorEncryptFile::BuildKey(unsigned nSeed, unsigned char abyKey[KEY_SIZE]) {
-  // Computed here rather than drawn from the runtime: every platform must give this sequence.
-  uint32_t nState = nSeed;
-  for (int i = 0; i < KEY_SIZE; ++i) {
-    nState = nState * 214013u + 2531011u;
-    abyKey[i] = static_cast<unsigned char>((nState >> 16) & 0x7FFF);
-  }
+  CZorRandom random(nSeed);
+  for (int i = 0; i < KEY_SIZE; ++i) abyKey[i] = static_cast<unsigned char>(random.Next());
 }
+
+namespace {
+inline unsigned char RotateRight(unsigned t, unsigned s) {
+  return static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
+}
+}  // namespace
 
 void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned char* pbyData,
                                int nSize) {
   if (pbyData == nullptr || nSize <= 0) return;
-  for (int i = 0; i < nSize; ++i) {
-    unsigned t = pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)];
-    unsigned s = static_cast<unsigned>(i) & 7;
-    pbyData[i] = static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
+  int i = 0;
+  // Groups of eight bytes, so that every rotation is a constant.
+  for (; i + 8 <= nSize; i += 8) {
+    unsigned char* p = pbyData + i;
+    const unsigned char* pKey = abyKey + (i & (KEY_SIZE - 1));
+    p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
+    p[1] = RotateRight(p[1] ^ pKey[1], 1);
+    p[2] = RotateRight(p[2] ^ pKey[2], 2);
+    p[3] = RotateRight(p[3] ^ pKey[3], 3);
+    p[4] = RotateRight(p[4] ^ pKey[4], 4);
+    p[5] = RotateRight(p[5] ^ pKey[5], 5);
+    p[6] = RotateRight(p[6] ^ pKey[6], 6);
+    p[7] = RotateRight(p[7] ^ pKey[7], 7);
+  }
+  for (; i < nSize; ++i) {
+    pbyData[i] = RotateRight(pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)], static_cast<unsigned>(i) & 7);
   }
 }
 
@@ -44,8 +60,8 @@ bool CZorEncryptFile::Open(const char* pszPath) {
     m_nSize = static_cast<int32_t>(nLength);
     m_pbyData = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_nSize) + 1));
     m_bOwnsData = true;
-    bRead = m_pbyData != nullptr &&
-            fread(m_pbyData, 1, static_cast<size_t>(m_nSize), pFile) == static_cast<size_t>(m_nSize);
+    bRead = m_pbyData != nullptr && fread(m_pbyData, 1, static_cast<size_t>(m_nSize), pFile) ==
+                                        static_cast<size_t>(m_nSize);
   }
   fclose(pFile);
   if (!bRead) {

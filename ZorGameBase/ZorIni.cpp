@@ -24,7 +24,8 @@ bool IsSpace(char ch) {
 }
 
 // Signed or unsigned text to its magnitude: leading white space, an optional sign, then digits
-// of nBase (0: "0x" hexadecimal, "0" octal, else decimal). Magnitudes past 64 bits stick there.
+// of nBase (0: "0x" hexadecimal, "0" octal, else decimal). Every magnitude past 32 bits
+// saturates later, so accumulation stops growing beyond 36 bits.
 uint64_t ParseMagnitude(const char* p, int nBase, bool& bNegative) {
   while (IsSpace(*p)) ++p;
   bNegative = false;
@@ -37,17 +38,16 @@ uint64_t ParseMagnitude(const char* p, int nBase, bool& bNegative) {
       nBase = p[0] == '0' ? 8 : 10;
     }
   }
+  const uint64_t nBig = 0xFFFFFFFFFull;
   uint64_t nValue = 0;
   for (;; ++p) {
-    int nDigit;
-    if (*p >= '0' && *p <= '9') nDigit = *p - '0';
-    else if (*p >= 'a' && *p <= 'z') nDigit = *p - 'a' + 10;
-    else if (*p >= 'A' && *p <= 'Z') nDigit = *p - 'A' + 10;
-    else break;
-    if (nDigit >= nBase) break;
-    nValue = nValue > (UINT64_MAX - static_cast<uint64_t>(nDigit)) / static_cast<uint64_t>(nBase)
-                 ? UINT64_MAX
-                 : nValue * static_cast<uint64_t>(nBase) + static_cast<uint64_t>(nDigit);
+    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
+    if (nDigit > 9) {
+      unsigned nLower = (static_cast<unsigned char>(*p) | 0x20) - 'a';
+      nDigit = nLower < 26 ? nLower + 10 : 99;
+    }
+    if (nDigit >= static_cast<unsigned>(nBase)) break;
+    if (nValue <= nBig) nValue = nValue * static_cast<unsigned>(nBase) + nDigit;
   }
   return nValue;
 }
@@ -141,10 +141,17 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
     const char* pStart = p;
     while (!IsSpace(*p) && *p != '\0') ++p;
     int nLength = static_cast<int>(p - pStart);
-    if (nLength > nMaxField) nLength = nMaxField;
-    memcpy(szField, pStart, static_cast<size_t>(nLength));
-    szField[nLength] = '\0';
-    ConvertField(field.nType, field.pData, szField);
+    bool bText =
+        field.nType == INI_CHARS || field.nType == INI_STRING || field.nType == INI_ZORSTRING;
+    if (!bText && nLength <= nMaxField) {
+      // Number conversions stop at the white space after the field: no copy needed.
+      ConvertField(field.nType, field.pData, pStart);
+    } else {
+      if (nLength > nMaxField) nLength = nMaxField;
+      memcpy(szField, pStart, static_cast<size_t>(nLength));
+      szField[nLength] = '\0';
+      ConvertField(field.nType, field.pData, szField);
+    }
     ++nConverted;
     if (IsLineEnd(*p)) break;
   }
@@ -488,7 +495,6 @@ bool CZorIni::ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty
     LogError(this, "read %s key wrong!", m_szFileName);
     return false;
   }
-  memset(pszBuffer, 0, LINE_BUFFER);
   return ReadValue(pszKey, pszBuffer, LINE_BUFFER, bReportEmpty);
 }
 

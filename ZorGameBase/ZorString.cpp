@@ -33,7 +33,10 @@ CZorString::CZorString(const CZorString& stringSrc) {
     SetEmpty();
     *this = stringSrc.m_pchData;
   } else {
+    // The condition is logged exactly as written.
+    // clang-format off
     ASSERT(NoninitData( stringSrc.GetData() ));
+    // clang-format on
     m_pchData = stringSrc.m_pchData;
     GetData()->nRefs.fetch_add(1);
   }
@@ -58,7 +61,10 @@ void CZorString::SetEmpty() { m_pchData = g_emptyBlock.header.data(); }
 
 void CZorString::AllocBuffer(int nLen) {
   ASSERT(nLen >= 0);
+  // The condition is logged exactly as written.
+  // clang-format off
   ASSERT(nLen <= INT_MAX-1);
+  // clang-format on
   // A length outside 0..INT_MAX-1 gives the empty string after its assertion.
   if (nLen <= 0 || nLen > INT_MAX - 1) {
     SetEmpty();
@@ -129,7 +135,10 @@ CZorString& CZorString::operator=(const CZorString& stringSrc) {
     CopyIn(stringSrc.GetData()->nLength, stringSrc.m_pchData);
   } else {
     Release();
+    // The condition is logged exactly as written.
+    // clang-format off
     ASSERT(NoninitData( stringSrc.GetData() ));
+    // clang-format on
     m_pchData = stringSrc.m_pchData;
     GetData()->nRefs.fetch_add(1);
   }
@@ -138,6 +147,8 @@ CZorString& CZorString::operator=(const CZorString& stringSrc) {
 
 bool CZorString::NoninitData(const CZorStringData* pData) { return pData != &g_emptyBlock.header; }
 
+bool operator==(const CZorString& str1, const CZorString& str2) { return str1.Compare(str2) == 0; }
+bool operator!=(const CZorString& str1, const CZorString& str2) { return str1.Compare(str2) != 0; }
 bool operator==(const CZorString& str, const char* lpsz) { return str.Compare(lpsz) == 0; }
 bool operator==(const char* lpsz, const CZorString& str) { return str.Compare(lpsz) == 0; }
 bool operator!=(const CZorString& str, const char* lpsz) { return str.Compare(lpsz) != 0; }

@@ -1,23 +1,26 @@
 // ini/RoleTrace.ini of any bytes, loaded as the client loads it, then queried: no crash, no
 // read outside a buffer, and every answer is the asked key's record or its 999 fallback's.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 
+#include "FuzzSupport.h"
 #include "I3DRoleBaseData.h"
 
 namespace {
 
-// Works in a folder of its own: the module reads ini/ and writes debug/ there.
+const char TRACE_FILE[] = "ini/RoleTrace.ini";
+
+// The service, in a work folder with an ini folder of its own.
 I3DRoleBaseData* Service() {
   static I3DRoleBaseData* s_pData = [] {
-    char szFolder[] = "/tmp/role-trace-fuzz-XXXXXX";
-    if (mkdtemp(szFolder) == nullptr || chdir(szFolder) != 0) abort();
-    std::filesystem::create_directory("ini");
+    FuzzSupport::EnterWorkFolder();
+    std::error_code ec;
+    if (std::filesystem::is_symlink("ini", ec)) std::filesystem::remove("ini", ec);
+    std::filesystem::create_directory("ini", ec);
     return RoleBaseDataQuery();
   }();
   return s_pData;
@@ -39,23 +42,19 @@ void Check(I3DRoleBaseData* pData, int64_t nKey) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   I3DRoleBaseData* pService = Service();
   if (pService == nullptr) return 0;
-  FILE* pFile = fopen("ini/RoleTrace.ini", "wb");
-  if (pFile == nullptr) return 0;
-  fwrite(pData, 1, nSize, pFile);
-  fclose(pFile);
+  // A new file each time: truncating one in place makes the file system flush it on close.
+  std::remove(TRACE_FILE);
+  FuzzSupport::WriteInput(TRACE_FILE, pData, nSize);
   pService->Create();
   // Keys from the text (each line's first number) and from the raw bytes.
   const char* pch = reinterpret_cast<const char*>(pData);
   for (size_t i = 0; i < nSize; ++i) {
-    if (i == 0 || pch[i - 1] == '\n') {
-      char szNumber[24] = {0};
-      size_t n = 0;
-      while (i + n < nSize && n + 1 < sizeof(szNumber) && pch[i + n] != '\n') {
-        szNumber[n] = pch[i + n];
-        ++n;
-      }
-      Check(pService, strtoll(szNumber, nullptr, 10));
+    if (i != 0 && pch[i - 1] != '\n') continue;
+    char szNumber[24] = {0};
+    for (size_t n = 0; i + n < nSize && n + 1 < sizeof(szNumber) && pch[i + n] != '\n'; ++n) {
+      szNumber[n] = pch[i + n];
     }
+    Check(pService, strtoll(szNumber, nullptr, 10));
   }
   for (size_t i = 0; i + 8 <= nSize && i < 64; i += 8) {
     int64_t nKey;

@@ -30,7 +30,7 @@ class CZorString {
   ~CZorString();
 
   CZorString& operator=(const CZorString& stringSrc);  // shares the source's block
-  CZorString& operator=(const char* lpsz);  // copies; null gives the empty text
+  CZorString& operator=(const char* lpsz);             // copies; null gives the empty text
 
   operator const char*() const { return m_pchData; }  // never null
   int GetLength() const { return GetData()->nLength; }
@@ -57,6 +57,8 @@ class CZorString {
   char* m_pchData;
 };
 
+bool operator==(const CZorString& str1, const CZorString& str2);
+bool operator!=(const CZorString& str1, const CZorString& str2);
 bool operator==(const CZorString& str, const char* lpsz);
 bool operator==(const char* lpsz, const CZorString& str);
 bool operator!=(const CZorString& str, const char* lpsz);

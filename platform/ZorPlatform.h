@@ -30,8 +30,7 @@ int CaptureStackFrames(void** apFrames, int nMax, int nSkip);
 // The loaded image (the executable or a shared library) that holds the address: its file name
 // without folders, cut to nNameSize - 1 characters, and its load address, the value that turns
 // an address into the image's own offset. False, with an empty name, when no image holds it.
-bool FindModuleOfAddress(const void* pAddress, char* pszName, size_t nNameSize,
-                         uintptr_t* pBase);
+bool FindModuleOfAddress(const void* pAddress, char* pszName, size_t nNameSize, uintptr_t* pBase);
 
 // The full path of the running executable; false when it cannot be told.
 bool GetExecutablePath(char* pszPath, size_t nSize);
@@ -45,14 +44,14 @@ bool GetFileWriteTime(const char* pszPath, std::tm* pLocal);
 // time and then thrown away. True when the request went out and some answer came back.
 struct HttpPostRequest {
   const char* pszUserAgent;
-  const char* pszServer;         // host name or address
+  const char* pszServer;  // host name or address
   unsigned short nPort;
-  const char* pszObject;         // request path; "/" is put in front when it does not start so
+  const char* pszObject;  // request path; "/" is put in front when it does not start so
   const char* const* ppszHeaders;  // null-terminated list, or null
   const char* pchBody;
   size_t nBodyLength;
-  long nConnectTimeoutSeconds;   // bound on reaching the server
-  long nTotalTimeoutSeconds;     // bound on the whole exchange
+  long nConnectTimeoutSeconds;  // bound on reaching the server
+  long nTotalTimeoutSeconds;    // bound on the whole exchange
 };
 bool HttpPost(const HttpPostRequest& request);
 

@@ -112,8 +112,7 @@ int MatchModule(dl_phdr_info* pInfo, size_t, void* pData) {
 
 }  // namespace
 
-bool FindModuleOfAddress(const void* pAddress, char* pszName, size_t nNameSize,
-                         uintptr_t* pBase) {
+bool FindModuleOfAddress(const void* pAddress, char* pszName, size_t nNameSize, uintptr_t* pBase) {
   if (pszName != nullptr && nNameSize > 0) pszName[0] = '\0';
   ModuleSearch search{reinterpret_cast<uintptr_t>(pAddress), false, 0, std::string()};
   dl_iterate_phdr(MatchModule, &search);
@@ -171,12 +170,16 @@ bool HttpPost(const HttpPostRequest& request) {
   bool bListComplete = true;
   for (const char* const* pp = request.ppszHeaders; pp != nullptr && *pp != nullptr; ++pp) {
     curl_slist* pMore = curl_slist_append(pHeaders, *pp);
-    if (pMore == nullptr) bListComplete = false;
-    else pHeaders = pMore;
+    if (pMore == nullptr)
+      bListComplete = false;
+    else
+      pHeaders = pMore;
   }
   curl_slist* pMore = curl_slist_append(pHeaders, "Expect:");  // no "100-continue" round trip
-  if (pMore == nullptr) bListComplete = false;
-  else pHeaders = pMore;
+  if (pMore == nullptr)
+    bListComplete = false;
+  else
+    pHeaders = pMore;
   bool bSent = false;
   if (bListComplete) {
     curl_easy_setopt(pCurl, CURLOPT_URL, strUrl.c_str());

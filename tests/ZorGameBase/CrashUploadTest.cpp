@@ -2,7 +2,7 @@
 //
 // The count of uploads is per process and never goes back: ctest runs every test in a process
 // of its own, and a test finding uploads already spent (all tests in one process) is skipped.
-// Each test listens on its own loopback address so that tests can run side by side.
+// Each test listens on a loopback network of its own so that tests can run side by side.
 #include "CrashUpload.h"
 
 #include <gtest/gtest.h>
@@ -40,12 +40,17 @@ void KeepDebuggerLine(const char* pszText) {
 
 std::string Request(const std::string& strAddress, const std::string& strBody) {
   return "POST /dump/report.php HTTP/1.1\r\n"
-         "Host: " + strAddress + "\r\n"
+         "Host: " +
+         strAddress +
+         "\r\n"
          "User-Agent: UlmAgent\r\n"
          "Accept: */*\r\n"
          "Content-Type: application/x-www-form-urlencoded\r\n"
-         "Content-Length: " + std::to_string(strBody.size()) + "\r\n"
-         "\r\n" + strBody;
+         "Content-Length: " +
+         std::to_string(strBody.size()) +
+         "\r\n"
+         "\r\n" +
+         strBody;
 }
 
 // The request line, the header lines in name order, the blank line and the body: HTTP clients
@@ -82,8 +87,8 @@ class CrashUploadTest : public TempFolderTest {
 
   // ini/GameSetup.ini with the upload on, posting to the address.
   void EnableUpload(const std::string& strAddress) {
-    Write("ini/GameSetup.ini", "[DumpError]\nEnable=1\nServer=" + strAddress +
-                                   "\nAction=/dump/report.php\n");
+    Write("ini/GameSetup.ini",
+          "[DumpError]\nEnable=1\nServer=" + strAddress + "\nAction=/dump/report.php\n");
   }
   static bool WaitForUploadsToEnd() {
     auto deadline = std::chrono::steady_clock::now() + 20s;
@@ -99,38 +104,38 @@ class CrashUploadTest : public TempFolderTest {
   }
 };
 
-#define START_SERVER(server, address, mode)                 \
-  LoopbackHttpServer server(address, mode);                 \
+#define START_SERVER(server, network, mode) \
+  LoopbackHttpServer server(network, mode); \
   if (!server.Listening()) GTEST_SKIP() << server.Error()
 
 TEST_F(CrashUploadTest, UploadPostsTheRecordUnencodedByteForByte) {
-  START_SERVER(server, "127.0.0.2", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.2");
+  START_SERVER(server, 2, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   StartCrashUpload("a&b=c d%20+\xA1\xEF\n");
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
   ASSERT_TRUE(WaitForUploadsToEnd());
   std::vector<std::string> vecRequests = server.Requests();
   ASSERT_EQ(1u, vecRequests.size());
-  EXPECT_EQ(HeadersSorted(Request("127.0.0.2", "msg=a&b=c d%20+\xA1\xEF\n")),
+  EXPECT_EQ(HeadersSorted(Request(server.Address(), "msg=a&b=c d%20+\xA1\xEF\n")),
             HeadersSorted(vecRequests[0]));
   EXPECT_EQ(1, server.Connections());
   EXPECT_EQ("", LogText());
 }
 
 TEST_F(CrashUploadTest, UploadOfLongRecordSendsItsFirst1019Characters) {
-  START_SERVER(server, "127.0.0.3", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.3");
+  START_SERVER(server, 3, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   std::string strText;
   for (int i = 0; i < 5000; ++i) strText += static_cast<char>('a' + i % 26);
   StartCrashUpload(strText.c_str());
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
-  EXPECT_EQ(HeadersSorted(Request("127.0.0.3", "msg=" + strText.substr(0, 1019))),
+  EXPECT_EQ(HeadersSorted(Request(server.Address(), "msg=" + strText.substr(0, 1019))),
             HeadersSorted(server.Requests()[0]));
 }
 
 TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
-  START_SERVER(server, "127.0.0.4", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.4");
+  START_SERVER(server, 4, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   Write("version.dat", "2.4.1");
   CSafeVector<int> vec;
   vec.push_back(1);
@@ -138,7 +143,8 @@ TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
   std::string strRequest = server.Requests()[0];
   std::string strBody = strRequest.substr(strRequest.find("\r\n\r\n") + 4);
-  EXPECT_EQ(0u, strBody.find("msg=ReleaseVer:2.4.1 MsgVer:999 , FileVer:, FileTime:==(")) << strBody;
+  EXPECT_EQ(0u, strBody.find("msg=ReleaseVer:2.4.1 MsgVer:999 , FileVer:, FileTime:==("))
+      << strBody;
   EXPECT_NE(std::string::npos,
             strBody.find(") CSafeVector() position error: *** include/SafeVector 83 crash! ***\n"))
       << strBody;
@@ -146,8 +152,8 @@ TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
 }
 
 TEST_F(CrashUploadTest, FifthRecordIsLoggedButNotUploaded) {
-  START_SERVER(server, "127.0.0.5", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.5");
+  START_SERVER(server, 5, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   for (int i = 1; i <= 5; ++i) CrashRecord(nullptr, "record %d of five", i);
   ASSERT_TRUE(server.WaitForRequests(4, 10s));
   ASSERT_TRUE(WaitForUploadsToEnd());
@@ -161,8 +167,8 @@ TEST_F(CrashUploadTest, FifthRecordIsLoggedButNotUploaded) {
 }
 
 TEST_F(CrashUploadTest, ConcurrentRecordsFromThreadsStartAtMostFourUploads) {
-  START_SERVER(server, "127.0.0.6", LoopbackHttpServer::Mode::Answer);
-  EnableUpload("127.0.0.6");
+  START_SERVER(server, 6, LoopbackHttpServer::Mode::Answer);
+  EnableUpload(server.Address());
   std::atomic<bool> bGo{false};
   std::vector<std::thread> vecThreads;
   for (int t = 0; t < 8; ++t) {
@@ -181,8 +187,8 @@ TEST_F(CrashUploadTest, ConcurrentRecordsFromThreadsStartAtMostFourUploads) {
 }
 
 TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
-  START_SERVER(server, "127.0.0.7", LoopbackHttpServer::Mode::Silent);
-  EnableUpload("127.0.0.7");
+  START_SERVER(server, 7, LoopbackHttpServer::Mode::Silent);
+  EnableUpload(server.Address());
   auto start = std::chrono::steady_clock::now();
   CrashRecord(nullptr, "never answered");
   CrashRecord(nullptr, "never answered either");
@@ -195,10 +201,10 @@ TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
 using CrashUploadSeamTest = TempFolderTest;
 
 TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
-  START_SERVER(server, "127.0.0.8", LoopbackHttpServer::Mode::Silent);
+  START_SERVER(server, 8, LoopbackHttpServer::Mode::Silent);
   ZorPlatform::HttpPostRequest request{};
   request.pszUserAgent = "UlmAgent";
-  request.pszServer = "127.0.0.8";
+  request.pszServer = server.Address().c_str();
   request.nPort = 80;
   request.pszObject = "dump.php";
   request.pchBody = "msg=x";
@@ -212,63 +218,42 @@ TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
   EXPECT_EQ(0u, server.Requests()[0].find("POST /dump.php HTTP/1.1\r\n"));
 }
 
-// Setups that keep the upload off: nothing may reach the server.
+// Setups that keep the upload off: nothing may reach the server. "@" stands for the address.
 struct OffCase {
   const char* pszName;
-  const char* pszAddress;
-  std::string (*pfnSetup)(const std::string& strAddress);
+  int nNetwork;
+  const char* pszSetup;         // ini/GameSetup.ini, or null for none
   const char* pszDebuggerLine;  // the lookup's report, or null
 };
 
+const char ENABLE_NOT_FOUND[] = "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n";
+
 const OffCase OFF_CASES[] = {
-    {"EnableZero", "127.0.0.9",
-     [](const std::string& a) {
-       return "[DumpError]\nEnable=0\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     nullptr},
-    {"EnableEmpty", "127.0.0.10",
-     [](const std::string& a) {
-       return "[DumpError]\nEnable=\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
-    {"EnableMissing", "127.0.0.11",
-     [](const std::string& a) {
-       return "[DumpError]\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
-    {"NoDumpErrorSection", "127.0.0.12",
-     [](const std::string& a) {
-       return "[Other]\nEnable=1\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     "Error: [DumpError] Enable not found in ini/GameSetup.ini.\n"},
-    {"EnableTwo", "127.0.0.13",
-     [](const std::string& a) {
-       return "[DumpError]\nEnable=2\nServer=" + a + "\nAction=/dump/report.php\n";
-     },
-     nullptr},
-    {"ServerOfTwoCharacters", "127.0.0.14",
-     [](const std::string&) {
-       return std::string("[DumpError]\nEnable=1\nServer=ab\nAction=/dump/report.php\n");
-     },
-     nullptr},
-    {"ActionOfTwoCharacters", "127.0.0.15",
-     [](const std::string& a) { return "[DumpError]\nEnable=1\nServer=" + a + "\nAction=/d\n"; },
-     nullptr},
-    {"ActionMissing", "127.0.0.16",
-     [](const std::string& a) { return "[DumpError]\nEnable=1\nServer=" + a + "\n"; },
+    {"EnableZero", 9, "[DumpError]\nEnable=0\nServer=@\nAction=/d.php\n", nullptr},
+    {"EnableEmpty", 10, "[DumpError]\nEnable=\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
+    {"EnableMissing", 11, "[DumpError]\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
+    {"NoDumpErrorSection", 12, "[Other]\nEnable=1\nServer=@\nAction=/d.php\n", ENABLE_NOT_FOUND},
+    {"EnableTwo", 13, "[DumpError]\nEnable=2\nServer=@\nAction=/d.php\n", nullptr},
+    {"ServerOfTwoCharacters", 14, "[DumpError]\nEnable=1\nServer=ab\nAction=/d.php\n", nullptr},
+    {"ActionOfTwoCharacters", 15, "[DumpError]\nEnable=1\nServer=@\nAction=/d\n", nullptr},
+    {"ActionMissing", 16, "[DumpError]\nEnable=1\nServer=@\n",
      "Error: [DumpError] Action not found in ini/GameSetup.ini.\n"},
-    {"NoSetupFile", "127.0.0.17", nullptr, nullptr},
+    {"NoSetupFile", 17, nullptr, nullptr},
 };
 
 void PrintTo(const OffCase& c, std::ostream* pOut) { *pOut << c.pszName; }
 
-class CrashUploadOffTest : public CrashUploadTest,
-                           public ::testing::WithParamInterface<OffCase> {};
+class CrashUploadOffTest : public CrashUploadTest, public ::testing::WithParamInterface<OffCase> {};
 
 TEST_P(CrashUploadOffTest, UploadSendsNothing) {
   const OffCase& c = GetParam();
-  START_SERVER(server, c.pszAddress, LoopbackHttpServer::Mode::Answer);
-  if (c.pfnSetup != nullptr) Write("ini/GameSetup.ini", c.pfnSetup(c.pszAddress));
+  START_SERVER(server, c.nNetwork, LoopbackHttpServer::Mode::Answer);
+  if (c.pszSetup != nullptr) {
+    std::string strSetup = c.pszSetup;
+    size_t nAt = strSetup.find('@');
+    if (nAt != std::string::npos) strSetup.replace(nAt, 1, server.Address());
+    Write("ini/GameSetup.ini", strSetup);
+  }
   StartCrashUpload("not to be sent");
   ASSERT_TRUE(WaitForUploadsToEnd());
   EXPECT_EQ(1, CrashUploadsStarted());

@@ -32,11 +32,15 @@ class LoopbackHttpServer {
 #if defined(_WIN32)
   using Socket = SOCKET;
   static constexpr Socket NO_SOCKET = INVALID_SOCKET;
+  static Socket OpenSocket() { return socket(AF_INET, SOCK_STREAM, 0); }
+  static Socket AcceptSocket(Socket nListen) { return accept(nListen, nullptr, nullptr); }
   static void CloseSocket(Socket nSocket) { closesocket(nSocket); }
   static int Poll(pollfd* pPoll, size_t nCount, int nMilliseconds) {
     return WSAPoll(pPoll, static_cast<ULONG>(nCount), nMilliseconds);
   }
-  static std::string LastError() { return "socket error " + std::to_string(WSAGetLastError()); }
+  static int LastError() { return WSAGetLastError(); }
+  static std::string ErrorText(int nError) { return "socket error " + std::to_string(nError); }
+  static constexpr int ADDRESS_IN_USE = WSAEADDRINUSE;
   static constexpr int SEND_FLAGS = 0;
   // Winsock is started for the program's lifetime on first use.
   static bool StartSockets() {
@@ -49,11 +53,17 @@ class LoopbackHttpServer {
 #else
   using Socket = int;
   static constexpr Socket NO_SOCKET = -1;
+  static Socket OpenSocket() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); }
+  static Socket AcceptSocket(Socket nListen) {
+    return accept4(nListen, nullptr, nullptr, SOCK_CLOEXEC);
+  }
   static void CloseSocket(Socket nSocket) { close(nSocket); }
   static int Poll(pollfd* pPoll, size_t nCount, int nMilliseconds) {
     return poll(pPoll, nCount, nMilliseconds);
   }
-  static std::string LastError() { return strerror(errno); }
+  static int LastError() { return errno; }
+  static std::string ErrorText(int nError) { return strerror(nError); }
+  static constexpr int ADDRESS_IN_USE = EADDRINUSE;
   static constexpr int SEND_FLAGS = MSG_NOSIGNAL;
   static bool StartSockets() { return true; }
 #endif
@@ -61,31 +71,39 @@ class LoopbackHttpServer {
  public:
   enum class Mode { Answer, Silent };
 
-  LoopbackHttpServer(const char* pszAddress, Mode mode) : m_mode(mode) {
+  // Listens on the first free address 127.8.<nNetwork>.<2..254>, port 80: tests of their own
+  // networks do not meet, and an address another program holds is passed over.
+  LoopbackHttpServer(int nNetwork, Mode mode) : m_mode(mode) {
     if (!StartSockets()) {
       m_strError = "no sockets";
       return;
     }
-    m_nListen = socket(AF_INET, SOCK_STREAM, 0);
-    if (m_nListen == NO_SOCKET) {
-      m_strError = LastError();
-      return;
+    for (int nHost = 2; nHost < 255 && m_nListen == NO_SOCKET; ++nHost) {
+      std::string strAddress = "127.8." + std::to_string(nNetwork) + "." + std::to_string(nHost);
+      Socket nSocket = OpenSocket();
+      if (nSocket == NO_SOCKET) {
+        m_strError = ErrorText(LastError());
+        return;
+      }
+      int nOn = 1;
+      setsockopt(nSocket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&nOn),
+                 sizeof(nOn));
+      sockaddr_in address{};
+      address.sin_family = AF_INET;
+      address.sin_port = htons(80);
+      inet_pton(AF_INET, strAddress.c_str(), &address.sin_addr);
+      if (bind(nSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+          listen(nSocket, 16) == 0) {
+        m_nListen = nSocket;
+        m_strAddress = strAddress;
+        break;
+      }
+      int nError = LastError();
+      m_strError = "cannot listen on " + strAddress + ":80: " + ErrorText(nError);
+      CloseSocket(nSocket);
+      if (nError != ADDRESS_IN_USE) return;  // no right to port 80: nothing else will do
     }
-    int nOn = 1;
-    setsockopt(m_nListen, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&nOn),
-               sizeof(nOn));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(80);
-    if (inet_pton(AF_INET, pszAddress, &address.sin_addr) != 1 ||
-        bind(m_nListen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(m_nListen, 16) != 0) {
-      m_strError = std::string("cannot listen on ") + pszAddress + ":80: " + LastError();
-      CloseSocket(m_nListen);
-      m_nListen = NO_SOCKET;
-      return;
-    }
-    m_thread = std::thread([this] { Serve(); });
+    if (m_nListen != NO_SOCKET) m_thread = std::thread([this] { Serve(); });
   }
 
   ~LoopbackHttpServer() {
@@ -95,6 +113,7 @@ class LoopbackHttpServer {
   }
 
   bool Listening() const { return m_nListen != NO_SOCKET; }
+  const std::string& Address() const { return m_strAddress; }
   const std::string& Error() const { return m_strError; }
 
   // Waits until at least nCount complete requests have come in; false on timeout.
@@ -139,7 +158,7 @@ class LoopbackHttpServer {
       for (const Client& client : vecClients) vecPoll.push_back({client.nSocket, POLLIN, 0});
       if (Poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
       if (vecPoll[0].revents & POLLIN) {
-        Socket nSocket = accept(m_nListen, nullptr, nullptr);
+        Socket nSocket = AcceptSocket(m_nListen);
         if (nSocket != NO_SOCKET) {
           vecClients.push_back({nSocket, std::string(), false});
           std::lock_guard<std::mutex> lock(m_mutex);
@@ -182,6 +201,7 @@ class LoopbackHttpServer {
 
   Mode m_mode;
   Socket m_nListen = NO_SOCKET;
+  std::string m_strAddress;
   std::string m_strError;
   std::atomic<bool> m_bStop{false};
   std::mutex m_mutex;

@@ -12,8 +12,7 @@ namespace ZorTools {
 void EncipherBytes(unsigned char* pbyData, size_t nSize,
                    unsigned nSeed = ZorGameBase::DAT_FILE_SEED);
 // The scrambled form of a plain text.
-std::string EncipherText(const std::string& strPlain,
-                         unsigned nSeed = ZorGameBase::DAT_FILE_SEED);
+std::string EncipherText(const std::string& strPlain, unsigned nSeed = ZorGameBase::DAT_FILE_SEED);
 // Writes the scrambled form of a plain text to a file; false when it cannot be written.
 bool WriteDatFile(const char* pszPath, const std::string& strPlain,
                   unsigned nSeed = ZorGameBase::DAT_FILE_SEED);

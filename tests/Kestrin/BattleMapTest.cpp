@@ -1,0 +1,296 @@
+// ini/BattleMap.ini through the interface: sections and their defaults, fighter groups and
+// torches, view positions, the battle cameras, bad lines and a second load.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ModuleFixture.h"
+
+namespace {
+
+const char BATTLE_MAP[] = "ini/BattleMap.ini";
+const char LOADER_ASSERT[] = "ASSERT(FALSE) in ";
+const char LOADER_NAME[] = "[C3DRoleBaseData::CreateBattleMapInfo]";
+
+class BattleMapTest : public ModuleTest {
+ protected:
+  I3DRoleBaseData* LoadBattleMap(const std::string& strText) {
+    Write(BATTLE_MAP, strText);
+    return Load();
+  }
+  int LoaderAsserts() const { return LogCount(LOADER_NAME); }
+  // Anything the loader wrote: its assertions or a message naming its file.
+  bool BattleMapLogged() const { return LogHas(LOADER_NAME) || LogHas(BATTLE_MAP); }
+};
+
+TEST_F(BattleMapTest, SectionWithoutKeysHasTheDefaults) {
+  I3DRoleBaseData* pData = LoadBattleMap("[4]\n");
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(4);
+  ASSERT_NE(nullptr, pMap);
+  EXPECT_EQ(0, pMap->CenterWorld.x);
+  EXPECT_EQ(0, pMap->CenterWorld.y);
+  for (const BattlePos* pPos : {&pMap->CenterCell, &pMap->UpArrayCellpos, &pMap->DownArrayCellpos}) {
+    EXPECT_EQ(-1, pPos->x);
+    EXPECT_EQ(-1, pPos->y);
+  }
+  EXPECT_EQ(327, pMap->MaxScale);
+  EXPECT_EQ(256, pMap->MinScale);
+  EXPECT_EQ(256, pMap->DefScale);
+  EXPECT_EQ(256, pMap->StartScale);
+  EXPECT_EQ(-30, pMap->DefAngle);
+  EXPECT_EQ(-90, pMap->StartAngle);
+  EXPECT_EQ(0, pMap->RotaryAngle);
+  EXPECT_EQ(1000, pMap->CameraTime);
+  EXPECT_EQ(0, pMap->TerraHigh);
+  EXPECT_TRUE(pMap->vecStartPos.empty());
+  EXPECT_TRUE(pMap->vecFighterGroup.empty());
+  EXPECT_FALSE(BattleMapLogged()) << LogText();
+}
+
+TEST_F(BattleMapTest, EveryMapKeyReachesItsField) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nCenterWorld=10 20\nCenterCell=3 4\nUpArrayCellpos=5 6\nDownArrayCellpos=7 8\n"
+      "MaxScale=400\nMinScale=200\nDefScale=300\nStartScale=310\nDefAngle=-45\n"
+      "StartAngle=15\nRotaryAngle=90\nCameraTime=1500\nTerraHigh=-12\n"
+      "StartPos=1 2 3 4 5\nStartPos=1 2 9 9 9\n");
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+  ASSERT_NE(nullptr, pMap);
+  EXPECT_EQ(10, pMap->CenterWorld.x);
+  EXPECT_EQ(20, pMap->CenterWorld.y);
+  EXPECT_EQ(4, pMap->CenterCell.y);
+  EXPECT_EQ(5, pMap->UpArrayCellpos.x);
+  EXPECT_EQ(8, pMap->DownArrayCellpos.y);
+  EXPECT_EQ(400, pMap->MaxScale);
+  EXPECT_EQ(200, pMap->MinScale);
+  EXPECT_EQ(300, pMap->DefScale);
+  EXPECT_EQ(310, pMap->StartScale);
+  EXPECT_EQ(-45, pMap->DefAngle);
+  EXPECT_EQ(15, pMap->StartAngle);
+  EXPECT_EQ(90, pMap->RotaryAngle);
+  EXPECT_EQ(1500, pMap->CameraTime);
+  EXPECT_EQ(-12, pMap->TerraHigh);
+  ASSERT_EQ(2u, pMap->vecStartPos.size());
+  EXPECT_EQ(5, pMap->vecStartPos[0].nValue[2]);
+  EXPECT_EQ(9, pMap->vecStartPos[1].nValue[0]);
+  // The record handed out by GetBattlePos is the map itself, read as its CenterWorld.
+  EXPECT_EQ(static_cast<const void*>(pMap), static_cast<const void*>(pData->GetBattlePos(1, 0)));
+  EXPECT_FALSE(BattleMapLogged()) << LogText();
+}
+
+TEST_F(BattleMapTest, EmptyOrCommentOnlyFileLoadsNoMap) {
+  for (const char* pszText : {"", ";[1]\n; MaxScale=3\n", "\n\n"}) {
+    I3DRoleBaseData* pData = LoadBattleMap(pszText);
+    EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0)) << pszText;
+    EXPECT_EQ(nullptr, pData->GetBattleMapInfo(1)) << pszText;
+    RoleBaseDataDestroy();
+  }
+  EXPECT_EQ(0, LoaderAsserts());
+}
+
+TEST_F(BattleMapTest, SemicolonAndEmptyLinesAreSilentBeforeTheFirstSection) {
+  I3DRoleBaseData* pData = LoadBattleMap("; maps\n\n;[7]\n[1]\n");
+  EXPECT_EQ(0, LoaderAsserts());
+  EXPECT_NE(nullptr, pData->GetBattleMapInfo(1));
+}
+
+// Only a line feed or ';' as the very first character passes a line before the first section.
+class BattleMapLeadTest : public BattleMapTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BattleMapLeadTest, OtherLinesBeforeTheFirstSectionAreAsserted) {
+  I3DRoleBaseData* pData = LoadBattleMap(std::string(GetParam()) + "[1]\nMaxScale=5\n");
+  EXPECT_EQ(1, LoaderAsserts());
+  EXPECT_EQ(5, pData->GetBattleMapInfo(1)->MaxScale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, BattleMapLeadTest,
+                         ::testing::Values("// note\n", "  ; indented\n", "   \n", "\t\n",
+                                           "MaxScale=400\n", " [2]\n", "garbage\n"));
+
+TEST_F(BattleMapTest, KeysAreWholeAndCaseSensitiveAndCommentsAreCut) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nMaxScale = 400\nmaxscale=401\nMaxScale2=402\n"
+      "[2]\n  MaxScale=400 ; widest\nMinScale=\t100 // note\nDefScale= ;nothing\n");
+  EXPECT_EQ(327, pData->GetBattleMapInfo(1)->MaxScale);
+  EXPECT_EQ(400, pData->GetBattleMapInfo(2)->MaxScale);
+  EXPECT_EQ(100, pData->GetBattleMapInfo(2)->MinScale);
+  EXPECT_EQ(256, pData->GetBattleMapInfo(2)->DefScale);
+  EXPECT_EQ(0, LoaderAsserts());
+}
+
+TEST_F(BattleMapTest, SectionNumbersReadLikeAtoi) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[3]\nMaxScale=1\n[3]\nMinScale=2\n[x]\nMaxScale=5\n[-1]\nMaxScale=6\n[ 12 ]\n"
+      "MaxScale=7\n[9\nMinScale=8\n");
+  const BattleMapInfo* pThree = pData->GetBattleMapInfo(3);
+  ASSERT_NE(nullptr, pThree);
+  EXPECT_EQ(327, pThree->MaxScale);  // the second [3] replaced the first
+  EXPECT_EQ(2, pThree->MinScale);
+  EXPECT_EQ(5, pData->GetBattleMapInfo(0)->MaxScale);
+  EXPECT_EQ(6, pData->GetBattleMapInfo(4294967295u)->MaxScale);
+  // "[9" has no ']': the line is ignored and MinScale=8 still belongs to [ 12 ].
+  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(9));
+  EXPECT_EQ(7, pData->GetBattleMapInfo(12)->MaxScale);
+  EXPECT_EQ(8, pData->GetBattleMapInfo(12)->MinScale);
+}
+
+TEST_F(BattleMapTest, FighterPosNumbersFormGroupsInTheOrderTheyClose) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nFighterPos=1 1 0 0 0 0 0 0\nFighterPos7=1 1 7 0 0 0 0 0\n"
+      "FighterPos7=2 2 7 0 0 0 0 0\nFighterPos1=1 1 10 0 0 0 0 0\nFighterPos2=1 1 20 0 0 0 0 0\n"
+      "FighterPos1=1 1 11 0 0 0 0 0\nFighterPos1=3 3 11 0 0 0 0 0\n");
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+  ASSERT_NE(nullptr, pMap);
+  ASSERT_EQ(5u, pMap->vecFighterGroup.size());
+  const int32_t anNumbers[] = {0, 7, 1, 2, 1};
+  const size_t anSizes[] = {1, 2, 1, 1, 2};
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(anNumbers[i], pMap->vecFighterGroup[i].nNumber) << i;
+    EXPECT_EQ(anSizes[i], pMap->vecFighterGroup[i].vecFighterPos.size()) << i;
+  }
+  // Group 1 is found as its first group only.
+  ASSERT_NE(nullptr, pData->GetFighterPos(1, 1, 1, 1));
+  EXPECT_EQ(10, pData->GetFighterPos(1, 1, 1, 1)->nValue[0]);
+  EXPECT_EQ(nullptr, pData->GetFighterPos(1, 3, 3, 1));
+  EXPECT_EQ(0, pData->GetFighterPos(1, 1, 1, 0)->nValue[0]);
+  EXPECT_EQ(7, pData->GetFighterPos(1, 2, 2, 7)->nValue[0]);
+}
+
+TEST_F(BattleMapTest, ShortFighterPosStillSwitchesTheGroupAndIsAsserted) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nFighterPos=1 1 0 0 0 0 0 0\nFighterPos7=1 2 3 4 5 6 7\nTorch=1 2 3 4\n");
+  EXPECT_EQ(1, LoaderAsserts());
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+  ASSERT_EQ(2u, pMap->vecFighterGroup.size());
+  EXPECT_EQ(7, pMap->vecFighterGroup[1].nNumber);
+  EXPECT_TRUE(pMap->vecFighterGroup[1].vecFighterPos.empty());
+  EXPECT_EQ(1, pData->GetBattleTorch1(1, 0));  // group 0 was closed by the short line
+}
+
+TEST_F(BattleMapTest, TorchReachesOnlyClosedGroups) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nFighterPos=1 1 0 0 0 0 0 0\nTorch=9 9 9 9\n"      // group 0 still open: no effect
+      "FighterPos2=1 1 0 0 0 0 0 0\nTorch=1 2 3 4\n"          // group 0 closed: set
+      "FighterPos3=1 1 0 0 0 0 0 0\nTorch2=5 6 7 8\n"         // group 2 closed: set
+      "Torch3=4 4 4 4\n"                                      // the last group never closes in time
+      "Torch2=1 1 1\n"                                        // short: ignored silently
+      "[2]\nFighterPos1=1 1 0 0 0 0 0 0\nFighterPos2=1 1 0 0 0 0 0 0\nTorchX=3 3 3 3\n");
+  EXPECT_EQ(1, pData->GetBattleTorch1(1, 0));
+  EXPECT_EQ(4, pData->GetBattleTorch4(1, 0));
+  EXPECT_EQ(5, pData->GetBattleTorch1(1, 2));
+  EXPECT_EQ(6, pData->GetBattleTorch2(1, 2));
+  EXPECT_EQ(7, pData->GetBattleTorch3(1, 2));
+  EXPECT_EQ(8, pData->GetBattleTorch4(1, 2));
+  EXPECT_EQ(0, pData->GetBattleTorch1(1, 3));  // group 3 exists, its torches never set
+  // TorchX is group 0, which map 2 does not have.
+  EXPECT_EQ(-1, pData->GetBattleTorch1(2, 0));
+  EXPECT_EQ(0, pData->GetBattleTorch1(2, 1));
+  EXPECT_EQ(0, LoaderAsserts());
+}
+
+TEST_F(BattleMapTest, TorchSetsTheFirstOfTwoGroupsWithItsNumber) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nFighterPos1=1 1 0 0 0 0 0 0\nFighterPos2=1 1 0 0 0 0 0 0\n"
+      "FighterPos1=1 1 0 0 0 0 0 0\nFighterPos3=1 1 0 0 0 0 0 0\nTorch1=4 3 2 1\n");
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+  ASSERT_EQ(4u, pMap->vecFighterGroup.size());
+  EXPECT_EQ(4, pMap->vecFighterGroup[0].nTorch[0]);
+  EXPECT_EQ(0, pMap->vecFighterGroup[2].nTorch[0]);
+  EXPECT_EQ(4, pData->GetBattleTorch1(1, 1));
+}
+
+TEST_F(BattleMapTest, ViewPositionsAreListedInFileOrderFromAnySection) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nViewPos1=1 2 3 4 5 6\nViewPos2=1 2 9 9 9 9\n[2]\nViewPosA=7 8 1 1 1 1\n"
+      "ViewPos=5 5 1 1 1\n");
+  const BattleViewPos* pFirst = pData->GetBattleViewPos(1, 2);
+  ASSERT_NE(nullptr, pFirst);
+  EXPECT_EQ(3, pFirst->nValue[0]);
+  EXPECT_EQ(6, pFirst->nValue[3]);
+  EXPECT_NE(nullptr, pData->GetBattleViewPos(7, 8));
+  EXPECT_EQ(nullptr, pData->GetBattleViewPos(5, 5));  // five values: dropped silently
+  EXPECT_EQ(nullptr, pData->GetBattleViewPos(2, 1));
+  EXPECT_FALSE(BattleMapLogged()) << LogText();
+}
+
+TEST_F(BattleMapTest, ShortViewStartPosIsLoggedAndKeepsWhatConverted) {
+  I3DRoleBaseData* pData =
+      LoadBattleMap("[1]\nViewStartPos=4 5 6 7\n[2]\nViewStartPos=1 2 3\n");
+  const BattleViewPos* pStart = pData->GetBattleViewStartPos();
+  EXPECT_EQ(0, pStart->nKey1);
+  EXPECT_EQ(0, pStart->nKey2);
+  EXPECT_EQ(1, pStart->nValue[0]);
+  EXPECT_EQ(2, pStart->nValue[1]);
+  EXPECT_EQ(3, pStart->nValue[2]);
+  EXPECT_EQ(7, pStart->nValue[3]);
+  EXPECT_EQ(1, LogCount("error on ini/BattleMap.ini -- ViewStartPos."));
+  EXPECT_EQ(0, LoaderAsserts());
+}
+
+TEST_F(BattleMapTest, CameraPointsConvertAsFarAsTheyCan) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nEye=1.5 2 3\nEyeRotate=4 5 6\nTo=7 8 9\nTo=1 2\n"
+      "MoveEye=-1 -2 -3\nMoveEyeRotate=0.25 0.5 1e1\nMoveTo=x 1 1\n");
+  const BattleCamera* pCamera = pData->GetBattleCamera();
+  EXPECT_FLOAT_EQ(1.5f, pCamera->fEye[0]);
+  EXPECT_FLOAT_EQ(3.0f, pCamera->fEye[2]);
+  EXPECT_FLOAT_EQ(6.0f, pCamera->fRotation[2]);
+  EXPECT_FLOAT_EQ(1.0f, pCamera->fTarget[0]);
+  EXPECT_FLOAT_EQ(2.0f, pCamera->fTarget[1]);
+  EXPECT_FLOAT_EQ(9.0f, pCamera->fTarget[2]);  // To=1 2 left the third float
+  const BattleCamera* pMove = pData->GetBattleMoveCamera();
+  EXPECT_FLOAT_EQ(-2.0f, pMove->fEye[1]);
+  EXPECT_FLOAT_EQ(10.0f, pMove->fRotation[2]);
+  EXPECT_FLOAT_EQ(0.0f, pMove->fTarget[0]);
+  EXPECT_EQ(2, LoaderAsserts());  // To=1 2 and MoveTo=x 1 1, two checks
+}
+
+TEST_F(BattleMapTest, EachBadValueIsAssertedAtItsOwnCheck) {
+  LoadBattleMap(
+      "[1]\nStartPos=1 2 3 4\nCenterWorld=1\nMaxScale=x\nMinScale=\t-\nStartScale=y\n"
+      "DefScale=y\nDefAngle=y\nStartAngle=y\nRotaryAngle=y\nCameraTime=y\nCenterCell=1\n"
+      "UpArrayCellpos=1\n");
+  EXPECT_EQ(12, LoaderAsserts());
+}
+
+TEST_F(BattleMapTest, LongLinesAreReadInPiecesOf1023Characters) {
+  // 1023 characters end the first piece; the rest of the physical line is a line of its own.
+  std::string strLong = "CameraTime=7" + std::string(1023 - 12, ' ') + "TerraHigh=5\n";
+  I3DRoleBaseData* pData = LoadBattleMap("[1]\n" + strLong + std::string(3000, 'x') + "\n");
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+  ASSERT_NE(nullptr, pMap);
+  EXPECT_EQ(7, pMap->CameraTime);
+  EXPECT_EQ(5, pMap->TerraHigh);
+  EXPECT_EQ(0, LoaderAsserts());
+}
+
+TEST_F(BattleMapTest, CarriageReturnLineFeedLinesReadAsTextLines) {
+  I3DRoleBaseData* pData = LoadBattleMap("; maps\r\n\r\n[1]\r\nMaxScale=400\r\n");
+  EXPECT_EQ(400, pData->GetBattleMapInfo(1)->MaxScale);
+  EXPECT_FALSE(BattleMapLogged()) << LogText();
+}
+
+TEST_F(BattleMapTest, SecondCreateReplacesSectionsAndAppendsViewPositions) {
+  I3DRoleBaseData* pData = LoadBattleMap(
+      "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 1\n[2]\nMaxScale=402\n");
+  Write(BATTLE_MAP, "[2]\nMinScale=7\nViewPos=1 1 2 2 2 2\nViewPos=3 3 3 3 3 3\nTo=5 5 5\n");
+  pData->Create();
+  EXPECT_EQ(401, pData->GetBattleMapInfo(1)->MaxScale);
+  EXPECT_EQ(327, pData->GetBattleMapInfo(2)->MaxScale);  // the new [2] starts from defaults
+  EXPECT_EQ(7, pData->GetBattleMapInfo(2)->MinScale);
+  EXPECT_EQ(1, pData->GetBattleViewPos(1, 1)->nValue[0]);  // the earlier entry comes first
+  EXPECT_NE(nullptr, pData->GetBattleViewPos(3, 3));
+  EXPECT_EQ(4, pData->GetBattleViewStartPos()->nValue[3]);
+  EXPECT_FLOAT_EQ(1.0f, pData->GetBattleCamera()->fEye[0]);
+  EXPECT_FLOAT_EQ(5.0f, pData->GetBattleCamera()->fTarget[0]);
+}
+
+TEST_F(BattleMapTest, MissingFileLeavesEverythingEmptyAndSilent) {
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0));
+  EXPECT_EQ(nullptr, pData->GetBattleViewPos(0, 0));
+  EXPECT_EQ(0, pData->GetBattleViewStartPos()->nValue[0]);
+  EXPECT_FLOAT_EQ(0.0f, pData->GetBattleCamera()->fEye[0]);
+  EXPECT_FALSE(LogHas("BattleMap"));
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// Battle position queries: which map answers (map 0 for an unlisted one), their defaults, the
+// GetBattlePos assertion, and ini/FighterPosOffset.ini.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ModuleFixture.h"
+
+namespace {
+
+const char GET_BATTLE_POS_ASSERT[] = "[C3DRoleBaseData::GetBattlePos]";
+
+// Map 0 and map 5, each with groups, torches and start positions of its own.
+const char TWO_MAPS[] =
+    "[0]\nCenterWorld=100 200\nUpArrayCellpos=1 2\nDownArrayCellpos=3 4\nRotaryAngle=45\n"
+    "CameraTime=2000\nStartPos=1 1 10 11 12\n"
+    "FighterPos3=1 1 30 0 0 0 0 0\nFighterPos4=1 1 40 0 0 0 0 0\nTorch3=3 3 3 3\n"
+    "[5]\nCenterWorld=500 600\nRotaryAngle=-15\nStartPos=1 1 50 51 52\nStartPos=1 1 0 0 0\n"
+    "FighterPos1=1 1 10 0 0 0 0 0\nFighterPos1=2 1 11 0 0 0 0 0\nFighterPos2=1 1 20 0 0 0 0 0\n"
+    "Torch1=7 8 9 10\n";
+
+class BattlePosTest : public ModuleTest {
+ protected:
+  I3DRoleBaseData* LoadMaps(const std::string& strText) {
+    Write("ini/BattleMap.ini", strText);
+    return Load();
+  }
+};
+
+TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZero) {
+  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  const BattlePos* pPos = pData->GetBattlePos(7, 0);
+  EXPECT_EQ(100, pPos->x);
+  EXPECT_EQ(200, pPos->y);
+  EXPECT_EQ(500, pData->GetBattlePos(5, 0)->x);
+  EXPECT_EQ(45, pData->GetBattleRotaryAngle(7));
+  EXPECT_EQ(-15, pData->GetBattleRotaryAngle(5));
+  EXPECT_EQ(2000, pData->GetBattleCameraTime(7));
+  EXPECT_EQ(1000, pData->GetBattleCameraTime(5));  // map 5's own default, not map 0's time
+  EXPECT_EQ(3, pData->GetBattleTorch2(7, 3));
+  EXPECT_EQ(30, pData->GetFighterPos(7, 1, 1, 3)->nValue[0]);
+  EXPECT_EQ(10, pData->GetBattleStartPos(7, 1, 1)->nValue[0]);
+  EXPECT_EQ(50, pData->GetBattleStartPos(5, 1, 1)->nValue[0]);  // the first of two
+  // GetBattleMapInfo answers only for the map itself.
+  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(7));
+  EXPECT_EQ(100, pData->GetBattleMapInfo(0)->CenterWorld.x);
+  EXPECT_FALSE(LogHas(GET_BATTLE_POS_ASSERT));
+}
+
+TEST_F(BattlePosTest, ListedMapNeverBorrowsGroupsOrPositionsFromMapZero) {
+  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  EXPECT_EQ(-1, pData->GetBattleTorch1(5, 3));  // map 0 has group 3, map 5 does not
+  EXPECT_EQ(nullptr, pData->GetFighterPos(5, 1, 1, 3));
+  EXPECT_EQ(nullptr, pData->GetBattleStartPos(5, 9, 9));
+  EXPECT_EQ(nullptr, pData->GetFighterPos(5, 9, 9, 1));
+}
+
+TEST_F(BattlePosTest, TorchSlotsAnswerTheirOwnValue) {
+  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  // Map 5's group 1 was closed by its group 2 line; group 2 was still open for Torch lines.
+  EXPECT_EQ(7, pData->GetBattleTorch1(5, 1));
+  EXPECT_EQ(8, pData->GetBattleTorch2(5, 1));
+  EXPECT_EQ(9, pData->GetBattleTorch3(5, 1));
+  EXPECT_EQ(10, pData->GetBattleTorch4(5, 1));
+  EXPECT_EQ(11, pData->GetFighterPos(5, 2, 1, 1)->nValue[0]);
+  EXPECT_EQ(20, pData->GetFighterPos(5, 1, 1, 2)->nValue[0]);
+}
+
+TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
+  I3DRoleBaseData* pData = LoadMaps("[5]\nCenterWorld=1 1\nUpArrayCellpos=1 1\n");
+  const BattlePos* pPos = pData->GetBattlePos(7, 0);
+  EXPECT_EQ(0, pPos->x);
+  EXPECT_EQ(0, pPos->y);
+  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
+  EXPECT_TRUE(LogHas(" line of Kestrin/3DRoleBaseData [C3DRoleBaseData::GetBattlePos]\xA1\xEF -- ")) << LogText();
+  EXPECT_EQ(0, pData->GetBattleRotaryAngle(7));
+  EXPECT_EQ(1000, pData->GetBattleCameraTime(7));
+  EXPECT_EQ(-1, pData->GetBattleTorch1(7, 1));
+  EXPECT_EQ(-1, pData->GetBattleTorch2(7, 1));
+  EXPECT_EQ(-1, pData->GetBattleTorch3(7, 1));
+  EXPECT_EQ(-1, pData->GetBattleTorch4(7, 1));
+  EXPECT_EQ(pPos, pData->GetBattleArrayCellPos(1));  // the default position, (0, 0)
+  EXPECT_EQ(nullptr, pData->GetFighterPos(7, 1, 1, 0));
+  EXPECT_EQ(nullptr, pData->GetBattleStartPos(7, 1, 1));
+}
+
+TEST_F(BattlePosTest, IndexOtherThanZeroAssertsEvenForAListedMap) {
+  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  const BattlePos* pPos = pData->GetBattlePos(5, 1);
+  EXPECT_EQ(0, pPos->x);
+  EXPECT_EQ(0, pPos->y);
+  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
+  pData->GetBattlePos(5, -1);  // the same check again: the repeat filter drops it
+  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
+}
+
+TEST_F(BattlePosTest, ArrayCellPosReadsMapZeroOnly) {
+  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  EXPECT_EQ(1, pData->GetBattleArrayCellPos(1)->x);
+  EXPECT_EQ(2, pData->GetBattleArrayCellPos(1)->y);
+  for (int32_t nSide : {0, 2, -1}) {
+    EXPECT_EQ(3, pData->GetBattleArrayCellPos(nSide)->x) << nSide;
+    EXPECT_EQ(4, pData->GetBattleArrayCellPos(nSide)->y) << nSide;
+  }
+  RoleBaseDataDestroy();
+  pData = LoadMaps("[0]\n");
+  EXPECT_EQ(-1, pData->GetBattleArrayCellPos(1)->x);
+  EXPECT_EQ(-1, pData->GetBattleArrayCellPos(0)->y);
+}
+
+TEST_F(BattlePosTest, BeforeCreateEveryMapIsMissing) {
+  I3DRoleBaseData* pData = RoleBaseDataQuery();
+  EXPECT_EQ(0, pData->GetBattlePos(0, 0)->x);
+  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
+  EXPECT_EQ(0, pData->GetBattleArrayCellPos(1)->x);
+  EXPECT_EQ(1000, pData->GetBattleCameraTime(0));
+  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0));
+  EXPECT_EQ(nullptr, pData->GetFighterPosOffset(0));
+}
+
+TEST_F(BattlePosTest, FighterPosOffsetsKeepTheLastLineOfAKey) {
+  Write("ini/FighterPosOffset.ini", "; key x y\n10 1 2\n\n10 3 4\n4294967295 -5 6\n-1 7 8\n");
+  I3DRoleBaseData* pData = Load();
+  const FighterPosOffset* pOffset = pData->GetFighterPosOffset(10);
+  ASSERT_NE(nullptr, pOffset);
+  EXPECT_EQ(3, pOffset->x);
+  EXPECT_EQ(4, pOffset->y);
+  EXPECT_EQ(7, pData->GetFighterPosOffset(4294967295u)->x);  // "-1" wraps to the same key
+  EXPECT_EQ(nullptr, pData->GetFighterPosOffset(11));
+}
+
+TEST_F(BattlePosTest, MalformedOffsetLineEndsTheReading) {
+  // Only a line feed or ';' as first character is skipped: a line of blanks ends it too.
+  for (const char* pszBad : {"x\n", "3 3\n", "  \n"}) {
+    Write("ini/FighterPosOffset.ini", std::string("1 1 1\n") + pszBad + "2 2 2\n");
+    I3DRoleBaseData* pData = Load();
+    EXPECT_NE(nullptr, pData->GetFighterPosOffset(1)) << pszBad;
+    EXPECT_EQ(nullptr, pData->GetFighterPosOffset(2)) << pszBad;
+    RoleBaseDataDestroy();
+  }
+  EXPECT_FALSE(LogHas("FighterPosOffset"));
+}
+
+TEST_F(BattlePosTest, SecondCreateAddsOffsetsAndReplacesKeys) {
+  Write("ini/FighterPosOffset.ini", "1 1 1\n2 2 2\n");
+  I3DRoleBaseData* pData = Load();
+  Write("ini/FighterPosOffset.ini", "2 9 9\n3 3 3\n");
+  pData->Create();
+  EXPECT_EQ(1, pData->GetFighterPosOffset(1)->x);
+  EXPECT_EQ(9, pData->GetFighterPosOffset(2)->x);
+  EXPECT_EQ(3, pData->GetFighterPosOffset(3)->x);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// The weapon and action effect tables: word reading, key packing and the eight tries.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "ModuleFixture.h"
+
+namespace {
+
+struct EffectTable {
+  const char* pszFile;
+  const char* (I3DRoleBaseData::*pQuery)(uint32_t, uint32_t, uint32_t, uint32_t);
+};
+
+void PrintTo(const EffectTable& table, std::ostream* pOut) { *pOut << table.pszFile; }
+
+const EffectTable WEAPON = {"ini/RoleWeapon3DEffect.ini", &I3DRoleBaseData::GetRoleWeapon3DEffect};
+const EffectTable ACTION = {"ini/Action3DEffect.ini", &I3DRoleBaseData::GetAction3DEffect};
+
+// Both tables load and answer alike; each case runs on each.
+class Effect3DTest : public ModuleTest, public ::testing::WithParamInterface<EffectTable> {
+ protected:
+  void WriteTable(const std::string& strText) { Write(GetParam().pszFile, strText); }
+  std::string Query(I3DRoleBaseData* pData, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+    const char* pszName = (pData->*GetParam().pQuery)(a, b, c, d);
+    return pszName != nullptr ? pszName : "(null)";
+  }
+  std::string Invalid(const std::string& strWord) {
+    return "invalid line [" + strWord + "] found in " + GetParam().pszFile + ".";
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothTables, Effect3DTest, ::testing::Values(WEAPON, ACTION),
+                         [](const auto& info) { return info.index == 0 ? "Weapon" : "Action"; });
+
+// The keys of the eight tries for the query (7, 2, 3, 4), in their order.
+const char* const TRY_KEYS[8] = {"7.2.3.4",    "9999.2.3.4", "9999.9999.3.4", "9999.2.999.4",
+                                 "9999.2.3.999", "7.9999.3.4", "7.2.999.4",     "7.2.3.999"};
+
+TEST_P(Effect3DTest, ExactKeyIsFound) {
+  WriteTable("1.2.3.4=fx_a\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_a", Query(pData, 1, 2, 3, 4));
+  EXPECT_EQ("(null)", Query(pData, 1, 2, 3, 5));
+  EXPECT_EQ(0, LogCount("invalid line"));
+}
+
+TEST_P(Effect3DTest, EachTryFindsItsKeyAlone) {
+  for (int nTry = 0; nTry < 8; ++nTry) {
+    WriteTable(std::string(TRY_KEYS[nTry]) + "=fx\n");
+    I3DRoleBaseData* pData = Load();
+    EXPECT_EQ("fx", Query(pData, 7, 2, 3, 4)) << "try " << nTry + 1;
+    RoleBaseDataDestroy();
+  }
+}
+
+// With the keys of tries k to 8 present, try k answers: the list is walked in its order.
+TEST_P(Effect3DTest, EarlierTryWinsOverEveryLaterOne) {
+  for (int nFirst = 0; nFirst < 8; ++nFirst) {
+    std::string strText;
+    for (int nTry = 7; nTry >= nFirst; --nTry) {
+      strText += std::string(TRY_KEYS[nTry]) + "=fx_try" + std::to_string(nTry + 1) + "\n";
+    }
+    WriteTable(strText);
+    I3DRoleBaseData* pData = Load();
+    EXPECT_EQ("fx_try" + std::to_string(nFirst + 1), Query(pData, 7, 2, 3, 4));
+    RoleBaseDataDestroy();
+  }
+}
+
+TEST_P(Effect3DTest, TryThreeComesBeforeTrySix) {
+  WriteTable("7.9999.3.4=fx_d 9999.9999.3.4=fx_c\n");
+  EXPECT_EQ("fx_c", Query(Load(), 7, 2, 3, 4));
+}
+
+TEST_P(Effect3DTest, TryFourComesBeforeTryFive) {
+  WriteTable("9999.2.3.999=fx_f 9999.2.999.4=fx_e\n");
+  EXPECT_EQ("fx_e", Query(Load(), 7, 2, 3, 4));
+}
+
+TEST_P(Effect3DTest, ArgumentEqualToItsWildcardRepeatsATry) {
+  WriteTable("9999.2.3.4=fx_n 9999.9999.3.4=fx_o\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_n", Query(pData, 9999, 2, 3, 4));
+  EXPECT_EQ("fx_o", Query(pData, 9999, 9999, 3, 4));
+}
+
+TEST_P(Effect3DTest, SecondCreateKeepsOldEntriesAndReplacesWordsReadAgain) {
+  WriteTable("1.1.1.1=fx_kept 2.2.2.2=fx_old\n");
+  I3DRoleBaseData* pData = Load();
+  WriteTable("2.2.2.2=fx_new 3.3.3.3=fx_added\n");
+  pData->Create();
+  EXPECT_EQ("fx_kept", Query(pData, 1, 1, 1, 1));
+  EXPECT_EQ("fx_new", Query(pData, 2, 2, 2, 2));
+  EXPECT_EQ("fx_added", Query(pData, 3, 3, 3, 3));
+}
+
+TEST_P(Effect3DTest, CombinationsOutsideTheListAreNeverTried) {
+  const char* const aUntried[] = {"7.2.999.999",    "7.9999.999.4",      "7.9999.3.999",
+                                  "9999.9999.999.4", "9999.9999.3.999",  "9999.2.999.999",
+                                  "9999.9999.999.999", "7.9999.999.999"};
+  for (const char* pszKey : aUntried) {
+    WriteTable(std::string(pszKey) + "=fx_g\n");
+    I3DRoleBaseData* pData = Load();
+    EXPECT_EQ("(null)", Query(pData, 7, 2, 3, 4)) << pszKey;
+    RoleBaseDataDestroy();
+  }
+}
+
+TEST_P(Effect3DTest, WildcardArgumentsReachDoubleWildcardKeys) {
+  WriteTable("7.2.999.999=fx_g\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_g", Query(pData, 7, 2, 999, 4));
+  EXPECT_EQ("fx_g", Query(pData, 7, 2, 3, 999));
+  EXPECT_EQ("fx_g", Query(pData, 7, 2, 999, 999));
+  RoleBaseDataDestroy();
+
+  WriteTable("9999.9999.999.999=fx_h\n");
+  pData = Load();
+  EXPECT_EQ("(null)", Query(pData, 7, 2, 3, 4));
+  EXPECT_EQ("fx_h", Query(pData, 7, 2, 999, 999));
+}
+
+TEST_P(Effect3DTest, CommentWordIsSkippedButTheRestOfItsLineIsRead) {
+  WriteTable("// sword 1.2.3.4=fx_i\n;note\n/x\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_i", Query(pData, 1, 2, 3, 4));
+  EXPECT_TRUE(LogHas(Invalid("sword")));
+  EXPECT_EQ(1, LogCount("invalid line ["));
+}
+
+TEST_P(Effect3DTest, BlanksAroundTheEqualsSignMakeThreeInvalidWords) {
+  WriteTable("1.2.3.4 = fx_j\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("(null)", Query(pData, 1, 2, 3, 4));
+  EXPECT_TRUE(LogHas(Invalid("1.2.3.4")));
+  EXPECT_TRUE(LogHas(Invalid("=")));
+  EXPECT_TRUE(LogHas(Invalid("fx_j")));
+  EXPECT_EQ(3, LogCount("invalid line ["));
+}
+
+TEST_P(Effect3DTest, LaterWordOfAKeyWins) {
+  WriteTable("1.2.3.4=fx_old\n1.2.3.4=fx_new\n");
+  EXPECT_EQ("fx_new", Query(Load(), 1, 2, 3, 4));
+}
+
+// b has four digits, c and d three each: a wider number runs into the next field.
+TEST_P(Effect3DTest, WideNumbersShareAKeyWithTheirCarry) {
+  WriteTable("1.2.3.1000=fx_k 1.2.4.0=fx_l 3.10000.0.0=fx_m\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_l", Query(pData, 1, 2, 3, 1000));
+  EXPECT_EQ("fx_l", Query(pData, 1, 2, 4, 0));
+  EXPECT_EQ("fx_m", Query(pData, 4, 0, 0, 0));
+  EXPECT_EQ(0, LogCount("invalid line"));
+}
+
+TEST_P(Effect3DTest, LargestNumbersPackWithoutTrouble) {
+  WriteTable("4294967295.4294967295.4294967295.4294967295=fx_max 0.0.0.0=fx_zero\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_max", Query(pData, 4294967295u, 4294967295u, 4294967295u, 4294967295u));
+  EXPECT_EQ("fx_zero", Query(pData, 0, 0, 0, 0));
+}
+
+TEST_P(Effect3DTest, NameOf255CharactersIsKeptWhole) {
+  std::string strName(255, 'n');
+  WriteTable("1.2.3.4=" + strName + "\n");
+  EXPECT_EQ(strName, Query(Load(), 1, 2, 3, 4));
+  EXPECT_EQ(0, LogCount("invalid line"));
+}
+
+TEST_P(Effect3DTest, GarbageWordsAreEachLoggedAndReadingGoesOn) {
+  WriteTable(std::string("\x01\xff\xfe 1.2.3 1.2.3.4= 1.2.3.x=fx .... ") +
+             std::string("=fx\0zz", 6) + " 5.6.7.8=fx_ok " + std::string(3000, '#') +
+             " 1.1.1.1=fx_end");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("fx_ok", Query(pData, 5, 6, 7, 8));
+  EXPECT_EQ("fx_end", Query(pData, 1, 1, 1, 1));
+  EXPECT_TRUE(LogHas(Invalid("1.2.3")));
+  EXPECT_TRUE(LogHas(Invalid("1.2.3.4=")));
+  EXPECT_TRUE(LogHas(Invalid("=fx")));  // the word reads up to its zero byte
+}
+
+TEST_P(Effect3DTest, MissingFileAnswersNullAndLogsNothing) {
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ("(null)", Query(pData, 1, 2, 3, 4));
+  EXPECT_EQ("(null)", Query(pData, 9999, 9999, 999, 999));
+  EXPECT_EQ(0, LogCount("3DEffect"));
+}
+
+class Effect3DTablesTest : public ModuleTest {};
+
+TEST_F(Effect3DTablesTest, EachQueryReadsItsOwnTable) {
+  Write(WEAPON.pszFile, "1.2.3.4=fx_weapon\n");
+  Write(ACTION.pszFile, "5.6.7.8=fx_action\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_STREQ("fx_weapon", pData->GetRoleWeapon3DEffect(1, 2, 3, 4));
+  EXPECT_EQ(nullptr, pData->GetAction3DEffect(1, 2, 3, 4));
+  EXPECT_STREQ("fx_action", pData->GetAction3DEffect(5, 6, 7, 8));
+  EXPECT_EQ(nullptr, pData->GetRoleWeapon3DEffect(5, 6, 7, 8));
+}
+
+}  // namespace

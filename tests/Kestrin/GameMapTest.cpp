@@ -1,0 +1,273 @@
+// The game map catalogue of ini/GameMap.dat: keys and their conversions, the messages of
+// incomplete sections, the walk's end, lookup and enumeration in id order.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "DatCipher.h"
+#include "ModuleFixture.h"
+#include "WorldReaders.h"
+#include "ZorIni.h"
+
+namespace {
+
+// The keys of a complete section, in the order they are read, with their values.
+std::vector<std::pair<std::string, std::string>> CompleteKeys() {
+  return {{"File", "map/city.dmap"},
+          {"PuzzleGridSize", "64"},
+          {"Oblique", "2"},
+          {"Light", "5"},
+          {"LightDirX", "0.5"},
+          {"LightDirY", "-1"},
+          {"LightDirZ", "2.5e1"},
+          {"Diffuse", "FF336699"},
+          {"Ambient", "0x10"},
+          {"switch", "0"},
+          {"daysound", "city_day"},
+          {"nightsound", "city_night"},
+          {"day", "ffffffff"},
+          {"nightfall", "80"},
+          {"night", "zz"},
+          {"dawn", "  1A"},
+          {"jump", "-3"}};
+}
+
+// A section [title] with the complete keys, one replaced ("" drops it), and extra lines.
+std::string Section(const std::string& strTitle, const std::string& strKey = "",
+                    const char* pszValue = nullptr, const std::string& strExtra = "") {
+  std::string str = "[" + strTitle + "]\n";
+  for (const auto& [strName, strValue] : CompleteKeys()) {
+    if (strName != strKey) {
+      str += strName + "=" + strValue + "\n";
+    } else if (pszValue != nullptr) {
+      str += strName + "=" + pszValue + "\n";
+    }
+  }
+  return str + strExtra;
+}
+
+class GameMapTest : public ModuleTest {
+ protected:
+  I3DRoleBaseData* LoadMaps(const std::string& strPlain) {
+    Write("ini/GameMap.dat", ZorTools::EncipherText(strPlain));
+    return Load();
+  }
+  // The ids of the whole enumeration.
+  static std::vector<uint32_t> Enumerate(I3DRoleBaseData* pData) {
+    std::vector<uint32_t> ids;
+    uint32_t nId = 0;
+    const GameMapInfo* pInfo = nullptr;
+    for (int32_t bMore = pData->GetFirstGameMapInfo(&nId, &pInfo); bMore;
+         bMore = pData->GetNextGameMapInfo(&nId, &pInfo)) {
+      EXPECT_EQ(pData->GetGameMapInfo(nId), pInfo);
+      ids.push_back(nId);
+    }
+    return ids;
+  }
+};
+
+TEST_F(GameMapTest, KeysAreConvertedIntoTheirFields) {
+  I3DRoleBaseData* pData = LoadMaps("; maps\n" + Section("101", "", nullptr, "limit=3,,5\n"));
+  const GameMapInfo* pInfo = pData->GetGameMapInfo(101);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_STREQ("map/city.dmap", pInfo->File);
+  EXPECT_EQ(64, pInfo->PuzzleGridSize);
+  EXPECT_EQ(2, pInfo->Oblique);
+  EXPECT_EQ(1, pInfo->Light);
+  EXPECT_FLOAT_EQ(0.5f, pInfo->LightDirX);
+  EXPECT_FLOAT_EQ(-1.0f, pInfo->LightDirY);
+  EXPECT_FLOAT_EQ(25.0f, pInfo->LightDirZ);
+  EXPECT_EQ(0xFF336699u, pInfo->Diffuse);
+  EXPECT_EQ(16u, pInfo->Ambient);
+  EXPECT_FALSE(pInfo->Switch);
+  EXPECT_STREQ("city_day", pInfo->DaySound);
+  EXPECT_STREQ("city_night", pInfo->NightSound);
+  EXPECT_EQ(0xFFFFFFFFu, pInfo->Day);
+  EXPECT_EQ(0x80u, pInfo->Nightfall);
+  EXPECT_EQ(0u, pInfo->Night);  // not hexadecimal
+  EXPECT_EQ(0x1Au, pInfo->Dawn);
+  EXPECT_EQ(-3, pInfo->Jump);
+  EXPECT_EQ((std::vector<uint32_t>{3, 0, 5}), pInfo->Limit);
+  EXPECT_EQ(nullptr, pData->GetGameMapInfo(102));
+  EXPECT_FALSE(LogHas("GameMap.dat"));
+}
+
+TEST_F(GameMapTest, ValueVariantsPerKey) {
+  struct Case {
+    const char* pszKey;
+    const char* pszValue;
+    void (*pfnCheck)(const GameMapInfo&);
+  } cases[] = {
+      {"File", "NULL", [](const GameMapInfo& i) { EXPECT_STREQ("", i.File); }},
+      {"File", "null", [](const GameMapInfo& i) { EXPECT_STREQ("null", i.File); }},
+      {"File", " ", [](const GameMapInfo& i) { EXPECT_STREQ("", i.File); }},
+      {"Light", "0", [](const GameMapInfo& i) { EXPECT_EQ(0, i.Light); }},
+      {"Light", "-7", [](const GameMapInfo& i) { EXPECT_EQ(1, i.Light); }},
+      {"switch", "3", [](const GameMapInfo& i) { EXPECT_TRUE(i.Switch); }},
+      {"Oblique", "0x10", [](const GameMapInfo& i) { EXPECT_EQ(0, i.Oblique); }},
+      {"Diffuse", "0x", [](const GameMapInfo& i) { EXPECT_EQ(0u, i.Diffuse); }},
+      {"Ambient", "-1", [](const GameMapInfo& i) { EXPECT_EQ(0xFFFFFFFFu, i.Ambient); }},
+  };
+  std::string strPlain;
+  uint32_t nId = 1;
+  for (const Case& c : cases) strPlain += Section(std::to_string(nId++), c.pszKey, c.pszValue);
+  I3DRoleBaseData* pData = LoadMaps(strPlain);
+  nId = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.pszKey) + "=" + c.pszValue);
+    const GameMapInfo* pInfo = pData->GetGameMapInfo(nId++);
+    ASSERT_NE(nullptr, pInfo);
+    c.pfnCheck(*pInfo);
+  }
+}
+
+TEST_F(GameMapTest, LimitListIsOptional) {
+  I3DRoleBaseData* pData =
+      LoadMaps(Section("1", "", nullptr, "limit=-1,2\n") + Section("2") +
+               Section("3", "", nullptr, "limit=\n") + Section("4", "", nullptr, "limit=7,\n"));
+  EXPECT_EQ((std::vector<uint32_t>{2}), pData->GetGameMapInfo(1)->Limit);
+  EXPECT_TRUE(pData->GetGameMapInfo(2)->Limit.empty());
+  EXPECT_TRUE(pData->GetGameMapInfo(3)->Limit.empty());
+  EXPECT_EQ((std::vector<uint32_t>{7, 0}), pData->GetGameMapInfo(4)->Limit);
+  EXPECT_FALSE(LogHas("GameMap.dat"));
+}
+
+TEST_F(GameMapTest, LastSectionOfAnIdWinsAndTitlesConvertAsDecimal) {
+  I3DRoleBaseData* pData =
+      LoadMaps(Section("101", "File", "first") + Section("abc", "File", "letters") +
+               Section("101", "File", "second") + Section(" -1x", "File", "minus one"));
+  EXPECT_STREQ("second", pData->GetGameMapInfo(101)->File);
+  EXPECT_STREQ("letters", pData->GetGameMapInfo(0)->File);
+  EXPECT_STREQ("minus one", pData->GetGameMapInfo(0xFFFFFFFFu)->File);
+  EXPECT_EQ((std::vector<uint32_t>{0, 101, 0xFFFFFFFFu}), Enumerate(pData));
+}
+
+// Each required key, missing or empty, drops its section with that key's message; the
+// sections after it load.
+TEST_F(GameMapTest, IncompleteSectionIsSkippedWithItsKeysMessage) {
+  std::string strPlain;
+  uint32_t nTitle = 1;
+  for (const auto& key : CompleteKeys()) {
+    strPlain += Section(std::to_string(nTitle++), key.first);
+    strPlain += Section(std::to_string(nTitle++), key.first, "");
+  }
+  I3DRoleBaseData* pData = LoadMaps(strPlain + Section("900"));
+  nTitle = 1;
+  for (const auto& key : CompleteKeys()) {
+    const char* pszStop = key.first == "File" ? "." : "";
+    for (int nEmpty = 0; nEmpty < 2; ++nEmpty, ++nTitle) {
+      std::string strMessage = "error on read [ini/GameMap.dat]. title=[" + std::to_string(nTitle) +
+                               "], key=[" + key.first + "]" + pszStop + " -- ";
+      EXPECT_EQ(1, LogCount(strMessage)) << strMessage;
+      EXPECT_EQ(nullptr, pData->GetGameMapInfo(nTitle)) << nTitle;
+    }
+    EXPECT_EQ(1, LogCount("ini/GameMap.dat key: " + key.first + " format wrong!")) << key.first;
+  }
+  EXPECT_EQ(34, LogCount("error on read"));
+  EXPECT_NE(nullptr, pData->GetGameMapInfo(900));
+}
+
+TEST_F(GameMapTest, SectionWithoutJumpIsSkippedAndLaterSectionsLoad) {
+  I3DRoleBaseData* pData = LoadMaps(Section("5") + Section("7", "jump") + Section("9"));
+  EXPECT_TRUE(LogHas("error on read [ini/GameMap.dat]. title=[7], key=[jump] -- "));
+  EXPECT_EQ((std::vector<uint32_t>{5, 9}), Enumerate(pData));
+}
+
+TEST_F(GameMapTest, EnumerationRunsInIdOrder) {
+  I3DRoleBaseData* pData = LoadMaps(Section("3") + Section("1") + Section("2"));
+  uint32_t nId = 77;
+  const GameMapInfo* pInfo = nullptr;
+  EXPECT_EQ(0, pData->GetNextGameMapInfo(&nId, &pInfo));  // before any GetFirst
+  EXPECT_EQ(77u, nId);
+  EXPECT_EQ((std::vector<uint32_t>{1, 2, 3}), Enumerate(pData));
+  EXPECT_EQ(0, pData->GetNextGameMapInfo(&nId, &pInfo));   // stays at the end
+  ASSERT_EQ(1, pData->GetFirstGameMapInfo(&nId, &pInfo));  // starts again
+  EXPECT_EQ(1u, nId);
+  EXPECT_EQ(pData->GetGameMapInfo(1), pInfo);
+}
+
+TEST_F(GameMapTest, MissingFileLeavesAnEmptyCatalogue) {
+  I3DRoleBaseData* pData = Load();
+  uint32_t nId = 77;
+  const GameMapInfo* pInfo = nullptr;
+  EXPECT_EQ(0, pData->GetFirstGameMapInfo(&nId, &pInfo));
+  EXPECT_EQ(0, pData->GetNextGameMapInfo(&nId, &pInfo));
+  EXPECT_EQ(77u, nId);
+  EXPECT_EQ(nullptr, pInfo);
+  EXPECT_EQ(1, LogCount("error on open ini/GameMap.dat."));
+}
+
+TEST_F(GameMapTest, EmptyDatFileCannotBeOpened) {
+  Write("ini/GameMap.dat", "");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetGameMapInfo(0));
+  EXPECT_EQ(1, LogCount("error on open ini/GameMap.dat."));
+}
+
+TEST_F(GameMapTest, SecondLoadKeepsPointersToTheSameIds) {
+  I3DRoleBaseData* pData = LoadMaps(Section("4", "File", "old"));
+  const GameMapInfo* pInfo = pData->GetGameMapInfo(4);
+  Write("ini/GameMap.dat", ZorTools::EncipherText(Section("4", "File", "new") + Section("6")));
+  pData->Create();
+  EXPECT_EQ(pInfo, pData->GetGameMapInfo(4));
+  EXPECT_STREQ("new", pInfo->File);
+  EXPECT_EQ((std::vector<uint32_t>{4, 6}), Enumerate(pData));
+}
+
+// The walk itself, and its result, straight through the reader.
+class GameMapWalkTest : public TempFolderTest {
+ protected:
+  bool Walk(const std::string& strPlain, GameMapTable& table, bool bEncipher = true) {
+    Write("GameMap.dat", bEncipher ? ZorTools::EncipherText(strPlain) : strPlain);
+    ZorGameBase::CZorIni ini;
+    EXPECT_TRUE(ini.Open("GameMap.dat"));
+    return ReadGameMapSections(ini, table);
+  }
+};
+
+TEST_F(GameMapWalkTest, WholeFileWalkedAnswersTrue) {
+  GameMapTable table;
+  EXPECT_TRUE(Walk(Section("1") + "; trailing comment\n\n", table));
+  EXPECT_TRUE(Walk(Section("2", "jump"), table));  // an incomplete section does not stop it
+  EXPECT_EQ(1u, table.size());
+}
+
+TEST_F(GameMapWalkTest, BadHeaderEndsTheWalkAndKeepsWhatWasRead) {
+  struct Case {
+    const char* pszName;
+    std::string strBreak;
+    const char* pszMessage;
+  } cases[] = {
+      {"title of 32 characters", "[" + std::string(32, '7') + "]\nFile=x\n",
+       "GameMap.dat 77777777777777777777777777777777 title too long wrong!"},
+      {"empty title", "[]\n", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pszName);
+    GameMapTable table;
+    EXPECT_FALSE(Walk(Section("1") + c.strBreak + Section("2"), table));
+    if (c.pszMessage != nullptr) {
+      EXPECT_TRUE(LogHas(c.pszMessage));
+    }
+    EXPECT_EQ(1u, table.count(1));
+    EXPECT_EQ(0u, table.count(2));
+  }
+}
+
+TEST_F(GameMapWalkTest, LinesWithoutAnyHeaderAnswerFalse) {
+  GameMapTable table;
+  EXPECT_FALSE(Walk("; no maps yet\nFile=x\n", table));
+  EXPECT_TRUE(table.empty());
+  EXPECT_TRUE(Walk("junk before the first header\n" + Section("1"), table));
+  EXPECT_EQ(1u, table.size());
+}
+
+TEST_F(GameMapWalkTest, UnencipheredFileReadsAsGarbageAndStops) {
+  GameMapTable table;
+  EXPECT_FALSE(Walk(Section("1") + Section("2"), table, false));
+  EXPECT_TRUE(table.empty());
+}
+
+}  // namespace

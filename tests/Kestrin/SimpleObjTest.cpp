@@ -1,0 +1,121 @@
+// Simple objects of ini/SimpleObjInfo.ini, loaded as the client loads them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ModuleFixture.h"
+
+namespace {
+
+using SimpleObjTest = ModuleTest;
+
+const char FILE_NAME[] = "ini/SimpleObjInfo.ini";
+
+TEST_F(SimpleObjTest, RecordsKeepTheirMotionsInOrder) {
+  Write(FILE_NAME,
+        "note-before-the-first-record\n"
+        "[12]\nSimpleObj=7\nScale=1.5\nMotionAmount=3\n"
+        "Motion0=100001\nMotion1=-2\nMotion2=9000000000\n"
+        "[13] SimpleObj=8 Scale=2 MotionAmount=0\n"
+        "[-1]\n\tSimpleObj=9\n  Scale=0.5\nMotionAmount=1\nMotion0=5\n");
+  I3DRoleBaseData* pData = Load();
+  const SimpleObjInfo* pInfo = pData->GetSimpleObjInfo(12);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_EQ(7u, pInfo->SimpleObj);
+  EXPECT_FLOAT_EQ(1.5f, pInfo->Scale);
+  EXPECT_EQ((std::vector<int64_t>{100001, -2, 9000000000}), pInfo->Motions);
+  pInfo = pData->GetSimpleObjInfo(13);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_EQ(8u, pInfo->SimpleObj);
+  EXPECT_TRUE(pInfo->Motions.empty());
+  pInfo = pData->GetSimpleObjInfo(4294967295u);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_EQ(std::vector<int64_t>{5}, pInfo->Motions);
+  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(14));
+  EXPECT_FALSE(LogHas(FILE_NAME));
+}
+
+struct BadRecordCase {
+  const char* pszName;
+  const char* pszBody;  // what follows the section word of the bad record
+};
+
+// A bad record is logged with its identifier and ends the reading: the record before it
+// stays, the record after it is never read.
+TEST_F(SimpleObjTest, BadRecordStopsTheReading) {
+  const BadRecordCase cases[] = {
+      {"motions out of order", "SimpleObj=1 Scale=1 MotionAmount=2 Motion1=4 Motion0=3"},
+      {"motion line missing", "SimpleObj=1 Scale=1 MotionAmount=2 Motion0=3 [6]"},
+      {"comment after the section word", ";note SimpleObj=1 Scale=1 MotionAmount=0"},
+      {"lines out of order", "Scale=1 SimpleObj=1 MotionAmount=0"},
+      {"misspelt key", "SimpleObj=1 scale=1 MotionAmount=0"},
+      {"blank inside a key", "SimpleObj =1 Scale=1 MotionAmount=0"},
+      {"value not a number", "SimpleObj=x Scale=1 MotionAmount=0"},
+      {"amount not a number", "SimpleObj=1 Scale=1 MotionAmount=many"},
+      {"motion number padded", "SimpleObj=1 Scale=1 MotionAmount=1 Motion00=3"},
+  };
+  uint32_t nId = 500;  // one identifier per case: the log drops a message it just wrote
+  for (const BadRecordCase& c : cases) {
+    ++nId;
+    Write(FILE_NAME, "[4] SimpleObj=1 Scale=1 MotionAmount=0\n[" + std::to_string(nId) + "] " +
+                         c.pszBody + "\n[7] SimpleObj=1 Scale=1 MotionAmount=0\n");
+    I3DRoleBaseData* pData = Load();
+    std::string strMessage = "error data: " + std::to_string(nId) + " of ini/SimpleObjInfo.ini";
+    EXPECT_EQ(1, LogCount(strMessage)) << c.pszName;
+    EXPECT_NE(nullptr, pData->GetSimpleObjInfo(4)) << c.pszName;
+    EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(nId)) << c.pszName;
+    EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(7)) << c.pszName;
+    RoleBaseDataDestroy();
+  }
+}
+
+// A read that meets the end of the file counts as matched: the record keeps what it read.
+TEST_F(SimpleObjTest, RecordCutOffByTheEndOfTheFileIsStored) {
+  Write(FILE_NAME, "[3] SimpleObj=4 Scale=2 MotionAmount=3 Motion0=11 Motion1=");
+  I3DRoleBaseData* pData = Load();
+  const SimpleObjInfo* pInfo = pData->GetSimpleObjInfo(3);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_EQ(4u, pInfo->SimpleObj);
+  EXPECT_EQ(std::vector<int64_t>{11}, pInfo->Motions);
+  EXPECT_FALSE(LogHas(FILE_NAME));
+}
+
+TEST_F(SimpleObjTest, FirstRecordOfAnIdentifierWinsAlsoOverASecondCreate) {
+  Write(FILE_NAME,
+        "[3] SimpleObj=1 Scale=1 MotionAmount=0\n[3] SimpleObj=2 Scale=1 MotionAmount=0\n");
+  I3DRoleBaseData* pData = Load();
+  const SimpleObjInfo* pFirst = pData->GetSimpleObjInfo(3);
+  ASSERT_NE(nullptr, pFirst);
+  EXPECT_EQ(1u, pFirst->SimpleObj);
+
+  Write(FILE_NAME,
+        "[3] SimpleObj=5 Scale=1 MotionAmount=0\n[4] SimpleObj=6 Scale=1 MotionAmount=0\n");
+  pData->Create();
+  EXPECT_EQ(pFirst, pData->GetSimpleObjInfo(3));
+  EXPECT_EQ(1u, pFirst->SimpleObj);
+  ASSERT_NE(nullptr, pData->GetSimpleObjInfo(4));
+  EXPECT_EQ(6u, pData->GetSimpleObjInfo(4)->SimpleObj);
+}
+
+TEST_F(SimpleObjTest, MissingFileIsLoggedAndTheTableStays) {
+  Write(FILE_NAME, "[3] SimpleObj=1 Scale=1 MotionAmount=0\n");
+  I3DRoleBaseData* pData = Load();
+  std::filesystem::remove(FILE_NAME);
+  pData->Create();
+  EXPECT_NE(nullptr, pData->GetSimpleObjInfo(3));
+  EXPECT_EQ(1, LogCount("error on open ini/SimpleObjInfo.ini."));
+}
+
+TEST_F(SimpleObjTest, SectionWordNeedsABracketAndANumber) {
+  Write(FILE_NAME,
+        "[ 3] [x] [ 3]SimpleObj=1 "                    // not section words: skipped one by one
+        "[8]] SimpleObj=2 Scale=1 MotionAmount=0\n");  // what follows the number is not looked at
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(3));
+  ASSERT_NE(nullptr, pData->GetSimpleObjInfo(8));
+  EXPECT_EQ(2u, pData->GetSimpleObjInfo(8)->SimpleObj);
+}
+
+}  // namespace

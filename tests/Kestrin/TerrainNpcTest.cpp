@@ -1,0 +1,179 @@
+// Terrain NPCs of ini/TerrainNpc.dat: records, the first-record fallback, bad records that end
+// the reading, and a second load that appends.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DatCipher.h"
+#include "ModuleFixture.h"
+#include "WorldReaders.h"
+
+namespace {
+
+// A record: the section line, the name line and nDirs direction lines "Dir<n>=<name>_<n>".
+std::string Npc(const std::string& strSection, const std::string& strNameLine, int nDirs = 8) {
+  std::string str = "[" + strSection + "]\n" + strNameLine + "\n";
+  for (int i = 0; i < nDirs; ++i) {
+    str += "Dir" + std::to_string(i) + "=" + strSection + "_" + std::to_string(i) + "\n";
+  }
+  return str;
+}
+
+std::vector<std::string> Dirs(const std::string& strSection) {
+  std::vector<std::string> dirs;
+  for (int i = 0; i < 8; ++i) dirs.push_back(strSection + "_" + std::to_string(i));
+  return dirs;
+}
+
+class TerrainNpcTest : public ModuleTest {
+ protected:
+  I3DRoleBaseData* LoadNpcs(const std::string& strPlain) {
+    Write("ini/TerrainNpc.dat", ZorTools::EncipherText(strPlain));
+    return Load();
+  }
+};
+
+TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
+  I3DRoleBaseData* pData = LoadNpcs("; terrain npcs\r\n\r\n" + Npc("Terrain1001", "Name=Ferryman") +
+                                    "// next\n" + Npc("Terrain1002", "Name=Smith"));
+  const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(1001);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_EQ(1001, pInfo->Id);
+  EXPECT_STREQ("Ferryman", pInfo->Name);
+  EXPECT_EQ(Dirs("Terrain1001"), pInfo->Dirs);
+  EXPECT_STREQ("Smith", pData->GetTerrainNpcInfo(1002)->Name);
+  EXPECT_FALSE(LogHas("TerrainNpc.dat"));
+}
+
+TEST_F(TerrainNpcTest, UnknownIdGivesTheFirstRecordAndEmptyTableNull) {
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(0));
+  EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
+  RoleBaseDataDestroy();
+  pData = LoadNpcs(Npc("Terrain0009", "Name=B") + Npc("Terrain0003", "Name=A"));
+  EXPECT_STREQ("B", pData->GetTerrainNpcInfo(42)->Name);
+  EXPECT_STREQ("B", pData->GetTerrainNpcInfo(-1)->Name);
+  EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);
+}
+
+TEST_F(TerrainNpcTest, EarlierRecordOfAnIdWins) {
+  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain7", "Name=Other") + Npc("Terrain5", "Name=First") +
+                                    Npc("Other__5", "Name=Second"));
+  EXPECT_STREQ("First", pData->GetTerrainNpcInfo(5)->Name);  // the prefix is not examined
+}
+
+TEST_F(TerrainNpcTest, DirectionsKeepFileOrderNotTheirNumbers) {
+  std::string strPlain = "[Terrain0001]\nName=Turner\n";
+  for (int i = 7; i >= 0; --i)
+    strPlain += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
+  I3DRoleBaseData* pData = LoadNpcs(strPlain);
+  EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
+            pData->GetTerrainNpcInfo(1)->Dirs);
+}
+
+// Only the first bad record is reported; the records before it stay, none after it is read.
+TEST_F(TerrainNpcTest, BadRecordEndsTheReading) {
+  struct Case {
+    const char* pszName;
+    std::string (*pfnBad)(const std::string& strSection);
+    bool bFollowers;  // records after the bad one
+  } cases[] = {
+      {"comment taken as the name line",
+       [](const std::string& s) { return "[" + s + "]\n; note\nName=B\n"; }, true},
+      {"blank before Name=", [](const std::string& s) { return Npc(s, " Name=B"); }, true},
+      {"other key as name", [](const std::string& s) { return Npc(s, "Nome=B"); }, true},
+      {"direction without number",
+       [](const std::string& s) { return "[" + s + "]\nName=B\nDir=x\n"; }, true},
+      {"direction without text",
+       [](const std::string& s) { return "[" + s + "]\nName=B\nDir0=\n"; }, true},
+      {"direction with a blank before =",
+       [](const std::string& s) { return "[" + s + "]\nName=B\nDir0 =x\n"; }, true},
+      {"seven directions", [](const std::string& s) { return Npc(s, "Name=B", 7); }, true},
+      {"seven directions at the end", [](const std::string& s) { return Npc(s, "Name=B", 7); },
+       false},
+      {"no name line at the end", [](const std::string& s) { return "[" + s + "]"; }, false},
+  };
+  int nCase = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pszName);
+    // A section name of its own per case: the log drops a message it has just written.
+    std::string strSection = "Terrain20" + std::to_string(++nCase);
+    std::string strPlain = Npc("Terrain0001", "Name=A") + c.pfnBad(strSection);
+    if (c.bFollowers) strPlain += Npc("Terrain0003", "Name=C") + Npc("Terrain0004", "Name=D");
+    I3DRoleBaseData* pData = LoadNpcs(strPlain);
+    EXPECT_STREQ("A", pData->GetTerrainNpcInfo(200 + nCase)->Name);  // not stored: the fallback
+    EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);            // not read
+    EXPECT_EQ(1, LogCount("error data: " + strSection + " of ini/TerrainNpc.dat -- "));
+    RoleBaseDataDestroy();
+  }
+}
+
+TEST_F(TerrainNpcTest, LineEndingBeforeTheNameCountsAsANameLine) {
+  for (const char* pszNameLine : {"", "Name=", "Name=   ", "Na"}) {
+    SCOPED_TRACE(std::string("name line '") + pszNameLine + "'");
+    I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0004", pszNameLine));
+    const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(4);
+    ASSERT_NE(nullptr, pInfo);
+    EXPECT_EQ(4, pInfo->Id);
+    EXPECT_STREQ("", pInfo->Name);
+    EXPECT_EQ(8u, pInfo->Dirs.size());
+    RoleBaseDataDestroy();
+  }
+  EXPECT_FALSE(LogHas("error data"));
+}
+
+TEST_F(TerrainNpcTest, SecondCreateAppendsTheRecordsAgain) {
+  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0005", "Name=Old"));
+  Write("ini/TerrainNpc.dat",
+        ZorTools::EncipherText(Npc("Terrain0006", "Name=Added") + Npc("Terrain0005", "Name=New")));
+  pData->Create();
+  EXPECT_STREQ("Old", pData->GetTerrainNpcInfo(5)->Name);  // the first load's record
+  EXPECT_STREQ("Added", pData->GetTerrainNpcInfo(6)->Name);
+  EXPECT_STREQ("Old", pData->GetTerrainNpcInfo(99)->Name);
+}
+
+TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
+  std::string strLongName(40, 'n'), strLongDir(300, 'd');
+  std::string strPlain = Npc("Terrain0010] trailing", "Name=" + strLongName) +  // [..] x
+                         Npc("Short", "Name=ShortId") +                         // id 0
+                         "[Terrain0011]\nName=Long\n";
+  for (int i = 0; i < 8; ++i) strPlain += "Dir" + std::to_string(i) + "=" + strLongDir + " x\n";
+  I3DRoleBaseData* pData = LoadNpcs(strPlain);
+  const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(10);
+  ASSERT_EQ(10, pInfo->Id);
+  EXPECT_EQ(std::string(31, 'n'), pInfo->Name);
+  EXPECT_STREQ("ShortId", pData->GetTerrainNpcInfo(0)->Name);
+  ASSERT_EQ(8u, pData->GetTerrainNpcInfo(11)->Dirs.size());
+  EXPECT_EQ(std::string(259, 'd'), pData->GetTerrainNpcInfo(11)->Dirs[0]);
+}
+
+TEST_F(TerrainNpcTest, LineLongerThanTheBufferEndsTheFile) {
+  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0001", "Name=A") + "; " + std::string(1100, 'c') +
+                                    "\n" + Npc("Terrain0002", "Name=B"));
+  EXPECT_STREQ("A", pData->GetTerrainNpcInfo(2)->Name);
+  EXPECT_FALSE(LogHas("TerrainNpc.dat"));
+}
+
+TEST_F(TerrainNpcTest, UnencipheredOrEmptyFiles) {
+  Write("ini/TerrainNpc.dat", Npc("Terrain0001", "Name=A"));  // deciphers to garbage
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(1));
+  RoleBaseDataDestroy();
+  Write("ini/TerrainNpc.dat", "");
+  pData = Load();
+  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(1));
+  EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
+}
+
+TEST(TerrainNpcReaderTest, AppendsBehindWhatTheListHolds) {
+  std::string strPlain = Npc("Terrain0001", "Name=A") + Npc("Terrain0002", "Name=B");
+  TerrainNpcList list;
+  ReadTerrainNpcRecords(strPlain.data(), static_cast<unsigned>(strPlain.size()), "x", list);
+  ReadTerrainNpcRecords(strPlain.data(), static_cast<unsigned>(strPlain.size()), "x", list);
+  ASSERT_EQ(4u, list.size());
+  EXPECT_EQ(1, list[2].Id);
+  EXPECT_EQ(Dirs("Terrain0002"), list[3].Dirs);
+}
+
+}  // namespace

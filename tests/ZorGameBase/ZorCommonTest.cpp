@@ -1,0 +1,174 @@
+// The string helpers (bounded copy, GBK-aware searches) and the plain ini lookup.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ModuleFixture.h"
+#include "ZorCommon.h"
+#include "ZorPlatform.h"
+
+using ZorGameBase::GetIniValue;
+using ZorGameBase::ZorStrChr;
+using ZorGameBase::ZorStrCopy;
+using ZorGameBase::ZorStrrChr;
+
+namespace {
+
+class ZorStrTest : public TempFolderTest {};
+
+TEST_F(ZorStrTest, CopyCutsToLengthAndZeroFillsTheRest) {
+  char sz[8];
+  memset(sz, 'x', sizeof(sz));
+  EXPECT_TRUE(ZorStrCopy(sz, "abcdef", 4));
+  EXPECT_EQ(0, memcmp("abc\0xxxx", sz, 8));
+  memset(sz, 'x', sizeof(sz));
+  EXPECT_TRUE(ZorStrCopy(sz, "ab", 6));
+  EXPECT_EQ(0, memcmp("ab\0\0\0\0xx", sz, 8));
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(ZorStrTest, CopyRefusesMisuseWithAnAssertionAndLeavesTheTargetAlone) {
+  char sz[4] = {'k', 'k', 'k', 'k'};
+  EXPECT_FALSE(ZorStrCopy(sz, "abc", 0));
+  EXPECT_FALSE(ZorStrCopy(sz, "abc", 0x100001));
+  EXPECT_FALSE(ZorStrCopy(nullptr, "abc", 4));
+  EXPECT_FALSE(ZorStrCopy(sz, nullptr, 4));
+  EXPECT_EQ(0, memcmp("kkkk", sz, 4));
+  EXPECT_EQ(2, LogCount("\xA1\xEF"
+                        "ASSERT(false) in "))
+      << LogText();  // one per site
+  EXPECT_TRUE(LogHas("line of ZorGameBase/ZorCommon.cpp [ZorGameBase::ZorStrCopy]\xA1\xEF"));
+}
+
+TEST_F(ZorStrTest, SearchesNeverMatchATrailByte) {
+  // B0 5C is one character whose trail byte is the backslash.
+  const char* pszText =
+      "a\xB0\x5C"
+      "b\\c\xB0\x5C";
+  struct Case {
+    unsigned nChar;
+    int nFirst;  // -1: not found
+    int nLast;
+  } cases[] = {
+      {'\\', 4, 4},   {'a', 0, 0},   {'c', 5, 5}, {0xB05C, 1, 6},
+      {0xB0, -1, -1}, {'z', -1, -1}, {0, 8, 8},  // the terminating zero
+  };
+  for (const Case& c : cases) {
+    const char* pFirst = ZorStrChr(pszText, c.nChar);
+    const char* pLast = ZorStrrChr(pszText, c.nChar);
+    EXPECT_EQ(c.nFirst, pFirst == nullptr ? -1 : static_cast<int>(pFirst - pszText)) << c.nChar;
+    EXPECT_EQ(c.nLast, pLast == nullptr ? -1 : static_cast<int>(pLast - pszText)) << c.nChar;
+  }
+  EXPECT_EQ(nullptr, ZorStrChr("\xB0\x5C", '\\'));
+  const char* pszLoneLead = "ab\x81";  // a lead byte at the end stands alone
+  EXPECT_EQ(pszLoneLead + 2, ZorStrChr(pszLoneLead, 0x81));
+  char szLine[] = "[12]x";
+  char* pClose = ZorStrChr(szLine, ']');
+  ASSERT_NE(nullptr, pClose);
+  *pClose = '\0';
+  EXPECT_STREQ("[12", szLine);
+}
+
+TEST_F(ZorStrTest, SearchInNullTextAssertsAndFindsNothing) {
+  EXPECT_EQ(nullptr, ZorStrChr(static_cast<const char*>(nullptr), 'a'));
+  EXPECT_EQ(nullptr, ZorStrrChr(static_cast<const char*>(nullptr), 'a'));
+  EXPECT_TRUE(LogHas("[ZorGameBase::ZorStrChr]")) << LogText();
+  EXPECT_TRUE(LogHas("[ZorGameBase::ZorStrrChr]")) << LogText();
+}
+
+// The plain lookup, with what it sends to the debugger output.
+class GetIniValueTest : public TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    s_strDebugger.clear();
+    ZorPlatform::SetDebuggerSink([](const char* pszText) { s_strDebugger += pszText; });
+  }
+  void TearDown() override {
+    ZorPlatform::SetDebuggerSink(nullptr);
+    TempFolderTest::TearDown();
+  }
+  // The value of key, or "<none>"; the buffer starts as "untouched".
+  std::string Lookup(const char* pszSection, const char* pszKey, bool bLogToFile = false) {
+    char szValue[1024] = "untouched";
+    bool bFound = GetIniValue("ini/GameSetup.ini", pszSection, pszKey, szValue, bLogToFile);
+    if (!bFound) {
+      EXPECT_STREQ("untouched", szValue);
+      return "<none>";
+    }
+    return szValue;
+  }
+  static std::string s_strDebugger;
+};
+std::string GetIniValueTest::s_strDebugger;
+
+TEST_F(GetIniValueTest, SectionIsAnyCaseKeyIsExactCase) {
+  Write("ini/GameSetup.ini", "[dumperror]\nenable=1\nServer=report.local\n");
+  EXPECT_EQ("report.local", Lookup("DumpError", "Server"));
+  EXPECT_EQ("<none>", Lookup("DumpError", "Enable"));
+  EXPECT_EQ("Error: [DumpError] Enable not found in ini/GameSetup.ini.\n", s_strDebugger);
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(GetIniValueTest, WordsDecideNotLines) {
+  struct Case {
+    std::string strFile;
+    const char* pszKey;
+    const char* pszValue;
+  } cases[] = {
+      {"[DumpError]\nEnable=1 ;comment\n", "Enable", "1"},
+      {"[DumpError] Enable=1", "Enable", "1"},                   // last word, no line break
+      {"[DumpError]\n;Enable=2 Enable=3\n", "Enable", "3"},      // ";" starts no comment
+      {"[DumpError]\nServer = x\n", "Server", "<none>"},         // blanks round "="
+      {"[DumpError]\nServer=\nServer=y\n", "Server", "y"},       // "=" alone gives nothing
+      {"[DumpError]\n; [note] Server=x\n", "Server", "<none>"},  // a bracketed word ends it
+      {"[DumpError]\na[1] Server=x\n", "Server", "<none>"},
+      {"[Other]\nServer=x\n[DumpError]\n", "Server", "<none>"},  // only a later section has it
+      {"[DumpError]\n[Other]\nServer=x\n", "Server", "<none>"},
+      {"[DumpError]\r\n\tAction=a=b;c\r\n", "Action", "a=b;c"},
+      {"Server=z\n[DumpError]\nServerX=1 Server=2\n", "Server", "2"},
+      {std::string("[DumpError]\nServer=v\0w\n", 22), "Server", "v"},  // a zero ends the word
+  };
+  for (const Case& c : cases) {
+    Write("ini/GameSetup.ini", c.strFile);
+    EXPECT_EQ(c.pszValue, Lookup("DumpError", c.pszKey)) << c.strFile;
+  }
+}
+
+TEST_F(GetIniValueTest, NotFoundGoesToTheDebugLogWhenAsked) {
+  Write("ini/GameSetup.ini", "[DumpError]\nServer = x\n");
+  EXPECT_EQ("<none>", Lookup("DumpError", "Server", true));
+  EXPECT_TRUE(LogHas("Error: [DumpError] Server not found in ini/GameSetup.ini. -- "));
+  EXPECT_EQ("", s_strDebugger);
+}
+
+TEST_F(GetIniValueTest, MissingFileAndNullArgumentsFailSilently) {
+  char szValue[16] = "untouched";
+  EXPECT_FALSE(GetIniValue("ini/GameSetup.ini", "DumpError", "Enable", szValue, true));
+  Write("ini/GameSetup.ini", "[DumpError]\nEnable=1\n");
+  EXPECT_FALSE(GetIniValue(nullptr, "DumpError", "Enable", szValue, true));
+  EXPECT_FALSE(GetIniValue("ini/GameSetup.ini", nullptr, "Enable", szValue, true));
+  EXPECT_FALSE(GetIniValue("ini/GameSetup.ini", "DumpError", nullptr, szValue, true));
+  EXPECT_FALSE(GetIniValue("ini/GameSetup.ini", "DumpError", "Enable", nullptr, true));
+  EXPECT_STREQ("untouched", szValue);
+  EXPECT_EQ("", LogText());
+  EXPECT_EQ("", s_strDebugger);
+}
+
+TEST_F(GetIniValueTest, WordsNamesAndKeysOverTheLimitsAreNeverFound) {
+  std::string strLong(1100, 'x');
+  Write("ini/GameSetup.ini", "[DumpError]\n[" + strLong + "] Server=1 Enable=" + strLong + "\n");
+  EXPECT_EQ("1", Lookup("DumpError", "Server"));  // the over-long word ends no section
+  EXPECT_EQ("<none>", Lookup("DumpError", "Enable"));
+  std::string strKey(251, 'k');
+  std::string strSection(253, 's');
+  Write("ini/GameSetup.ini", "[DumpError]\n" + strKey + "=1\n" + strKey + "k=2\n[" + strSection +
+                                 "]\nk=3\n[" + strSection + "s]\nk=4\n");
+  EXPECT_EQ("1", Lookup("DumpError", strKey.c_str()));
+  EXPECT_EQ("<none>", Lookup("DumpError", (strKey + "k").c_str()));
+  EXPECT_EQ("3", Lookup(strSection.c_str(), "k"));
+  EXPECT_EQ("<none>", Lookup((strSection + "s").c_str(), "k"));
+}
+
+}  // namespace

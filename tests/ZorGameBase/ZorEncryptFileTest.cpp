@@ -1,0 +1,101 @@
+// The enciphered data file: the key of the classic generator, the unscrambling rule, and Open,
+// Read and Close on good and bad files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "DatCipher.h"
+#include "ModuleFixture.h"
+#include "ZorEncryptFile.h"
+
+using ZorGameBase::CZorEncryptFile;
+
+namespace {
+
+class ZorEncryptFileTest : public TempFolderTest {};
+
+TEST_F(ZorEncryptFileTest, KeyIsTheLowByteOfTheClassicGeneratorsDraws) {
+  // The classic runtime generator seeded with 1 draws 41, 18467, 6334, 26500, 19169.
+  CZorEncryptFile file(1);
+  const unsigned char abyExpected[] = {41, 18467 & 0xFF, 6334 & 0xFF, 26500 & 0xFF, 19169 & 0xFF};
+  EXPECT_EQ(0, memcmp(abyExpected, file.GetKey(), sizeof(abyExpected)));
+}
+
+TEST_F(ZorEncryptFileTest, KeyDependsOnlyOnTheSeed) {
+  CZorEncryptFile a(ZorGameBase::DAT_FILE_SEED);
+  CZorEncryptFile b(ZorGameBase::DAT_FILE_SEED);
+  CZorEncryptFile c(ZorGameBase::DAT_FILE_SEED + 1);
+  EXPECT_EQ(0, memcmp(a.GetKey(), b.GetKey(), CZorEncryptFile::KEY_SIZE));
+  EXPECT_NE(0, memcmp(a.GetKey(), c.GetKey(), CZorEncryptFile::KEY_SIZE));
+}
+
+TEST_F(ZorEncryptFileTest, EachByteIsUnkeyedThenRotatedRightByItsPlaceInEight) {
+  // Every file byte is its key byte XOR 1, so each plain byte is 1 rotated right by i mod 8;
+  // byte 128 uses key byte 0 again.
+  CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
+  std::string strFile(136, '\0');
+  for (size_t i = 0; i < strFile.size(); ++i) {
+    strFile[i] = static_cast<char>(file.GetKey()[i % 128] ^ 1);
+  }
+  Write("t.dat", strFile);
+  ASSERT_TRUE(file.Open("t.dat"));
+  ASSERT_EQ(136, file.GetSize());
+  const unsigned char abyRotated[] = {0x01, 0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02};
+  const unsigned char* pbyPlain = reinterpret_cast<const unsigned char*>(file.GetBuffer());
+  for (size_t i = 0; i < 136; ++i) EXPECT_EQ(abyRotated[i % 8], pbyPlain[i]) << "byte " << i;
+}
+
+TEST_F(ZorEncryptFileTest, EncipheredTextComesBackWhole) {
+  std::string strPlain = "[1001]\nFile=map\\a.dmap\n";
+  for (int i = 0; i < 300; ++i) strPlain += static_cast<char>(i);
+  ASSERT_TRUE(ZorTools::WriteDatFile("t.dat", strPlain));
+  CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
+  ASSERT_TRUE(file.Open("t.dat"));
+  EXPECT_EQ(strPlain, std::string(file.GetBuffer(), static_cast<size_t>(file.GetSize())));
+}
+
+TEST_F(ZorEncryptFileTest, EmptyMissingAndNullFilesFailToOpen) {
+  Write("empty.dat", "");
+  CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
+  EXPECT_FALSE(file.Open("empty.dat"));
+  EXPECT_FALSE(file.Open("missing.dat"));
+  EXPECT_FALSE(file.Open(nullptr));
+  EXPECT_FALSE(file.Open("."));  // a folder
+  EXPECT_EQ(nullptr, file.GetBuffer());
+  EXPECT_EQ(0, file.GetSize());
+  char ch;
+  EXPECT_EQ(0, file.Read(&ch, 1));
+}
+
+TEST_F(ZorEncryptFileTest, ReadCopiesForwardAndStopsAtTheEnd) {
+  ASSERT_TRUE(ZorTools::WriteDatFile("t.dat", "abcdef"));
+  CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
+  ASSERT_TRUE(file.Open("t.dat"));
+  char sz[8] = {};
+  EXPECT_EQ(0, file.Read(sz, -5));
+  EXPECT_EQ(4, file.Read(sz, 4));
+  EXPECT_STREQ("abcd", sz);
+  EXPECT_EQ(2, file.Read(sz, 4));
+  EXPECT_EQ(0, memcmp("ef", sz, 2));
+  EXPECT_EQ(0, file.Read(sz, 4));
+}
+
+TEST_F(ZorEncryptFileTest, OpenReleasesThePreviousDataAndCloseIsRepeatable) {
+  CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
+  file.Close();
+  ASSERT_TRUE(ZorTools::WriteDatFile("a.dat", "first file"));
+  ASSERT_TRUE(ZorTools::WriteDatFile("b.dat", "second"));
+  ASSERT_TRUE(file.Open("a.dat"));
+  char sz[4] = {};
+  EXPECT_EQ(3, file.Read(sz, 3));
+  ASSERT_TRUE(file.Open("b.dat"));
+  EXPECT_EQ(6, file.GetSize());
+  EXPECT_EQ(3, file.Read(sz, 3));  // the read position starts again
+  EXPECT_EQ(0, memcmp("sec", sz, 3));
+  file.Close();
+  file.Close();
+  EXPECT_EQ(nullptr, file.GetBuffer());
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// The counted string: sharing, copy on write, the static empty block, GBK comparison, and the
+// assertion records of misuse.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ModuleFixture.h"
+#include "ZorString.h"
+
+using ZorString::CZorString;
+
+namespace {
+
+class ZorStringTest : public TempFolderTest {};
+
+// Exposes the block operations that only the class itself calls.
+struct BlockProbe : CZorString {
+  using CZorString::AllocBuffer;
+};
+
+TEST_F(ZorStringTest, EmptyStringsShareTheStaticBlockAndCopiesNeverCountIt) {
+  CZorString a;
+  CZorString b;
+  EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(b));
+  EXPECT_STREQ("", a);
+  EXPECT_EQ(-1, a.GetData()->nRefs.load());
+  {
+    CZorString c(a);
+    CZorString d;
+    d = a;
+    EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(c));
+    EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(d));
+  }
+  EXPECT_EQ(-1, a.GetData()->nRefs.load());
+  EXPECT_EQ(0, a.GetData()->nLength);
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(ZorStringTest, CopiesShareOneCountedBlockUntilReleased) {
+  CZorString a("effect01");
+  const char* pBlock = a;
+  {
+    CZorString b(a);
+    CZorString c;
+    c = b;
+    EXPECT_EQ(pBlock, static_cast<const char*>(b));
+    EXPECT_EQ(pBlock, static_cast<const char*>(c));
+    EXPECT_EQ(3, a.GetData()->nRefs.load());
+  }
+  EXPECT_EQ(1, a.GetData()->nRefs.load());
+  EXPECT_STREQ("effect01", a);
+  EXPECT_EQ(8, a.GetLength());
+}
+
+TEST_F(ZorStringTest, AssigningTextToASharedStringGivesItAPrivateBlock) {
+  CZorString a("old");
+  CZorString b(a);
+  b = "new";
+  EXPECT_STREQ("old", a);
+  EXPECT_STREQ("new", b);
+  EXPECT_NE(static_cast<const char*>(a), static_cast<const char*>(b));
+  EXPECT_EQ(1, a.GetData()->nRefs.load());
+  EXPECT_EQ(1, b.GetData()->nRefs.load());
+}
+
+TEST_F(ZorStringTest, AssigningTheSameTextChangesNothingEvenWhenShared) {
+  CZorString a("same");
+  CZorString b(a);
+  b = "same";
+  EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(b));
+  EXPECT_EQ(2, a.GetData()->nRefs.load());
+}
+
+TEST_F(ZorStringTest, UnsharedBlockIsReusedAndNeverShrinks) {
+  CZorString s("abcdef");
+  const char* pBlock = s;
+  s = "xy";
+  EXPECT_EQ(pBlock, static_cast<const char*>(s));
+  EXPECT_EQ(2, s.GetLength());
+  EXPECT_EQ(6, s.GetData()->nCapacity);
+  s = CZorString();  // the empty string keeps the private block, with length 0
+  EXPECT_EQ(pBlock, static_cast<const char*>(s));
+  EXPECT_EQ(0, s.GetLength());
+  EXPECT_STREQ("", s);
+  s = "longer than six";
+  EXPECT_STREQ("longer than six", s);
+  EXPECT_EQ(15, s.GetData()->nCapacity);
+}
+
+TEST_F(ZorStringTest, NullPointerComparesUnequalAndAssignsTheEmptyText) {
+  CZorString s("abc");
+  EXPECT_EQ(1, s.Compare(nullptr));
+  EXPECT_FALSE(s == nullptr);
+  s = static_cast<const char*>(nullptr);
+  EXPECT_EQ(0, s.GetLength());
+  EXPECT_STREQ("", s);
+  CZorString t(static_cast<const char*>(nullptr));
+  EXPECT_STREQ("", t);
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(ZorStringTest, TextOfTheStringItselfCanBeAssigned) {
+  CZorString s("abcdef");
+  s = static_cast<const char*>(s) + 2;
+  EXPECT_STREQ("cdef", s);
+}
+
+TEST_F(ZorStringTest, CompareTakesGbkCharactersWhole) {
+  struct Case {
+    const char* pszLeft;
+    const char* pszRight;
+    int nSign;
+  } cases[] = {
+      {"abc", "abc", 0},
+      {"abc", "abd", -1},
+      {"abd", "abc", 1},
+      {"ab", "abc", -1},
+      {"\xB0\xA1x", "\xB0\xA1x", 0},
+      {"\xB0\xA1", "\xB0\xA2", -1},
+      {"\xB0\xA1", "a", 1},  // a double-byte character sorts after every single byte
+      {"", "", 0},
+  };
+  for (const Case& c : cases) {
+    int nResult = CZorString(c.pszLeft).Compare(c.pszRight);
+    int nSign = nResult < 0 ? -1 : nResult > 0 ? 1 : 0;
+    EXPECT_EQ(c.nSign, nSign) << c.pszLeft << " vs " << c.pszRight;
+  }
+  EXPECT_TRUE(CZorString("Sound") == "Sound");
+  EXPECT_TRUE("Sound" != CZorString("sound"));
+  EXPECT_TRUE(CZorString("Sound") == CZorString("Sound"));
+  EXPECT_TRUE(CZorString("Sound") != CZorString());
+}
+
+TEST_F(ZorStringTest, LengthOutOfRangeWritesItsAssertionAndGivesTheEmptyString) {
+  BlockProbe probe;
+  probe.AllocBuffer(-1);
+  EXPECT_STREQ("", probe);
+  EXPECT_EQ(-1, probe.GetData()->nRefs.load());
+  probe.AllocBuffer(INT_MAX);
+  EXPECT_STREQ("", probe);
+  EXPECT_TRUE(
+      LogHas("\xA1\xEF"
+             "ASSERT(nLen >= 0) in "));
+  EXPECT_TRUE(
+      LogHas("\xA1\xEF"
+             "ASSERT(nLen <= INT_MAX-1) in "));
+  EXPECT_TRUE(
+      LogHas(" line of ZorGameBase/ZorString.cpp [ZorString::CZorString::AllocBuffer]"
+             "\xA1\xEF -- "))
+      << LogText();
+}
+
+TEST_F(ZorStringTest, ConcurrentCopiesOfASharedBlockKeepTheCount) {
+  CZorString shared("shared name");
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&shared] {
+      for (int i = 0; i < 20000; ++i) {
+        CZorString copy(shared);
+        CZorString other;
+        other = copy;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(1, shared.GetData()->nRefs.load());
+  EXPECT_STREQ("shared name", shared);
+}
+
+}  // namespace
