@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
   CLI::App app{"kestrin: check, query and dump the base-data tables through the module"};
   app.require_subcommand(1);
+  // Options are "--name" everywhere: on Windows a "/data" folder is an argument, not an option.
+  app.allow_windows_style_options(false);
 
   std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
   bool bJson = false;
