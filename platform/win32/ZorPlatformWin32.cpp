@@ -203,6 +203,11 @@ bool GetFileWriteTime(const char* pszPath, std::tm* pLocal) {
   return true;
 }
 
+// The kernel's probe, with no limit on the length.
+bool IsReadableString(const char* psz) {
+  return psz != nullptr && !IsBadStringPtrA(psz, static_cast<UINT_PTR>(-1));
+}
+
 namespace {
 
 // Closes an internet handle when it goes out of scope.

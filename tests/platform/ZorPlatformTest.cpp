@@ -161,4 +161,26 @@ TEST_F(ZorPlatformTest, CaptureStackFramesSkipsFramesAndStopsAtItsLimit) {
   EXPECT_EQ(0, ZorPlatform::CaptureStackFrames(apOne, 1, -1));
 }
 
+TEST_F(ZorPlatformTest, ReadableStringProbeStopsAtUnreadableMemory) {
+  EXPECT_TRUE(ZorPlatform::IsReadableString("wind"));
+  EXPECT_TRUE(ZorPlatform::IsReadableString(""));
+  EXPECT_FALSE(ZorPlatform::IsReadableString(nullptr));
+
+  size_t nSize = 0;
+  char* pUnreadable = TestPlatform::UnreadablePage(&nSize);
+  ASSERT_NE(nullptr, pUnreadable);
+  EXPECT_FALSE(ZorPlatform::IsReadableString(pUnreadable));
+  EXPECT_FALSE(ZorPlatform::IsReadableString(pUnreadable + nSize / 2));
+
+  // Text to the end of a readable page: its terminating zero decides.
+  char* pPage = TestPlatform::PageBeforeUnreadablePage(&nSize);
+  ASSERT_NE(nullptr, pPage);
+  memset(pPage, 'x', nSize);
+  EXPECT_FALSE(ZorPlatform::IsReadableString(pPage));  // runs into the unreadable page
+  EXPECT_FALSE(ZorPlatform::IsReadableString(pPage + nSize - 1));
+  pPage[nSize - 1] = '\0';
+  EXPECT_TRUE(ZorPlatform::IsReadableString(pPage));
+  EXPECT_TRUE(ZorPlatform::IsReadableString(pPage + nSize - 1));
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #endif
 #include <windows.h>
 #else
+#include <sys/mman.h>
 #include <sys/time.h>
 #include <unistd.h>
 #endif
@@ -57,6 +58,29 @@ bool SetEnvironmentValue(const char* pszName, const char* pszValue) {
   return _putenv_s(pszName, pszValue) == 0;
 }
 
+namespace {
+size_t PageSize() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  return info.dwPageSize;
+}
+}  // namespace
+
+char* UnreadablePage(size_t* pnSize) {
+  *pnSize = PageSize();
+  return static_cast<char*>(VirtualAlloc(nullptr, *pnSize, MEM_RESERVE, PAGE_NOACCESS));
+}
+
+char* PageBeforeUnreadablePage(size_t* pnSize) {
+  *pnSize = PageSize();
+  char* pBlock = static_cast<char*>(
+      VirtualAlloc(nullptr, 2 * *pnSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  DWORD nOld = 0;
+  if (pBlock == nullptr || !VirtualProtect(pBlock + *pnSize, *pnSize, PAGE_NOACCESS, &nOld))
+    return nullptr;
+  return pBlock;
+}
+
 #else
 
 std::string ExecutableFileName() {
@@ -76,6 +100,21 @@ const char* SharedLibrarySuffix() { return ".so"; }
 
 bool SetEnvironmentValue(const char* pszName, const char* pszValue) {
   return setenv(pszName, pszValue, 1) == 0;
+}
+
+char* UnreadablePage(size_t* pnSize) {
+  *pnSize = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  void* p = mmap(nullptr, *pnSize, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return p == MAP_FAILED ? nullptr : static_cast<char*>(p);
+}
+
+char* PageBeforeUnreadablePage(size_t* pnSize) {
+  *pnSize = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  void* p = mmap(nullptr, 2 * *pnSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) return nullptr;
+  char* pBlock = static_cast<char*>(p);
+  if (mprotect(pBlock + *pnSize, *pnSize, PROT_NONE) != 0) return nullptr;
+  return pBlock;
 }
 
 #endif

@@ -2,6 +2,7 @@
 // What a few tests need from the operating system to set up or check a case, asked of the
 // system directly rather than through the module's own seam, on POSIX systems and on Windows.
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 
@@ -17,6 +18,13 @@ bool SetFileWriteTime(const std::string& strPath, const std::tm& tmLocal);
 // library on Windows), and the file name ending of such libraries (".so", ".dll").
 const void* SystemLibraryFunction();
 const char* SharedLibrarySuffix();
+
+// A page of address space that is reserved but can never be read, with its size; freed at
+// the end of the program. Null when the system gives none.
+char* UnreadablePage(size_t* pnSize);
+// A readable page directly followed by an unreadable one (the address of the readable one),
+// each of the given size. Null when the system gives none.
+char* PageBeforeUnreadablePage(size_t* pnSize);
 
 // Sets a variable of the process's environment; false on failure.
 bool SetEnvironmentValue(const char* pszName, const char* pszValue);
