@@ -2,8 +2,16 @@
 # <Name>.dll in one folder, bin/, beside the test programs and the tool, the way the client's
 # folder holds the module and its sibling libraries. Each DLL and program carries its own copy
 # of the compiler's runtime, so it needs nothing but the system's DLLs and its siblings.
+#
+# KESTRIN_HOST_DRIVE goes in front of a folder of this machine compiled into a program, so that
+# the program finds it: a cross-built Windows program runs under Wine, which shows this
+# machine's whole file system as drive Z:. Empty for every other build.
+set(KESTRIN_HOST_DRIVE "")
 if(NOT WIN32)
   return()
+endif()
+if(CMAKE_CROSSCOMPILING)
+  set(KESTRIN_HOST_DRIVE "Z:")
 endif()
 
 set(CMAKE_SHARED_LIBRARY_PREFIX "")
