@@ -38,7 +38,12 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   bool StopSound(const char* pszName) override;
   uint32_t GetSoundVolume(int32_t x, int32_t y, int32_t nRadius,
                           int32_t nSilentWithoutFading) override;
+#if KESTRIN_RECORD_RESULT_BY_POINTER
+  ListenerPos* GetListenerPos(ListenerPos* pResult) override;
+  using I3DRoleBaseData::GetListenerPos;
+#else
   ListenerPos GetListenerPos() override;
+#endif
   const char* GetSoundEventName(uint32_t nEventId) override;
   bool PlaySoundEvent(uint32_t nEventId, uint32_t nPlayArg, uint32_t nReserved) override;
   void SetSoundSwitch(int32_t nOn) override;

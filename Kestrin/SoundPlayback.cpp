@@ -126,7 +126,14 @@ bool C3DRoleBaseData::PlaySoundEvent(uint32_t nEventId, uint32_t nPlayArg, uint3
   return PlaySound(pszName, nPlayArg, nReserved, true);
 }
 
+#if KESTRIN_RECORD_RESULT_BY_POINTER
+ListenerPos* C3DRoleBaseData::GetListenerPos(ListenerPos* pResult) {
+  *pResult = m_listenerPos;
+  return pResult;
+}
+#else
 ListenerPos C3DRoleBaseData::GetListenerPos() { return m_listenerPos; }
+#endif
 
 void C3DRoleBaseData::SetSoundSwitch(int32_t nOn) { m_nSoundSwitch = nOn; }
 

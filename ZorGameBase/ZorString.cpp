@@ -6,6 +6,7 @@
 
 #include "DebugLog.h"
 #include "Gbk.h"
+#include "ZorPlatform.h"
 
 namespace ZorString {
 namespace {
@@ -103,8 +104,7 @@ void CZorString::CopyIn(int nLen, const char* src) {
   m_pchData[nLen] = '\0';
 }
 
-// There is no readable-string probe on this platform: a non-null pointer is taken as readable.
-bool CZorString::IsValidString(const char* lpsz) { return lpsz != nullptr; }
+bool CZorString::IsValidString(const char* lpsz) { return ZorPlatform::IsReadableString(lpsz); }
 
 int CZorString::Compare(const char* lpsz) const {
   if (lpsz == nullptr) return 1;

@@ -19,6 +19,15 @@
 #include "SoundRecords.h"
 #include "WorldRecords.h"
 
+// The shipping platform's compiler returns a record from a member function through a pointer
+// the caller passes, where GNU compilers for Windows use registers: on those, the one operation
+// that returns a record by value takes that pointer explicitly, so that both meet in the table.
+#if defined(_WIN32) && defined(__GNUC__)
+#define KESTRIN_RECORD_RESULT_BY_POINTER 1
+#else
+#define KESTRIN_RECORD_RESULT_BY_POINTER 0
+#endif
+
 class I3DRoleBaseData {
  public:
   // Loads every table; 1 when ini/RolePartReplace.ini could be opened, else 0.
@@ -42,7 +51,18 @@ class I3DRoleBaseData {
   virtual bool StopSound(const char* pszName) = 0;
   virtual uint32_t GetSoundVolume(int32_t x, int32_t y, int32_t nRadius,
                                   int32_t nSilentWithoutFading) = 0;
+#if KESTRIN_RECORD_RESULT_BY_POINTER
+  // Slot 11 as the shipping compiler lays it out: the caller passes where the record goes and
+  // gets that pointer back. The plain form below calls it.
+  virtual ListenerPos* GetListenerPos(ListenerPos* pResult) = 0;
+  ListenerPos GetListenerPos() {
+    ListenerPos pos{};
+    GetListenerPos(&pos);
+    return pos;
+  }
+#else
   virtual ListenerPos GetListenerPos() = 0;
+#endif
   virtual const char* GetSoundEventName(uint32_t nEventId) = 0;
   virtual bool PlaySoundEvent(uint32_t nEventId, uint32_t nPlayArg, uint32_t nReserved) = 0;
   virtual void SetSoundSwitch(int32_t nOn) = 0;

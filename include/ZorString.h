@@ -42,7 +42,7 @@ class CZorString {
   // The header of the current block.
   CZorStringData* GetData() const;
 
-  // True for a pointer to a readable zero-terminated text (here: not null).
+  // True for a pointer to a readable zero-terminated text (probed by the platform).
   static bool IsValidString(const char* lpsz);
 
  protected:

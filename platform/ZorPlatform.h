@@ -38,6 +38,10 @@ bool GetExecutablePath(char* pszPath, size_t nSize);
 // The last-write time of a file or folder in local time; false when there is none at the path.
 bool GetFileWriteTime(const char* pszPath, std::tm* pLocal);
 
+// True when the pointer is not null and every byte up to and including the string's
+// terminating zero can be read: a probe, for checks that log a bad pointer.
+bool IsReadableString(const char* psz);
+
 // One HTTP POST, sent through the proxy the system is configured with (none when none is).
 // Each header is one complete line without its line break ("Accept: */*"); it takes the place
 // of the client library's own header of that name. The answer is waited for up to the total

@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, tests, tools and benchmarks need; skips what is there.
+#   scripts/install-deps.sh             the Linux builds
+#   scripts/install-deps.sh --windows   the Windows cross builds: MinGW-w64, Wine, GoogleTest
+#                                       sources (scripts/windows-build.sh)
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev libcli11-dev libcurl4-openssl-dev binutils)
+# Without their recommends: Wine's would bring fonts, sound and graphics stacks no test needs.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64
+                  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev
+                  libcli11-dev wine wine64)
+options=()
+if [ "${1:-}" = "--windows" ]; then
+  PACKAGES=("${WINDOWS_PACKAGES[@]}")
+  options=(--no-install-recommends)
+fi
 missing=()
 for package in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -12,5 +24,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${options[@]}" "${missing[@]}"
 fi

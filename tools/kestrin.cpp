@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
       "enciphers and deciphers .dat tables."};
   app.require_subcommand(1);
   app.footer("Exit status: 0 OK, 1 a table or file problem, 2 a usage error.");
+  // Options are "--name" everywhere: on Windows a "/data" folder is an argument, not an option.
+  app.allow_windows_style_options(false);
 
   std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
   bool bJson = false;

@@ -5,6 +5,7 @@
 #include <link.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <unwind.h>
 
@@ -130,8 +131,9 @@ bool FindModuleOfAddress(const void* pAddress, char* pszName, size_t nNameSize, 
 
 bool GetExecutablePath(char* pszPath, size_t nSize) {
   if (pszPath == nullptr || nSize == 0) return false;
-  ssize_t nLength = readlink("/proc/self/exe", pszPath, nSize - 1);
-  if (nLength <= 0) {
+  // A link that fills the whole buffer may have been cut: a cut path is no answer.
+  ssize_t nLength = readlink("/proc/self/exe", pszPath, nSize);
+  if (nLength <= 0 || static_cast<size_t>(nLength) >= nSize) {
     pszPath[0] = '\0';
     return false;
   }
@@ -144,6 +146,26 @@ bool GetFileWriteTime(const char* pszPath, std::tm* pLocal) {
   if (pszPath == nullptr || pLocal == nullptr || stat(pszPath, &info) != 0) return false;
   std::time_t written = info.st_mtime;
   return localtime_r(&written, pLocal) != nullptr;
+}
+
+// The kernel copies the string out of this process a page at a time and says where it cannot
+// read; no signal is raised. Where that copy is refused (a sandbox without the call), a
+// non-null pointer is taken as readable.
+bool IsReadableString(const char* psz) {
+  if (psz == nullptr) return false;
+  const uintptr_t PAGE = 4096;  // a divisor of every page size in use
+  char achChunk[PAGE];
+  pid_t nSelf = getpid();
+  for (uintptr_t nAt = reinterpret_cast<uintptr_t>(psz);;) {
+    size_t nLength = static_cast<size_t>(PAGE - nAt % PAGE);
+    iovec local{achChunk, nLength};
+    iovec remote{reinterpret_cast<void*>(nAt), nLength};
+    ssize_t nRead = process_vm_readv(nSelf, &local, 1, &remote, 1, 0);
+    if (nRead < 0) return errno != EFAULT;
+    if (memchr(achChunk, '\0', static_cast<size_t>(nRead)) != nullptr) return true;
+    if (static_cast<size_t>(nRead) < nLength) return false;
+    nAt += nLength;
+  }
 }
 
 namespace {

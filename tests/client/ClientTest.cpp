@@ -1,22 +1,21 @@
 // The module as a client binary built against the slot order sees it: loaded by the platform
 // loader, reached through its exports and the table of virtual operations by slot number.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
 
 #include "I3DRoleBaseData.h"
+#include "ModuleLibrary.h"
 
 namespace {
 
 class ClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_pModule = dlopen(KESTRIN_MODULE, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(m_pModule, nullptr) << dlerror();
-    m_pfnQuery = reinterpret_cast<Query>(dlsym(m_pModule, "RoleBaseDataQuery"));
-    m_pfnDestroy = reinterpret_cast<Destroy>(dlsym(m_pModule, "RoleBaseDataDestroy"));
+    ASSERT_TRUE(m_module.Open(KESTRIN_MODULE)) << m_module.Error();
+    m_pfnQuery = reinterpret_cast<Query>(m_module.Symbol("RoleBaseDataQuery"));
+    m_pfnDestroy = reinterpret_cast<Destroy>(m_module.Symbol("RoleBaseDataDestroy"));
     ASSERT_NE(m_pfnQuery, nullptr);
     ASSERT_NE(m_pfnDestroy, nullptr);
     m_previous = std::filesystem::current_path();
@@ -28,20 +27,31 @@ class ClientTest : public ::testing::Test {
     if (m_pfnDestroy != nullptr) m_pfnDestroy();
     std::filesystem::current_path(m_previous);
     std::filesystem::remove_all(m_folder);
-    if (m_pModule != nullptr) dlclose(m_pModule);
+    m_module.Close();
   }
 
   // Calls the operation in the given slot, as compiled client code does.
   template <typename R, typename... Args>
   R Call(void* pService, int nSlot, Args... args) {
-    using Fn = R (*)(void*, Args...);
+    using Fn = R(KESTRIN_METHOD_CALL*)(void*, Args...);
     void** ppTable = *static_cast<void***>(pService);
     return reinterpret_cast<Fn>(ppTable[nSlot])(pService, args...);
   }
 
+  // Slot 11 as a client built with the shipping compiler calls it.
+  ListenerPos ListenerAt(void* pService) {
+#if KESTRIN_RECORD_RESULT_BY_POINTER
+    ListenerPos pos{};
+    EXPECT_EQ(&pos, (Call<ListenerPos*>(pService, 11, &pos)));
+    return pos;
+#else
+    return Call<ListenerPos>(pService, 11);
+#endif
+  }
+
   using Query = void* (*)();
   using Destroy = void (*)();
-  void* m_pModule = nullptr;
+  CModuleLibrary m_module;
   Query m_pfnQuery = nullptr;
   Destroy m_pfnDestroy = nullptr;
   std::filesystem::path m_previous;
@@ -49,8 +59,8 @@ class ClientTest : public ::testing::Test {
 };
 
 TEST_F(ClientTest, CameraConstantsAreExportedData) {
-  auto* pMax = static_cast<const int32_t*>(dlsym(m_pModule, "CAMERA_MAX_SCALE"));
-  auto* pNormal = static_cast<const int32_t*>(dlsym(m_pModule, "CAMERA_NORMAL_SCALE"));
+  auto* pMax = static_cast<const int32_t*>(m_module.Symbol("CAMERA_MAX_SCALE"));
+  auto* pNormal = static_cast<const int32_t*>(m_module.Symbol("CAMERA_NORMAL_SCALE"));
   ASSERT_NE(pMax, nullptr);
   ASSERT_NE(pNormal, nullptr);
   EXPECT_EQ(384, *pMax);
@@ -72,12 +82,12 @@ TEST_F(ClientTest, OperationsAnswerFromTheirSlots) {
   EXPECT_EQ(0, (Call<int32_t>(pService, 44)));
 
   Call<void>(pService, 16, int32_t{3}, int32_t{4});
-  ListenerPos pos = Call<ListenerPos>(pService, 11);
+  ListenerPos pos = ListenerAt(pService);
   EXPECT_EQ(3, pos.x);
   EXPECT_EQ(4, pos.y);
   ListenerPos moved{-8, 9};
   Call<void, const ListenerPos&>(pService, 17, moved);
-  pos = Call<ListenerPos>(pService, 11);
+  pos = ListenerAt(pService);
   EXPECT_EQ(-8, pos.x);
   EXPECT_EQ(9, pos.y);
 

@@ -4,11 +4,19 @@
 // "200 OK" and a close; a silent server keeps the connection open and never answers.
 // Binding port 80 needs root; Listening() tells.
 
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -21,21 +29,65 @@
 #include <vector>
 
 class LoopbackHttpServer {
+#if defined(_WIN32)
+  using Socket = SOCKET;
+  static constexpr Socket NO_SOCKET = INVALID_SOCKET;
+  static Socket OpenSocket() { return socket(AF_INET, SOCK_STREAM, 0); }
+  static Socket AcceptSocket(Socket nListen) { return accept(nListen, nullptr, nullptr); }
+  static void CloseSocket(Socket nSocket) { closesocket(nSocket); }
+  static int Poll(pollfd* pPoll, size_t nCount, int nMilliseconds) {
+    return WSAPoll(pPoll, static_cast<ULONG>(nCount), nMilliseconds);
+  }
+  static int LastError() { return WSAGetLastError(); }
+  static std::string ErrorText(int nError) { return "socket error " + std::to_string(nError); }
+  static constexpr int ADDRESS_IN_USE = WSAEADDRINUSE;
+  static constexpr int SEND_FLAGS = 0;
+  // Winsock is started for the program's lifetime on first use.
+  static bool StartSockets() {
+    static const bool s_bStarted = [] {
+      WSADATA data;
+      return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return s_bStarted;
+  }
+#else
+  using Socket = int;
+  static constexpr Socket NO_SOCKET = -1;
+  static Socket OpenSocket() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); }
+  static Socket AcceptSocket(Socket nListen) {
+    return accept4(nListen, nullptr, nullptr, SOCK_CLOEXEC);
+  }
+  static void CloseSocket(Socket nSocket) { close(nSocket); }
+  static int Poll(pollfd* pPoll, size_t nCount, int nMilliseconds) {
+    return poll(pPoll, nCount, nMilliseconds);
+  }
+  static int LastError() { return errno; }
+  static std::string ErrorText(int nError) { return strerror(nError); }
+  static constexpr int ADDRESS_IN_USE = EADDRINUSE;
+  static constexpr int SEND_FLAGS = MSG_NOSIGNAL;
+  static bool StartSockets() { return true; }
+#endif
+
  public:
   enum class Mode { Answer, Silent };
 
   // Listens on the first free address 127.8.<nNetwork>.<2..254>, port 80: tests of their own
   // networks do not meet, and an address another program holds is passed over.
   LoopbackHttpServer(int nNetwork, Mode mode) : m_mode(mode) {
-    for (int nHost = 2; nHost < 255 && m_nListen < 0; ++nHost) {
+    if (!StartSockets()) {
+      m_strError = "no sockets";
+      return;
+    }
+    for (int nHost = 2; nHost < 255 && m_nListen == NO_SOCKET; ++nHost) {
       std::string strAddress = "127.8." + std::to_string(nNetwork) + "." + std::to_string(nHost);
-      int nSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-      if (nSocket < 0) {
-        m_strError = strerror(errno);
+      Socket nSocket = OpenSocket();
+      if (nSocket == NO_SOCKET) {
+        m_strError = ErrorText(LastError());
         return;
       }
       int nOn = 1;
-      setsockopt(nSocket, SOL_SOCKET, SO_REUSEADDR, &nOn, sizeof(nOn));
+      setsockopt(nSocket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&nOn),
+                 sizeof(nOn));
       sockaddr_in address{};
       address.sin_family = AF_INET;
       address.sin_port = htons(80);
@@ -46,21 +98,21 @@ class LoopbackHttpServer {
         m_strAddress = strAddress;
         break;
       }
-      int nError = errno;
-      m_strError = "cannot listen on " + strAddress + ":80: " + strerror(nError);
-      close(nSocket);
-      if (nError != EADDRINUSE) return;  // no right to port 80: nothing else will do
+      int nError = LastError();
+      m_strError = "cannot listen on " + strAddress + ":80: " + ErrorText(nError);
+      CloseSocket(nSocket);
+      if (nError != ADDRESS_IN_USE) return;  // no right to port 80: nothing else will do
     }
-    if (m_nListen >= 0) m_thread = std::thread([this] { Serve(); });
+    if (m_nListen != NO_SOCKET) m_thread = std::thread([this] { Serve(); });
   }
 
   ~LoopbackHttpServer() {
     m_bStop = true;
     if (m_thread.joinable()) m_thread.join();
-    if (m_nListen >= 0) close(m_nListen);
+    if (m_nListen != NO_SOCKET) CloseSocket(m_nListen);
   }
 
-  bool Listening() const { return m_nListen >= 0; }
+  bool Listening() const { return m_nListen != NO_SOCKET; }
   const std::string& Address() const { return m_strAddress; }
   const std::string& Error() const { return m_strError; }
 
@@ -80,7 +132,7 @@ class LoopbackHttpServer {
 
  private:
   struct Client {
-    int nSocket;
+    Socket nSocket;
     std::string strData;
     bool bDone;
   };
@@ -104,10 +156,10 @@ class LoopbackHttpServer {
     while (!m_bStop) {
       std::vector<pollfd> vecPoll{{m_nListen, POLLIN, 0}};
       for (const Client& client : vecClients) vecPoll.push_back({client.nSocket, POLLIN, 0});
-      if (poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
+      if (Poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
       if (vecPoll[0].revents & POLLIN) {
-        int nSocket = accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
-        if (nSocket >= 0) {
+        Socket nSocket = AcceptSocket(m_nListen);
+        if (nSocket != NO_SOCKET) {
           vecClients.push_back({nSocket, std::string(), false});
           std::lock_guard<std::mutex> lock(m_mutex);
           ++m_nConnections;
@@ -117,7 +169,7 @@ class LoopbackHttpServer {
         if (vecPoll[i].revents == 0) continue;
         Client& client = vecClients[i - 1];
         char achBuffer[4096];
-        ssize_t nRead = recv(client.nSocket, achBuffer, sizeof(achBuffer), 0);
+        int nRead = static_cast<int>(recv(client.nSocket, achBuffer, sizeof(achBuffer), 0));
         if (nRead <= 0) {
           client.bDone = true;
           continue;
@@ -134,21 +186,21 @@ class LoopbackHttpServer {
         if (m_mode == Mode::Answer) {
           static const char ANSWER[] =
               "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-          send(client.nSocket, ANSWER, sizeof(ANSWER) - 1, MSG_NOSIGNAL);
+          send(client.nSocket, ANSWER, sizeof(ANSWER) - 1, SEND_FLAGS);
           client.bDone = true;
         }
       }
       for (size_t i = vecClients.size(); i-- > 0;) {
         if (!vecClients[i].bDone) continue;
-        close(vecClients[i].nSocket);
+        CloseSocket(vecClients[i].nSocket);
         vecClients.erase(vecClients.begin() + static_cast<std::ptrdiff_t>(i));
       }
     }
-    for (const Client& client : vecClients) close(client.nSocket);
+    for (const Client& client : vecClients) CloseSocket(client.nSocket);
   }
 
   Mode m_mode;
-  int m_nListen = -1;
+  Socket m_nListen = NO_SOCKET;
   std::string m_strAddress;
   std::string m_strError;
   std::atomic<bool> m_bStop{false};

@@ -1,8 +1,8 @@
 #include "ModuleFixture.h"
 
-#include <stdlib.h>
-
+#include <chrono>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "DebugLog.h"
@@ -16,13 +16,28 @@ void FlushRecentMessages() {
   static int s_nFlush = 0;
   for (int i = 0; i < 8; ++i) ZorGameBase::DebugLog("-- test boundary %d --", ++s_nFlush);
 }
+
+// A new, empty folder of our own under the system's temporary folder; empty path on failure.
+// Names are random, and creation fails for a name that exists, so parallel runs never share.
+fs::path MakeTempFolder() {
+  static std::mt19937_64 s_random(
+      std::random_device{}() ^
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  std::error_code ec;
+  fs::path base = fs::temp_directory_path(ec);
+  if (ec) return {};
+  for (int nTry = 0; nTry < 100; ++nTry) {
+    fs::path folder = base / ("kestrin-test-" + std::to_string(s_random() % 1000000000000ULL));
+    if (fs::create_directory(folder, ec)) return folder;
+  }
+  return {};
+}
 }  // namespace
 
 void TempFolderTest::SetUp() {
   m_previous = fs::current_path();
-  std::string strTemplate = (fs::temp_directory_path() / "kestrin-test-XXXXXX").string();
-  ASSERT_NE(mkdtemp(strTemplate.data()), nullptr);
-  m_folder = strTemplate;
+  m_folder = MakeTempFolder();
+  ASSERT_FALSE(m_folder.empty());
   fs::current_path(m_folder);
   FlushRecentMessages();
 }
@@ -47,6 +62,8 @@ std::string TempFolderTest::LogText() const {
   for (const auto& entry : fs::directory_iterator(m_folder / "debug", ec)) {
     std::ifstream in(entry.path(), std::ios::binary);
     for (std::string strLine; std::getline(in, strLine);) {
+      // Records end with the platform's text line end: CR LF on Windows.
+      if (!strLine.empty() && strLine.back() == '\r') strLine.pop_back();
       if (strLine.rfind("-- test boundary ", 0) != 0) strAll += strLine + "\n";
     }
   }

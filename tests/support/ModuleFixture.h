@@ -18,7 +18,8 @@ class TempFolderTest : public ::testing::Test {
 
   // Writes a file below the folder (parents created), bytes exactly as given.
   void Write(const std::string& strPath, const std::string& strContent);
-  // Everything the debug log recorded in this folder.
+  // Everything the debug log recorded in this folder, each record ending with one line feed
+  // whatever line end the platform writes.
   std::string LogText() const;
   bool LogHas(const std::string& strText) const { return LogText().find(strText) != std::string::npos; }
   // How many records of the log contain the text.

@@ -44,6 +44,10 @@ class KestrinToolTest : public ToolFolderTest {
     for (const std::string& strArg : args) strCommand += " \"" + strArg + "\"";
     fs::path out = m_folder / "stdout.txt", err = m_folder / "stderr.txt";
     strCommand += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
+#if defined(_WIN32)
+    // cmd /c drops the first and the last quote of a line with more than two: one more pair.
+    strCommand = "\"" + strCommand + "\"";
+#endif
     ToolRun run;
     int nResult = std::system(strCommand.c_str());
 #if defined(_WIN32)
