@@ -88,7 +88,7 @@ int32_t C3DRoleBaseData::CreateCameraTrackInfo() {
     if (name.size() > TRACK_WORD_MAX || path.size() > TRACK_WORD_MAX) continue;
     CameraTrackInfo& info = m_mapCameraTrack.Add(name);
     info.nNumber = nNumber;
-    info.strPath = std::string(path).c_str();
+    info.strPath.AssignText(path.data(), static_cast<int>(path.size()));  // a word: no zero byte
   }
   m_mapCameraTrack.EndLoad();
   return 1;

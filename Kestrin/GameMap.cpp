@@ -1,6 +1,7 @@
 // The game map catalogue: one GameMapInfo per map id of ini/GameMap.dat, in id order.
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "3DRoleBaseData.h"
@@ -57,7 +58,7 @@ bool ReadGameMapSection(CZorIni& ini, const char* pszTitle, GameMapInfo& info) {
     DebugLog("error on read [%s]. title=[%s], key=[File].", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (info.File == "NULL") info.File = "";
+  if (strcmp(info.File, "NULL") == 0) info.File.AssignText("", 0);  // exactly NULL: no file
   if (!keys.ReadInt(GM_PUZZLE_GRID_SIZE, info.PuzzleGridSize, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[PuzzleGridSize]", GAME_MAP_FILE, pszTitle);
     return false;

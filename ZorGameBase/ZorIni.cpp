@@ -128,8 +128,18 @@ void Store(void* pDest, T value) {
 
 // Converts one field into its destination by type. A null destination or an unknown type
 // converts nothing (the field still counts).
-void ConvertField(int nType, void* pDest, const char* pszField) {
+inline void ConvertField(int nType, void* pDest, const char* pszField) {
   if (pDest == nullptr) return;
+  // The common number fields first, tested one by one: a table reads the same types line
+  // after line, which these branches follow better than a jump through the switch.
+  if (nType == INI_DWORD) {
+    Store<uint32_t>(pDest, ParseIniUnsigned(pszField));
+    return;
+  }
+  if (nType == INI_INT) {
+    Store<int32_t>(pDest, ParseIniInteger(pszField));
+    return;
+  }
   switch (nType) {
     case INI_INT:
     case INI_LONG:
@@ -161,7 +171,8 @@ void ConvertField(int nType, void* pDest, const char* pszField) {
       static_cast<std::string*>(pDest)->assign(pszField);
       break;
     case INI_ZORSTRING:
-      *static_cast<ZorString::CZorString*>(pDest) = pszField;
+      static_cast<ZorString::CZorString*>(pDest)->AssignText(pszField,
+                                                             static_cast<int>(strlen(pszField)));
       break;
     case INI_BYTE:
       Store<uint8_t>(pDest, static_cast<uint8_t>(ParseIniInteger(pszField)));
@@ -627,29 +638,38 @@ void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
   }
 }
 
-CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys) {
-  size_t nSlots = 8;
-  while (nSlots < m_vecKeys.size() * 4) nSlots *= 2;
-  m_vecSlots.assign(nSlots, 0);
+size_t CIniKeySet::Home(const char* pKey, size_t nKey) {
+  if (nKey == 0) return 0;
+  unsigned nMix = static_cast<unsigned>(nKey) * 29u + static_cast<unsigned char>(pKey[0]) * 7u +
+                  static_cast<unsigned char>(pKey[nKey - 1]) * 3u +
+                  static_cast<unsigned char>(pKey[nKey / 2]);
+  return nMix & (SLOTS - 1);
+}
+
+CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys), m_aSlots() {
   for (size_t n = 0; n < m_vecKeys.size() && n < 255; ++n) {
     size_t nKey = strlen(m_vecKeys[n]);
     m_vecLength.push_back(nKey);
-    size_t i = HashKey(m_vecKeys[n], nKey) & (nSlots - 1);
-    while (m_vecSlots[i] != 0) i = (i + 1) & (nSlots - 1);
-    m_vecSlots[i] = static_cast<uint8_t>(n + 1);
+    size_t i = Home(m_vecKeys[n], nKey);
+    while (m_aSlots[i].nPlace != 0) i = (i + 1) & (SLOTS - 1);
+    m_aSlots[i] = Slot{static_cast<uint8_t>(n + 1), static_cast<uint8_t>(nKey < 255 ? nKey : 255),
+                       nKey > 0 ? m_vecKeys[n][0] : '\0', nKey > 0 ? m_vecKeys[n][nKey - 1] : '\0'};
   }
 }
 
 int CIniKeySet::Find(const char* pKey, size_t nKey) const {
-  size_t nMask = m_vecSlots.size() - 1;
-  for (size_t i = HashKey(pKey, nKey) & nMask;; i = (i + 1) & nMask) {
-    uint8_t nSlot = m_vecSlots[i];
-    if (nSlot == 0) return -1;
-    if (m_vecLength[nSlot - 1] != nKey) continue;
-    const char* pszKey = m_vecKeys[nSlot - 1];
-    size_t n = 0;
+  if (nKey == 0) return -1;  // the set holds no empty key
+  for (size_t i = Home(pKey, nKey);; i = (i + 1) & (SLOTS - 1)) {
+    const Slot& slot = m_aSlots[i];
+    if (slot.nPlace == 0) return -1;
+    if (slot.nLength != (nKey < 255 ? nKey : 255) || slot.chFirst != pKey[0] ||
+        slot.chLast != pKey[nKey - 1] || m_vecLength[slot.nPlace - 1] != nKey) {
+      continue;
+    }
+    const char* pszKey = m_vecKeys[slot.nPlace - 1];
+    size_t n = 1;
     while (n < nKey && pszKey[n] == pKey[n]) ++n;
-    if (n == nKey) return nSlot - 1;
+    if (n == nKey) return slot.nPlace - 1;
   }
 }
 
@@ -674,7 +694,7 @@ bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue
                                     bool bReportEmpty) {
   char szValue[CZorIni::LINE_BUFFER];
   if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
-  strValue = szValue;
+  strValue.AssignText(szValue, static_cast<int>(strlen(szValue)));  // our own buffer
   return true;
 }
 
@@ -746,7 +766,7 @@ bool CZorIni::ReadZorString(const char* pszKey, ZorString::CZorString& strValue,
                             bool bReportEmpty) {
   char szValue[LINE_BUFFER];
   if (!ReadKeyText(pszKey, szValue, bReportEmpty)) return false;
-  strValue = szValue;
+  strValue.AssignText(szValue, static_cast<int>(strlen(szValue)));  // our own buffer
   return true;
 }
 

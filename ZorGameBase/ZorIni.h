@@ -89,9 +89,19 @@ class CIniKeySet {
   int Find(const char* pKey, size_t nKey) const;
 
  private:
+  // A slot of the set: a key's place + 1 (0: free), with its length and first and last
+  // characters, so that most other keys are told apart without a comparison.
+  struct Slot {
+    uint8_t nPlace;
+    uint8_t nLength;
+    char chFirst;
+    char chLast;
+  };
+  static const size_t SLOTS = 256;
+  static size_t Home(const char* pKey, size_t nKey);
   std::vector<const char*> m_vecKeys;
   std::vector<size_t> m_vecLength;
-  std::vector<uint8_t> m_vecSlots;  // place + 1; 0 marks a free slot
+  Slot m_aSlots[SLOTS];
 };
 
 class CZorIni {
