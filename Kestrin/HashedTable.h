@@ -232,9 +232,6 @@ class CHashedTable {
   void DropAppended() {
     if (m_entries.Size() > m_nIndexed) m_entries.PopBack(1);
   }
-  // The entries appended since the last IndexAppended.
-  size_t AppendedCount() const { return m_entries.Size() - m_nIndexed; }
-  Value& AppendedValue(size_t i) { return m_entries[m_nIndexed + i].value; }
 
   // Enters the appended entries into the index. An appended entry whose key is there already
   // (entered before, or appended earlier) is not kept: fnMerge(kept, appended) is called with

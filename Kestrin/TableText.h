@@ -18,6 +18,11 @@
 #include "Gbk.h"
 #include "TextScan.h"
 
+// Whether the text holds a zero byte (an empty text, also one without data, holds none).
+inline bool HasZero(std::string_view text) {
+  return !text.empty() && memchr(text.data(), 0, text.size()) != nullptr;
+}
+
 // One formatted read of the scanf family over a file image, directive by directive, with the
 // family's result: EOF when the input ends before the first conversion, else the number of
 // conversions made. After a failed directive the rest of the read does nothing.
@@ -92,8 +97,7 @@ class CFormattedRead {
 // word reads as the C string in the buffer would: up to its first zero byte.
 class CWordStream {
  public:
-  explicit CWordStream(std::string_view image)
-      : m_scan(image), m_bHasZero(memchr(image.data(), 0, image.size()) != nullptr) {}
+  explicit CWordStream(std::string_view image) : m_scan(image), m_bHasZero(HasZero(image)) {}
 
   bool Next(std::string_view& word) {
     std::string_view run;
@@ -120,7 +124,7 @@ class CLinePieces {
       : m_pPos(image.data()),
         m_pEnd(image.data() + image.size()),
         m_nMax(nCount > 1 ? nCount - 1 : 0),
-        m_bHasZero(memchr(image.data(), 0, image.size()) != nullptr) {}
+        m_bHasZero(HasZero(image)) {}
 
   bool Next(std::string_view& piece) {
     if (m_pPos >= m_pEnd || m_nMax == 0) return false;
@@ -149,7 +153,7 @@ class CBufferLines {
       : m_pData(pData),
         m_nSize(pData != nullptr ? nSize : 0),
         m_nOutSize(nOutSize),
-        m_bHasZero(pData != nullptr && memchr(pData, 0, nSize) != nullptr) {}
+        m_bHasZero(pData != nullptr && HasZero(std::string_view(pData, nSize))) {}
 
   bool Next(std::string_view& line) {
     if (m_nPos >= m_nSize || m_nOutSize == 0) return false;
@@ -180,11 +184,6 @@ class CBufferLines {
   size_t m_nPos = 0;
   bool m_bHasZero;
 };
-
-// Room to reserve for the records of a file image: about one per line.
-inline size_t CountLines(std::string_view image) {
-  return static_cast<size_t>(std::count(image.begin(), image.end(), '\n')) + 1;
-}
 
 // The first byte from p on that is ';', '/' or above 0x7F (which may lead a GBK character),
 // or pEnd. Eight bytes a step while they fit.

@@ -31,6 +31,7 @@ FILE* OpenForImage(const char* pszPath, long& nSize) {
 // The text streams' view of nSize bytes read in binary: the text ends at a Ctrl-Z, and each
 // carriage return + line feed is one line feed. Returns the new size.
 size_t ToTextMode(char* pData, size_t nSize) {
+  if (nSize == 0) return 0;
   const void* pEof = memchr(pData, 0x1A, nSize);
   if (pEof != nullptr) nSize = static_cast<size_t>(static_cast<const char*>(pEof) - pData);
   char* pOut = static_cast<char*>(memchr(pData, '\r', nSize));
