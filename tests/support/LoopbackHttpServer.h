@@ -1,8 +1,10 @@
 #pragma once
 // A small HTTP server on a loopback address, port 80, for the crash-report upload tests. It
 // keeps every complete request it receives, byte for byte, and answers each with an empty
-// "200 OK" and a close; a silent server keeps the connection open and never answers.
-// Binding port 80 needs root; Listening() tells.
+// "200 OK" and a close; a silent server keeps the connection open and never answers; a
+// resetting server accepts each connection and drops it at once with a reset; a refusing one
+// holds the address without listening, so every connection is refused.
+// Binding port 80 needs root; Listening() tells (for a refusing server: the address is held).
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -22,7 +24,7 @@
 
 class LoopbackHttpServer {
  public:
-  enum class Mode { Answer, Silent };
+  enum class Mode { Answer, Silent, Reset, Refuse };
 
   // Listens on the first free address 127.8.<nNetwork>.<2..254>, port 80: tests of their own
   // networks do not meet, and an address another program holds is passed over.
@@ -41,7 +43,7 @@ class LoopbackHttpServer {
       address.sin_port = htons(80);
       inet_pton(AF_INET, strAddress.c_str(), &address.sin_addr);
       if (bind(nSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-          listen(nSocket, 16) == 0) {
+          (mode == Mode::Refuse || listen(nSocket, 16) == 0)) {
         m_nListen = nSocket;
         m_strAddress = strAddress;
         break;
@@ -51,7 +53,7 @@ class LoopbackHttpServer {
       close(nSocket);
       if (nError != EADDRINUSE) return;  // no right to port 80: nothing else will do
     }
-    if (m_nListen >= 0) m_thread = std::thread([this] { Serve(); });
+    if (m_nListen >= 0 && mode != Mode::Refuse) m_thread = std::thread([this] { Serve(); });
   }
 
   ~LoopbackHttpServer() {
@@ -107,7 +109,13 @@ class LoopbackHttpServer {
       if (poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
       if (vecPoll[0].revents & POLLIN) {
         int nSocket = accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
-        if (nSocket >= 0) {
+        if (nSocket >= 0 && m_mode == Mode::Reset) {
+          linger reset{1, 0};  // closing now sends a reset instead of an orderly end
+          setsockopt(nSocket, SOL_SOCKET, SO_LINGER, &reset, sizeof(reset));
+          close(nSocket);
+          std::lock_guard<std::mutex> lock(m_mutex);
+          ++m_nConnections;
+        } else if (nSocket >= 0) {
           vecClients.push_back({nSocket, std::string(), false});
           std::lock_guard<std::mutex> lock(m_mutex);
           ++m_nConnections;
