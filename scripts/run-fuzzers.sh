@@ -9,14 +9,14 @@ status=0
 for source in fuzz/*.cpp; do
   [ -e "$source" ] || continue
   name="$(basename "$source" .cpp)"
-  work="build/fuzz/corpus-work/$name"
+  work="$PWD/build/fuzz/corpus-work/$name"
   mkdir -p "$work"
   for seeds in "fuzz/corpus/$name" "build/fuzz/fuzz/seed/$name"; do
     [ -d "$seeds" ] && cp -n "$seeds"/* "$work"/ 2>/dev/null || true
   done
   echo "== $name ($seconds s)"
   if ! "build/fuzz/fuzz/$name" -max_total_time="$seconds" -rss_limit_mb=2048 \
-       -artifact_prefix="build/fuzz/$name-" "$work" 2>"build/fuzz/$name.log"; then
+       -artifact_prefix="$PWD/build/fuzz/$name-" "$work" 2>"build/fuzz/$name.log"; then
     tail -40 "build/fuzz/$name.log"
     status=1
   fi
