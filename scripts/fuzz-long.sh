@@ -30,7 +30,7 @@ total_findings=0
 for name in "${targets[@]}"; do
   binary="build/fuzz/fuzz/$name"
   [ -x "$binary" ] || { echo "fuzz-long.sh: no $binary; build the fuzz preset first" >&2; exit 2; }
-  corpus="build/fuzz/corpus-long/$name"
+  corpus="$PWD/build/fuzz/corpus-long/$name"  # absolute: some targets work in a folder of their own
   mkdir -p "$corpus"
   for seeds in "fuzz/corpus/$name" "build/fuzz/fuzz/seed/$name"; do
     [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
@@ -44,7 +44,7 @@ for name in "${targets[@]}"; do
     log="build/fuzz/logs/$name-$((SECONDS)).log"
     echo "== $name: $left s"
     if "$binary" -max_total_time="$left" -max_len="$max_len" -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="build/fuzz/findings/$name-" "$corpus" \
+        -print_final_stats=1 -artifact_prefix="$PWD/build/fuzz/findings/$name-" "$corpus" \
         >"$log" 2>&1; then
       crashed=0
     else
