@@ -104,13 +104,14 @@ const LargeTable REALISTIC_TABLES[] = {
      }},
 };
 
-// What loading one table cost: its file, the resident size Create added at its peak and what
-// stayed after it (the tables).
+// What loading one table cost: its file, the resident size Create added at its peak, and what
+// stayed after it (the tables), as resident size and as bytes the allocator handed out.
 struct LoadFigures {
   size_t nFileBytes = 0;
   size_t nRecords = 0;
   size_t nPeakBytes = 0;
   size_t nKeptBytes = 0;
+  size_t nHeapBytes = 0;
   bool bLoaded = false;
 };
 
@@ -144,15 +145,20 @@ class LargeTableTest : public ModuleTest {
     figures.nFileBytes = fs::file_size(m_folder / table.pszPath);
     I3DRoleBaseData* pData = RoleBaseDataQuery();
     size_t nBefore = MemoryUse::ResidentBytes();
+    size_t nHeapBefore = MemoryUse::HeapInUse();
     if (pData == nullptr || !MemoryUse::ResetPeakResident()) return figures;
     pData->Create();
+    size_t nHeapAfter = MemoryUse::HeapInUse();
+    figures.nHeapBytes = nHeapAfter > nHeapBefore ? nHeapAfter - nHeapBefore : 0;
     figures.nPeakBytes = MemoryUse::PeakResidentBytes() - nBefore;
     size_t nAfter = MemoryUse::ResidentBytes();
     figures.nKeptBytes = nAfter > nBefore ? nAfter - nBefore : 0;
     figures.bLoaded = table.loaded(pData, figures.nRecords);
-    printf("%-20s %-28s file %7.1f MB, %9zu records: Create peak +%7.1f MB, tables %7.1f MB\n",
+    printf("%-18s %-27s file %6.1f MB, %8zu records: Create peak +%7.1f MB, tables %7.1f MB "
+           "(%7.1f MB allocated)\n",
            table.pszName, table.pszPath, figures.nFileBytes / double(MB), figures.nRecords,
-           figures.nPeakBytes / double(MB), figures.nKeptBytes / double(MB));
+           figures.nPeakBytes / double(MB), figures.nKeptBytes / double(MB),
+           figures.nHeapBytes / double(MB));
     return figures;
   }
 
@@ -192,7 +198,7 @@ TEST_P(TextOnlyTableTest, CreateHoldsOneCopyOfTheTextAtATime) {
   ASSERT_NE(0u, figures.nPeakBytes) << "the peak resident size cannot be measured here";
   // One copy of the text, and room for the allocator and the log.
   EXPECT_LT(figures.nPeakBytes, figures.nFileBytes + figures.nFileBytes / 8 + 8 * MB);
-  EXPECT_LT(figures.nKeptBytes, 4 * MB);
+  EXPECT_LT(figures.nHeapBytes, MB);  // repeated keys and comments keep no room
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, TextOnlyTableTest, ::testing::ValuesIn(TEXT_ONLY_TABLES),

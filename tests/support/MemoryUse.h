@@ -38,7 +38,8 @@ inline size_t HeapInUse() {
 #if defined(KESTRIN_TEST_ASAN)
   return __sanitizer_get_current_allocated_bytes();
 #else
-  return mallinfo2().uordblks;
+  struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;  // the small blocks and the large ones mapped on their own
 #endif
 }
 
