@@ -16,7 +16,8 @@
 #endif
 
 #if defined(KESTRIN_TEST_ASAN)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's count (declared here: not every compiler ships its header).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
