@@ -4,8 +4,7 @@
 // and goes on.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
