@@ -1,72 +1,134 @@
+// kestrin check: loads every table of a data folder through the module, as the client does, and
+// reports each table file, the diagnostics the load wrote to the debug log, and the load time.
 #include "CheckCommand.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "I3DRoleBaseData.h"
-#include "TableFiles.h"
+#include "DataFolder.h"
+#include "TableViews.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Sizes of the debug log files before the load, so that only this load's records are read.
-std::map<fs::path, uintmax_t> LogSizes() {
-  std::map<fs::path, uintmax_t> sizes;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator("debug", ec)) {
-    if (entry.is_regular_file(ec)) sizes[entry.path()] = entry.file_size(ec);
-  }
-  return sizes;
+// One data file of the report.
+struct Row {
+  std::string strTable;
+  std::string strFile;
+  bool bPresent = false;
+  uintmax_t nBytes = 0;
+  int nEntries = 0;
+  int nListed = -1;  // -1: not counted (files a table names)
+  std::string strResult;
+  int nDiagnostics = 0;
+  std::string strCounts;
+};
+
+bool Readable(const std::string& strPath) {
+  return std::ifstream(strPath, std::ios::binary).is_open();
 }
 
-// The messages appended since the sizes were taken, without their " -- time" stamps.
-std::vector<std::string> NewMessages(const std::map<fs::path, uintmax_t>& before) {
-  std::vector<std::string> messages;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator("debug", ec)) {
-    auto it = before.find(entry.path());
-    std::ifstream in(entry.path(), std::ios::binary);
-    if (it != before.end()) in.seekg(static_cast<std::streamoff>(it->second));
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string strRecord;
-    std::istringstream lines(text.str());
-    for (std::string strLine; std::getline(lines, strLine);) {
-      // A record ends with " -- Www Mmm dd hh:mm:ss yyyy"; a message may span lines.
-      size_t nStamp = strLine.rfind(" -- ");
-      bool bEnd = nStamp != std::string::npos && strLine.size() - nStamp == 4 + 24;
-      strRecord += bEnd ? strLine.substr(0, nStamp) : strLine + "\n";
-      if (bEnd) {
-        messages.push_back(strRecord);
-        strRecord.clear();
-      }
-    }
-    if (!strRecord.empty()) messages.push_back(strRecord);
+bool AnyMessageHas(const std::vector<std::string>& messages, const std::string& strText) {
+  for (const std::string& strMessage : messages) {
+    if (strMessage.find(strText) != std::string::npos) return true;
   }
-  return messages;
+  return false;
+}
+
+// The loader's result as the interface and the log let it be seen: "missing", "not opened"
+// (the file could not be opened or, for a .dat, deciphered), "not read" (ini/NpcX.ini after
+// ini/Npc.ini failed: one loader reads both), or "opened".
+std::string TableResult(const CTableView& view, const Row& row, const TableAnswer& answer,
+                        int32_t nCreated, const std::vector<std::string>& messages) {
+  std::string strPath = view.Path();
+  if (!row.bPresent) return "missing";
+  if (!Readable(strPath) || AnyMessageHas(messages, "error on open " + strPath + ".")) {
+    return "not opened";
+  }
+  if (strPath == "ini/NpcX.ini" && AnyMessageHas(messages, "error on open ini/Npc.ini.")) {
+    return "not read";
+  }
+  // Create answers whether ini/RolePartReplace.ini opened; the cameras and the dive record
+  // exist only once their file opened.
+  bool bHandsOut = strPath == "ini/CaptureCamera.ini" || strPath == "ini/3DBattleDive.ini";
+  if ((strPath == "ini/RolePartReplace.ini" && nCreated == 0) ||
+      (bHandsOut && answer.nAnswered == 0)) {
+    return "not opened";
+  }
+  return "opened";
+}
+
+int CountFor(const std::vector<std::string>& messages, const std::string& strPath,
+             const std::string& strLoader) {
+  int nCount = 0;
+  std::string strAssertion = "C3DRoleBaseData::" + strLoader + "]";
+  for (const std::string& strMessage : messages) {
+    bool bFile = strMessage.find(strPath) != std::string::npos;
+    if (bFile || (!strLoader.empty() && strMessage.find(strAssertion) != std::string::npos))
+      ++nCount;
+  }
+  return nCount;
+}
+
+Json RowJson(const Row& row) {
+  Json json{
+      {"table", JsonText(row.strTable)}, {"file", JsonText(row.strFile)},
+      {"present", row.bPresent},         {"bytes", row.nBytes},
+      {"entries", row.nEntries},         {"listed", row.nListed < 0 ? Json() : Json(row.nListed)},
+      {"result", row.strResult},         {"diagnostics", row.nDiagnostics}};
+  if (!row.strCounts.empty()) json["counts"] = row.strCounts;
+  return json;
+}
+
+void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int32_t nCreated,
+               const std::vector<std::pair<std::string, int>>& grouped, size_t nMessages,
+               uintmax_t nLoadBytes, double dSeconds, int nStatus) {
+  printf("Data folder %s\n\n", strDataDir.c_str());
+  printf("%-20s %-28s %-8s %9s %8s %7s  %-11s %s\n", "table", "file", "state", "bytes", "entries",
+         "listed", "result", "diagnostics");
+  for (const Row& row : rows) {
+    std::string strListed = row.nListed < 0 ? "-" : std::to_string(row.nListed);
+    printf("%-20s %-28s %-8s %9ju %8d %7s  %-11s %d\n", DisplayText(row.strTable).c_str(),
+           DisplayText(row.strFile).c_str(), row.bPresent ? "present" : "MISSING", row.nBytes,
+           row.nEntries, strListed.c_str(), row.strResult.c_str(), row.nDiagnostics);
+  }
+  printf(
+      "(listed: the keys the table's file lists; entries: those the module answers for, as\n"
+      " kestrin dump --list says per table; result: what the interface and the log show of\n"
+      " the loader's result)\n");
+  printf("\nCreate answered %d.\n", nCreated);
+  if (nMessages == 0) {
+    printf("The load wrote nothing to the debug log.\n");
+  } else {
+    printf("The load wrote %zu record(s) to the debug log, %zu different:\n", nMessages,
+           grouped.size());
+    for (const auto& [strMessage, nCount] : grouped)
+      printf("%6dx  %s\n", nCount, DisplayText(strMessage).c_str());
+  }
+  double dMegabytes = static_cast<double>(nLoadBytes) / 1e6;
+  printf("\nLoaded %.3f MB in %.3f ms (%.1f MB/s).\n", dMegabytes, dSeconds * 1e3,
+         dSeconds > 0 ? dMegabytes / dSeconds : 0.0);
+  printf("%s\n", nStatus == 0 ? "OK: every table opened and no line was rejected."
+                              : "NOT OK: a table is missing or was not opened, or lines were "
+                                "rejected (see the diagnostics).");
 }
 
 }  // namespace
 
 int RunCheck(const std::string& strDataDir, bool bJson) {
-  std::error_code ec;
-  if (!fs::is_directory(strDataDir, ec)) {
-    std::cerr << "kestrin check: " << strDataDir << " is not a folder\n";
-    return 2;
-  }
-  fs::current_path(strDataDir, ec);
-  if (ec) {
-    std::cerr << "kestrin check: cannot enter " << strDataDir << ": " << ec.message() << "\n";
-    return 2;
-  }
-  auto logBefore = LogSizes();
+  if (!EnterDataFolder(strDataDir, "check")) return 2;
+  TableViews views = MakeTableViews();
+  std::vector<CTableView*> listed;
+  for (auto& pView : views) listed.push_back(pView.get());
+  ListKeysAside(listed);
+
+  CDebugLogTail log;
+  log.Mark();
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData == nullptr) {
     std::cerr << "kestrin check: the module could not create its service\n";
@@ -75,54 +137,81 @@ int RunCheck(const std::string& strDataDir, bool bJson) {
   auto start = std::chrono::steady_clock::now();
   int32_t nCreated = pData->Create();
   double dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  RoleBaseDataDestroy();
-  std::vector<std::string> messages = NewMessages(logBefore);
-
-  nlohmann::ordered_json report;
-  report["folder"] = strDataDir;
-  report["create"] = nCreated;
-  uintmax_t nTotalBytes = 0;
-  int nMissing = 0;
-  for (const TableFile& file : TableFiles()) {
-    bool bPresent = fs::is_regular_file(file.pszPath, ec);
-    uintmax_t nBytes = bPresent ? fs::file_size(file.pszPath, ec) : 0;
-    int nDiagnostics = 0;
-    for (const std::string& strMessage : messages) {
-      if (strMessage.find(file.pszPath) != std::string::npos) ++nDiagnostics;
-    }
-    nTotalBytes += nBytes;
-    nMissing += bPresent ? 0 : 1;
-    report["tables"].push_back({{"file", file.pszPath},
-                                {"present", bPresent},
-                                {"bytes", nBytes},
-                                {"diagnostics", nDiagnostics}});
+  // The track files are read on demand: asking for the frames is part of the check.
+  std::vector<TableAnswer> answers(views.size());
+  std::vector<NamedFile> named;
+  for (size_t i = 0; i < views.size(); ++i) {
+    views[i]->Answer(*pData, answers[i]);
+    views[i]->NamedFiles(*pData, named);
   }
-  std::map<std::string, int> grouped;
-  for (const std::string& strMessage : messages) ++grouped[strMessage];
-  report["diagnostics"] = nlohmann::ordered_json::array();
-  for (const auto& [strMessage, nCount] : grouped)
-    report["diagnostics"].push_back({{"message", strMessage}, {"count", nCount}});
-  report["seconds"] = dSeconds;
-  report["megabytes_per_second"] = dSeconds > 0 ? nTotalBytes / 1e6 / dSeconds : 0.0;
-  int nStatus = nMissing == 0 && messages.empty() ? 0 : 1;
-  report["status"] = nStatus;
+  std::vector<std::string> messages = log.NewMessages();
+  RoleBaseDataDestroy();
 
-  if (bJson) {
-    std::cout << report.dump(2) << "\n";
+  std::vector<Row> rows;
+  uintmax_t nLoadBytes = 0;
+  std::error_code ec;
+  for (size_t i = 0; i < views.size(); ++i) {
+    const CTableView& view = *views[i];
+    Row row;
+    row.strTable = view.Name();
+    row.strFile = view.Path();
+    row.bPresent = fs::is_regular_file(row.strFile, ec);
+    row.nBytes = row.bPresent ? fs::file_size(row.strFile, ec) : 0;
+    row.nEntries = answers[i].nAnswered;
+    row.nListed = answers[i].nListed;
+    row.strResult = TableResult(view, row, answers[i], nCreated, messages);
+    row.nDiagnostics = CountFor(messages, row.strFile, view.Loader());
+    row.strCounts = view.Counts();
+    if (view.ReadByCreate()) nLoadBytes += row.nBytes;
+    rows.push_back(row);
+  }
+  for (const NamedFile& file : named) {
+    Row row;
+    row.strTable = file.strOwner;
+    row.strFile = file.strPath;
+    row.bPresent = fs::is_regular_file(row.strFile, ec);
+    row.nBytes = row.bPresent ? fs::file_size(row.strFile, ec) : 0;
+    row.nEntries = file.nEntries;
+    row.strResult = !row.bPresent ? "missing" : file.bRead ? "read" : "not read";
+    row.nDiagnostics = CountFor(messages, row.strFile, "");
+    row.strCounts = "frames the module read";
+    rows.push_back(row);
+  }
+
+  // Messages grouped in the order they first appeared.
+  std::vector<std::pair<std::string, int>> grouped;
+  for (const std::string& strMessage : messages) {
+    auto it = std::find_if(grouped.begin(), grouped.end(),
+                           [&](const auto& group) { return group.first == strMessage; });
+    if (it == grouped.end()) {
+      grouped.emplace_back(strMessage, 1);
+    } else {
+      ++it->second;
+    }
+  }
+  bool bAllOpened = std::all_of(rows.begin(), rows.end(), [](const Row& row) {
+    return row.strResult == "opened" || row.strResult == "read";
+  });
+  int nStatus = bAllOpened && messages.empty() ? 0 : 1;
+
+  if (!bJson) {
+    PrintText(strDataDir, rows, nCreated, grouped, messages.size(), nLoadBytes, dSeconds, nStatus);
     return nStatus;
   }
-  printf("%-28s %-8s %10s %12s\n", "table file", "state", "bytes", "diagnostics");
-  for (const auto& row : report["tables"]) {
-    printf("%-28s %-8s %10ju %12d\n", row["file"].get<std::string>().c_str(),
-           row["present"].get<bool>() ? "present" : "MISSING", row["bytes"].get<uintmax_t>(),
-           row["diagnostics"].get<int>());
-  }
-  printf("\nCreate answered %d.\n", nCreated);
-  printf("%zu diagnostic record(s) in the debug log:\n", messages.size());
-  for (const auto& [strMessage, nCount] : grouped) printf("  %4dx  %s\n", nCount, strMessage.c_str());
-  printf("\nLoaded %.3f MB in %.3f ms (%.1f MB/s).\n", nTotalBytes / 1e6, dSeconds * 1e3,
-         dSeconds > 0 ? nTotalBytes / 1e6 / dSeconds : 0.0);
-  printf("%s\n", nStatus == 0 ? "OK: every table opened and no line was rejected."
-                              : "NOT OK: a table is missing or lines were rejected.");
+  Json report;
+  report["folder"] = JsonText(strDataDir);
+  report["create"] = nCreated;
+  report["tables"] = Json::array();
+  for (const Row& row : rows) report["tables"].push_back(RowJson(row));
+  report["diagnostics"] = Json::array();
+  for (const auto& [strMessage, nCount] : grouped)
+    report["diagnostics"].push_back({{"message", JsonText(strMessage)}, {"count", nCount}});
+  report["records"] = messages.size();
+  report["bytes"] = nLoadBytes;
+  report["seconds"] = dSeconds;
+  report["megabytes_per_second"] =
+      dSeconds > 0 ? static_cast<double>(nLoadBytes) / 1e6 / dSeconds : 0.0;
+  report["status"] = nStatus;
+  std::cout << report.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
   return nStatus;
 }

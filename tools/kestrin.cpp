@@ -1,20 +1,77 @@
-// kestrin: what the client will load and answer, checked before the tables ship.
+// kestrin: what the client will load and answer, checked before the tables ship. The tool works
+// through the module's exports only (RoleBaseDataQuery, Create, I3DRoleBaseData,
+// RoleBaseDataDestroy), as the client does.
 #include <CLI/CLI.hpp>
+#include <cstring>
 #include <iostream>
 
 #include "CheckCommand.h"
+#include "DatCommand.h"
+#include "DumpCommand.h"
+#include "QueryCommand.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"kestrin: check, query and dump the base-data tables through the module"};
+  CLI::App app{
+      "kestrin: checks, queries and dumps the base-data tables through the module, and "
+      "enciphers and deciphers .dat tables."};
   app.require_subcommand(1);
+  app.footer("Exit status: 0 OK, 1 a table or file problem, 2 a usage error.");
 
   std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
   bool bJson = false;
   CLI::App* pCheck = app.add_subcommand(
-      "check", "Load every table of DATA_DIR and report each file and the load's diagnostics");
-  pCheck->add_option("DATA_DIR", strCheckDir, "the folder holding ini/ (default: the examples)");
-  pCheck->add_flag("--json", bJson, "the report as JSON");
+      "check",
+      "Loads every table of DATA_DIR and prints one row per table file (present or missing, "
+      "bytes,\n"
+      "entries the module answers for of those the file lists, the loader's result, diagnostics),\n"
+      "the diagnostics the load wrote to the debug log grouped by message, and the load time.\n"
+      "Exit status 0 when every table opened and no line was rejected, else 1.");
+  pCheck->add_option("DATA_DIR", strCheckDir,
+                     "the folder holding ini/ (default: the example data)");
+  pCheck->add_flag("--json", bJson, "the same report as JSON");
 
+  std::string strQueryDir;
+  bool bList = false;
+  CLI::App* pQuery = app.add_subcommand(
+      "query",
+      "Loads DATA_DIR and calls an operation of I3DRoleBaseData by name with its arguments:\n"
+      "  kestrin query DATA_DIR OPERATION [ARGS...] [+ OPERATION [ARGS...] ...]\n"
+      "Answers print as JSON, records with their field names.");
+  pQuery->add_flag("--list", bList, "list the operations with their arguments");
+  pQuery->add_option("DATA_DIR", strQueryDir, "the folder holding ini/");
+  pQuery->prefix_command();  // OPERATION and its arguments (negative numbers too) pass through
+
+  std::string strDumpDir, strTable;
+  bool bTables = false;
+  CLI::App* pDump = app.add_subcommand(
+      "dump",
+      "Loads DATA_DIR and prints one whole table as JSON in key order: the keys its file lists,\n"
+      "each with the module's answer, for diffing two releases' data.");
+  pDump->add_flag("--list", bTables, "list the table names");
+  pDump->add_option("DATA_DIR", strDumpDir, "the folder holding ini/");
+  pDump->add_option("TABLE", strTable, "a table name (LookScale) or file (ini/LookScale.ini)");
+
+  CLI::App* pDat =
+      app.add_subcommand("dat", "The .dat cipher both ways (ini/GameMap.dat, ini/TerrainNpc.dat).");
+  pDat->require_subcommand(1);
+  std::string strIn, strOut;
+  CLI::App* pDecode =
+      pDat->add_subcommand("decode", "Deciphers the .dat file IN into readable OUT.");
+  pDecode->add_option("IN", strIn, "the .dat file")->required();
+  pDecode->add_option("OUT", strOut, "the readable text to write")->required();
+  CLI::App* pEncode =
+      pDat->add_subcommand("encode", "Enciphers readable IN into the .dat file OUT.");
+  pEncode->add_option("IN", strIn, "the readable text")->required();
+  pEncode->add_option("OUT", strOut, "the .dat file to write")->required();
+
+  bool bKnown = false;
+  for (const CLI::App* pCommand : app.get_subcommands({}))
+    bKnown |= argc > 1 && pCommand->check_name(argv[1]);
+  if (argc > 1 && argv[1][0] != '-' && !bKnown) {
+    std::cerr << "kestrin: no command \"" << argv[1]
+              << "\"; the commands are check, query, dump and dat (kestrin --help)\n";
+    return 2;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -22,5 +79,30 @@ int main(int argc, char** argv) {
     return nCode == 0 ? 0 : 2;
   }
   if (pCheck->parsed()) return RunCheck(strCheckDir, bJson);
+  if (pQuery->parsed()) {
+    if (bList) {
+      PrintOperationList();
+      return 0;
+    }
+    if (strQueryDir.empty()) {
+      std::cerr
+          << "kestrin query: name the data folder and an operation; see kestrin query --help\n";
+      return 2;
+    }
+    return RunQuery(strQueryDir, pQuery->remaining());
+  }
+  if (pDump->parsed()) {
+    if (bTables) {
+      PrintTableList();
+      return 0;
+    }
+    if (strDumpDir.empty() || strTable.empty()) {
+      std::cerr << "kestrin dump: name the data folder and a table; see kestrin dump --help\n";
+      return 2;
+    }
+    return RunDump(strDumpDir, strTable);
+  }
+  if (pDecode->parsed()) return RunDatDecode(strIn, strOut);
+  if (pEncode->parsed()) return RunDatEncode(strIn, strOut);
   return 2;
 }

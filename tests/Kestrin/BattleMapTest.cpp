@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -15,60 +16,33 @@ const char LOADER_NAME[] = "[C3DRoleBaseData::CreateBattleMapInfo]";
 class BattleMapTest : public ModuleTest {
  protected:
   I3DRoleBaseData* LoadBattleMap(const std::string& strText) {
-    Write(BATTLE_MAP, strText);
-    return Load();
+    return LoadWith(BATTLE_MAP, strText);
   }
   int LoaderAsserts() const { return LogCount(LOADER_NAME); }
   // Anything the loader wrote: its assertions or a message naming its file.
   bool BattleMapLogged() const { return LogHas(LOADER_NAME) || LogHas(BATTLE_MAP); }
 };
 
-TEST_F(BattleMapTest, SectionWithoutKeysHasTheDefaults) {
-  I3DRoleBaseData* pData = LoadBattleMap("[4]\n");
-  const BattleMapInfo* pMap = pData->GetBattleMapInfo(4);
-  ASSERT_NE(nullptr, pMap);
-  EXPECT_EQ(0, pMap->CenterWorld.x);
-  EXPECT_EQ(0, pMap->CenterWorld.y);
-  for (const BattlePos* pPos : {&pMap->CenterCell, &pMap->UpArrayCellpos, &pMap->DownArrayCellpos}) {
-    EXPECT_EQ(-1, pPos->x);
-    EXPECT_EQ(-1, pPos->y);
-  }
-  EXPECT_EQ(327, pMap->MaxScale);
-  EXPECT_EQ(256, pMap->MinScale);
-  EXPECT_EQ(256, pMap->DefScale);
-  EXPECT_EQ(256, pMap->StartScale);
-  EXPECT_EQ(-30, pMap->DefAngle);
-  EXPECT_EQ(-90, pMap->StartAngle);
-  EXPECT_EQ(0, pMap->RotaryAngle);
-  EXPECT_EQ(1000, pMap->CameraTime);
-  EXPECT_EQ(0, pMap->TerraHigh);
-  EXPECT_TRUE(pMap->vecStartPos.empty());
-  EXPECT_TRUE(pMap->vecFighterGroup.empty());
-  EXPECT_FALSE(BattleMapLogged()) << LogText();
-}
+// The thirteen values at the start of the record: seventeen numbers.
+std::vector<int32_t> Values(const BattleMapInfo* pMap) { return Fields(pMap, 17); }
 
-TEST_F(BattleMapTest, EveryMapKeyReachesItsField) {
+TEST_F(BattleMapTest, KeysReachTheirFieldsAndMissingKeysHaveTheDefaults) {
   I3DRoleBaseData* pData = LoadBattleMap(
-      "[1]\nCenterWorld=10 20\nCenterCell=3 4\nUpArrayCellpos=5 6\nDownArrayCellpos=7 8\n"
+      "[4]\n[1]\nCenterWorld=10 20\nCenterCell=3 4\nUpArrayCellpos=5 6\nDownArrayCellpos=7 8\n"
       "MaxScale=400\nMinScale=200\nDefScale=300\nStartScale=310\nDefAngle=-45\n"
       "StartAngle=15\nRotaryAngle=90\nCameraTime=1500\nTerraHigh=-12\n"
       "StartPos=1 2 3 4 5\nStartPos=1 2 9 9 9\n");
+  const BattleMapInfo* pEmpty = pData->GetBattleMapInfo(4);
+  EXPECT_EQ((std::vector<int32_t>{0, 0, -1, -1, -1, -1, -1, -1, 327, 256, 256, 256, -30, -90, 0,
+                                  1000, 0}),
+            Values(pEmpty));
+  ASSERT_NE(nullptr, pEmpty);
+  EXPECT_TRUE(pEmpty->vecStartPos.empty());
+  EXPECT_TRUE(pEmpty->vecFighterGroup.empty());
   const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
-  ASSERT_NE(nullptr, pMap);
-  EXPECT_EQ(10, pMap->CenterWorld.x);
-  EXPECT_EQ(20, pMap->CenterWorld.y);
-  EXPECT_EQ(4, pMap->CenterCell.y);
-  EXPECT_EQ(5, pMap->UpArrayCellpos.x);
-  EXPECT_EQ(8, pMap->DownArrayCellpos.y);
-  EXPECT_EQ(400, pMap->MaxScale);
-  EXPECT_EQ(200, pMap->MinScale);
-  EXPECT_EQ(300, pMap->DefScale);
-  EXPECT_EQ(310, pMap->StartScale);
-  EXPECT_EQ(-45, pMap->DefAngle);
-  EXPECT_EQ(15, pMap->StartAngle);
-  EXPECT_EQ(90, pMap->RotaryAngle);
-  EXPECT_EQ(1500, pMap->CameraTime);
-  EXPECT_EQ(-12, pMap->TerraHigh);
+  EXPECT_EQ(
+      (std::vector<int32_t>{10, 20, 3, 4, 5, 6, 7, 8, 400, 200, 300, 310, -45, 15, 90, 1500, -12}),
+      Values(pMap));
   ASSERT_EQ(2u, pMap->vecStartPos.size());
   EXPECT_EQ(5, pMap->vecStartPos[0].nValue[2]);
   EXPECT_EQ(9, pMap->vecStartPos[1].nValue[0]);
@@ -77,34 +51,37 @@ TEST_F(BattleMapTest, EveryMapKeyReachesItsField) {
   EXPECT_FALSE(BattleMapLogged()) << LogText();
 }
 
-TEST_F(BattleMapTest, EmptyOrCommentOnlyFileLoadsNoMap) {
-  for (const char* pszText : {"", ";[1]\n; MaxScale=3\n", "\n\n"}) {
-    I3DRoleBaseData* pData = LoadBattleMap(pszText);
-    EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0)) << pszText;
-    EXPECT_EQ(nullptr, pData->GetBattleMapInfo(1)) << pszText;
-    RoleBaseDataDestroy();
+// Only a line feed or ';' as the very first character passes a line before the first section;
+// any other line there is asserted and dropped.
+TEST_F(BattleMapTest, LinesBeforeTheFirstSection) {
+  const struct {
+    const char* pszText;
+    int nAsserts;
+    int32_t nMaxScale;  // of map 1; 0: no map 1
+  } cases[] = {
+      {"", 0, 0},
+      {";[1]\n; MaxScale=3\n", 0, 0},
+      {"\n\n", 0, 0},
+      {"; maps\n\n;[7]\n[1]\nMaxScale=5\n", 0, 5},
+      {"; maps\r\n\r\n[1]\r\nMaxScale=400\r\n", 0, 400},
+      {"// note\n[1]\nMaxScale=5\n", 1, 5},
+      {"  ; indented\n[1]\nMaxScale=5\n", 1, 5},
+      {"   \n[1]\nMaxScale=5\n", 1, 5},
+      {"\t\n[1]\nMaxScale=5\n", 1, 5},
+      {"MaxScale=400\n[1]\nMaxScale=5\n", 1, 5},
+      {" [2]\n[1]\nMaxScale=5\n", 1, 5},
+      {"garbage\n[1]\nMaxScale=5\n", 1, 5},
+  };
+  for (const auto& c : cases) {
+    ClearLog();
+    I3DRoleBaseData* pData = LoadBattleMap(c.pszText);
+    EXPECT_EQ(c.nAsserts, LoaderAsserts()) << c.pszText;
+    EXPECT_FALSE(LogHas(BATTLE_MAP)) << c.pszText;
+    const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+    EXPECT_EQ(c.nMaxScale, pMap != nullptr ? pMap->MaxScale : 0) << c.pszText;
+    EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0)) << c.pszText;
   }
-  EXPECT_EQ(0, LoaderAsserts());
 }
-
-TEST_F(BattleMapTest, SemicolonAndEmptyLinesAreSilentBeforeTheFirstSection) {
-  I3DRoleBaseData* pData = LoadBattleMap("; maps\n\n;[7]\n[1]\n");
-  EXPECT_EQ(0, LoaderAsserts());
-  EXPECT_NE(nullptr, pData->GetBattleMapInfo(1));
-}
-
-// Only a line feed or ';' as the very first character passes a line before the first section.
-class BattleMapLeadTest : public BattleMapTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(BattleMapLeadTest, OtherLinesBeforeTheFirstSectionAreAsserted) {
-  I3DRoleBaseData* pData = LoadBattleMap(std::string(GetParam()) + "[1]\nMaxScale=5\n");
-  EXPECT_EQ(1, LoaderAsserts());
-  EXPECT_EQ(5, pData->GetBattleMapInfo(1)->MaxScale);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, BattleMapLeadTest,
-                         ::testing::Values("// note\n", "  ; indented\n", "   \n", "\t\n",
-                                           "MaxScale=400\n", " [2]\n", "garbage\n"));
 
 TEST_F(BattleMapTest, KeysAreWholeAndCaseSensitiveAndCommentsAreCut) {
   I3DRoleBaseData* pData = LoadBattleMap(
@@ -156,8 +133,8 @@ TEST_F(BattleMapTest, FighterPosNumbersFormGroupsInTheOrderTheyClose) {
 }
 
 TEST_F(BattleMapTest, ShortFighterPosStillSwitchesTheGroupAndIsAsserted) {
-  I3DRoleBaseData* pData = LoadBattleMap(
-      "[1]\nFighterPos=1 1 0 0 0 0 0 0\nFighterPos7=1 2 3 4 5 6 7\nTorch=1 2 3 4\n");
+  I3DRoleBaseData* pData =
+      LoadBattleMap("[1]\nFighterPos=1 1 0 0 0 0 0 0\nFighterPos7=1 2 3 4 5 6 7\nTorch=1 2 3 4\n");
   EXPECT_EQ(1, LoaderAsserts());
   const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
   ASSERT_EQ(2u, pMap->vecFighterGroup.size());
@@ -166,36 +143,28 @@ TEST_F(BattleMapTest, ShortFighterPosStillSwitchesTheGroupAndIsAsserted) {
   EXPECT_EQ(1, pData->GetBattleTorch1(1, 0));  // group 0 was closed by the short line
 }
 
-TEST_F(BattleMapTest, TorchReachesOnlyClosedGroups) {
+TEST_F(BattleMapTest, TorchReachesOnlyClosedGroupsTheFirstOfItsNumber) {
   I3DRoleBaseData* pData = LoadBattleMap(
-      "[1]\nFighterPos=1 1 0 0 0 0 0 0\nTorch=9 9 9 9\n"      // group 0 still open: no effect
-      "FighterPos2=1 1 0 0 0 0 0 0\nTorch=1 2 3 4\n"          // group 0 closed: set
-      "FighterPos3=1 1 0 0 0 0 0 0\nTorch2=5 6 7 8\n"         // group 2 closed: set
-      "Torch3=4 4 4 4\n"                                      // the last group never closes in time
-      "Torch2=1 1 1\n"                                        // short: ignored silently
-      "[2]\nFighterPos1=1 1 0 0 0 0 0 0\nFighterPos2=1 1 0 0 0 0 0 0\nTorchX=3 3 3 3\n");
-  EXPECT_EQ(1, pData->GetBattleTorch1(1, 0));
-  EXPECT_EQ(4, pData->GetBattleTorch4(1, 0));
-  EXPECT_EQ(5, pData->GetBattleTorch1(1, 2));
-  EXPECT_EQ(6, pData->GetBattleTorch2(1, 2));
-  EXPECT_EQ(7, pData->GetBattleTorch3(1, 2));
-  EXPECT_EQ(8, pData->GetBattleTorch4(1, 2));
-  EXPECT_EQ(0, pData->GetBattleTorch1(1, 3));  // group 3 exists, its torches never set
+      "[1]\nFighterPos=1 1 0 0 0 0 0 0\nTorch=9 9 9 9\n"  // group 0 still open: no effect
+      "FighterPos2=1 1 0 0 0 0 0 0\nTorch=1 2 3 4\n"      // group 0 closed: set
+      "FighterPos3=1 1 0 0 0 0 0 0\nTorch2=5 6 7 8\n"     // group 2 closed: set
+      "Torch3=4 4 4 4\n"                                  // the last group never closes in time
+      "Torch2=1 1 1\n"                                    // short: ignored silently
+      "[2]\nFighterPos1=1 1 0 0 0 0 0 0\nFighterPos2=1 1 0 0 0 0 0 0\nTorchX=3 3 3 3\n"
+      "[3]\nFighterPos1=1 1 0 0 0 0 0 0\nFighterPos2=1 1 0 0 0 0 0 0\n"
+      "FighterPos1=1 1 0 0 0 0 0 0\nFighterPos3=1 1 0 0 0 0 0 0\nTorch1=4 3 2 1\n");
+  EXPECT_EQ((std::vector<int32_t>{1, 2, 3, 4}), Torches(pData, 1, 0));
+  EXPECT_EQ((std::vector<int32_t>{5, 6, 7, 8}), Torches(pData, 1, 2));
+  EXPECT_EQ((std::vector<int32_t>{0, 0, 0, 0}), Torches(pData, 1, 3));  // never set
   // TorchX is group 0, which map 2 does not have.
   EXPECT_EQ(-1, pData->GetBattleTorch1(2, 0));
   EXPECT_EQ(0, pData->GetBattleTorch1(2, 1));
-  EXPECT_EQ(0, LoaderAsserts());
-}
-
-TEST_F(BattleMapTest, TorchSetsTheFirstOfTwoGroupsWithItsNumber) {
-  I3DRoleBaseData* pData = LoadBattleMap(
-      "[1]\nFighterPos1=1 1 0 0 0 0 0 0\nFighterPos2=1 1 0 0 0 0 0 0\n"
-      "FighterPos1=1 1 0 0 0 0 0 0\nFighterPos3=1 1 0 0 0 0 0 0\nTorch1=4 3 2 1\n");
-  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
+  // Of two groups 1, the first one takes the torch values.
+  const BattleMapInfo* pMap = pData->GetBattleMapInfo(3);
   ASSERT_EQ(4u, pMap->vecFighterGroup.size());
   EXPECT_EQ(4, pMap->vecFighterGroup[0].nTorch[0]);
   EXPECT_EQ(0, pMap->vecFighterGroup[2].nTorch[0]);
-  EXPECT_EQ(4, pData->GetBattleTorch1(1, 1));
+  EXPECT_EQ(0, LoaderAsserts());
 }
 
 TEST_F(BattleMapTest, ViewPositionsAreListedInFileOrderFromAnySection) {
@@ -213,15 +182,8 @@ TEST_F(BattleMapTest, ViewPositionsAreListedInFileOrderFromAnySection) {
 }
 
 TEST_F(BattleMapTest, ShortViewStartPosIsLoggedAndKeepsWhatConverted) {
-  I3DRoleBaseData* pData =
-      LoadBattleMap("[1]\nViewStartPos=4 5 6 7\n[2]\nViewStartPos=1 2 3\n");
-  const BattleViewPos* pStart = pData->GetBattleViewStartPos();
-  EXPECT_EQ(0, pStart->nKey1);
-  EXPECT_EQ(0, pStart->nKey2);
-  EXPECT_EQ(1, pStart->nValue[0]);
-  EXPECT_EQ(2, pStart->nValue[1]);
-  EXPECT_EQ(3, pStart->nValue[2]);
-  EXPECT_EQ(7, pStart->nValue[3]);
+  I3DRoleBaseData* pData = LoadBattleMap("[1]\nViewStartPos=4 5 6 7\n[2]\nViewStartPos=1 2 3\n");
+  EXPECT_EQ((std::vector<int32_t>{0, 0, 1, 2, 3, 7}), Fields(pData->GetBattleViewStartPos()));
   EXPECT_EQ(1, LogCount("error on ini/BattleMap.ini -- ViewStartPos."));
   EXPECT_EQ(0, LoaderAsserts());
 }
@@ -230,17 +192,11 @@ TEST_F(BattleMapTest, CameraPointsConvertAsFarAsTheyCan) {
   I3DRoleBaseData* pData = LoadBattleMap(
       "[1]\nEye=1.5 2 3\nEyeRotate=4 5 6\nTo=7 8 9\nTo=1 2\n"
       "MoveEye=-1 -2 -3\nMoveEyeRotate=0.25 0.5 1e1\nMoveTo=x 1 1\n");
-  const BattleCamera* pCamera = pData->GetBattleCamera();
-  EXPECT_FLOAT_EQ(1.5f, pCamera->fEye[0]);
-  EXPECT_FLOAT_EQ(3.0f, pCamera->fEye[2]);
-  EXPECT_FLOAT_EQ(6.0f, pCamera->fRotation[2]);
-  EXPECT_FLOAT_EQ(1.0f, pCamera->fTarget[0]);
-  EXPECT_FLOAT_EQ(2.0f, pCamera->fTarget[1]);
-  EXPECT_FLOAT_EQ(9.0f, pCamera->fTarget[2]);  // To=1 2 left the third float
-  const BattleCamera* pMove = pData->GetBattleMoveCamera();
-  EXPECT_FLOAT_EQ(-2.0f, pMove->fEye[1]);
-  EXPECT_FLOAT_EQ(10.0f, pMove->fRotation[2]);
-  EXPECT_FLOAT_EQ(0.0f, pMove->fTarget[0]);
+  // Target, eye, rotation; To=1 2 left the third float of the target.
+  EXPECT_EQ((std::vector<float>{1, 2, 9, 1.5, 2, 3, 4, 5, 6}),
+            Fields<float>(pData->GetBattleCamera()));
+  EXPECT_EQ((std::vector<float>{0, 0, 0, -1, -2, -3, 0.25, 0.5, 10}),
+            Fields<float>(pData->GetBattleMoveCamera()));
   EXPECT_EQ(2, LoaderAsserts());  // To=1 2 and MoveTo=x 1 1, two checks
 }
 
@@ -263,15 +219,10 @@ TEST_F(BattleMapTest, LongLinesAreReadInPiecesOf1023Characters) {
   EXPECT_EQ(0, LoaderAsserts());
 }
 
-TEST_F(BattleMapTest, CarriageReturnLineFeedLinesReadAsTextLines) {
-  I3DRoleBaseData* pData = LoadBattleMap("; maps\r\n\r\n[1]\r\nMaxScale=400\r\n");
-  EXPECT_EQ(400, pData->GetBattleMapInfo(1)->MaxScale);
-  EXPECT_FALSE(BattleMapLogged()) << LogText();
-}
-
 TEST_F(BattleMapTest, SecondCreateReplacesSectionsAndAppendsViewPositions) {
   I3DRoleBaseData* pData = LoadBattleMap(
-      "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 1\n[2]\nMaxScale=402\n");
+      "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 "
+      "1\n[2]\nMaxScale=402\n");
   Write(BATTLE_MAP, "[2]\nMinScale=7\nViewPos=1 1 2 2 2 2\nViewPos=3 3 3 3 3 3\nTo=5 5 5\n");
   pData->Create();
   EXPECT_EQ(401, pData->GetBattleMapInfo(1)->MaxScale);

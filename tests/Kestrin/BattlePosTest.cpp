@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -22,8 +23,7 @@ const char TWO_MAPS[] =
 class BattlePosTest : public ModuleTest {
  protected:
   I3DRoleBaseData* LoadMaps(const std::string& strText) {
-    Write("ini/BattleMap.ini", strText);
-    return Load();
+    return LoadWith("ini/BattleMap.ini", strText);
   }
 };
 
@@ -47,23 +47,16 @@ TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZero) {
   EXPECT_FALSE(LogHas(GET_BATTLE_POS_ASSERT));
 }
 
-TEST_F(BattlePosTest, ListedMapNeverBorrowsGroupsOrPositionsFromMapZero) {
+// Map 5's group 1 was closed by its group 2 line; group 2 was still open for Torch lines.
+TEST_F(BattlePosTest, ListedMapAnswersFromItsOwnGroupsAndPositionsOnly) {
   I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  EXPECT_EQ((std::vector<int32_t>{7, 8, 9, 10}), Torches(pData, 5, 1));
+  EXPECT_EQ(11, pData->GetFighterPos(5, 2, 1, 1)->nValue[0]);
+  EXPECT_EQ(20, pData->GetFighterPos(5, 1, 1, 2)->nValue[0]);
   EXPECT_EQ(-1, pData->GetBattleTorch1(5, 3));  // map 0 has group 3, map 5 does not
   EXPECT_EQ(nullptr, pData->GetFighterPos(5, 1, 1, 3));
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(5, 9, 9));
   EXPECT_EQ(nullptr, pData->GetFighterPos(5, 9, 9, 1));
-}
-
-TEST_F(BattlePosTest, TorchSlotsAnswerTheirOwnValue) {
-  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
-  // Map 5's group 1 was closed by its group 2 line; group 2 was still open for Torch lines.
-  EXPECT_EQ(7, pData->GetBattleTorch1(5, 1));
-  EXPECT_EQ(8, pData->GetBattleTorch2(5, 1));
-  EXPECT_EQ(9, pData->GetBattleTorch3(5, 1));
-  EXPECT_EQ(10, pData->GetBattleTorch4(5, 1));
-  EXPECT_EQ(11, pData->GetFighterPos(5, 2, 1, 1)->nValue[0]);
-  EXPECT_EQ(20, pData->GetFighterPos(5, 1, 1, 2)->nValue[0]);
 }
 
 TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
@@ -72,13 +65,11 @@ TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
   EXPECT_EQ(0, pPos->x);
   EXPECT_EQ(0, pPos->y);
   EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
-  EXPECT_TRUE(LogHas(" line of Kestrin/3DRoleBaseData [C3DRoleBaseData::GetBattlePos]\xA1\xEF -- ")) << LogText();
+  EXPECT_TRUE(LogHas(" line of Kestrin/3DRoleBaseData [C3DRoleBaseData::GetBattlePos]\xA1\xEF -- "))
+      << LogText();
   EXPECT_EQ(0, pData->GetBattleRotaryAngle(7));
   EXPECT_EQ(1000, pData->GetBattleCameraTime(7));
-  EXPECT_EQ(-1, pData->GetBattleTorch1(7, 1));
-  EXPECT_EQ(-1, pData->GetBattleTorch2(7, 1));
-  EXPECT_EQ(-1, pData->GetBattleTorch3(7, 1));
-  EXPECT_EQ(-1, pData->GetBattleTorch4(7, 1));
+  EXPECT_EQ((std::vector<int32_t>{-1, -1, -1, -1}), Torches(pData, 7, 1));
   EXPECT_EQ(pPos, pData->GetBattleArrayCellPos(1));  // the default position, (0, 0)
   EXPECT_EQ(nullptr, pData->GetFighterPos(7, 1, 1, 0));
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(7, 1, 1));
@@ -102,20 +93,9 @@ TEST_F(BattlePosTest, ArrayCellPosReadsMapZeroOnly) {
     EXPECT_EQ(3, pData->GetBattleArrayCellPos(nSide)->x) << nSide;
     EXPECT_EQ(4, pData->GetBattleArrayCellPos(nSide)->y) << nSide;
   }
-  RoleBaseDataDestroy();
   pData = LoadMaps("[0]\n");
   EXPECT_EQ(-1, pData->GetBattleArrayCellPos(1)->x);
   EXPECT_EQ(-1, pData->GetBattleArrayCellPos(0)->y);
-}
-
-TEST_F(BattlePosTest, BeforeCreateEveryMapIsMissing) {
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  EXPECT_EQ(0, pData->GetBattlePos(0, 0)->x);
-  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
-  EXPECT_EQ(0, pData->GetBattleArrayCellPos(1)->x);
-  EXPECT_EQ(1000, pData->GetBattleCameraTime(0));
-  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0));
-  EXPECT_EQ(nullptr, pData->GetFighterPosOffset(0));
 }
 
 TEST_F(BattlePosTest, FighterPosOffsetsKeepTheLastLineOfAKey) {
@@ -132,11 +112,10 @@ TEST_F(BattlePosTest, FighterPosOffsetsKeepTheLastLineOfAKey) {
 TEST_F(BattlePosTest, MalformedOffsetLineEndsTheReading) {
   // Only a line feed or ';' as first character is skipped: a line of blanks ends it too.
   for (const char* pszBad : {"x\n", "3 3\n", "  \n"}) {
-    Write("ini/FighterPosOffset.ini", std::string("1 1 1\n") + pszBad + "2 2 2\n");
-    I3DRoleBaseData* pData = Load();
+    I3DRoleBaseData* pData =
+        LoadWith("ini/FighterPosOffset.ini", std::string("1 1 1\n") + pszBad + "2 2 2\n");
     EXPECT_NE(nullptr, pData->GetFighterPosOffset(1)) << pszBad;
     EXPECT_EQ(nullptr, pData->GetFighterPosOffset(2)) << pszBad;
-    RoleBaseDataDestroy();
   }
   EXPECT_FALSE(LogHas("FighterPosOffset"));
 }

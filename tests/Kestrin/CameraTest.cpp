@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -26,35 +28,28 @@ std::string TrackFile(uint32_t nCount, int nFrames, int nExtra = 0) {
 
 class CameraTest : public ModuleTest {};
 
+using Floats = std::vector<float>;
+
+// A line is eye, rotation, target of camera 1, then the same of camera 2; stored as target, eye,
+// rotation.
 TEST_F(CameraTest, CaptureLineIsStoredTargetEyeRotation) {
-  Write("ini/CaptureCamera.ini", CAPTURE_LINE);
-  I3DRoleBaseData* pData = Load();
-  const BattleCamera* pOne = pData->GetCaptureCamera1();
-  const BattleCamera* pTwo = pData->GetCaptureCamera2();
-  ASSERT_NE(nullptr, pOne);
-  ASSERT_NE(nullptr, pTwo);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_FLOAT_EQ(7.0f + i, pOne->fTarget[i]);
-    EXPECT_FLOAT_EQ(1.0f + i, pOne->fEye[i]);
-    EXPECT_FLOAT_EQ(4.0f + i, pOne->fRotation[i]);
-    EXPECT_FLOAT_EQ(16.0f + i, pTwo->fTarget[i]);
-    EXPECT_FLOAT_EQ(10.0f + i, pTwo->fEye[i]);
-    EXPECT_FLOAT_EQ(13.0f + i, pTwo->fRotation[i]);
-  }
+  I3DRoleBaseData* pData = LoadWith("ini/CaptureCamera.ini", CAPTURE_LINE);
+  EXPECT_EQ((Floats{7, 8, 9, 1, 2, 3, 4, 5, 6}), Fields<float>(pData->GetCaptureCamera1()));
+  EXPECT_EQ((Floats{16, 17, 18, 10, 11, 12, 13, 14, 15}),
+            Fields<float>(pData->GetCaptureCamera2()));
 }
 
+// The short line converted what it could; the rest is the last valid line's.
 TEST_F(CameraTest, LastValidCaptureLineStandsAndAShortLineEndsTheReading) {
-  Write("ini/CaptureCamera.ini",
-        "; cameras\n" + std::string(CAPTURE_LINE) +
-            "  21 22 23 24 25 26 27 28 29 30 31 32 33 34 35 36 37 38\n"
-            "41 42 43 44\n" + CAPTURE_LINE);
-  I3DRoleBaseData* pData = Load();
-  const BattleCamera* pOne = pData->GetCaptureCamera1();
-  EXPECT_FLOAT_EQ(41.0f, pOne->fEye[0]);       // the short line converted what it could
-  EXPECT_FLOAT_EQ(44.0f, pOne->fRotation[0]);
-  EXPECT_FLOAT_EQ(25.0f, pOne->fRotation[1]);  // the rest is the last valid line's
-  EXPECT_FLOAT_EQ(27.0f, pOne->fTarget[0]);
-  EXPECT_FLOAT_EQ(36.0f, pData->GetCaptureCamera2()->fTarget[0]);
+  I3DRoleBaseData* pData = LoadWith("ini/CaptureCamera.ini",
+                                    "; cameras\n" + std::string(CAPTURE_LINE) +
+                                        "  21 22 23 24 25 26 27 28 29 30 31 32 33 34 35 36 37 38\n"
+                                        "41 42 43 44\n" +
+                                        CAPTURE_LINE);
+  EXPECT_EQ((Floats{27, 28, 29, 41, 42, 43, 44, 25, 26}),
+            Fields<float>(pData->GetCaptureCamera1()));
+  EXPECT_EQ((Floats{36, 37, 38, 30, 31, 32, 33, 34, 35}),
+            Fields<float>(pData->GetCaptureCamera2()));
   EXPECT_FALSE(LogHas("CaptureCamera"));
 }
 
@@ -69,28 +64,22 @@ TEST_F(CameraTest, SecondCreateReplacesTheCaptureCameras) {
   Write("ini/CaptureCamera.ini", CAPTURE_LINE);
   I3DRoleBaseData* pData = Load();
   Write("ini/CaptureCamera.ini", "; none valid\n1 2\n");
-  pData->Create();
-  EXPECT_FLOAT_EQ(1.0f, pData->GetCaptureCamera1()->fEye[0]);
-  EXPECT_FLOAT_EQ(2.0f, pData->GetCaptureCamera1()->fEye[1]);
-  EXPECT_FLOAT_EQ(0.0f, pData->GetCaptureCamera1()->fTarget[0]);  // new cameras start at zero
+  pData->Create();  // new cameras start at zero
+  EXPECT_EQ((Floats{0, 0, 0, 1, 2, 0, 0, 0, 0}), Fields<float>(pData->GetCaptureCamera1()));
   std::filesystem::remove(m_folder / "ini/CaptureCamera.ini");
-  pData->Create();
-  EXPECT_FLOAT_EQ(1.0f, pData->GetCaptureCamera1()->fEye[0]);  // kept when the file is gone
+  pData->Create();  // kept when the file is gone
+  EXPECT_EQ((Floats{0, 0, 0, 1, 2, 0, 0, 0, 0}), Fields<float>(pData->GetCaptureCamera1()));
 }
 
 TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLines) {
-  Write("ini/3DBattleDive.ini",
-        "; comment\n" + std::string(NINE_FLOATS) + "// note\n\r\n/x\n9 8 7 6 5 4 3 2 1\n5 6 7\n1 1 1\n");
+  Write("ini/3DBattleDive.ini", "; comment\n" + std::string(NINE_FLOATS) +
+                                    "// note\n\r\n/x\n9 8 7 6 5 4 3 2 1\n5 6 7\n1 1 1\n");
   I3DRoleBaseData* pData = Load();
   const BattleDiveInfo* pDive = pData->GetBattleDiveInfo();
+  EXPECT_EQ((Floats{1, 2, 3, 4, 5, 6, 7, 8, 9.5, 9, 8, 7, 6, 5, 4, 3, 2, 1}),
+            Fields<float>(pDive, 18));
   ASSERT_NE(nullptr, pDive);
-  EXPECT_FLOAT_EQ(1.0f, pDive->fBlock1[0]);
-  EXPECT_FLOAT_EQ(9.5f, pDive->fBlock1[8]);
-  EXPECT_FLOAT_EQ(9.0f, pDive->fBlock2[0]);
-  EXPECT_FLOAT_EQ(1.0f, pDive->fBlock2[8]);
-  EXPECT_EQ(5, pDive->nValue[0]);
-  EXPECT_EQ(6, pDive->nValue[1]);
-  EXPECT_EQ(7, pDive->nValue[2]);
+  EXPECT_EQ((std::vector<int32_t>{5, 6, 7}), Fields(&pDive->nValue));
 }
 
 TEST_F(CameraTest, DiveIsReadAgainOnEveryCall) {
@@ -99,9 +88,8 @@ TEST_F(CameraTest, DiveIsReadAgainOnEveryCall) {
   const BattleDiveInfo* pFirst = pData->GetBattleDiveInfo();
   Write("ini/3DBattleDive.ini", "2 2 2\n");  // one short data line
   const BattleDiveInfo* pSecond = pData->GetBattleDiveInfo();
-  EXPECT_EQ(pFirst, pSecond);
-  EXPECT_FLOAT_EQ(2.0f, pSecond->fBlock1[2]);
-  EXPECT_FLOAT_EQ(4.0f, pSecond->fBlock1[3]);  // what the short line lacked stays
+  EXPECT_EQ(pFirst, pSecond);  // what the short line lacked stays
+  EXPECT_EQ((Floats{2, 2, 2, 4, 5, 6, 7, 8, 9.5}), Fields<float>(pSecond, 9));
   EXPECT_FLOAT_EQ(9.5f, pSecond->fBlock2[8]);
   EXPECT_EQ(7, pSecond->nValue[2]);
   std::filesystem::remove(m_folder / "ini/3DBattleDive.ini");
@@ -109,11 +97,14 @@ TEST_F(CameraTest, DiveIsReadAgainOnEveryCall) {
   EXPECT_FALSE(LogHas("3DBattleDive"));
 }
 
+// A line whose name or path is longer than 255 characters is passed over.
 TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
-  Write("ini/CameraTrack.ini",
-        "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\n"
-        "short only\n\toutro  tracks/outro.trk   -2 extra\n");
-  I3DRoleBaseData* pData = Load();
+  const std::string strName255(255, 'n'), strName256(256, 'n');
+  I3DRoleBaseData* pData = LoadWith(
+      "ini/CameraTrack.ini",
+      "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\nshort only\n"
+      "\toutro  tracks/outro.trk   -2 extra\n" +
+          strName256 + " a.trk 1\nb " + std::string(256, 'p') + " 2\n" + strName255 + " c.trk 3\n");
   const CameraTrackInfo* pIntro = pData->GetCameraTrackInfo("intro");
   ASSERT_NE(nullptr, pIntro);
   EXPECT_EQ(3, pIntro->nNumber);
@@ -122,15 +113,9 @@ TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
   EXPECT_EQ(-2, pData->GetCameraTrackInfo("outro")->nNumber);
   EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("short"));
   EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("Intro"));
-}
-
-TEST_F(CameraTest, OverlongTrackNameOrPathIsPassedOver) {
-  Write("ini/CameraTrack.ini", std::string(256, 'n') + " a.trk 1\nb " + std::string(256, 'p') +
-                                   " 2\n" + std::string(255, 'n') + " c.trk 3\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo(std::string(256, 'n').c_str()));
+  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo(strName256.c_str()));
   EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("b"));
-  EXPECT_NE(nullptr, pData->GetCameraTrackInfo(std::string(255, 'n').c_str()));
+  EXPECT_NE(nullptr, pData->GetCameraTrackInfo(strName255.c_str()));
 }
 
 TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {
@@ -151,54 +136,53 @@ TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {
   EXPECT_EQ(pFrames, pData->GetCameraTrackFrames("intro"));
 }
 
-TEST_F(CameraTest, ShortTrackFileIsLoggedAndItsFramesKept) {
-  Write("ini/CameraTrack.ini", "intro tracks/intro.trk 3\n");
-  Write("tracks/intro.trk", TrackFile(2, 1, 4));  // 40 bytes of frames for a count of 2
-  I3DRoleBaseData* pData = Load();
-  const CameraTrackFrameList* pFrames = pData->GetCameraTrackFrames("intro");
-  ASSERT_NE(nullptr, pFrames);
-  EXPECT_EQ(1u, pFrames->size());
-  EXPECT_EQ(1, LogCount(std::string(TRACK_FORMAT_WRONG) + "tracks/intro.trk"));
-  Write("tracks/intro.trk", TrackFile(2, 2));
-  EXPECT_EQ(pFrames, pData->GetCameraTrackFrames("intro"));  // the short list stays
-  EXPECT_EQ(1u, pFrames->size());
+// Each row is the track file of its own track: the frames kept (-1: nothing kept) and whether
+// the file is reported as holding fewer frames than its count.
+TEST_F(CameraTest, TrackFileGivesTheWholeFramesItHolds) {
+  const struct {
+    const char* pszName;
+    std::string strFile;
+    int nFrames;
+    bool bReported;
+  } cases[] = {
+      {"a frame short", TrackFile(2, 1, 4), 1, true},
+      {"huge count in a small file", TrackFile(0xFFFFFFFFu, 3), 3, true},
+      {"no whole frame for the count: an empty list", TrackFile(0x7FFFFFFFu, 0, 31), 0, true},
+      {"a count of 0", TrackFile(0, 0, 64), -1, false},
+      {"too short for a count", std::string("\x01\x00\x00", 3), -1, false},
+  };
+  std::string strTracks;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    strTracks += "t" + std::to_string(i) + " f" + std::to_string(i) + ".trk 1\n";
+    Write("f" + std::to_string(i) + ".trk", cases[i].strFile);
+  }
+  I3DRoleBaseData* pData = LoadWith("ini/CameraTrack.ini", strTracks);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const CameraTrackFrameList* pFrames =
+        pData->GetCameraTrackFrames(("t" + std::to_string(i)).c_str());
+    EXPECT_EQ(cases[i].nFrames, pFrames == nullptr ? -1 : static_cast<int>(pFrames->size()))
+        << cases[i].pszName;
+    EXPECT_EQ(cases[i].bReported ? 1 : 0,
+              LogCount(TRACK_FORMAT_WRONG + ("f" + std::to_string(i) + ".trk")))
+        << cases[i].pszName;
+  }
 }
 
-TEST_F(CameraTest, HugeCountInASmallFileGivesTheFramesItHolds) {
-  Write("ini/CameraTrack.ini", "huge huge.trk 1\nnone none.trk 1\n");
-  Write("huge.trk", TrackFile(0xFFFFFFFFu, 3));
-  Write("none.trk", TrackFile(0x7FFFFFFFu, 0, 31));
-  I3DRoleBaseData* pData = Load();
-  ASSERT_NE(nullptr, pData->GetCameraTrackFrames("huge"));
-  EXPECT_EQ(3u, pData->GetCameraTrackFrames("huge")->size());
-  const CameraTrackFrameList* pNone = pData->GetCameraTrackFrames("none");
-  ASSERT_NE(nullptr, pNone);  // a count with no whole frame: an empty list, kept
-  EXPECT_TRUE(pNone->empty());
-  EXPECT_EQ(1, LogCount(std::string(TRACK_FORMAT_WRONG) + "huge.trk"));
-  EXPECT_EQ(1, LogCount(std::string(TRACK_FORMAT_WRONG) + "none.trk"));
-}
-
-TEST_F(CameraTest, TrackWithoutFramesIsNotKeptAndIsReadAgain) {
+// A track without frames is not kept: the next call reads its file again, also one that
+// appears later.
+TEST_F(CameraTest, TrackWithoutFramesIsReadAgainAndUnknownTracksHaveNone) {
   Write("ini/CameraTrack.ini", "intro intro.trk 3\n");
   Write("intro.trk", TrackFile(0, 0, 64));
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
-  Write("intro.trk", std::string("\x01\x00\x00", 3));  // too short for a count
+  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames(nullptr));
+  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("outro"));
+  std::filesystem::remove(m_folder / "intro.trk");
   EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
   Write("intro.trk", TrackFile(1, 1));
   ASSERT_NE(nullptr, pData->GetCameraTrackFrames("intro"));
   EXPECT_EQ(1u, pData->GetCameraTrackFrames("intro")->size());
   EXPECT_FALSE(LogHas(TRACK_FORMAT_WRONG));
-}
-
-TEST_F(CameraTest, UnknownNullOrMissingTrackHasNoFrames) {
-  Write("ini/CameraTrack.ini", "intro missing.trk 3\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames(nullptr));
-  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("outro"));
-  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
-  Write("missing.trk", TrackFile(1, 1));  // appears later: the next call reads it
-  EXPECT_NE(nullptr, pData->GetCameraTrackFrames("intro"));
 }
 
 TEST_F(CameraTest, SecondCreateAddsOnlyNewTrackNames) {

@@ -22,9 +22,11 @@ const EffectTable ACTION = {"ini/Action3DEffect.ini", &I3DRoleBaseData::GetActio
 class Effect3DTest : public ModuleTest, public ::testing::WithParamInterface<EffectTable> {
  protected:
   void WriteTable(const std::string& strText) { Write(GetParam().pszFile, strText); }
+  I3DRoleBaseData* LoadTable(const std::string& strText) {
+    return LoadWith(GetParam().pszFile, strText);
+  }
   std::string Query(I3DRoleBaseData* pData, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
-    const char* pszName = (pData->*GetParam().pQuery)(a, b, c, d);
-    return pszName != nullptr ? pszName : "(null)";
+    return OrNull((pData->*GetParam().pQuery)(a, b, c, d));
   }
   std::string Invalid(const std::string& strWord) {
     return "invalid line [" + strWord + "] found in " + GetParam().pszFile + ".";
@@ -35,23 +37,52 @@ INSTANTIATE_TEST_SUITE_P(BothTables, Effect3DTest, ::testing::Values(WEAPON, ACT
                          [](const auto& info) { return info.index == 0 ? "Weapon" : "Action"; });
 
 // The keys of the eight tries for the query (7, 2, 3, 4), in their order.
-const char* const TRY_KEYS[8] = {"7.2.3.4",    "9999.2.3.4", "9999.9999.3.4", "9999.2.999.4",
+const char* const TRY_KEYS[8] = {"7.2.3.4",      "9999.2.3.4", "9999.9999.3.4", "9999.2.999.4",
                                  "9999.2.3.999", "7.9999.3.4", "7.2.999.4",     "7.2.3.999"};
 
-TEST_P(Effect3DTest, ExactKeyIsFound) {
-  WriteTable("1.2.3.4=fx_a\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("fx_a", Query(pData, 1, 2, 3, 4));
-  EXPECT_EQ("(null)", Query(pData, 1, 2, 3, 5));
+// Each row loads its own table and asks one question.
+TEST_P(Effect3DTest, KeysAndTheirTries) {
+  const std::string strLong(255, 'n');
+  const struct {
+    std::string strFile;
+    uint32_t a, b, c, d;
+    std::string strName;
+  } cases[] = {
+      {"1.2.3.4=fx_a\n", 1, 2, 3, 4, "fx_a"},
+      {"1.2.3.4=fx_a\n", 1, 2, 3, 5, "(null)"},
+      {"1.2.3.4=fx_old\n1.2.3.4=fx_new\n", 1, 2, 3, 4, "fx_new"},  // the later word wins
+      {"1.2.3.4=" + strLong + "\n", 1, 2, 3, 4, strLong},
+      {"7.9999.3.4=fx_d 9999.9999.3.4=fx_c\n", 7, 2, 3, 4, "fx_c"},   // try 3 before try 6
+      {"9999.2.3.999=fx_f 9999.2.999.4=fx_e\n", 7, 2, 3, 4, "fx_e"},  // try 4 before try 5
+      // An argument equal to its wildcard repeats a try.
+      {"9999.2.3.4=fx_n 9999.9999.3.4=fx_o\n", 9999, 2, 3, 4, "fx_n"},
+      {"9999.2.3.4=fx_n 9999.9999.3.4=fx_o\n", 9999, 9999, 3, 4, "fx_o"},
+      // Wildcard arguments reach double-wildcard keys that no try forms.
+      {"7.2.999.999=fx_g\n", 7, 2, 999, 4, "fx_g"},
+      {"7.2.999.999=fx_g\n", 7, 2, 3, 999, "fx_g"},
+      {"7.2.999.999=fx_g\n", 7, 2, 999, 999, "fx_g"},
+      {"9999.9999.999.999=fx_h\n", 7, 2, 3, 4, "(null)"},
+      {"9999.9999.999.999=fx_h\n", 7, 2, 999, 999, "fx_h"},
+      // b has four digits, c and d three each: a wider number runs into the next field.
+      {"1.2.3.1000=fx_k 1.2.4.0=fx_l\n", 1, 2, 3, 1000, "fx_l"},
+      {"1.2.3.1000=fx_k 1.2.4.0=fx_l\n", 1, 2, 4, 0, "fx_l"},
+      {"3.10000.0.0=fx_m\n", 4, 0, 0, 0, "fx_m"},
+      {"4294967295.4294967295.4294967295.4294967295=fx_max 0.0.0.0=fx_zero\n", 4294967295u,
+       4294967295u, 4294967295u, 4294967295u, "fx_max"},
+      {"4294967295.4294967295.4294967295.4294967295=fx_max 0.0.0.0=fx_zero\n", 0, 0, 0, 0,
+       "fx_zero"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.strName, Query(LoadTable(c.strFile), c.a, c.b, c.c, c.d))
+        << c.strFile.substr(0, 60) << " asked " << c.a << "." << c.b << "." << c.c << "." << c.d;
+  }
   EXPECT_EQ(0, LogCount("invalid line"));
 }
 
 TEST_P(Effect3DTest, EachTryFindsItsKeyAlone) {
   for (int nTry = 0; nTry < 8; ++nTry) {
-    WriteTable(std::string(TRY_KEYS[nTry]) + "=fx\n");
-    I3DRoleBaseData* pData = Load();
-    EXPECT_EQ("fx", Query(pData, 7, 2, 3, 4)) << "try " << nTry + 1;
-    RoleBaseDataDestroy();
+    EXPECT_EQ("fx", Query(LoadTable(std::string(TRY_KEYS[nTry]) + "=fx\n"), 7, 2, 3, 4))
+        << "try " << nTry + 1;
   }
 }
 
@@ -62,28 +93,8 @@ TEST_P(Effect3DTest, EarlierTryWinsOverEveryLaterOne) {
     for (int nTry = 7; nTry >= nFirst; --nTry) {
       strText += std::string(TRY_KEYS[nTry]) + "=fx_try" + std::to_string(nTry + 1) + "\n";
     }
-    WriteTable(strText);
-    I3DRoleBaseData* pData = Load();
-    EXPECT_EQ("fx_try" + std::to_string(nFirst + 1), Query(pData, 7, 2, 3, 4));
-    RoleBaseDataDestroy();
+    EXPECT_EQ("fx_try" + std::to_string(nFirst + 1), Query(LoadTable(strText), 7, 2, 3, 4));
   }
-}
-
-TEST_P(Effect3DTest, TryThreeComesBeforeTrySix) {
-  WriteTable("7.9999.3.4=fx_d 9999.9999.3.4=fx_c\n");
-  EXPECT_EQ("fx_c", Query(Load(), 7, 2, 3, 4));
-}
-
-TEST_P(Effect3DTest, TryFourComesBeforeTryFive) {
-  WriteTable("9999.2.3.999=fx_f 9999.2.999.4=fx_e\n");
-  EXPECT_EQ("fx_e", Query(Load(), 7, 2, 3, 4));
-}
-
-TEST_P(Effect3DTest, ArgumentEqualToItsWildcardRepeatsATry) {
-  WriteTable("9999.2.3.4=fx_n 9999.9999.3.4=fx_o\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("fx_n", Query(pData, 9999, 2, 3, 4));
-  EXPECT_EQ("fx_o", Query(pData, 9999, 9999, 3, 4));
 }
 
 TEST_P(Effect3DTest, SecondCreateKeepsOldEntriesAndReplacesWordsReadAgain) {
@@ -97,76 +108,23 @@ TEST_P(Effect3DTest, SecondCreateKeepsOldEntriesAndReplacesWordsReadAgain) {
 }
 
 TEST_P(Effect3DTest, CombinationsOutsideTheListAreNeverTried) {
-  const char* const aUntried[] = {"7.2.999.999",    "7.9999.999.4",      "7.9999.3.999",
-                                  "9999.9999.999.4", "9999.9999.3.999",  "9999.2.999.999",
+  const char* const aUntried[] = {"7.2.999.999",       "7.9999.999.4",    "7.9999.3.999",
+                                  "9999.9999.999.4",   "9999.9999.3.999", "9999.2.999.999",
                                   "9999.9999.999.999", "7.9999.999.999"};
   for (const char* pszKey : aUntried) {
-    WriteTable(std::string(pszKey) + "=fx_g\n");
-    I3DRoleBaseData* pData = Load();
-    EXPECT_EQ("(null)", Query(pData, 7, 2, 3, 4)) << pszKey;
-    RoleBaseDataDestroy();
+    EXPECT_EQ("(null)", Query(LoadTable(std::string(pszKey) + "=fx_g\n"), 7, 2, 3, 4)) << pszKey;
   }
 }
 
-TEST_P(Effect3DTest, WildcardArgumentsReachDoubleWildcardKeys) {
-  WriteTable("7.2.999.999=fx_g\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("fx_g", Query(pData, 7, 2, 999, 4));
-  EXPECT_EQ("fx_g", Query(pData, 7, 2, 3, 999));
-  EXPECT_EQ("fx_g", Query(pData, 7, 2, 999, 999));
-  RoleBaseDataDestroy();
-
-  WriteTable("9999.9999.999.999=fx_h\n");
-  pData = Load();
-  EXPECT_EQ("(null)", Query(pData, 7, 2, 3, 4));
-  EXPECT_EQ("fx_h", Query(pData, 7, 2, 999, 999));
-}
-
-TEST_P(Effect3DTest, CommentWordIsSkippedButTheRestOfItsLineIsRead) {
-  WriteTable("// sword 1.2.3.4=fx_i\n;note\n/x\n");
-  I3DRoleBaseData* pData = Load();
+// A comment word is skipped, the rest of its line read; blanks round '=' make three bad words.
+TEST_P(Effect3DTest, CommentWordIsSkippedAndEachBadWordIsLogged) {
+  I3DRoleBaseData* pData = LoadTable("// sword 1.2.3.4=fx_i\n;note\n/x\n5.6.7.8 = fx_j\n");
   EXPECT_EQ("fx_i", Query(pData, 1, 2, 3, 4));
-  EXPECT_TRUE(LogHas(Invalid("sword")));
-  EXPECT_EQ(1, LogCount("invalid line ["));
-}
-
-TEST_P(Effect3DTest, BlanksAroundTheEqualsSignMakeThreeInvalidWords) {
-  WriteTable("1.2.3.4 = fx_j\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("(null)", Query(pData, 1, 2, 3, 4));
-  EXPECT_TRUE(LogHas(Invalid("1.2.3.4")));
-  EXPECT_TRUE(LogHas(Invalid("=")));
-  EXPECT_TRUE(LogHas(Invalid("fx_j")));
-  EXPECT_EQ(3, LogCount("invalid line ["));
-}
-
-TEST_P(Effect3DTest, LaterWordOfAKeyWins) {
-  WriteTable("1.2.3.4=fx_old\n1.2.3.4=fx_new\n");
-  EXPECT_EQ("fx_new", Query(Load(), 1, 2, 3, 4));
-}
-
-// b has four digits, c and d three each: a wider number runs into the next field.
-TEST_P(Effect3DTest, WideNumbersShareAKeyWithTheirCarry) {
-  WriteTable("1.2.3.1000=fx_k 1.2.4.0=fx_l 3.10000.0.0=fx_m\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("fx_l", Query(pData, 1, 2, 3, 1000));
-  EXPECT_EQ("fx_l", Query(pData, 1, 2, 4, 0));
-  EXPECT_EQ("fx_m", Query(pData, 4, 0, 0, 0));
-  EXPECT_EQ(0, LogCount("invalid line"));
-}
-
-TEST_P(Effect3DTest, LargestNumbersPackWithoutTrouble) {
-  WriteTable("4294967295.4294967295.4294967295.4294967295=fx_max 0.0.0.0=fx_zero\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("fx_max", Query(pData, 4294967295u, 4294967295u, 4294967295u, 4294967295u));
-  EXPECT_EQ("fx_zero", Query(pData, 0, 0, 0, 0));
-}
-
-TEST_P(Effect3DTest, NameOf255CharactersIsKeptWhole) {
-  std::string strName(255, 'n');
-  WriteTable("1.2.3.4=" + strName + "\n");
-  EXPECT_EQ(strName, Query(Load(), 1, 2, 3, 4));
-  EXPECT_EQ(0, LogCount("invalid line"));
+  EXPECT_EQ("(null)", Query(pData, 5, 6, 7, 8));
+  for (const char* pszWord : {"sword", "5.6.7.8", "=", "fx_j"}) {
+    EXPECT_EQ(1, LogCount(Invalid(pszWord))) << pszWord;
+  }
+  EXPECT_EQ(4, LogCount("invalid line ["));
 }
 
 TEST_P(Effect3DTest, GarbageWordsAreEachLoggedAndReadingGoesOn) {

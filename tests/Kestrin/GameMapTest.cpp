@@ -13,6 +13,8 @@
 
 namespace {
 
+using ZorTools::EncipherText;
+
 // The keys of a complete section, in the order they are read, with their values.
 std::vector<std::pair<std::string, std::string>> CompleteKeys() {
   return {{"File", "map/city.dmap"},
@@ -51,7 +53,7 @@ std::string Section(const std::string& strTitle, const std::string& strKey = "",
 class GameMapTest : public ModuleTest {
  protected:
   I3DRoleBaseData* LoadMaps(const std::string& strPlain) {
-    Write("ini/GameMap.dat", ZorTools::EncipherText(strPlain));
+    Write("ini/GameMap.dat", EncipherText(strPlain));
     return Load();
   }
   // The ids of the whole enumeration.
@@ -169,12 +171,6 @@ TEST_F(GameMapTest, IncompleteSectionIsSkippedWithItsKeysMessage) {
   EXPECT_NE(nullptr, pData->GetGameMapInfo(900));
 }
 
-TEST_F(GameMapTest, SectionWithoutJumpIsSkippedAndLaterSectionsLoad) {
-  I3DRoleBaseData* pData = LoadMaps(Section("5") + Section("7", "jump") + Section("9"));
-  EXPECT_TRUE(LogHas("error on read [ini/GameMap.dat]. title=[7], key=[jump] -- "));
-  EXPECT_EQ((std::vector<uint32_t>{5, 9}), Enumerate(pData));
-}
-
 TEST_F(GameMapTest, EnumerationRunsInIdOrder) {
   I3DRoleBaseData* pData = LoadMaps(Section("3") + Section("1") + Section("2"));
   uint32_t nId = 77;
@@ -188,7 +184,7 @@ TEST_F(GameMapTest, EnumerationRunsInIdOrder) {
   EXPECT_EQ(pData->GetGameMapInfo(1), pInfo);
 }
 
-TEST_F(GameMapTest, MissingFileLeavesAnEmptyCatalogue) {
+TEST_F(GameMapTest, MissingOrEmptyFileLeavesAnEmptyCatalogue) {
   I3DRoleBaseData* pData = Load();
   uint32_t nId = 77;
   const GameMapInfo* pInfo = nullptr;
@@ -197,11 +193,8 @@ TEST_F(GameMapTest, MissingFileLeavesAnEmptyCatalogue) {
   EXPECT_EQ(77u, nId);
   EXPECT_EQ(nullptr, pInfo);
   EXPECT_EQ(1, LogCount("error on open ini/GameMap.dat."));
-}
-
-TEST_F(GameMapTest, EmptyDatFileCannotBeOpened) {
-  Write("ini/GameMap.dat", "");
-  I3DRoleBaseData* pData = Load();
+  ClearLog();
+  pData = LoadMaps("");  // an empty .dat file cannot be opened
   EXPECT_EQ(nullptr, pData->GetGameMapInfo(0));
   EXPECT_EQ(1, LogCount("error on open ini/GameMap.dat."));
 }
@@ -209,65 +202,47 @@ TEST_F(GameMapTest, EmptyDatFileCannotBeOpened) {
 TEST_F(GameMapTest, SecondLoadKeepsPointersToTheSameIds) {
   I3DRoleBaseData* pData = LoadMaps(Section("4", "File", "old"));
   const GameMapInfo* pInfo = pData->GetGameMapInfo(4);
-  Write("ini/GameMap.dat", ZorTools::EncipherText(Section("4", "File", "new") + Section("6")));
+  Write("ini/GameMap.dat", EncipherText(Section("4", "File", "new") + Section("6")));
   pData->Create();
   EXPECT_EQ(pInfo, pData->GetGameMapInfo(4));
   EXPECT_STREQ("new", pInfo->File);
   EXPECT_EQ((std::vector<uint32_t>{4, 6}), Enumerate(pData));
 }
 
-// The walk itself, and its result, straight through the reader.
-class GameMapWalkTest : public TempFolderTest {
- protected:
-  bool Walk(const std::string& strPlain, GameMapTable& table, bool bEncipher = true) {
-    Write("GameMap.dat", bEncipher ? ZorTools::EncipherText(strPlain) : strPlain);
-    ZorGameBase::CZorIni ini;
-    EXPECT_TRUE(ini.Open("GameMap.dat"));
-    return ReadGameMapSections(ini, table);
-  }
-};
+// The walk itself straight through the reader: true when it reached the end of the file; a
+// structural problem ends it, keeping what it read.
+using GameMapWalkTest = TempFolderTest;
 
-TEST_F(GameMapWalkTest, WholeFileWalkedAnswersTrue) {
-  GameMapTable table;
-  EXPECT_TRUE(Walk(Section("1") + "; trailing comment\n\n", table));
-  EXPECT_TRUE(Walk(Section("2", "jump"), table));  // an incomplete section does not stop it
-  EXPECT_EQ(1u, table.size());
-}
-
-TEST_F(GameMapWalkTest, BadHeaderEndsTheWalkAndKeepsWhatWasRead) {
-  struct Case {
+TEST_F(GameMapWalkTest, WalkAnswersWhetherItReachedTheEnd) {
+  const struct {
     const char* pszName;
-    std::string strBreak;
-    const char* pszMessage;
+    std::string strFile;  // as written
+    bool bResult;
+    std::vector<uint32_t> ids;
   } cases[] = {
-      {"title of 32 characters", "[" + std::string(32, '7') + "]\nFile=x\n",
-       "GameMap.dat 77777777777777777777777777777777 title too long wrong!"},
-      {"empty title", "[]\n", nullptr},
+      {"whole file", EncipherText(Section("1") + "; trailing comment\n\n"), true, {1}},
+      {"incomplete section", EncipherText(Section("2", "jump") + Section("3")), true, {3}},
+      {"title of 32 characters",
+       EncipherText(Section("1") + "[" + std::string(32, '7') + "]\n" + Section("2")),
+       false,
+       {1}},
+      {"empty title", EncipherText(Section("1") + "[]\n" + Section("2")), false, {1}},
+      {"no header at all", EncipherText("; no maps yet\nFile=x\n"), false, {}},
+      {"junk before the first header", EncipherText("junk\n" + Section("1")), true, {1}},
+      {"not enciphered: garbage", Section("1") + Section("2"), false, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.pszName);
+    Write("GameMap.dat", c.strFile);
+    ZorGameBase::CZorIni ini;
+    ASSERT_TRUE(ini.Open("GameMap.dat"));
     GameMapTable table;
-    EXPECT_FALSE(Walk(Section("1") + c.strBreak + Section("2"), table));
-    if (c.pszMessage != nullptr) {
-      EXPECT_TRUE(LogHas(c.pszMessage));
-    }
-    EXPECT_EQ(1u, table.count(1));
-    EXPECT_EQ(0u, table.count(2));
+    EXPECT_EQ(c.bResult, ReadGameMapSections(ini, table));
+    std::vector<uint32_t> ids;
+    for (const auto& entry : table) ids.push_back(entry.first);
+    EXPECT_EQ(c.ids, ids);
   }
-}
-
-TEST_F(GameMapWalkTest, LinesWithoutAnyHeaderAnswerFalse) {
-  GameMapTable table;
-  EXPECT_FALSE(Walk("; no maps yet\nFile=x\n", table));
-  EXPECT_TRUE(table.empty());
-  EXPECT_TRUE(Walk("junk before the first header\n" + Section("1"), table));
-  EXPECT_EQ(1u, table.size());
-}
-
-TEST_F(GameMapWalkTest, UnencipheredFileReadsAsGarbageAndStops) {
-  GameMapTable table;
-  EXPECT_FALSE(Walk(Section("1") + Section("2"), table, false));
-  EXPECT_TRUE(table.empty());
+  EXPECT_TRUE(LogHas("GameMap.dat 77777777777777777777777777777777 title too long wrong!"));
 }
 
 }  // namespace

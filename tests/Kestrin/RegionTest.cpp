@@ -2,7 +2,9 @@
 // shifted records, text in numeric columns.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "ModuleFixture.h"
 
@@ -24,7 +26,24 @@ std::string Record(int nBase, const char* pszName = "Name") {
   return str;
 }
 
-class RegionTest : public ModuleTest {};
+// The fields of a record in file column order, blank-separated.
+std::string Columns(const RegionInfo& i) {
+  std::ostringstream out;
+  out << i.Id << " " << i.SecondId << " " << i.Value3 << " " << i.Value4 << " " << i.Value5 << " "
+      << i.Value6 << " " << i.Value7 << " " << i.Name << " " << i.Text9 << " " << i.Value10 << " "
+      << i.Value11 << " " << i.Value12 << " " << i.Value13 << " " << i.Signed14 << " " << i.Signed15
+      << " " << i.Signed16 << " " << i.Signed17 << " " << i.Text18;
+  return out.str();
+}
+
+// The Id of every record in list order.
+std::vector<uint32_t> Ids(I3DRoleBaseData* pData) {
+  std::vector<uint32_t> ids;
+  for (const RegionInfo& info : *pData->GetRegionList()) ids.push_back(info.Id);
+  return ids;
+}
+
+using RegionTest = ModuleTest;
 
 TEST_F(RegionTest, ColumnsLandInTheirFields) {
   Write("ini/region.ini",
@@ -32,27 +51,11 @@ TEST_F(RegionTest, ColumnsLandInTheirFields) {
   I3DRoleBaseData* pData = Load();
   const RegionList* pList = pData->GetRegionList();
   ASSERT_EQ(2u, pList->size());
-  const RegionInfo& info = (*pList)[0];
-  EXPECT_EQ(101u, info.Id);
-  EXPECT_EQ(102u, info.SecondId);
-  EXPECT_EQ(103u, info.Value3);
-  EXPECT_EQ(104u, info.Value4);
-  EXPECT_EQ(105u, info.Value5);
-  EXPECT_EQ(106u, info.Value6);
-  EXPECT_EQ(107u, info.Value7);
-  EXPECT_STREQ("North", info.Name);
-  EXPECT_STREQ("T9", info.Text9);
-  EXPECT_EQ(110u, info.Value10);
-  EXPECT_EQ(113u, info.Value13);
-  EXPECT_EQ(114, info.Signed14);
-  EXPECT_EQ(115, info.Signed15);
-  EXPECT_EQ(116, info.Signed16);
-  EXPECT_EQ(117, info.Signed17);
-  EXPECT_STREQ("T18", info.Text18);
-  EXPECT_EQ(-15, (*pList)[1].Signed15);
-  EXPECT_EQ(-16, (*pList)[1].Signed16);
-  EXPECT_EQ(&info, pData->GetRegionInfo(102));
-  EXPECT_EQ(info.Name, pData->GetRegionName(101));
+  EXPECT_EQ("101 102 103 104 105 106 107 North T9 110 111 112 113 114 115 116 117 T18",
+            Columns((*pList)[0]));
+  EXPECT_EQ("1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c", Columns((*pList)[1]));
+  EXPECT_EQ(&(*pList)[0], pData->GetRegionInfo(102));
+  EXPECT_EQ((*pList)[0].Name, pData->GetRegionName(101));
   EXPECT_FALSE(LogHas("region.ini"));
 }
 
@@ -83,17 +86,6 @@ TEST_F(RegionTest, LineBreaksAreBlanks) {
   EXPECT_FALSE(LogHas("region.ini"));
 }
 
-TEST_F(RegionTest, RecordCutOffByTheEndIsLoggedAndDropped) {
-  std::string strLast = Record(200);
-  strLast.erase(strLast.rfind(' '));  // 17 fields
-  Write("ini/region.ini", Record(0) + Record(100) + strLast);
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(2u, pData->GetRegionList()->size());
-  EXPECT_EQ(nullptr, pData->GetRegionName(201));
-  EXPECT_EQ(1, LogCount("invalid line found in ini/region.ini, line 2, data 17."));
-  EXPECT_EQ(1, LogCount("invalid line found"));
-}
-
 // A record of number words only: base + 1 to base + 18.
 std::string Numbers(int nBase, int nFields = 18) {
   std::string str;
@@ -117,37 +109,52 @@ TEST_F(RegionTest, MissingFieldShiftsEveryLaterRecord) {
   EXPECT_EQ(1, LogCount("invalid line found"));
 }
 
-TEST_F(RegionTest, TextInANumericColumnIsSkippedAndReadingResumes) {
-  Write("ini/region.ini", "oops " + Record(100) + "1 2 x " + Record(200));
-  I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(2u, pData->GetRegionList()->size());
-  EXPECT_STREQ("Name", pData->GetRegionName(101));
-  EXPECT_STREQ("Name", pData->GetRegionName(201));
-  EXPECT_EQ(1, LogCount("invalid line found in ini/region.ini, line 0, data 0."));
-  EXPECT_EQ(1, LogCount("invalid line found in ini/region.ini, line 1, data 2."));
-  EXPECT_EQ(2, LogCount("invalid line found"));
-}
-
-// Each stop is reported once and its word skipped; here the records never line up again.
-TEST_F(RegionTest, ShiftedTextKeepsStoppingUntilTheEnd) {
-  Write("ini/region.ini", "1 2 x 4 5 6 7 n t 10 11 12 13 14 15 16 17 t\n" + Record(100));
-  I3DRoleBaseData* pData = Load();
-  // 1 2 |x; 4 5 6 7 |n; |t; 10..16 17 t 101..107 |Name; |T9 (a repeat: filtered); 110..117 T18.
-  for (int nFields : {2, 4, 0, 16, 9}) {
-    EXPECT_EQ(1, LogCount("invalid line found in ini/region.ini, line 0, data " +
-                          std::to_string(nFields) + "."))
-        << nFields;
+// Each stop is reported once with the records stored so far and the fields converted, and its
+// word skipped; records stored are whole ones. "%u" takes a sign and wraps.
+TEST_F(RegionTest, ShortRecordsAndTextInNumericColumnsAreReportedAndSkipped) {
+  std::string strCut = Record(200);
+  strCut.erase(strCut.rfind(' '));  // 17 fields at the end of the file
+  std::string strWords;
+  for (int i = 0; i < 50; ++i) strWords += "word" + std::to_string(i) + (i % 7 == 0 ? "\n" : " ");
+  const struct {
+    const char* pszName;
+    std::string strFile;
+    std::vector<uint32_t> ids;
+    std::vector<const char*> messages;  // "line %d, data %d" of each report
+  } cases[] = {
+      {"empty file", "", {}, {}},
+      {"blanks only", " \n\t\r\n  ", {}, {}},
+      {"record cut off by the end",
+       Record(0) + Record(100) + strCut,
+       {1, 101},
+       {"line 2, data 17"}},
+      {"text before a record",
+       "oops " + Record(100) + "1 2 x " + Record(200),
+       {101, 201},
+       {"line 0, data 0", "line 1, data 2"}},
+      // 1 2 |x; 4 5 6 7 |n; |t; 10..16 17 t 101..107 |Name; |T9 (a repeat: filtered); 110..117 T18.
+      {"records never line up again",
+       "1 2 x 4 5 6 7 n t 10 11 12 13 14 15 16 17 t\n" + Record(100),
+       {},
+       {"line 0, data 2", "line 0, data 4", "line 0, data 0", "line 0, data 16", "line 0, data 9"}},
+      {"text throughout", strWords, {}, {"line 0, data 0"}},
+      {"signs and a number running into text",
+       "-1 +2 3 4 5 6 7 n t 10 11 12 13 14 15 16 17 t\n1 12abc\n",
+       {4294967295u},
+       {"line 1, data 2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pszName);
+    ClearLog();
+    I3DRoleBaseData* pData = LoadWith("ini/region.ini", c.strFile);
+    EXPECT_EQ(c.ids, Ids(pData));
+    for (const char* pszMessage : c.messages) {
+      EXPECT_EQ(
+          1, LogCount(std::string("invalid line found in ini/region.ini, ") + pszMessage + ". -- "))
+          << pszMessage;
+    }
+    EXPECT_EQ(static_cast<int>(c.messages.size()), LogCount("region.ini")) << LogText();
   }
-  EXPECT_TRUE(pData->GetRegionList()->empty());
-}
-
-TEST_F(RegionTest, TextThroughoutEndsAtTheEndOfTheFile) {
-  std::string strText;
-  for (int i = 0; i < 50; ++i) strText += "word" + std::to_string(i) + (i % 7 == 0 ? "\n" : " ");
-  Write("ini/region.ini", strText);
-  I3DRoleBaseData* pData = Load();
-  EXPECT_TRUE(pData->GetRegionList()->empty());
-  EXPECT_TRUE(LogHas("invalid line found in ini/region.ini, line 0, data 0."));
 }
 
 TEST_F(RegionTest, OverlongTextsAreCutToTheirFields) {
@@ -163,51 +170,24 @@ TEST_F(RegionTest, OverlongTextsAreCutToTheirFields) {
   EXPECT_EQ(101u, (*pList)[1].Id);
 }
 
-TEST_F(RegionTest, EmptyOrBlankFileGivesAnEmptyListSilently) {
-  for (const char* pszText : {"", " \n\t\r\n  "}) {
-    Write("ini/region.ini", pszText);
-    I3DRoleBaseData* pData = Load();
-    EXPECT_TRUE(pData->GetRegionList()->empty()) << '"' << pszText << '"';
-    EXPECT_EQ(nullptr, pData->GetRegionInfo(0));
-    RoleBaseDataDestroy();
-  }
-  EXPECT_FALSE(LogHas("region.ini"));
-}
-
-TEST_F(RegionTest, SecondLoadWithoutTheFileEmptiesTheList) {
-  Write("ini/region.ini", Record(0));
+// Each load empties the list first: a second load replaces it, one without the file leaves it
+// empty, and the list stays where it is.
+TEST_F(RegionTest, SecondLoadReplacesTheListAndWithoutTheFileEmptiesIt) {
+  Write("ini/region.ini", Record(0) + Record(10));
   I3DRoleBaseData* pData = Load();
   const RegionList* pList = pData->GetRegionList();
-  ASSERT_EQ(1u, pList->size());
+  Write("ini/region.ini", Record(20, "Other"));
+  pData->Create();
+  EXPECT_EQ(std::vector<uint32_t>{21}, Ids(pData));
+  EXPECT_EQ(nullptr, pData->GetRegionName(1));
+  EXPECT_STREQ("Other", pData->GetRegionInfo(22)->Name);
   std::filesystem::remove(m_folder / "ini/region.ini");
   pData->Create();
   EXPECT_EQ(pList, pData->GetRegionList());
   EXPECT_TRUE(pList->empty());
-  EXPECT_EQ(nullptr, pData->GetRegionName(1));
-  EXPECT_EQ(nullptr, pData->GetRegionInfo(2));
+  EXPECT_EQ(nullptr, pData->GetRegionName(21));
+  EXPECT_EQ(nullptr, pData->GetRegionInfo(22));
   EXPECT_EQ(1, LogCount("error on open ini/region.ini."));
-}
-
-TEST_F(RegionTest, SecondLoadReplacesTheList) {
-  Write("ini/region.ini", Record(0) + Record(10));
-  I3DRoleBaseData* pData = Load();
-  Write("ini/region.ini", Record(20, "Other"));
-  pData->Create();
-  ASSERT_EQ(1u, pData->GetRegionList()->size());
-  EXPECT_EQ(nullptr, pData->GetRegionName(1));
-  EXPECT_STREQ("Other", pData->GetRegionName(21));
-  EXPECT_STREQ("Other", pData->GetRegionInfo(22)->Name);
-}
-
-TEST_F(RegionTest, NumbersReadAsTheRuntimeReadsThem) {
-  // "%u" takes a sign and wraps; "12abc" gives 12 and stops at abc.
-  Write("ini/region.ini", "-1 +2 3 4 5 6 7 n t 10 11 12 13 14 15 16 17 t\n1 12abc\n");
-  I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(1u, pData->GetRegionList()->size());
-  EXPECT_STREQ("n", pData->GetRegionName(4294967295u));
-  EXPECT_STREQ("n", pData->GetRegionInfo(2)->Name);
-  EXPECT_EQ(1, LogCount("line 1, data 2."));
-  EXPECT_EQ(1, LogCount("invalid line found"));
 }
 
 // A fuzz finding: a number ends at the first other character, so "7S" is two fields.

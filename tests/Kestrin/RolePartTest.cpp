@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,14 +14,6 @@ namespace {
 using RolePartTest = ModuleTest;
 using ::testing::ElementsAre;
 
-// The ten fields of a replacement record in their order, each as 32 bits.
-std::vector<uint32_t> Fields(const RolePartReplaceInfo* pInfo) {
-  std::vector<uint32_t> fields(10);
-  if (pInfo == nullptr) return {};
-  memcpy(fields.data(), pInfo, sizeof(*pInfo));
-  return fields;
-}
-
 // An entry of ini/RolePartHide.ini with one section.
 std::string HideEntry(const std::string& strHeader, const std::string& strPart, uint32_t nFrom,
                       uint32_t nTo) {
@@ -30,16 +21,20 @@ std::string HideEntry(const std::string& strHeader, const std::string& strPart, 
          std::to_string(nTo) + "\n";
 }
 
+// An entry with an empty list is an entry too: it answers 0 and keeps the 999 entry from
+// standing in.
 TEST_F(RolePartTest, FirstKey999StandsInOnlyForAnAbsentEntry) {
-  Write("ini/RolePartHide.ini",
-        HideEntry("[999.2.3.4]", "Head", 0, 100) + HideEntry("[8.2.3.4]", "Body", 0, 100));
+  Write("ini/RolePartHide.ini", HideEntry("[999.2.3.4]", "Head", 0, 100) +
+                                    HideEntry("[8.2.3.4]", "Body", 0, 100) +
+                                    "[7.2.3.4]\nSectionAmount=0\n");
   I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(1, pData->IsRolePartHidden(7, 2, 3, 4, 5, "Head"));
+  EXPECT_EQ(1, pData->IsRolePartHidden(6, 2, 3, 4, 5, "Head"));
   EXPECT_EQ(1, pData->IsRolePartHidden(999, 2, 3, 4, 5, "Head"));
   EXPECT_EQ(0, pData->IsRolePartHidden(8, 2, 3, 4, 5, "Head"));  // [8.2.3.4] exists
   EXPECT_EQ(1, pData->IsRolePartHidden(8, 2, 3, 4, 5, "Body"));
-  EXPECT_EQ(0, pData->IsRolePartHidden(7, 2, 3, 5, 5, "Head"));
-  EXPECT_EQ(0, pData->IsRolePartHidden(7, 2, 3, 4, 5, nullptr));
+  EXPECT_EQ(0, pData->IsRolePartHidden(7, 2, 3, 4, 5, "Head"));
+  EXPECT_EQ(0, pData->IsRolePartHidden(6, 2, 3, 5, 5, "Head"));
+  EXPECT_EQ(0, pData->IsRolePartHidden(6, 2, 3, 4, 5, nullptr));
 }
 
 TEST_F(RolePartTest, RangeIsInclusiveAndNamesAreCaseSensitive) {
@@ -101,13 +96,12 @@ TEST_F(RolePartTest, MalformedEntryEndsTheReading) {
       {"section value not a number", "[2.2.2.2]\nSectionAmount=1\nSection0=P 0 x\n"},
   };
   for (const BrokenEntryCase& c : cases) {
-    Write("ini/RolePartHide.ini",
-          HideEntry("[1.1.1.1]", "P", 0, 9) + c.pszEntry + HideEntry("[3.3.3.3]", "P", 0, 9));
-    I3DRoleBaseData* pData = Load();
+    I3DRoleBaseData* pData =
+        LoadWith("ini/RolePartHide.ini", HideEntry("[1.1.1.1]", "P", 0, 9) + c.pszEntry +
+                                             HideEntry("[3.3.3.3]", "P", 0, 9));
     EXPECT_EQ(1, pData->IsRolePartHidden(1, 1, 1, 1, 5, "P")) << c.pszName;
     EXPECT_EQ(0, pData->IsRolePartHidden(2, 2, 2, 2, 5, "P")) << c.pszName;
     EXPECT_EQ(0, pData->IsRolePartHidden(3, 3, 3, 3, 5, "P")) << c.pszName;
-    RoleBaseDataDestroy();
   }
   EXPECT_FALSE(LogHas("RolePartHide"));
 }
@@ -121,15 +115,6 @@ TEST_F(RolePartTest, HeaderWithoutFourNumbersIsSkippedWithItsLines) {
   EXPECT_EQ(0, pData->IsRolePartHidden(1, 2, 3, 0, 5, "P"));
   EXPECT_EQ(0, pData->IsRolePartHidden(4, 4, 4, 4, 5, "P"));  // a header must begin its line
   EXPECT_EQ(1, pData->IsRolePartHidden(5, 5, 5, 5, 5, "P"));
-}
-
-// An empty list is an entry: it answers 0 and keeps the 999 entry from standing in.
-TEST_F(RolePartTest, EntryWithNoSectionsBlocksTheFallback) {
-  Write("ini/RolePartHide.ini",
-        "[7.2.3.4]\nSectionAmount=0\n" + HideEntry("[999.2.3.4]", "Head", 0, 100));
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(0, pData->IsRolePartHidden(7, 2, 3, 4, 5, "Head"));
-  EXPECT_EQ(1, pData->IsRolePartHidden(6, 2, 3, 4, 5, "Head"));
 }
 
 TEST_F(RolePartTest, SectionLinesMayBeSpreadAndPartNamesAreCut) {
@@ -169,11 +154,14 @@ TEST_F(RolePartTest, ReplacementFieldSevenHoldsTheLastColumn) {
         "9 1 2 3 4 5 6 7 8 9 10 11 12\n");             // the twelfth number is ignored
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(1, m_nCreated);
-  EXPECT_THAT(Fields(pData->GetRolePartReplaceInfo(5)), ElementsAre(1, 2, 3, 4, 5, 6, 10, 7, 8, 9));
-  EXPECT_THAT(Fields(pData->GetRolePartReplaceInfo(-7)),
+  EXPECT_THAT(Fields<uint32_t>(pData->GetRolePartReplaceInfo(5)),
+              ElementsAre(1, 2, 3, 4, 5, 6, 10, 7, 8, 9));
+  EXPECT_THAT(Fields<uint32_t>(pData->GetRolePartReplaceInfo(-7)),
               ElementsAre(-1, 16, 10, 4294967295u, 31, 0, 4294967295u, 0, 0, 0));
-  EXPECT_THAT(Fields(pData->GetRolePartReplaceInfo(8)), ElementsAre(2, 3, 0, 0, 0, 0, 0, 0, 0, 0));
-  EXPECT_THAT(Fields(pData->GetRolePartReplaceInfo(9)), ElementsAre(1, 2, 3, 4, 5, 6, 10, 7, 8, 9));
+  EXPECT_THAT(Fields<uint32_t>(pData->GetRolePartReplaceInfo(8)),
+              ElementsAre(2, 3, 0, 0, 0, 0, 0, 0, 0, 0));
+  EXPECT_THAT(Fields<uint32_t>(pData->GetRolePartReplaceInfo(9)),
+              ElementsAre(1, 2, 3, 4, 5, 6, 10, 7, 8, 9));
   EXPECT_EQ(nullptr, pData->GetRolePartReplaceInfo(6));
   EXPECT_FALSE(LogHas("RolePartReplace"));
 }
@@ -193,15 +181,11 @@ TEST_F(RolePartTest, MalformedReplacementLineEndsTheReading) {
 // Only the replacement table decides what Create answers.
 TEST_F(RolePartTest, CreateAnswersWhetherTheReplacementFileOpened) {
   Write("ini/RolePartHide.ini", HideEntry("[1.1.1.1]", "P", 0, 9));
-  Write("ini/Npc.ini", "");
-  Write("ini/NpcX.ini", "");
-  Write("ini/RolePartScale.ini", "");
-  Write("ini/2DRoleLook.ini", "");
-  Write("ini/LookScale.ini", "");
-  Write("ini/MountScale.ini", "");
-  Write("ini/AppendentWeapon.ini", "");
-  Write("ini/WeaponAdjustByLook.ini", "");
-  Write("ini/SimpleObjInfo.ini", "");
+  for (const char* pszFile :
+       {"Npc.ini", "NpcX.ini", "RolePartScale.ini", "2DRoleLook.ini", "LookScale.ini",
+        "MountScale.ini", "AppendentWeapon.ini", "WeaponAdjustByLook.ini", "SimpleObjInfo.ini"}) {
+    Write(std::string("ini/") + pszFile, "");
+  }
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(0, m_nCreated);
 

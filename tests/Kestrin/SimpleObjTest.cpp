@@ -13,14 +13,22 @@ using SimpleObjTest = ModuleTest;
 
 const char FILE_NAME[] = "ini/SimpleObjInfo.ini";
 
+// Words before a section word "[number]" are skipped one by one; what follows the number is not
+// looked at. A read that meets the end of the file counts as matched: the last record keeps what
+// it read.
 TEST_F(SimpleObjTest, RecordsKeepTheirMotionsInOrder) {
   Write(FILE_NAME,
-        "note-before-the-first-record\n"
+        "note-before-the-first-record [ 3] [x] [ 3]SimpleObj=1\n"
+        "[8]] SimpleObj=2 Scale=1 MotionAmount=0\n"
         "[12]\nSimpleObj=7\nScale=1.5\nMotionAmount=3\n"
         "Motion0=100001\nMotion1=-2\nMotion2=9000000000\n"
         "[13] SimpleObj=8 Scale=2 MotionAmount=0\n"
-        "[-1]\n\tSimpleObj=9\n  Scale=0.5\nMotionAmount=1\nMotion0=5\n");
+        "[-1]\n\tSimpleObj=9\n  Scale=0.5\nMotionAmount=1\nMotion0=5\n"
+        "[14] SimpleObj=4 Scale=2 MotionAmount=3 Motion0=11 Motion1=");
   I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(3));
+  ASSERT_NE(nullptr, pData->GetSimpleObjInfo(8));
+  EXPECT_EQ(2u, pData->GetSimpleObjInfo(8)->SimpleObj);
   const SimpleObjInfo* pInfo = pData->GetSimpleObjInfo(12);
   ASSERT_NE(nullptr, pInfo);
   EXPECT_EQ(7u, pInfo->SimpleObj);
@@ -33,7 +41,11 @@ TEST_F(SimpleObjTest, RecordsKeepTheirMotionsInOrder) {
   pInfo = pData->GetSimpleObjInfo(4294967295u);
   ASSERT_NE(nullptr, pInfo);
   EXPECT_EQ(std::vector<int64_t>{5}, pInfo->Motions);
-  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(14));
+  pInfo = pData->GetSimpleObjInfo(14);
+  ASSERT_NE(nullptr, pInfo);
+  EXPECT_EQ(4u, pInfo->SimpleObj);
+  EXPECT_EQ(std::vector<int64_t>{11}, pInfo->Motions);
+  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(15));
   EXPECT_FALSE(LogHas(FILE_NAME));
 }
 
@@ -59,27 +71,15 @@ TEST_F(SimpleObjTest, BadRecordStopsTheReading) {
   uint32_t nId = 500;  // one identifier per case: the log drops a message it just wrote
   for (const BadRecordCase& c : cases) {
     ++nId;
-    Write(FILE_NAME, "[4] SimpleObj=1 Scale=1 MotionAmount=0\n[" + std::to_string(nId) + "] " +
-                         c.pszBody + "\n[7] SimpleObj=1 Scale=1 MotionAmount=0\n");
-    I3DRoleBaseData* pData = Load();
+    I3DRoleBaseData* pData =
+        LoadWith(FILE_NAME, "[4] SimpleObj=1 Scale=1 MotionAmount=0\n[" + std::to_string(nId) +
+                                "] " + c.pszBody + "\n[7] SimpleObj=1 Scale=1 MotionAmount=0\n");
     std::string strMessage = "error data: " + std::to_string(nId) + " of ini/SimpleObjInfo.ini";
     EXPECT_EQ(1, LogCount(strMessage)) << c.pszName;
     EXPECT_NE(nullptr, pData->GetSimpleObjInfo(4)) << c.pszName;
     EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(nId)) << c.pszName;
     EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(7)) << c.pszName;
-    RoleBaseDataDestroy();
   }
-}
-
-// A read that meets the end of the file counts as matched: the record keeps what it read.
-TEST_F(SimpleObjTest, RecordCutOffByTheEndOfTheFileIsStored) {
-  Write(FILE_NAME, "[3] SimpleObj=4 Scale=2 MotionAmount=3 Motion0=11 Motion1=");
-  I3DRoleBaseData* pData = Load();
-  const SimpleObjInfo* pInfo = pData->GetSimpleObjInfo(3);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(4u, pInfo->SimpleObj);
-  EXPECT_EQ(std::vector<int64_t>{11}, pInfo->Motions);
-  EXPECT_FALSE(LogHas(FILE_NAME));
 }
 
 TEST_F(SimpleObjTest, FirstRecordOfAnIdentifierWinsAlsoOverASecondCreate) {
@@ -106,16 +106,6 @@ TEST_F(SimpleObjTest, MissingFileIsLoggedAndTheTableStays) {
   pData->Create();
   EXPECT_NE(nullptr, pData->GetSimpleObjInfo(3));
   EXPECT_EQ(1, LogCount("error on open ini/SimpleObjInfo.ini."));
-}
-
-TEST_F(SimpleObjTest, SectionWordNeedsABracketAndANumber) {
-  Write(FILE_NAME,
-        "[ 3] [x] [ 3]SimpleObj=1 "                    // not section words: skipped one by one
-        "[8]] SimpleObj=2 Scale=1 MotionAmount=0\n");  // what follows the number is not looked at
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(3));
-  ASSERT_NE(nullptr, pData->GetSimpleObjInfo(8));
-  EXPECT_EQ(2u, pData->GetSimpleObjInfo(8)->SimpleObj);
 }
 
 }  // namespace

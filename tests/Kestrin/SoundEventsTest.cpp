@@ -13,96 +13,64 @@ namespace {
 const char SOUND_EVENT_FILE[] = "ini/SoundEvent.ini";
 const char SOUND_RES_FILE[] = "ini/SoundRes.ini";
 
-std::string Text(const char* psz) { return psz != nullptr ? psz : "(null)"; }
+using SoundEventTest = ModuleTest;
 
-class SoundEventTest : public ModuleTest {
- protected:
-  std::string Event(uint32_t nId) { return Text(m_pData->GetSoundEventName(nId)); }
-  void LoadText(const std::string& strText) {
-    Write(SOUND_EVENT_FILE, strText);
-    m_pData = Load();
-  }
-  I3DRoleBaseData* m_pData = nullptr;
-};
-
-TEST_F(SoundEventTest, ListedIdGivesItsName) {
-  LoadText("12=hit\n");
-  EXPECT_EQ("hit", Event(12));
-  EXPECT_EQ("(null)", Event(13));
-}
-
+// Each row is one line (or piece) of the file and the question that shows how it was read.
 TEST_F(SoundEventTest, LineRulesOfTheEventFile) {
-  LoadText(
-      "12 = blank_before\n"   // "%d=" needs '=' right after the number
-      "13= blank_after\n"     // the name may stand after blanks
-      "  14=indented\n"       // the number skips leading blanks
-      ";15=comment\n"
-      "\n"
-      "16=\n"                 // no name
-      "x17=letters\n"
-      "18=two words\n"        // the name ends at the first blank
-      "-1=minus_one\n"
-      "19=first\n19=second\n"
-      "20=crlf\r\n"
-      "21=last_without_break");
-  EXPECT_EQ("(null)", Event(12));
-  EXPECT_EQ("blank_after", Event(13));
-  EXPECT_EQ("indented", Event(14));
-  EXPECT_EQ("(null)", Event(15));
-  EXPECT_EQ("(null)", Event(16));
-  EXPECT_EQ("(null)", Event(17));
-  EXPECT_EQ("two", Event(18));
-  EXPECT_EQ("minus_one", Event(4294967295u));
-  EXPECT_EQ("second", Event(19));
-  EXPECT_EQ("crlf", Event(20));
-  EXPECT_EQ("last_without_break", Event(21));
+  const char GARBAGE[] = "\xff\xfe\x00\x01\n==\n40\0=x\n";
+  const struct {
+    std::string strLine;
+    uint32_t nId;
+    const char* pszName;
+  } cases[] = {
+      {"12=hit\n", 12, "hit"},
+      {"", 13, "(null)"},
+      {"14 = blank_before\n", 14, "(null)"},  // "%d=" needs '=' right after the number
+      {"15= blank_after\n", 15, "blank_after"},
+      {"  16=indented\n", 16, "indented"},
+      {";17=comment\n\n", 17, "(null)"},
+      {"18=\n", 18, "(null)"},
+      {"x19=letters\n", 19, "(null)"},
+      {"20=two words\n", 20, "two"},
+      {"-1=minus_one\n", 4294967295u, "minus_one"},
+      {"21=first\n21=second\n", 21, "second"},
+      {"22=crlf\r\n", 22, "crlf"},
+      {std::string(GARBAGE, sizeof(GARBAGE) - 1), 40, "(null)"},
+      {"9=\xb0\xa1ok\n", 9, "\xb0\xa1ok"},
+      // A line longer than 1023 characters is read in pieces, each taken as a line.
+      {"5=" + std::string(1021, 'a') + "7=tail\n", 7, "tail"},
+      {"23=last_without_break", 23, "last_without_break"},
+  };
+  std::string strFile;
+  for (const auto& c : cases) strFile += c.strLine;
+  I3DRoleBaseData* pData = LoadWith(SOUND_EVENT_FILE, strFile);
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.pszName, OrNull(pData->GetSoundEventName(c.nId))) << c.strLine;
+  }
+  EXPECT_EQ(std::string(1021, 'a'), OrNull(pData->GetSoundEventName(5)));
   EXPECT_EQ(0, LogCount("SoundEvent"));
-}
-
-// A line longer than 1023 characters is read in pieces, each taken as a line.
-TEST_F(SoundEventTest, LongLineIsReadInPieces) {
-  std::string strName(1021, 'a');
-  LoadText("5=" + strName + "7=tail\n8=next\n");
-  EXPECT_EQ(strName, Event(5));
-  EXPECT_EQ("tail", Event(7));
-  EXPECT_EQ("next", Event(8));
 }
 
 TEST_F(SoundEventTest, MissingFileAnswersNullSilently) {
-  m_pData = Load();
-  EXPECT_EQ("(null)", Event(0));
-  EXPECT_EQ("(null)", Event(12));
-  EXPECT_EQ(0, LogCount("SoundEvent"));
-}
-
-TEST_F(SoundEventTest, GarbageIsSkippedSilently) {
-  const char GARBAGE[] = "\xff\xfe\x00\x01\n==\n12\0=x\n9=\xb0\xa1ok\n";
-  LoadText(std::string(GARBAGE, sizeof(GARBAGE) - 1));
-  EXPECT_EQ("(null)", Event(12));
-  EXPECT_EQ("\xb0\xa1ok", Event(9));
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetSoundEventName(0));
+  EXPECT_EQ(nullptr, pData->GetSoundEventName(12));
   EXPECT_EQ(0, LogCount("SoundEvent"));
 }
 
 class SoundResTest : public ModuleTest {
  protected:
-  std::string File(const char* pszName) { return Text(m_pData->GetSoundFile(pszName)); }
-  void LoadText(const std::string& strText) {
-    Write(SOUND_RES_FILE, strText);
-    m_pData = Load();
-  }
-  // The file the pick names when the clock reads nTime seconds.
-  static size_t Pick(time_t nTime, size_t nCount) {
-    ZorGameBase::CZorRandom random(static_cast<uint32_t>(nTime));
-    return static_cast<unsigned>(random.Next()) % nCount;
-  }
-  // Two calls within one second both give the file the pick names for that second.
+  std::string File(const char* pszName) { return OrNull(m_pData->GetSoundFile(pszName)); }
+  void LoadText(const std::string& strText) { m_pData = LoadWith(SOUND_RES_FILE, strText); }
+  // Two calls within one second both give the file the generator seeded with that second names.
   void ExpectPick(const char* pszName, const std::vector<std::string>& files) {
     for (int nAttempt = 0; nAttempt < 5; ++nAttempt) {
       time_t nBefore = time(nullptr);
       std::string strFirst = File(pszName);
       std::string strSecond = File(pszName);
       if (time(nullptr) != nBefore) continue;  // the second changed under us; try again
-      EXPECT_EQ(files[Pick(nBefore, files.size())], strFirst) << pszName;
+      ZorGameBase::CZorRandom random(static_cast<uint32_t>(nBefore));
+      EXPECT_EQ(files[static_cast<unsigned>(random.Next()) % files.size()], strFirst) << pszName;
       EXPECT_EQ(strFirst, strSecond) << pszName;
       return;
     }
@@ -140,23 +108,58 @@ TEST_F(SoundResTest, PickReseedsTheSharedGenerator) {
   FAIL() << "the clock kept changing its second";
 }
 
-TEST_F(SoundResTest, NameResolution) {
-  LoadText("[none]\n[empty]\nSound=\n");
-  EXPECT_EQ("(null)", File("none"));  // a section without files
-  EXPECT_EQ("", File("empty"));       // an empty name is a file name too
-  EXPECT_EQ("(null)", File(nullptr));
-  EXPECT_EQ("(null)", File(""));
+// Each row loads its own file and asks for one name.
+TEST_F(SoundResTest, SectionRulesAndNameResolution) {
+  const std::string strLong(255, 't');
+  const char GARBAGE[] = "\xff\xfe\x01\n[\0zz]\n=\n[\n]\n";
+  const struct {
+    const char* pszCase;
+    std::string strFile;
+    std::string strName;
+    const char* pszFile;
+  } cases[] = {
+      {"section without files", "[none]\n", "none", "(null)"},
+      {"an empty name is a file name", "[empty]\nSound=\n", "empty", ""},
+      {"no such title: the name", "[hit]\nSound=a.wav\n", "x.wav", "x.wav"},
+      {"blanks stay in the title", "[ a ]\nSound=blanks.wav\n", " a ", "blanks.wav"},
+      {"blanks stay in the title", "[ a ]\nSound=blanks.wav\n", "a ", "a "},
+      {"the title ends at the first ]", "[b]c]\nSound=first.wav\n", "b", "first.wav"},
+      {"the first of two titles wins", "[hit]\nSound=1.wav\n[hit]\nSound=2.wav\n", "hit", "1.wav"},
+      {"lines before the first section", "Sound=f.wav\n[x]\n", "x", "(null)"},
+      {"a broken header leaves the section open", "[open]\n[broken\nSound=o.wav\n", "open",
+       "o.wav"},
+      {"a broken header is no title", "[open]\n[broken\nSound=o.wav\n", "[broken", "[broken"},
+      {"an indented header opens nothing", "[outer]\n  [inner]\nSound=o.wav\n", "outer", "o.wav"},
+      {"an indented header is no title", "[outer]\n  [inner]\nSound=o.wav\n", "inner", "inner"},
+      // 0x81 0x5D is one GBK character whose trail byte is ']'.
+      {"a double-byte ] ends no title",
+       "[\x81\x5D"
+       "ab]\nSound=gbk.wav\n",
+       "\x81\x5D"
+       "ab",
+       "gbk.wav"},
+      {"a title of 255 after garbage",
+       std::string(GARBAGE, sizeof(GARBAGE) - 1) + "[" + strLong + "]\nSound=long.wav\n", strLong,
+       "long.wav"},
+  };
+  for (const auto& c : cases) {
+    LoadText(c.strFile);
+    EXPECT_EQ(c.pszFile, File(c.strName.c_str())) << c.pszCase;
+  }
   const char* pszOwn = "x.wav";
-  EXPECT_EQ(pszOwn, m_pData->GetSoundFile(pszOwn));  // no such title: the caller's own text
+  EXPECT_EQ(pszOwn, m_pData->GetSoundFile(pszOwn));  // the caller's own text
+  EXPECT_EQ(nullptr, m_pData->GetSoundFile(nullptr));
+  EXPECT_EQ(nullptr, m_pData->GetSoundFile(""));
+  EXPECT_EQ(0, LogCount("SoundRes"));
 }
 
 TEST_F(SoundResTest, KeyAndValueRules) {
   LoadText(
       "[keys]\n"
-      "Sound = d.wav\n"      // the key is "Sound " and is skipped
-      "Sound= e.wav\n"       // the value loses its leading blanks
-      "sound=f.wav\n"        // keys are case-sensitive
-      "  Sound=g.wav  \n"    // the line is trimmed at both ends
+      "Sound = d.wav\n"       // the key is "Sound " and is skipped
+      "Sound= e.wav\n"        // the value loses its leading blanks
+      "sound=f.wav\n"         // keys are case-sensitive
+      "  Sound=g.wav  \n"     // the line is trimmed at both ends
       "Sound=h.wav ; note\n"  // a comment is cut with the blanks before it
       "Sound=i.wav//note\n"
       "Sound\n"
@@ -166,41 +169,6 @@ TEST_F(SoundResTest, KeyAndValueRules) {
   ExpectPick("keys", {"e.wav", "g.wav", "h.wav", "i.wav"});
   LoadText("[k]\nSound = d.wav\nsound=f.wav\nSound= e.wav\n");
   EXPECT_EQ("e.wav", File("k"));
-}
-
-TEST_F(SoundResTest, TitlesKeepTheirBlanksAndEndAtTheFirstBracket) {
-  LoadText("[ a ]\nSound=blanks.wav\n[b]c]\nSound=first_bracket.wav\n");
-  EXPECT_EQ("blanks.wav", File(" a "));
-  EXPECT_EQ("a ", File("a "));  // no such title
-  EXPECT_EQ("first_bracket.wav", File("b"));
-}
-
-TEST_F(SoundResTest, FirstSectionOfATitleWins) {
-  LoadText("[hit]\nSound=first.wav\n[hit]\nSound=second.wav\n");
-  EXPECT_EQ("first.wav", File("hit"));
-}
-
-TEST_F(SoundResTest, LinesBeforeTheFirstSectionAreIgnored) {
-  LoadText("Sound=f.wav\n[x]\n");
-  EXPECT_EQ("(null)", File("x"));
-}
-
-TEST_F(SoundResTest, BrokenHeaderLeavesTheOpenSectionOpen) {
-  LoadText("[open]\n[broken\nSound=still_open.wav\n");
-  EXPECT_EQ("still_open.wav", File("open"));
-  EXPECT_EQ("[broken", File("[broken"));
-}
-
-TEST_F(SoundResTest, IndentedHeaderOpensNoSection) {
-  LoadText("[outer]\n  [inner]\nSound=outer.wav\n");
-  EXPECT_EQ("outer.wav", File("outer"));
-  EXPECT_EQ("inner", File("inner"));
-}
-
-// 0x81 0x5D is one GBK character whose trail byte is ']'.
-TEST_F(SoundResTest, BracketInsideADoubleByteCharacterDoesNotEndTheTitle) {
-  LoadText("[\x81\x5D" "ab]\nSound=gbk.wav\n");
-  EXPECT_EQ("gbk.wav", File("\x81\x5D" "ab"));
 }
 
 TEST_F(SoundResTest, SecondCreateKeepsKnownTitlesAndAddsNewOnes) {
@@ -216,13 +184,6 @@ TEST_F(SoundResTest, MissingFileReturnsNamesUnchanged) {
   EXPECT_EQ("hit", File("hit"));
   EXPECT_EQ("(null)", File(""));
   EXPECT_EQ(0, LogCount("SoundRes"));
-}
-
-TEST_F(SoundResTest, TitleOf255CharactersAndGarbageLines) {
-  std::string strTitle(255, 't');
-  const char GARBAGE[] = "\xff\xfe\x01\n[\0zz]\n=\n[\n]\n";
-  LoadText(std::string(GARBAGE, sizeof(GARBAGE) - 1) + "[" + strTitle + "]\nSound=long.wav\n");
-  EXPECT_EQ("long.wav", File(strTitle.c_str()));
 }
 
 }  // namespace

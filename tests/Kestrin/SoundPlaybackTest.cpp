@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <sstream>
 #include <string>
 
 #include "ModuleFixture.h"
@@ -38,15 +40,14 @@ class MockDemand : public IResourceDemandMgr {
   MOCK_METHOD(bool, CheckDemand, (const char*), (override));
 };
 
-const double DEFAULT = -1.0;
-
-// The service loaded with one sound resource and two sound events; the mocks installed as the
-// sound manager and the resource demand manager. Strict: any call not expected fails.
+// The service loaded with three sound resources and two sound events; the mocks installed as
+// the sound manager and the resource demand manager. Strict: any call not expected fails.
 class SoundPlaybackTest : public ModuleTest {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    Write("ini/SoundRes.ini", "[hit]\nSound=hit.wav\n[silent]\n[amb]\nSound=a.wav\nSound=b.wav\n");
+    Write("ini/SoundRes.ini",
+          "[hit]\nSound=hit.wav\n[silent]\n[blank]\nSound=\n[amb]\nSound=a.wav\nSound=b.wav\n");
     Write("ini/SoundEvent.ini", "12=hit\n13=silent\n");
     m_pData = Load();
     SetSoundManagerInstance(&m_manager);
@@ -57,6 +58,32 @@ class SoundPlaybackTest : public ModuleTest {
     SetResourceDemandMgr(nullptr);
     ModuleTest::TearDown();
   }
+  // Expects FindSound of the file, then the calls in order: "S" Stop, "V" SetVolume, "G<n>"
+  // GetState answering n, "D<n>" CheckDemand answering n != 0, "R" Replay, "P<n>" Play answering
+  // n; the volume of V, R and P is nVolume.
+  void ExpectCalls(const char* pszFile, bool bFound, const std::string& strCalls, uint32_t nArg,
+                   uint32_t nVolume) {
+    InSequence order;
+    EXPECT_CALL(m_manager, FindSound(StrEq(pszFile))).WillOnce(Return(bFound ? &m_sound : nullptr));
+    std::istringstream calls(strCalls);
+    for (std::string strCall; calls >> strCall;) {
+      char chCall = strCall[0];
+      int32_t nAnswer = atoi(strCall.c_str() + 1);
+      if (chCall == 'S') EXPECT_CALL(m_sound, Stop());
+      if (chCall == 'V') EXPECT_CALL(m_sound, SetVolume(nVolume));
+      if (chCall == 'G') EXPECT_CALL(m_sound, GetState()).WillOnce(Return(nAnswer));
+      if (chCall == 'D') {
+        EXPECT_CALL(m_demand, CheckDemand(StrEq(pszFile))).WillOnce(Return(nAnswer != 0));
+      }
+      if (chCall == 'R') {
+        EXPECT_CALL(m_sound, Replay(StrEq(pszFile), nArg, nVolume, DoubleEq(-1.0), DoubleEq(-1.0)));
+      }
+      if (chCall == 'P') {
+        EXPECT_CALL(m_manager, Play(StrEq(pszFile), nArg, nVolume, DoubleEq(-1.0), DoubleEq(-1.0)))
+            .WillOnce(Return(nAnswer));
+      }
+    }
+  }
 
   I3DRoleBaseData* m_pData = nullptr;
   StrictMock<MockSoundManager> m_manager;
@@ -64,106 +91,117 @@ class SoundPlaybackTest : public ModuleTest {
   StrictMock<MockDemand> m_demand;
 };
 
-// ---- GetSoundVolume ----
-
-struct VolumeCase {
-  int32_t x, y, nRadius;
-  uint32_t nExpected;
-};
-
-TEST_F(SoundPlaybackTest, VolumeFallsOffWithTheSquareOfTheDistance) {
-  const VolumeCase aCases[] = {
-      {0, 0, 10, 100}, {6, 8, 10, 0},  {3, 4, 10, 75},   {20, 0, 10, 0}, {-3, -4, 10, 75},
-      {1, 0, 3, 88},   {0, 0, 0, 0},   {0, 0, -10, 100}, {9, 0, 10, 19}, {10, 0, 10, 0},
+// Rows: the four settings (switch, fading, volume, listener), the question, the answer. Beyond
+// the defaults: distances from the listener; 100 * 50000000 and (100 - 25) * 0xFFFFFFFF wrap in
+// 32 bits, the latter divided unsigned; without fading flat or silent when asked; switched off
+// always 0; any value but 0 is on.
+TEST_F(SoundPlaybackTest, VolumeFallsOffWithTheSquareOfTheDistanceIn32Bits) {
+  const struct {
+    int32_t nSwitch, nFading, nVolume, nListenerX, nListenerY;
+    int32_t x, y, nRadius, nSilent;
+    uint32_t nExpected;
+  } cases[] = {
+      {1, 1, 100, 0, 0, 0, 0, 10, 1, 100},
+      {1, 1, 100, 0, 0, 6, 8, 10, 1, 0},
+      {1, 1, 100, 0, 0, 3, 4, 10, 1, 75},
+      {1, 1, 100, 0, 0, 20, 0, 10, 1, 0},
+      {1, 1, 100, 0, 0, -3, -4, 10, 1, 75},
+      {1, 1, 100, 0, 0, 1, 0, 3, 1, 88},
+      {1, 1, 100, 0, 0, 0, 0, 0, 1, 0},
+      {1, 1, 100, 0, 0, 0, 0, -10, 1, 100},
+      {1, 1, 100, 0, 0, 9, 0, 10, 1, 19},
+      {1, 1, 100, 100, -50, 100, -50, 10, 0, 100},
+      {1, 1, 100, 100, -50, 103, -46, 10, 0, 75},
+      {1, 1, 100, 100, -50, 0, 0, 10, 0, 0},
+      {1, 1, 50000000, 0, 0, 0, 0, 10, 0, 7050327},
+      {1, 1, -1, 0, 0, 3, 4, 10, 0, 42949672},
+      {1, 0, 80, 0, 0, 5000, 5000, 1, 0, 80},
+      {1, 0, 80, 0, 0, 0, 0, 10, 1, 0},
+      {1, 0, 80, 0, 0, 0, 0, 10, -7, 0},
+      {1, 0, -5, 0, 0, 0, 0, 10, 0, 4294967291u},
+      {0, 1, 100, 0, 0, 0, 0, 10, 0, 0},
+      {0, 0, 100, 0, 0, 0, 0, 10, 0, 0},
+      {-3, 42, 100, 0, 0, 3, 4, 10, 1, 75},
   };
-  for (const VolumeCase& c : aCases) {
-    EXPECT_EQ(c.nExpected, m_pData->GetSoundVolume(c.x, c.y, c.nRadius, 1))
-        << c.x << "," << c.y << " r " << c.nRadius;
+  for (const auto& c : cases) {
+    m_pData->SetSoundSwitch(c.nSwitch);
+    m_pData->SetDistanceFading(c.nFading);
+    m_pData->SetSoundVolume(c.nVolume);
+    m_pData->SetListenerPos(c.nListenerX, c.nListenerY);
+    EXPECT_EQ(c.nExpected, m_pData->GetSoundVolume(c.x, c.y, c.nRadius, c.nSilent))
+        << "switch " << c.nSwitch << " fading " << c.nFading << " volume " << c.nVolume
+        << " listener " << c.nListenerX << "," << c.nListenerY << " at " << c.x << "," << c.y
+        << " r " << c.nRadius << " silent " << c.nSilent;
   }
 }
 
-TEST_F(SoundPlaybackTest, VolumeIsMeasuredFromTheListener) {
-  m_pData->SetListenerPos(100, -50);
-  EXPECT_EQ(100u, m_pData->GetSoundVolume(100, -50, 10, 0));
-  EXPECT_EQ(75u, m_pData->GetSoundVolume(103, -46, 10, 0));
-  EXPECT_EQ(0u, m_pData->GetSoundVolume(0, 0, 10, 0));
+enum Operation { PLAY, PLAY_AT, UPDATE, EVENT, STOP };
+
+// What each operation asks of the manager for the sound "hit" (file hit.wav), radius 10, full
+// volume 100; "found": FindSound has a sound for the file.
+TEST_F(SoundPlaybackTest, CallsOnTheManagerPerOperationAndState) {
+  const struct {
+    const char* pszName;
+    Operation op;
+    int32_t x, y;
+    uint32_t nArg;
+    bool bRestart, bFound;
+    const char* pszCalls;
+    uint32_t nVolume;
+    bool bResult;
+  } cases[] = {
+      {"Play plays the file", PLAY, 0, 0, 7, false, false, "P0", 100, true},
+      {"Play, found: left alone", PLAY, 0, 0, 1, false, true, "", 0, true},
+      {"Play, restart: stopped, played", PLAY, 0, 0, 2, true, true, "S P0", 100, true},
+      {"At plays at the position's volume", PLAY_AT, 3, 4, 4, false, false, "P0", 75, true},
+      {"At, out of hearing: nothing", PLAY_AT, 6, 8, 0, true, false, "", 0, true},
+      {"At, restart: stopped out of hearing", PLAY_AT, 60, 80, 0, true, true, "S", 0, true},
+      {"At, found: left alone", PLAY_AT, 0, 0, 0, false, true, "", 0, true},
+      {"At, the manager fails", PLAY_AT, 0, 0, 0, false, false, "P-1", 100, false},
+      {"Update, out of hearing: stopped", UPDATE, 6, 8, 0, false, true, "S", 0, true},
+      {"Update, playing: volume only", UPDATE, 3, 4, 0, false, true, "V G1", 75, true},
+      {"Update, finished, unwanted: left", UPDATE, 3, 4, 5, false, true, "V G0 D0", 75, true},
+      {"Update, finished, wanted: replayed", UPDATE, 3, 4, 5, false, true, "V G2 D1 R", 75, true},
+      {"Update, restart: stopped, played", UPDATE, 3, 4, 9, true, true, "S P0", 75, true},
+      {"Update, restart, out of hearing: stopped", UPDATE, 30, 40, 9, true, true, "S", 0, true},
+      {"Update, missing, in hearing: played", UPDATE, 0, 0, 1, false, false, "P1", 100, false},
+      {"Update, missing, out of hearing: nothing", UPDATE, 100, 0, 1, false, false, "", 0, true},
+      {"Event always restarts", EVENT, 0, 0, 6, false, true, "S P0", 100, true},
+      {"Stop stops what is found", STOP, 0, 0, 0, false, true, "S", 0, true},
+      {"Stop, nothing found", STOP, 0, 0, 0, false, false, "", 0, false},
+  };
+  I3DRoleBaseData* p = m_pData;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pszName);
+    ExpectCalls("hit.wav", c.bFound, c.pszCalls, c.nArg, c.nVolume);
+    bool bResult = false;
+    if (c.op == PLAY) bResult = p->PlaySound("hit", c.nArg, 99, c.bRestart);
+    if (c.op == PLAY_AT) bResult = p->PlaySoundAt("hit", c.x, c.y, 10, c.nArg, c.bRestart);
+    if (c.op == UPDATE) bResult = p->UpdateSoundAt("hit", c.x, c.y, 10, c.nArg, c.bRestart);
+    if (c.op == EVENT) bResult = p->PlaySoundEvent(12, c.nArg, 0);
+    if (c.op == STOP) bResult = p->StopSound("hit");
+    EXPECT_EQ(c.bResult, bResult);
+    ::testing::Mock::VerifyAndClearExpectations(&m_manager);
+    ::testing::Mock::VerifyAndClearExpectations(&m_sound);
+    ::testing::Mock::VerifyAndClearExpectations(&m_demand);
+  }
 }
 
-TEST_F(SoundPlaybackTest, VolumeArithmeticIsThirtyTwoBit) {
-  m_pData->SetSoundVolume(50000000);
-  // 100 * 50000000 wraps to 705032704 before the division by 100.
-  EXPECT_EQ(7050327u, m_pData->GetSoundVolume(0, 0, 10, 0));
-  m_pData->SetSoundVolume(-1);
-  // (100 - 25) * 0xFFFFFFFF wraps to 4294967221, divided unsigned.
-  EXPECT_EQ(42949672u, m_pData->GetSoundVolume(3, 4, 10, 0));
-}
-
-TEST_F(SoundPlaybackTest, WithoutFadingTheVolumeIsFlatOrSilent) {
-  m_pData->SetDistanceFading(0);
-  m_pData->SetSoundVolume(80);
-  EXPECT_EQ(80u, m_pData->GetSoundVolume(5000, 5000, 1, 0));
-  EXPECT_EQ(0u, m_pData->GetSoundVolume(0, 0, 10, 1));
-  EXPECT_EQ(0u, m_pData->GetSoundVolume(0, 0, 10, -7));
-  m_pData->SetSoundVolume(-5);
-  EXPECT_EQ(4294967291u, m_pData->GetSoundVolume(0, 0, 10, 0));
-}
-
-TEST_F(SoundPlaybackTest, SwitchedOffEveryVolumeIsZero) {
-  m_pData->SetSoundSwitch(0);
-  EXPECT_EQ(0u, m_pData->GetSoundVolume(0, 0, 10, 0));
-  m_pData->SetDistanceFading(0);
-  EXPECT_EQ(0u, m_pData->GetSoundVolume(0, 0, 10, 0));
-}
-
-// ---- PlaySound ----
-
-TEST_F(SoundPlaybackTest, PlaySoundPlaysTheResolvedFileAtTheSoundVolume) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 7u, 100u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(0));
-  EXPECT_TRUE(m_pData->PlaySound("hit", 7, 99, false));
-}
-
-TEST_F(SoundPlaybackTest, PlaySoundOfAFileNameUsesItAsItIs) {
+TEST_F(SoundPlaybackTest, PlaySoundOfAFileNameUsesItAsItIsAtTheSoundVolume) {
   m_pData->SetSoundVolume(40);
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("raw.wav"))).WillOnce(Return(nullptr));
-  EXPECT_CALL(m_manager, Play(StrEq("raw.wav"), 0u, 40u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(3));
+  ExpectCalls("raw.wav", false, "P3", 0, 40);
   EXPECT_FALSE(m_pData->PlaySound("raw.wav", 0, 0, true));  // the manager's failure
 }
 
-TEST_F(SoundPlaybackTest, PlaySoundLeavesAPlayingSoundAloneWithoutRestart) {
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_TRUE(m_pData->PlaySound("hit", 1, 0, false));
-}
-
-TEST_F(SoundPlaybackTest, PlaySoundWithRestartStopsThenPlays) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 2u, 100u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(0));
-  EXPECT_TRUE(m_pData->PlaySound("hit", 2, 0, true));
-}
-
 TEST_F(SoundPlaybackTest, NamesWithoutFileAreRefusedBeforeTheManager) {
-  const char* const aNames[] = {nullptr, "", "silent"};
-  for (const char* pszName : aNames) {
-    EXPECT_FALSE(m_pData->PlaySound(pszName, 0, 0, true));
-    EXPECT_FALSE(m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true));
-    EXPECT_FALSE(m_pData->UpdateSoundAt(pszName, 0, 0, 10, 0, true));
-    EXPECT_FALSE(m_pData->StopSound(pszName));
+  for (const char* pszName : {static_cast<const char*>(nullptr), "", "silent", "blank"}) {
+    EXPECT_FALSE(m_pData->PlaySound(pszName, 0, 0, true)) << OrNull(pszName);
+    EXPECT_FALSE(m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true)) << OrNull(pszName);
+    EXPECT_FALSE(m_pData->UpdateSoundAt(pszName, 0, 0, 10, 0, true)) << OrNull(pszName);
+    EXPECT_FALSE(m_pData->StopSound(pszName)) << OrNull(pszName);
   }
-}
-
-TEST_F(SoundPlaybackTest, SectionWithAnEmptyFileNameIsRefusedToo) {
-  Write("ini/SoundRes.ini", "[blank]\nSound=\n");
-  m_pData->Create();
-  EXPECT_STREQ("", m_pData->GetSoundFile("blank"));
-  EXPECT_FALSE(m_pData->PlaySound("blank", 0, 0, true));
-  EXPECT_FALSE(m_pData->StopSound("blank"));
+  EXPECT_FALSE(m_pData->PlaySoundEvent(13, 0, 0));  // its resource has no file
+  EXPECT_FALSE(m_pData->PlaySoundEvent(99, 0, 0));  // not listed
 }
 
 TEST_F(SoundPlaybackTest, WithoutAManagerNothingPlays) {
@@ -175,135 +213,21 @@ TEST_F(SoundPlaybackTest, WithoutAManagerNothingPlays) {
   EXPECT_FALSE(m_pData->PlaySoundEvent(12, 0, 0));
 }
 
-TEST_F(SoundPlaybackTest, SwitchedOffPlayingAnswersTrueAndCallsNothing) {
+// Switched off, playing answers true and calls nothing; UpdateSoundAt sees the volume 0 and
+// stops a kept sound without starting one, and StopSound does not look at the switch.
+TEST_F(SoundPlaybackTest, SwitchedOffPlayingAnswersTrueUpdateAndStopStillStop) {
   m_pData->SetSoundSwitch(0);
   EXPECT_TRUE(m_pData->PlaySound("hit", 0, 0, true));
   EXPECT_TRUE(m_pData->PlaySound(nullptr, 0, 0, true));
   EXPECT_TRUE(m_pData->PlaySoundAt("hit", 0, 0, 10, 0, true));
   EXPECT_TRUE(m_pData->PlaySoundEvent(12, 0, 0));
   EXPECT_FALSE(m_pData->PlaySoundEvent(99, 0, 0));
-}
-
-// ---- PlaySoundAt ----
-
-TEST_F(SoundPlaybackTest, PlaySoundAtPlaysAtTheVolumeOfThePosition) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 4u, 75u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(0));
-  EXPECT_TRUE(m_pData->PlaySoundAt("hit", 3, 4, 10, 4, false));
-}
-
-TEST_F(SoundPlaybackTest, PlaySoundAtOutOfHearingAnswersTrueWithoutPlaying) {
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
-  EXPECT_TRUE(m_pData->PlaySoundAt("hit", 6, 8, 10, 0, true));
-}
-
-TEST_F(SoundPlaybackTest, PlaySoundAtRestartStopsEvenWhenOutOfHearing) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_TRUE(m_pData->PlaySoundAt("hit", 60, 80, 10, 0, true));
-}
-
-TEST_F(SoundPlaybackTest, PlaySoundAtLeavesAPlayingSoundAloneWithoutRestart) {
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_TRUE(m_pData->PlaySoundAt("hit", 0, 0, 10, 0, false));
-}
-
-TEST_F(SoundPlaybackTest, PlaySoundAtReportsTheManagersFailure) {
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 0u, 100u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(-1));
-  EXPECT_FALSE(m_pData->PlaySoundAt("hit", 0, 0, 10, 0, false));
-}
-
-// ---- UpdateSoundAt ----
-
-TEST_F(SoundPlaybackTest, UpdateStopsAKeptSoundOutOfHearing) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 6, 8, 10, 0, false));
-}
-
-TEST_F(SoundPlaybackTest, UpdateOnlySetsTheVolumeOfAPlayingSound) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, SetVolume(75u));
-  EXPECT_CALL(m_sound, GetState()).WillOnce(Return(ZORSOUND_STATE_PLAYING));
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 3, 4, 10, 0, false));
-}
-
-TEST_F(SoundPlaybackTest, UpdateLeavesAnUnwantedFinishedSound) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, SetVolume(75u));
-  EXPECT_CALL(m_sound, GetState()).WillOnce(Return(0));
-  EXPECT_CALL(m_demand, CheckDemand(StrEq("hit.wav"))).WillOnce(Return(false));
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 3, 4, 10, 5, false));
-}
-
-TEST_F(SoundPlaybackTest, UpdateReplaysAWantedFinishedSound) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, SetVolume(75u));
-  EXPECT_CALL(m_sound, GetState()).WillOnce(Return(2));
-  EXPECT_CALL(m_demand, CheckDemand(StrEq("hit.wav"))).WillOnce(Return(true));
-  EXPECT_CALL(m_sound, Replay(StrEq("hit.wav"), 5u, 75u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)));
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 3, 4, 10, 5, false));
-}
-
-TEST_F(SoundPlaybackTest, UpdateWithRestartStopsAndPlaysAfresh) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 9u, 75u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(0));
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 3, 4, 10, 9, true));
-}
-
-TEST_F(SoundPlaybackTest, UpdateWithRestartOutOfHearingOnlyStops) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 30, 40, 10, 9, true));
-}
-
-TEST_F(SoundPlaybackTest, UpdateStartsAMissingSoundInHearing) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 1u, 100u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(1));
-  EXPECT_FALSE(m_pData->UpdateSoundAt("hit", 0, 0, 10, 1, false));
-}
-
-TEST_F(SoundPlaybackTest, UpdateOfAMissingSoundOutOfHearingPlaysNothing) {
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
-  EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 100, 0, 10, 1, false));
-}
-
-// Switched off, the volume is 0: a kept sound is stopped, nothing is started.
-TEST_F(SoundPlaybackTest, UpdateSwitchedOffStopsTheSound) {
-  m_pData->SetSoundSwitch(0);
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
+  ExpectCalls("hit.wav", true, "S", 0, 0);
   EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 0, 0, 10, 0, false));
+  ExpectCalls("hit.wav", false, "", 0, 0);
   EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 0, 0, 10, 0, false));
-}
-
-// ---- StopSound and PlaySoundEvent ----
-
-TEST_F(SoundPlaybackTest, StopSoundStopsWhatTheManagerFinds) {
-  m_pData->SetSoundSwitch(0);  // not consulted
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(nullptr));
+  ExpectCalls("hit.wav", true, "S", 0, 0);
   EXPECT_TRUE(m_pData->StopSound("hit"));
-  EXPECT_FALSE(m_pData->StopSound("hit"));
 }
 
 TEST_F(SoundPlaybackTest, StopSoundLooksForTheFileOfThisCallsPick) {
@@ -321,44 +245,17 @@ TEST_F(SoundPlaybackTest, StopSoundLooksForTheFileOfThisCallsPick) {
   FAIL() << "the clock kept changing its second";
 }
 
-TEST_F(SoundPlaybackTest, SoundEventAlwaysRestartsItsSound) {
-  InSequence order;
-  EXPECT_CALL(m_manager, FindSound(StrEq("hit.wav"))).WillOnce(Return(&m_sound));
-  EXPECT_CALL(m_sound, Stop());
-  EXPECT_CALL(m_manager, Play(StrEq("hit.wav"), 6u, 100u, DoubleEq(DEFAULT), DoubleEq(DEFAULT)))
-      .WillOnce(Return(0));
-  EXPECT_TRUE(m_pData->PlaySoundEvent(12, 6, 0));
-}
-
-TEST_F(SoundPlaybackTest, SoundEventAnswersFalseForUnknownIdsAndSilentSounds) {
-  EXPECT_FALSE(m_pData->PlaySoundEvent(99, 0, 0));
-  EXPECT_FALSE(m_pData->PlaySoundEvent(13, 0, 0));  // its resource has no file
-}
-
-// ---- settings ----
-
-TEST_F(SoundPlaybackTest, ListenerPositionInBothForms) {
-  EXPECT_EQ(0, m_pData->GetListenerPos().x);
-  EXPECT_EQ(0, m_pData->GetListenerPos().y);
+TEST_F(SoundPlaybackTest, ListenerPositionInBothFormsAndSettingsOutliveAReload) {
   m_pData->SetListenerPos(5, 6);
   EXPECT_EQ(5, m_pData->GetListenerPos().x);
   EXPECT_EQ(6, m_pData->GetListenerPos().y);
   m_pData->SetListenerPos(ListenerPos{-7, 8});
   EXPECT_EQ(-7, m_pData->GetListenerPos().x);
   EXPECT_EQ(8, m_pData->GetListenerPos().y);
-}
-
-TEST_F(SoundPlaybackTest, SettingsOutliveAReload) {
   m_pData->SetSoundVolume(30);
-  m_pData->SetListenerPos(1, 1);
   m_pData->Create();
-  EXPECT_EQ(30u, m_pData->GetSoundVolume(1, 1, 10, 0));
-}
-
-TEST_F(SoundPlaybackTest, AnyNonZeroSwitchIsOn) {
-  m_pData->SetSoundSwitch(-3);
-  m_pData->SetDistanceFading(42);
-  EXPECT_EQ(75u, m_pData->GetSoundVolume(3, 4, 10, 1));
+  EXPECT_EQ(-7, m_pData->GetListenerPos().x);
+  EXPECT_EQ(30u, m_pData->GetSoundVolume(-7, 8, 10, 0));
 }
 
 // ---- with the sound library's own manager ----

@@ -29,47 +29,37 @@ std::vector<std::string> Dirs(const std::string& strSection) {
 class TerrainNpcTest : public ModuleTest {
  protected:
   I3DRoleBaseData* LoadNpcs(const std::string& strPlain) {
-    Write("ini/TerrainNpc.dat", ZorTools::EncipherText(strPlain));
-    return Load();
+    return LoadWith("ini/TerrainNpc.dat", ZorTools::EncipherText(strPlain));
   }
 };
 
+// The directions keep file order, not their numbers.
 TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
+  std::string strTurner = "[Terrain0001]\nName=Turner\n";
+  for (int i = 7; i >= 0; --i) {
+    strTurner += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
+  }
   I3DRoleBaseData* pData = LoadNpcs("; terrain npcs\r\n\r\n" + Npc("Terrain1001", "Name=Ferryman") +
-                                    "// next\n" + Npc("Terrain1002", "Name=Smith"));
+                                    "// next\n" + Npc("Terrain1002", "Name=Smith") + strTurner);
   const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(1001);
   ASSERT_NE(nullptr, pInfo);
   EXPECT_EQ(1001, pInfo->Id);
   EXPECT_STREQ("Ferryman", pInfo->Name);
   EXPECT_EQ(Dirs("Terrain1001"), pInfo->Dirs);
   EXPECT_STREQ("Smith", pData->GetTerrainNpcInfo(1002)->Name);
+  EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
+            pData->GetTerrainNpcInfo(1)->Dirs);
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 
-TEST_F(TerrainNpcTest, UnknownIdGivesTheFirstRecordAndEmptyTableNull) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(0));
-  EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
-  RoleBaseDataDestroy();
-  pData = LoadNpcs(Npc("Terrain0009", "Name=B") + Npc("Terrain0003", "Name=A"));
+// An unknown id gets the first record; of two records of an id the earlier one answers (the
+// section name's prefix is not examined).
+TEST_F(TerrainNpcTest, UnknownIdGivesTheFirstRecordAndEarlierRecordOfAnIdWins) {
+  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0009", "Name=B") + Npc("Terrain0003", "Name=A") +
+                                    Npc("Other__3", "Name=Second"));
   EXPECT_STREQ("B", pData->GetTerrainNpcInfo(42)->Name);
   EXPECT_STREQ("B", pData->GetTerrainNpcInfo(-1)->Name);
   EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);
-}
-
-TEST_F(TerrainNpcTest, EarlierRecordOfAnIdWins) {
-  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain7", "Name=Other") + Npc("Terrain5", "Name=First") +
-                                    Npc("Other__5", "Name=Second"));
-  EXPECT_STREQ("First", pData->GetTerrainNpcInfo(5)->Name);  // the prefix is not examined
-}
-
-TEST_F(TerrainNpcTest, DirectionsKeepFileOrderNotTheirNumbers) {
-  std::string strPlain = "[Terrain0001]\nName=Turner\n";
-  for (int i = 7; i >= 0; --i)
-    strPlain += "Dir" + std::to_string(i) + "=d" + std::to_string(i) + "\n";
-  I3DRoleBaseData* pData = LoadNpcs(strPlain);
-  EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
-            pData->GetTerrainNpcInfo(1)->Dirs);
 }
 
 // Only the first bad record is reported; the records before it stay, none after it is read.
@@ -105,7 +95,6 @@ TEST_F(TerrainNpcTest, BadRecordEndsTheReading) {
     EXPECT_STREQ("A", pData->GetTerrainNpcInfo(200 + nCase)->Name);  // not stored: the fallback
     EXPECT_STREQ("A", pData->GetTerrainNpcInfo(3)->Name);            // not read
     EXPECT_EQ(1, LogCount("error data: " + strSection + " of ini/TerrainNpc.dat -- "));
-    RoleBaseDataDestroy();
   }
 }
 
@@ -118,7 +107,6 @@ TEST_F(TerrainNpcTest, LineEndingBeforeTheNameCountsAsANameLine) {
     EXPECT_EQ(4, pInfo->Id);
     EXPECT_STREQ("", pInfo->Name);
     EXPECT_EQ(8u, pInfo->Dirs.size());
-    RoleBaseDataDestroy();
   }
   EXPECT_FALSE(LogHas("error data"));
 }
@@ -155,15 +143,15 @@ TEST_F(TerrainNpcTest, LineLongerThanTheBufferEndsTheFile) {
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 
-TEST_F(TerrainNpcTest, UnencipheredOrEmptyFiles) {
-  Write("ini/TerrainNpc.dat", Npc("Terrain0001", "Name=A"));  // deciphers to garbage
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(1));
-  RoleBaseDataDestroy();
-  Write("ini/TerrainNpc.dat", "");
-  pData = Load();
-  EXPECT_EQ(nullptr, pData->GetTerrainNpcInfo(1));
+// A file that is missing, empty or not enciphered (it deciphers to garbage) gives no record.
+TEST_F(TerrainNpcTest, MissingEmptyOrUnencipheredFileGivesNoRecord) {
+  EXPECT_EQ(nullptr, Load()->GetTerrainNpcInfo(1));
   EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
+  ClearLog();
+  EXPECT_EQ(nullptr, LoadWith("ini/TerrainNpc.dat", "")->GetTerrainNpcInfo(1));
+  EXPECT_EQ(1, LogCount("error on open ini/TerrainNpc.dat."));
+  EXPECT_EQ(nullptr,
+            LoadWith("ini/TerrainNpc.dat", Npc("Terrain0001", "Name=A"))->GetTerrainNpcInfo(1));
 }
 
 TEST(TerrainNpcReaderTest, AppendsBehindWhatTheListHolds) {

@@ -41,7 +41,7 @@ TEST_F(ZorStrTest, CopyRefusesMisuseWithAnAssertionAndLeavesTheTargetAlone) {
   EXPECT_TRUE(LogHas("line of ZorGameBase/ZorCommon.cpp [ZorGameBase::ZorStrCopy]\xA1\xEF"));
 }
 
-TEST_F(ZorStrTest, SearchesNeverMatchATrailByte) {
+TEST_F(ZorStrTest, SearchesNeverMatchATrailByteAndNullTextAsserts) {
   // B0 5C is one character whose trail byte is the backslash.
   const char* pszText =
       "a\xB0\x5C"
@@ -68,12 +68,9 @@ TEST_F(ZorStrTest, SearchesNeverMatchATrailByte) {
   ASSERT_NE(nullptr, pClose);
   *pClose = '\0';
   EXPECT_STREQ("[12", szLine);
-}
-
-TEST_F(ZorStrTest, SearchInNullTextAssertsAndFindsNothing) {
   EXPECT_EQ(nullptr, ZorStrChr(static_cast<const char*>(nullptr), 'a'));
   EXPECT_EQ(nullptr, ZorStrrChr(static_cast<const char*>(nullptr), 'a'));
-  EXPECT_TRUE(LogHas("[ZorGameBase::ZorStrChr]")) << LogText();
+  EXPECT_TRUE(LogHas("[ZorGameBase::ZorStrChr]")) << LogText();  // null text asserts
   EXPECT_TRUE(LogHas("[ZorGameBase::ZorStrrChr]")) << LogText();
 }
 
@@ -103,20 +100,16 @@ class GetIniValueTest : public TempFolderTest {
 };
 std::string GetIniValueTest::s_strDebugger;
 
-TEST_F(GetIniValueTest, SectionIsAnyCaseKeyIsExactCase) {
-  Write("ini/GameSetup.ini", "[dumperror]\nenable=1\nServer=report.local\n");
-  EXPECT_EQ("report.local", Lookup("DumpError", "Server"));
-  EXPECT_EQ("<none>", Lookup("DumpError", "Enable"));
-  EXPECT_EQ("Error: [DumpError] Enable not found in ini/GameSetup.ini.\n", s_strDebugger);
-  EXPECT_EQ("", LogText());
-}
-
+// The section name is compared in any case, the key exactly; a lookup that finds nothing tells
+// the debugger.
 TEST_F(GetIniValueTest, WordsDecideNotLines) {
   struct Case {
     std::string strFile;
     const char* pszKey;
     const char* pszValue;
   } cases[] = {
+      {"[dumperror]\nenable=1\nServer=report.local\n", "Server", "report.local"},
+      {"[dumperror]\nenable=1\nServer=report.local\n", "Enable", "<none>"},
       {"[DumpError]\nEnable=1 ;comment\n", "Enable", "1"},
       {"[DumpError] Enable=1", "Enable", "1"},                   // last word, no line break
       {"[DumpError]\n;Enable=2 Enable=3\n", "Enable", "3"},      // ";" starts no comment
@@ -132,8 +125,13 @@ TEST_F(GetIniValueTest, WordsDecideNotLines) {
   };
   for (const Case& c : cases) {
     Write("ini/GameSetup.ini", c.strFile);
+    s_strDebugger.clear();
     EXPECT_EQ(c.pszValue, Lookup("DumpError", c.pszKey)) << c.strFile;
+    std::string strReport =
+        "Error: [DumpError] " + std::string(c.pszKey) + " not found in ini/GameSetup.ini.\n";
+    EXPECT_EQ(c.pszValue == std::string("<none>") ? strReport : "", s_strDebugger) << c.strFile;
   }
+  EXPECT_EQ("", LogText());
 }
 
 TEST_F(GetIniValueTest, NotFoundGoesToTheDebugLogWhenAsked) {

@@ -17,47 +17,63 @@ namespace {
 
 class ZorIniTest : public TempFolderTest {
  protected:
+  // Writes t.ini holding the text and opens it.
+  bool OpenText(CZorIni& ini, const std::string& strText) {
+    Write("t.ini", strText);
+    return ini.Open("t.ini", false);
+  }
   // Opens t.ini holding the text and moves to its first section.
   bool OpenSection(CZorIni& ini, const std::string& strText) {
-    Write("t.ini", strText);
-    return ini.Open("t.ini", false) && ini.ReadSection();
+    return OpenText(ini, strText) && ini.ReadSection();
+  }
+  // Every line ReadLine gives for the text.
+  std::vector<std::string> Lines(const std::string& strText) {
+    CZorIni ini;
+    EXPECT_TRUE(OpenText(ini, strText));
+    std::vector<std::string> lines;
+    for (std::string strLine; ini.ReadLine(strLine);) lines.push_back(strLine);
+    EXPECT_TRUE(ini.AtEnd());
+    return lines;
   }
 };
+
+// The bytes of a value as a field destination holds them.
+template <typename T>
+std::string Bytes(T value) {
+  return std::string(reinterpret_cast<const char*>(&value), sizeof(T));
+}
 
 TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
   struct Case {
     const char* pszName;
-    bool bWrite;
+    const char* pszText;  // null: not written
     bool bOpens;
   } cases[] = {
-      {"Map.INI", true, true}, {"look.ani", true, true},  {"map.txt", true, false},
-      {"ini", true, false},    {".ini", true, false},     {"none.ini", false, false},
-      {"x.Dat", false, false}, {"dir.ini", false, false},
+      {"Map.INI", "[A]", true},  {"look.ani", "[A]", true},   {"map.txt", "[A]", false},
+      {"ini", "[A]", false},     {".ini", "[A]", false},      {"none.ini", nullptr, false},
+      {"x.Dat", nullptr, false}, {"dir.ini", nullptr, false}, {"empty.ini", "", true},
+      {"empty.dat", "", false},
   };
   std::filesystem::create_directory(m_folder / "dir.ini");
   for (const Case& c : cases) {
-    if (c.bWrite) Write(c.pszName, "[A]\nk=1\n");
+    if (c.pszText != nullptr) Write(c.pszName, c.pszText);
     CZorIni ini;
     EXPECT_EQ(c.bOpens, ini.Open(c.pszName, false)) << c.pszName;
   }
   CZorIni ini;
   EXPECT_FALSE(ini.Open(nullptr, false));
   EXPECT_FALSE(ini.Open("", false));
+  EXPECT_EQ("", LogText());
 }
 
-TEST_F(ZorIniTest, EmptyPlainFileOpensEmptyDatFileDoesNot) {
-  Write("empty.ini", "");
-  Write("empty.dat", "");
+TEST_F(ZorIniTest, EmptyFileYieldsNothing) {
   CZorIni ini;
-  ASSERT_TRUE(ini.Open("empty.ini", false));
+  ASSERT_TRUE(OpenText(ini, ""));
   EXPECT_TRUE(ini.AtEnd());
   EXPECT_FALSE(ini.ReadSection());
   std::string strLine;
   EXPECT_FALSE(ini.ReadLine(strLine));
   EXPECT_FALSE(ini.ReadFields(ZorGameBase::INI_END, nullptr));
-  CZorIni dat;
-  EXPECT_FALSE(dat.Open("empty.dat", false));
-  EXPECT_EQ("", LogText());
 }
 
 TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
@@ -65,14 +81,12 @@ TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
   CZorIni ini;
   ASSERT_TRUE(ini.Open("GameMap.dat", false));
   ASSERT_TRUE(ini.ReadSection());
-  std::string strTitle;
-  std::string strFile;
+  std::string strTitle, strFile;
   int nLight = 0;
-  EXPECT_TRUE(ini.GetSectionTitle(strTitle));
+  EXPECT_TRUE(ini.GetSectionTitle(strTitle) && ini.ReadString("File", strFile) &&
+              ini.ReadInt("Light", nLight));
   EXPECT_EQ("1001", strTitle);
-  EXPECT_TRUE(ini.ReadString("File", strFile));
   EXPECT_EQ("map\\a.dmap", strFile);
-  EXPECT_TRUE(ini.ReadInt("Light", nLight));
   EXPECT_EQ(1, nLight);
   EXPECT_TRUE(ini.AtEnd());
 }
@@ -86,38 +100,27 @@ TEST_F(ZorIniTest, BinaryGarbageIsWalkedToTheEndPlainOrDeciphered) {
   for (const char* pszName : {"g.ini", "g.dat"}) {
     CZorIni ini;
     ASSERT_TRUE(ini.Open(pszName)) << pszName;
-    int nSections = 0;
+    char szValue[16] = "";
     for (int nWalk = 0; nWalk < 10000 && !ini.AtEnd(); ++nWalk) {
-      if (!ini.ReadSection()) continue;
-      ++nSections;
-      char szValue[16];
-      ini.ReadValue("Key", szValue, sizeof(szValue), true);
+      if (ini.ReadSection()) ini.ReadValue("Key", szValue, sizeof(szValue), true);
     }
     EXPECT_TRUE(ini.AtEnd()) << pszName;
     if (std::string(pszName) == "g.ini") {
-      char szValue[16];
-      EXPECT_TRUE(ini.ReadValue("Key", szValue, sizeof(szValue), false));  // the last section
-      EXPECT_STREQ("1", szValue);
+      EXPECT_STREQ("1", szValue);  // from the last section
     }
   }
 }
 
-TEST_F(ZorIniTest, OpeningASecondFileLetsTheFirstGo) {
-  Write("a.ini", "[A]\nk=1\n");
-  Write("b.ini", "[B]\nk=2\n");
+TEST_F(ZorIniTest, CloseLetsTheFileGo) {
   CZorIni ini;
-  ASSERT_TRUE(ini.Open("a.ini"));
-  ASSERT_TRUE(ini.ReadSection());
-  ASSERT_TRUE(ini.Open("b.ini"));
-  ASSERT_TRUE(ini.ReadSection());
-  std::string strTitle;
-  ini.GetSectionTitle(strTitle);
-  EXPECT_EQ("B", strTitle);
-  EXPECT_STREQ("b.ini", ini.GetFileName());
+  ASSERT_TRUE(OpenSection(ini, "[A]\nk=1\n[B]\nk=2\n"));
+  EXPECT_STREQ("t.ini", ini.GetFileName());
   ini.Close();
+  std::string strTitle;
   EXPECT_TRUE(ini.AtEnd());
   EXPECT_FALSE(ini.ReadSection());
   EXPECT_FALSE(ini.GetSectionTitle(strTitle));
+  EXPECT_STREQ("", ini.GetFileName());
 }
 
 TEST_F(ZorIniTest, KeyAndValueRules) {
@@ -156,45 +159,40 @@ TEST_F(ZorIniTest, KeyAndValueRules) {
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(ZorIniTest, EmptyValueIsReportedOnlyWhenAsked) {
+// An empty value is reported only when asked, an empty key always; the reader's own log has
+// no repeat filter.
+TEST_F(ZorIniTest, KeyGettersReportEmptyValuesAndEmptyKeys) {
   CZorIni ini;
-  ASSERT_TRUE(OpenSection(ini, "[S]\nName=\nOther=1\n"));
+  ASSERT_TRUE(OpenSection(ini, "[S]\nName=\n=1\n"));
   std::string strName = "kept";
+  int nValue = 7;
   EXPECT_FALSE(ini.ReadString("Name", strName, false));
   EXPECT_EQ("", LogText());
   EXPECT_FALSE(ini.ReadString("Name", strName, true));
   EXPECT_FALSE(ini.ReadString("Name", strName, true));
-  EXPECT_EQ("kept", strName);
-  // The reader's own log has no repeat filter.
-  EXPECT_EQ(2, LogCount("t.ini key: Name format wrong! -- ")) << LogText();
-}
-
-TEST_F(ZorIniTest, KeyGettersRefuseAnEmptyKey) {
-  CZorIni ini;
-  ASSERT_TRUE(OpenSection(ini, "[S]\n=1\n"));
-  int nValue = 7;
   EXPECT_FALSE(ini.ReadInt("", nValue));
   EXPECT_FALSE(ini.ReadInt(nullptr, nValue));
+  EXPECT_EQ("kept", strName);
   EXPECT_EQ(7, nValue);
+  EXPECT_EQ(2, LogCount("t.ini key: Name format wrong! -- ")) << LogText();
   EXPECT_EQ(2, LogCount("read t.ini key wrong! -- "));
 }
 
 TEST_F(ZorIniTest, TypedGettersConvertLikeTheRuntime) {
   CZorIni ini;
   ASSERT_TRUE(OpenSection(ini, "[S]\nHex=0x10\nNum=-42abc\nText=abc\nF=1.5e2\nZ=name \n"));
-  int nValue = -1;
-  EXPECT_TRUE(ini.ReadInt("Hex", nValue));
-  EXPECT_EQ(0, nValue);
-  EXPECT_TRUE(ini.ReadInt("Num", nValue));
-  EXPECT_EQ(-42, nValue);
-  EXPECT_TRUE(ini.ReadInt("Text", nValue));
-  EXPECT_EQ(0, nValue);
+  for (auto [pszKey, nExpected] : {std::pair{"Hex", 0}, {"Num", -42}, {"Text", 0}}) {
+    int nValue = -1;
+    EXPECT_TRUE(ini.ReadInt(pszKey, nValue)) << pszKey;
+    EXPECT_EQ(nExpected, nValue) << pszKey;
+  }
   float fValue = 0;
   EXPECT_TRUE(ini.ReadFloat("F", fValue));
   EXPECT_FLOAT_EQ(150.0f, fValue);
   ZorString::CZorString strName;
   EXPECT_TRUE(ini.ReadZorString("Z", strName));
   EXPECT_STREQ("name ", strName);
+  int nValue = 0;
   EXPECT_FALSE(ini.ReadInt("Missing", nValue));
   EXPECT_EQ(0, nValue);
 }
@@ -214,9 +212,9 @@ TEST_F(ZorIniTest, ReadValueKeepsToTheCallersBuffer) {
 
 TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
   CZorIni ini;
-  Write("t.ini",
-        "free=0\n; comment\n  [First]  \r\n a=1\n\n list 1 2 3\n[Title] x\n//c\n[ B ]\n[]\nz=9");
-  ASSERT_TRUE(ini.Open("t.ini"));
+  ASSERT_TRUE(OpenText(
+      ini,
+      "free=0\n; comment\n  [First]  \r\n a=1\n\n list 1 2 3\n[Title] x\n//c\n[ B ]\n[]\nz=9"));
   std::string strTitle = "none";
   EXPECT_FALSE(ini.GetSectionTitle(strTitle));
   ASSERT_TRUE(ini.ReadSection());
@@ -239,12 +237,9 @@ TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
 }
 
 TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
-  std::string strTitle31(31, 'a');
-  std::string strTitle32(32, 'b');
+  std::string strTitle31(31, 'a'), strTitle32(32, 'b'), strTitle;
   CZorIni ini;
-  Write("t.ini", "[" + strTitle31 + "]\nk=1\n[" + strTitle32 + "]\nk=2\n[C]\nk=3\n");
-  ASSERT_TRUE(ini.Open("t.ini"));
-  std::string strTitle;
+  ASSERT_TRUE(OpenText(ini, "[" + strTitle31 + "]\nk=1\n[" + strTitle32 + "]\nk=2\n[C]\nk=3\n"));
   ASSERT_TRUE(ini.ReadSection());
   EXPECT_TRUE(ini.GetSectionTitle(strTitle));
   EXPECT_EQ(strTitle31, strTitle);
@@ -260,24 +255,11 @@ TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
 }
 
 TEST_F(ZorIniTest, ReadLineSeesEveryContentLineHeadersIncluded) {
-  CZorIni ini;
-  Write("t.ini", "before  \n\n   \n;c\n  [S]\n/x\r\nlast");
-  ASSERT_TRUE(ini.Open("t.ini"));
-  std::vector<std::string> lines;
-  for (std::string strLine; ini.ReadLine(strLine);) lines.push_back(strLine);
-  EXPECT_EQ((std::vector<std::string>{"before  ", "[S]", "/x", "last"}), lines);
-  EXPECT_TRUE(ini.AtEnd());
-}
-
-TEST_F(ZorIniTest, LineOverTheLimitIsCutTo2047Characters) {
-  CZorIni ini;
-  Write("t.ini", std::string(3000, 'a') + "\nnext\n");
-  ASSERT_TRUE(ini.Open("t.ini"));
-  std::string strLine;
-  ASSERT_TRUE(ini.ReadLine(strLine));
-  EXPECT_EQ(std::string(2047, 'a'), strLine);
-  ASSERT_TRUE(ini.ReadLine(strLine));
-  EXPECT_EQ("next", strLine);
+  EXPECT_EQ((std::vector<std::string>{"before  ", "[S]", "/x", "last"}),
+            Lines("before  \n\n   \n;c\n  [S]\n/x\r\nlast"));
+  // A line over the limit is cut to 2047 characters.
+  EXPECT_EQ((std::vector<std::string>{std::string(2047, 'a'), "next"}),
+            Lines(std::string(3000, 'a') + "\nnext\n"));
 }
 
 TEST_F(ZorIniTest, ReadFieldsCountsOnlyPairsThatFoundTheLineEnded) {
@@ -294,97 +276,85 @@ TEST_F(ZorIniTest, ReadFieldsCountsOnlyPairsThatFoundTheLineEnded) {
   };
   for (const Case& c : cases) {
     CZorIni ini;
-    Write("t.ini", std::string(c.pszLine) + "\n");
-    ASSERT_TRUE(ini.Open("t.ini"));
+    ASSERT_TRUE(OpenText(ini, std::string(c.pszLine) + "\n"));
     int a = 99, b = 99, d = 99;
     EXPECT_EQ(c.bOk, ini.ReadFields(ZorGameBase::INI_INT, &a, ZorGameBase::INI_INT, &b,
                                     ZorGameBase::INI_INT, &d, ZorGameBase::INI_END))
         << c.pszLine;
-    EXPECT_EQ(c.anValues[0], a) << c.pszLine;
-    EXPECT_EQ(c.anValues[1], b) << c.pszLine;
-    EXPECT_EQ(c.anValues[2], d) << c.pszLine;
+    EXPECT_EQ((std::vector<int>{c.anValues[0], c.anValues[1], c.anValues[2]}),
+              (std::vector<int>{a, b, d}))
+        << c.pszLine;
   }
   EXPECT_EQ(1, LogCount("t.ini file format wrong! -- "));
 }
 
-TEST_F(ZorIniTest, ReadFieldSetNeedsEveryPair) {
+TEST_F(ZorIniTest, ReadFieldSetNeedsEveryPairReadFieldsNone) {
   CZorIni ini;
-  Write("t.ini", "1 2\n1 2 3\n1 2 3 4\n");
-  ASSERT_TRUE(ini.Open("t.ini"));
+  ASSERT_TRUE(OpenText(ini, "1 2\n1 2 3\nskipped\n1 2 3 4\n"));
   int a = 0, b = 0, d = 0;
   IniField fa{ZorGameBase::INI_INT, &a}, fb{ZorGameBase::INI_INT, &b}, fd{ZorGameBase::INI_INT, &d};
   EXPECT_FALSE(ini.ReadFieldSet(fa, fb, fd));
   EXPECT_EQ(1, LogCount("t.ini file format wrong! -- "));
   EXPECT_TRUE(ini.ReadFieldSet(fa, fb, fd));
   EXPECT_EQ(3, d);
+  EXPECT_TRUE(ini.ReadFields(ZorGameBase::INI_END, nullptr));  // no pairs: takes one line
   EXPECT_TRUE(ini.ReadFieldSet(fa, fb, fd));
   EXPECT_FALSE(ini.ReadFieldSet(fa, fb, fd));  // the end: no message
   EXPECT_EQ(1, LogCount("file format wrong!"));
 }
 
+// Each field type converts into exactly the bytes of its destination, the next byte untouched.
 TEST_F(ZorIniTest, EveryFieldTypeConvertsIntoItsDestination) {
-  CZorIni ini;
-  Write("t.ini",
-        "-7 -9000000000 0x7FFFFFFF 65537 -1 -3 4294967295 1.5e2 -2.25 abc text name 0x1FF 2 "
-        "any\n"
-        "0 1\n");
-  ASSERT_TRUE(ini.Open("t.ini"));
-  int32_t nInt = 0, nLong = 0, nInt32 = 0;
-  int64_t nInt64 = 0;
-  int16_t nShort = 0;
-  uint16_t nWord = 0;
-  uint32_t nDword = 0;
-  float fFloat = 0;
-  double dDouble = 0;
-  char szChars[8] = "";
-  std::string strText;
-  ZorString::CZorString strName;
-  uint8_t nByte = 0;
-  bool bFlag = false;
   using namespace ZorGameBase;
-  ASSERT_TRUE(ini.ReadFields(INI_INT, &nInt, INI_INT64, &nInt64, INI_LONG, &nLong, INI_SHORT,
-                             &nShort, INI_WORD, &nWord, INI_INT32, &nInt32, INI_DWORD, &nDword,
-                             INI_FLOAT, &fFloat, INI_DOUBLE, &dDouble, INI_CHARS, szChars,
-                             INI_STRING, &strText, INI_ZORSTRING, &strName, INI_BYTE, &nByte,
-                             INI_BOOL, &bFlag, 99, nullptr, INI_END));
-  EXPECT_EQ(-7, nInt);
-  EXPECT_EQ(-9000000000LL, nInt64);
-  EXPECT_EQ(0x7FFFFFFF, nLong);
-  EXPECT_EQ(1, nShort);  // low 16 bits of 65537
-  EXPECT_EQ(0xFFFF, nWord);
-  EXPECT_EQ(-3, nInt32);
-  EXPECT_EQ(4294967295u, nDword);
-  EXPECT_FLOAT_EQ(150.0f, fFloat);
-  EXPECT_DOUBLE_EQ(-2.25, dDouble);
-  EXPECT_STREQ("abc", szChars);
-  EXPECT_EQ("text", strText);
+  const struct {
+    int nType;
+    const char* pszField;
+    std::string strBytes;
+  } cases[] = {
+      {INI_INT, "-7", Bytes<int32_t>(-7)},
+      {INI_INT64, "-9000000000", Bytes<int64_t>(-9000000000LL)},
+      {INI_LONG, "0x7FFFFFFF", Bytes<int32_t>(0x7FFFFFFF)},
+      {INI_SHORT, "65537", Bytes<int16_t>(1)},
+      {INI_WORD, "-1", Bytes<uint16_t>(0xFFFF)},
+      {INI_INT32, "-3", Bytes<int32_t>(-3)},
+      {INI_DWORD, "4294967295", Bytes<uint32_t>(4294967295u)},
+      {INI_FLOAT, "1.5e2", Bytes<float>(150.0f)},
+      {INI_DOUBLE, "-2.25", Bytes<double>(-2.25)},
+      {INI_CHARS, "abc", std::string("abc", 4)},
+      {INI_BYTE, "0x1FF", Bytes<uint8_t>(0xFF)},
+      {INI_BOOL, "2", Bytes<bool>(true)},
+      {INI_BOOL, "0", Bytes<bool>(false)},
+  };
+  std::string strText;
+  for (const auto& c : cases) strText += std::string(c.pszField) + "\n";
+  CZorIni ini;
+  ASSERT_TRUE(OpenText(ini, strText + "text name 99 5\n"));
+  for (const auto& c : cases) {
+    char abyDest[16];
+    memset(abyDest, 0x5A, sizeof(abyDest));
+    ASSERT_TRUE(ini.ReadFields(c.nType, abyDest, INI_END)) << c.pszField;
+    EXPECT_EQ(c.strBytes, std::string(abyDest, c.strBytes.size())) << c.pszField;
+    EXPECT_EQ(0x5A, abyDest[c.strBytes.size()]) << c.pszField;
+  }
+  std::string strText2;
+  ZorString::CZorString strName;
+  int nValue = 0;
+  ASSERT_TRUE(ini.ReadFields(INI_STRING, &strText2, INI_ZORSTRING, &strName, 99, nullptr, INI_INT,
+                             &nValue, INI_END));  // an unknown type converts nothing
+  EXPECT_EQ("text", strText2);
   EXPECT_STREQ("name", strName);
-  EXPECT_EQ(0xFF, nByte);
-  EXPECT_TRUE(bFlag);
-  ASSERT_TRUE(ini.ReadFieldSet({INI_BOOL, &bFlag}, {INI_BOOL, &bFlag}));
-  EXPECT_TRUE(bFlag);
+  EXPECT_EQ(5, nValue);
   EXPECT_EQ("", LogText());
 }
 
 TEST_F(ZorIniTest, FieldSetFieldOver255CharactersIsCut) {
   CZorIni ini;
-  Write("t.ini", std::string(300, 'n') + " 5");
-  ASSERT_TRUE(ini.Open("t.ini"));
+  ASSERT_TRUE(OpenText(ini, std::string(300, 'n') + " 5"));
   char szName[300] = "";
   int nValue = 0;
   ASSERT_TRUE(ini.ReadFieldSet({ZorGameBase::INI_CHARS, szName}, {ZorGameBase::INI_INT, &nValue}));
   EXPECT_EQ(std::string(255, 'n'), szName);
   EXPECT_EQ(5, nValue);  // the last line without line break
-}
-
-TEST_F(ZorIniTest, ReadFieldsWithNoPairsTakesOneLine) {
-  CZorIni ini;
-  Write("t.ini", "skipped\n7\n");
-  ASSERT_TRUE(ini.Open("t.ini"));
-  EXPECT_TRUE(ini.ReadFields(ZorGameBase::INI_END, nullptr));
-  int n = 0;
-  EXPECT_TRUE(ini.ReadFields(ZorGameBase::INI_INT, &n, ZorGameBase::INI_END));
-  EXPECT_EQ(7, n);
 }
 
 TEST(IniIntegerText, SignedAndUnsignedRules) {
@@ -418,43 +388,39 @@ TEST(IniIntegerText, SignedAndUnsignedRules) {
   }
 }
 
+// A line that does not fit the buffer ends the data, the position past the copied bytes.
 TEST(ReadBufferLine, LinesOfAMemoryImage) {
   struct Case {
     std::string strData;
+    unsigned nOutSize;
     std::vector<std::string> lines;
+    unsigned nEnd;  // the position after the last read
   } cases[] = {
-      {"xyz", {"xyz"}},
-      {"ab\r\ncd", {"ab", "cd"}},
-      {"a\n\nb\n", {"a", "", "b"}},
-      {"a\rb\n", {"a\rb"}},
-      {"", {}},
+      {"xyz", 16, {"xyz"}, 3},
+      {"ab\r\ncd", 16, {"ab", "cd"}, 6},
+      {"a\n\nb\n", 16, {"a", "", "b"}, 5},
+      {"a\rb\n", 16, {"a\rb"}, 4},
+      {"", 16, {}, 0},
+      {"abcdef\nx", 4, {}, 4},
+      {"abcd", 4, {}, 4},
+      {"abc\n", 4, {"abc"}, 4},
+      {"abc", 0, {}, 0},
   };
   for (const Case& c : cases) {
     std::vector<std::string> lines;
     unsigned nPosition = 0;
     char szLine[16];
     while (ZorGameBase::ReadBufferLine(c.strData.data(), static_cast<unsigned>(c.strData.size()),
-                                       nPosition, szLine, sizeof(szLine))) {
+                                       nPosition, szLine, c.nOutSize)) {
       lines.push_back(szLine);
     }
     EXPECT_EQ(c.lines, lines) << c.strData;
+    EXPECT_EQ(c.nEnd, nPosition) << c.strData;
   }
-}
-
-TEST(ReadBufferLine, LineLongerThanTheBufferEndsTheData) {
-  const char szData[] = "abcdef\nx";
   unsigned nPosition = 0;
   char szLine[4];
-  EXPECT_FALSE(ZorGameBase::ReadBufferLine(szData, 8, nPosition, szLine, 4));
-  EXPECT_EQ(4u, nPosition);
-  nPosition = 0;
-  EXPECT_FALSE(ZorGameBase::ReadBufferLine("abcd", 4, nPosition, szLine, 4));  // no room for zero
-  nPosition = 0;
-  EXPECT_TRUE(ZorGameBase::ReadBufferLine("abc\n", 4, nPosition, szLine, 4));
-  EXPECT_STREQ("abc", szLine);
   EXPECT_FALSE(ZorGameBase::ReadBufferLine(nullptr, 4, nPosition, szLine, 4));
   EXPECT_FALSE(ZorGameBase::ReadBufferLine("abc", 3, nPosition, nullptr, 4));
-  EXPECT_FALSE(ZorGameBase::ReadBufferLine("abc", 3, nPosition, szLine, 0));
 }
 
 TEST(TrimLine, HeadAndTailCutCommentsAndWhiteSpace) {

@@ -62,6 +62,12 @@ int TempFolderTest::LogCount(const std::string& strText) const {
   return nCount;
 }
 
+void TempFolderTest::ClearLog() {
+  std::error_code ec;
+  fs::remove_all(m_folder / "debug", ec);
+  FlushRecentMessages();
+}
+
 void ModuleTest::TearDown() {
   RoleBaseDataDestroy();
   TempFolderTest::TearDown();
@@ -71,4 +77,10 @@ I3DRoleBaseData* ModuleTest::Load() {
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData != nullptr) m_nCreated = pData->Create();
   return pData;
+}
+
+I3DRoleBaseData* ModuleTest::LoadWith(const std::string& strPath, const std::string& strText) {
+  RoleBaseDataDestroy();
+  Write(strPath, strText);
+  return Load();
 }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "I3DRoleBaseData.h"
 
@@ -21,6 +23,8 @@ class TempFolderTest : public ::testing::Test {
   bool LogHas(const std::string& strText) const { return LogText().find(strText) != std::string::npos; }
   // How many records of the log contain the text.
   int LogCount(const std::string& strText) const;
+  // Forgets what the log recorded, and the log its recent messages: for loops over cases.
+  void ClearLog();
 
   std::filesystem::path m_folder;
 
@@ -34,5 +38,26 @@ class ModuleTest : public TempFolderTest {
   void TearDown() override;
   // RoleBaseDataQuery, then Create; the result of Create goes to m_nCreated.
   I3DRoleBaseData* Load();
+  // Ends the service there is, writes the file, then loads a fresh service.
+  I3DRoleBaseData* LoadWith(const std::string& strPath, const std::string& strText);
   int32_t m_nCreated = -1;
 };
+
+// The text of an answer, "(null)" for none.
+inline std::string OrNull(const char* pszText) { return pszText != nullptr ? pszText : "(null)"; }
+
+// The first values of a record as the client reads it in place (all of it by default); empty
+// for null.
+template <typename V = int32_t, typename T>
+std::vector<V> Fields(const T* pRecord, size_t nCount = sizeof(T) / sizeof(V)) {
+  if (pRecord == nullptr) return {};
+  std::vector<V> values(nCount);
+  memcpy(values.data(), pRecord, nCount * sizeof(V));
+  return values;
+}
+
+// The four torch values of a battle map's fighter group, each through its own query.
+inline std::vector<int32_t> Torches(I3DRoleBaseData* pData, uint32_t nMap, int32_t nGroup) {
+  return {pData->GetBattleTorch1(nMap, nGroup), pData->GetBattleTorch2(nMap, nGroup),
+          pData->GetBattleTorch3(nMap, nGroup), pData->GetBattleTorch4(nMap, nGroup)};
+}

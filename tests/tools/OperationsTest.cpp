@@ -1,0 +1,119 @@
+// The operations of kestrin query: every slot reachable by name and number, arguments read by
+// their type, answers as JSON.
+#include <set>
+
+#include "Operations.h"
+#include "ToolFolder.h"
+
+namespace {
+
+TEST(OperationsTest, EverySlotOnceInOrderByNameAndNumber) {
+  const std::vector<Operation>& operations = Operations();
+  ASSERT_EQ(62u, operations.size());
+  std::set<std::string> names;
+  for (size_t i = 0; i < operations.size(); ++i) {
+    const Operation& op = operations[i];
+    EXPECT_EQ(static_cast<int>(i) + 1, op.nSlot) << op.pszName;
+    EXPECT_TRUE(names.insert(op.pszName).second) << op.pszName;
+    EXPECT_EQ(&op, FindOperation(op.pszName));
+    EXPECT_EQ(&op, FindOperation(std::to_string(op.nSlot)));
+  }
+  EXPECT_STREQ("SetListenerPos", FindOperation("16")->pszName);
+  EXPECT_STREQ("SetListenerPosRef", FindOperation("17")->pszName);
+  EXPECT_EQ(nullptr, FindOperation("Create"));
+  EXPECT_EQ(nullptr, FindOperation("0"));
+  EXPECT_EQ(nullptr, FindOperation("63"));
+  EXPECT_EQ(nullptr, FindOperation("getlookscale"));
+}
+
+TEST(OperationsTest, ArgumentsAreReadByTheirType) {
+  struct Case {
+    ArgType type;
+    const char* pszText;
+    bool bParsed;
+    int64_t nNumber;
+  };
+  const Case cases[] = {
+      {ArgType::UInt32, "4294967295", true, 4294967295},
+      {ArgType::UInt32, "-1", true, -1},  // the 32-bit pattern of 4294967295
+      {ArgType::UInt32, "0x10", true, 16},
+      {ArgType::UInt32, "4294967296", false, 0},
+      {ArgType::UInt32, "-2147483649", false, 0},
+      {ArgType::UInt32, "12x", false, 0},
+      {ArgType::UInt32, "", false, 0},
+      {ArgType::Int32, "-2147483648", true, INT32_MIN},
+      {ArgType::Int32, "2147483648", false, 0},
+      {ArgType::Int32, "+7", true, 7},
+      {ArgType::Int64, "-9223372036854775808", true, INT64_MIN},
+      {ArgType::Int64, "9223372036854775807", true, INT64_MAX},
+      {ArgType::Int64, "9223372036854775808", false, 0},
+      {ArgType::Bool, "true", true, 1},
+      {ArgType::Bool, "0", true, 0},
+      {ArgType::Bool, "yes", false, 0},
+  };
+  for (const Case& c : cases) {
+    ArgValue value;
+    std::string strError;
+    bool bParsed = ParseArg({"arg", c.type}, c.pszText, value, strError);
+    EXPECT_EQ(c.bParsed, bParsed) << c.pszText;
+    if (bParsed) {
+      EXPECT_EQ(c.nNumber, value.nNumber) << c.pszText;
+    } else {
+      EXPECT_NE(std::string::npos, strError.find("arg must be")) << c.pszText;
+    }
+  }
+  ArgValue text;
+  std::string strError;
+  ASSERT_TRUE(ParseArg({"name", ArgType::Text}, "@null", text, strError));
+  EXPECT_EQ(nullptr, text.Text());
+  ASSERT_TRUE(ParseArg({"name", ArgType::Text}, "hit", text, strError));
+  EXPECT_STREQ("hit", text.Text());
+}
+
+TEST(OperationsTest, TextsThatAreNotUtf8ShowTheirBytes) {
+  EXPECT_EQ(Json("plain"), JsonText("plain"));
+  EXPECT_EQ(Json("caf\xC3\xA9"), JsonText("caf\xC3\xA9"));  // UTF-8 stays
+  EXPECT_EQ(Json("\\xa1\\xefASSERT"), JsonText("\xA1\xEF"
+                                               "ASSERT"));  // GBK shows its bytes
+  EXPECT_EQ(Json("\\xc3"), JsonText("\xC3"));               // a cut-off UTF-8 character
+  EXPECT_TRUE(JsonText(static_cast<const char*>(nullptr)).is_null());
+  const char achFull[4] = {'a', 'b', 'c', 'd'};  // a field without a terminator stops at its end
+  EXPECT_EQ(Json("abcd"), JsonChars(achFull));
+  const char achShort[4] = {'a', '\0', 'c', 'd'};
+  EXPECT_EQ(Json("a"), JsonChars(achShort));
+  EXPECT_EQ(Json(0.1), JsonFloat(0.1f));
+  EXPECT_EQ(Json(1.25), JsonFloat(1.25f));
+}
+
+class OperationsCallTest : public ToolFolderTest {};
+
+TEST_F(OperationsCallTest, AnswersComeFromTheInterface) {
+  Write("ini/LookScale.ini", "1201=0.8\n");
+  Write("ini/SoundEvent.ini", "12=hit\n");
+  I3DRoleBaseData* pData = Load(m_folder);
+  ASSERT_NE(nullptr, pData);
+  auto Call = [&](const char* pszName, std::vector<std::string> texts) {
+    const Operation* pOp = FindOperation(pszName);
+    Args args;
+    for (size_t i = 0; i < texts.size(); ++i) {
+      ArgValue value;
+      std::string strError;
+      EXPECT_TRUE(ParseArg(pOp->args[i], texts[i], value, strError)) << strError;
+      args.push_back(value);
+    }
+    return pOp->pfnCall(*pData, args);
+  };
+  EXPECT_EQ(Json(0.8), *Call("GetLookScale", {"1201"}));
+  EXPECT_EQ(Json(1.0), *Call("GetLookScale", {"7"}));
+  EXPECT_EQ(Json("hit"), *Call("GetSoundEventName", {"12"}));
+  EXPECT_TRUE(Call("GetSoundEventName", {"13"})->is_null());
+  EXPECT_FALSE(Call("SetStoredValue2", {"9"}).has_value());  // answers nothing
+  EXPECT_EQ(9, pData->GetStoredValue2());
+  EXPECT_FALSE(Call("SetListenerPosRef", {"5", "6"}).has_value());
+  EXPECT_EQ(Json::parse(R"({"x":5,"y":6})"), *Call("GetListenerPos", {}));
+  EXPECT_EQ(Json::parse(R"({"result":0,"mapId":null,"info":null})"),
+            *Call("GetFirstGameMapInfo", {}));
+  EXPECT_TRUE(Call("GetCameraTrackInfo", {"@null"})->is_null());
+}
+
+}  // namespace
