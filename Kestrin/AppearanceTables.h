@@ -40,6 +40,8 @@ class CFlatTable {
       ++nKept;
     }
     m_vecItems.resize(nKept);
+    // A file that repeats its keys gives back the room of the dropped entries.
+    if (m_vecItems.capacity() / 2 > nKept) m_vecItems.shrink_to_fit();
     m_nSealed = nKept;
   }
   // The value under the key, or null. Stays valid until the table is changed.
