@@ -3,8 +3,9 @@
 # given seconds each (default 3600), on a corpus that is kept between runs in
 # build/fuzz/corpus-long/<name> and seeded from fuzz/corpus/<name> and the build's packed seeds.
 # A target that finds a crash is started again for the rest of its time; each crashing input is
-# kept in build/fuzz/findings/. At the end a table gives, per target, the seconds run, the
-# inputs executed, the corpus (files and bytes) and the findings, and the totals.
+# kept in build/fuzz/findings/. Then the corpus is merged down to the inputs that still add
+# coverage. At the end a table gives, per target, the seconds run, the inputs executed, the
+# merged corpus (files and bytes) and the findings, and the totals.
 #
 #   cmake --preset fuzz && cmake --build --preset fuzz -j2
 #   scripts/fuzz-long.sh 3600                 # an hour per target
@@ -59,6 +60,16 @@ for name in "${targets[@]}"; do
     runs=$((runs + ${executed:-0}))
     [ "$crashed" -eq 1 ] || break
   done
+  merged="$corpus.merged"
+  rm -rf "$merged"
+  mkdir -p "$merged"
+  if "$binary" -merge=1 -max_len="$max_len" -rss_limit_mb=2048 "$merged" "$corpus" \
+      >"build/fuzz/logs/$name-merge.log" 2>&1; then
+    rm -rf "$corpus"
+    mv "$merged" "$corpus"
+  else
+    rm -rf "$merged"
+  fi
   files=$(find "$corpus" -type f | wc -l)
   kilobytes=$(find "$corpus" -type f -printf '%s\n' | awk '{ n += $1 } END { print int(n / 1024) }')
   printf '%-22s %8d %12d %10d %12d %9d\n' "$name" "$((SECONDS - start))" "$runs" "$files" \
