@@ -180,8 +180,11 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   // World maps: the catalogue's records by map id, and where the first region of each Id and
   // SecondId and the first terrain NPC of each Id sit in their lists; rebuilt by their loaders
   // so that the queries are one hash probe.
-  CKeyIndex<const GameMapInfo*> m_indexGameMap;
+  CLookupTable<uint32_t, const GameMapInfo*> m_indexGameMap;
   CFirstIndex m_indexRegionById;
   CFirstIndex m_indexRegionBySecondId;
   CFirstIndex m_indexTerrainNpcById;
+
+  // Role traces: where the last record of each key sits in the list, rebuilt by the loader.
+  CLookupTable<int64_t, uint32_t> m_indexRoleTrace;
 };

@@ -2,11 +2,13 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
 #include "TextScan.h"
-#include "WordStream.h"
+#include "TableText.h"
 
 using ZorGameBase::CTextScan;
 
@@ -38,13 +40,13 @@ bool ParseActionSoundWord(std::string_view word, uint64_t& nKey, std::string_vie
 // Every word is a record; there is no comment syntax. The first word that does not parse is
 // logged and ends the load, keeping what was read before it (the answer is still 1).
 int32_t C3DRoleBaseData::CreateSoundInfo() {
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(ACTION_SOUND_FILE, image, true)) {
+  ZorGameBase::CFileImage image;
+  if (!image.Read(ACTION_SOUND_FILE, true)) {
     ZorGameBase::DebugLog("error on open %s.", ACTION_SOUND_FILE);
     return 0;
   }
-  m_mapActionSound.Reserve(m_mapActionSound.Size() + CountLines(image));
-  CWordStream words(image);
+  m_mapActionSound.BeginLoad();
+  CWordStream words(image.View());
   std::string_view word;
   while (words.Next(word)) {
     uint64_t nKey;
@@ -53,21 +55,23 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
       ZorGameBase::DebugLog("error line:[%s] in %s!", std::string(word).c_str(), ACTION_SOUND_FILE);
       break;
     }
-    // Names are meant to stay below 128 characters; a longer one is reported and kept.
-    char szSound[1024];  // a word has at most 1023 characters
-    name = name.substr(0, sizeof(szSound) - 1);
-    memcpy(szSound, name.data(), name.size());
-    szSound[name.size()] = '\0';
-    ASSERT_AS(strlen(szSound) < 128, ACTION_SOUND_ASSERT_LINE, SERVICE_SOURCE,
-              "C3DRoleBaseData::CreateSoundInfo");
-    m_mapActionSound.FindOrAdd(nKey) = szSound;
+    // Names are meant to stay below 128 characters; a longer one is reported and kept. (A word
+    // holds no zero byte, so only a long name needs its C string for the check.)
+    if (name.size() >= 128) {
+      char szSound[1024];  // a word has at most 1023 characters
+      memcpy(szSound, name.data(), name.size());
+      szSound[name.size()] = '\0';
+      ASSERT_AS(strlen(szSound) < 128, ACTION_SOUND_ASSERT_LINE, SERVICE_SOURCE,
+                "C3DRoleBaseData::CreateSoundInfo");
+    }
+    m_mapActionSound.Append(nKey, name);
   }
+  m_mapActionSound.EndLoad();
   return 1;
 }
 
 // The name under (a, b, c), else under (a, 999, c), else null.
 const char* C3DRoleBaseData::GetActionSound(uint32_t a, uint32_t b, uint32_t c) {
-  const ZorString::CZorString* pName = m_mapActionSound.Find(PackActionSoundKey(a, b, c));
-  if (pName == nullptr) pName = m_mapActionSound.Find(PackActionSoundKey(a, 999, c));
-  return pName != nullptr ? NameText(*pName) : nullptr;
+  const char* pszName = m_mapActionSound.Find(PackActionSoundKey(a, b, c));
+  return pszName != nullptr ? pszName : m_mapActionSound.Find(PackActionSoundKey(a, 999, c));
 }

@@ -3,6 +3,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "TableText.h"
 #include "TextScan.h"
 
 
@@ -13,9 +14,8 @@ const size_t LINE_BUFFER = 1024;  // fgets into 1024 bytes: pieces of at most 10
 
 // The map stored under nMapId; else map 0; else null.
 const BattleMapInfo* FindBattleMap(const BattleMapTable& mapBattleMap, uint32_t nMapId) {
-  auto it = mapBattleMap.find(nMapId);
-  if (it == mapBattleMap.end() && nMapId != 0) it = mapBattleMap.find(0);
-  return it == mapBattleMap.end() ? nullptr : it->second.get();
+  const BattleMapInfo* pMap = mapBattleMap.Find(nMapId);
+  return pMap != nullptr || nMapId == 0 ? pMap : mapBattleMap.Find(0);
 }
 
 // The first group of the map with this number; null for a null map or no such group.
@@ -50,18 +50,19 @@ int32_t GetTorch(const BattleMapTable& mapBattleMap, uint32_t nMapId, int32_t nG
 // earlier run; a later line of the same key replaces the offset. 0 when the file cannot be
 // opened (nothing logged), else 1.
 int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(FIGHTER_POS_OFFSET_FILE, image, true)) return 0;
-  ZorGameBase::CTextScan scan(image);
+  ZorGameBase::CFileImage image;
+  if (!image.Read(FIGHTER_POS_OFFSET_FILE, true)) return 0;
+  CLinePieces pieces(image.View(), LINE_BUFFER);
   std::string_view line;
-  while (scan.LinePiece(line, LINE_BUFFER)) {
+  while (pieces.Next(line)) {
     if (!line.empty() && (line[0] == '\n' || line[0] == ';')) continue;
     ZorGameBase::CTextScan fields(line);
     uint32_t nKey;
     FighterPosOffset offset;
     if (!fields.UInt32(nKey) || !fields.Int32(offset.x) || !fields.Int32(offset.y)) break;
-    m_mapFighterPosOffset[nKey] = offset;
+    m_mapFighterPosOffset.Add(nKey, offset);
   }
+  m_mapFighterPosOffset.EndLoad();
   return 1;
 }
 
@@ -122,8 +123,7 @@ const FighterPos* C3DRoleBaseData::GetFighterPos(uint32_t nMapId, int32_t nKey1,
 
 // The offset stored under the key; null when absent.
 const FighterPosOffset* C3DRoleBaseData::GetFighterPosOffset(uint32_t nKey) {
-  auto it = m_mapFighterPosOffset.find(nKey);
-  return it == m_mapFighterPosOffset.end() ? nullptr : &it->second;
+  return m_mapFighterPosOffset.Find(nKey);
 }
 
 // The map's first start position in file order with this key pair; null when none.
@@ -139,8 +139,7 @@ const BattleStartPos* C3DRoleBaseData::GetBattleStartPos(uint32_t nMapId, int32_
 
 // Exactly the map of this number; map 0 does not stand in here. Null when absent.
 const BattleMapInfo* C3DRoleBaseData::GetBattleMapInfo(uint32_t nMapId) {
-  auto it = m_mapBattleMap.find(nMapId);
-  return it == m_mapBattleMap.end() ? nullptr : it->second.get();
+  return m_mapBattleMap.Find(nMapId);
 }
 
-void C3DRoleBaseData::ReleaseFighterPosOffsetInfo() { m_mapFighterPosOffset.clear(); }
+void C3DRoleBaseData::ReleaseFighterPosOffsetInfo() { m_mapFighterPosOffset.Clear(); }

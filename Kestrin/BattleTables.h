@@ -2,27 +2,26 @@
 // Containers of the battle maps, view positions, fighter offsets and camera tracks.
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "HashedTable.h"
 #include "I3DRoleBaseData.h"
 
 // Section number to battle map. Only looked up (exactly, or map 0 in its place), never
-// walked in order, so hashed.
-using BattleMapTable = std::unordered_map<uint32_t, std::unique_ptr<BattleMapInfo>>;
+// walked in order, so hashed; a later section of a number replaces the map in place.
+using BattleMapTable = CLookupTable<uint32_t, BattleMapInfo>;
 // ViewPos lines in file order.
 using BattleViewPosList = std::vector<BattleViewPos>;
-// Key to offset; nodes keep their place, so handed-out pointers survive later inserts.
-using FighterPosOffsetTable = std::unordered_map<uint32_t, FighterPosOffset>;
-// Track name to its ini/CameraTrack.ini entry, and to the frames read from its track file.
-// Byte-wise ordered by name; std::less<> finds a name without copying it.
-using CameraTrackTable = std::map<std::string, CameraTrackInfo, std::less<>>;
-using CameraTrackFrameTable =
-    std::map<std::string, std::unique_ptr<CameraTrackFrameList>, std::less<>>;
+// Key to offset; a later line of a key replaces the offset in place, so handed-out pointers
+// survive later loads.
+using FighterPosOffsetTable = CLookupTable<uint32_t, FighterPosOffset>;
+// Track name (bytes as written) to its ini/CameraTrack.ini entry, the first line of a name
+// standing, and to the frames read from its track file. Only looked up, so hashed.
+using CameraTrackTable = CNamedTable<CameraTrackInfo>;
+using CameraTrackFrameTable = CNamedTable<std::unique_ptr<CameraTrackFrameList>>;
 
 // What ini/BattleMap.ini fills: the maps and the settings that belong to no single map.
 struct BattleMapTarget {

@@ -5,6 +5,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "TableText.h"
 #include "TextScan.h"
 #include "ZorIni.h"
 
@@ -73,11 +74,11 @@ int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
 // first line of a name stands, also against an earlier run. 0 when the file cannot be opened
 // (nothing logged), else 1.
 int32_t C3DRoleBaseData::CreateCameraTrackInfo() {
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(CAMERA_TRACK_FILE, image, true)) return 0;
-  CTextScan scan(image);
+  ZorGameBase::CFileImage image;
+  if (!image.Read(CAMERA_TRACK_FILE, true)) return 0;
+  CLinePieces pieces(image.View(), LINE_BUFFER);
   std::string_view line;
-  while (scan.LinePiece(line, LINE_BUFFER)) {
+  while (pieces.Next(line)) {
     if (IsNoteLine(line)) continue;
     CTextScan fields(line);
     std::string_view name;
@@ -85,11 +86,11 @@ int32_t C3DRoleBaseData::CreateCameraTrackInfo() {
     int32_t nNumber;
     if (!fields.Word(name) || !fields.Word(path) || !fields.Int32(nNumber)) continue;
     if (name.size() > TRACK_WORD_MAX || path.size() > TRACK_WORD_MAX) continue;
-    if (m_mapCameraTrack.find(name) != m_mapCameraTrack.end()) continue;
-    CameraTrackInfo& info = m_mapCameraTrack[std::string(name)];
+    CameraTrackInfo& info = m_mapCameraTrack.Add(name);
     info.nNumber = nNumber;
-    info.strPath = std::string(path).c_str();
+    info.strPath.AssignText(path.data(), static_cast<int>(path.size()));  // a word: no zero byte
   }
+  m_mapCameraTrack.EndLoad();
   return 1;
 }
 
@@ -128,8 +129,7 @@ const BattleDiveInfo* C3DRoleBaseData::GetBattleDiveInfo() {
 // The ini/CameraTrack.ini entry of the name; null when absent (or for a null name).
 const CameraTrackInfo* C3DRoleBaseData::GetCameraTrackInfo(const char* pszName) {
   if (pszName == nullptr) return nullptr;
-  auto it = m_mapCameraTrack.find(std::string_view(pszName));
-  return it == m_mapCameraTrack.end() ? nullptr : &it->second;
+  return m_mapCameraTrack.Find(std::string_view(pszName));
 }
 
 // The frames of the named track. Read from the track file on the first call that finds one
@@ -139,16 +139,15 @@ const CameraTrackInfo* C3DRoleBaseData::GetCameraTrackInfo(const char* pszName) 
 const CameraTrackFrameList* C3DRoleBaseData::GetCameraTrackFrames(const char* pszName) {
   if (pszName == nullptr) return nullptr;
   std::string_view name(pszName);
-  auto itFrames = m_mapCameraTrackFrames.find(name);
-  if (itFrames != m_mapCameraTrackFrames.end()) return itFrames->second.get();
-  auto itTrack = m_mapCameraTrack.find(name);
-  if (itTrack == m_mapCameraTrack.end()) return nullptr;
-  const char* pszPath = itTrack->second.strPath;
+  if (const auto* ppFrames = m_mapCameraTrackFrames.Find(name)) return ppFrames->get();
+  const CameraTrackInfo* pTrack = m_mapCameraTrack.Find(name);
+  if (pTrack == nullptr) return nullptr;
+  const char* pszPath = pTrack->strPath;
   std::string image;
   if (!ZorGameBase::ReadFileImage(pszPath, image, false)) return nullptr;
   std::unique_ptr<CameraTrackFrameList> pFrames = ReadCameraTrackFile(image, pszPath);
   if (pFrames == nullptr) return nullptr;
-  return (m_mapCameraTrackFrames[std::string(name)] = std::move(pFrames)).get();
+  return (m_mapCameraTrackFrames.FindOrAdd(name) = std::move(pFrames)).get();
 }
 
 std::unique_ptr<CameraTrackFrameList> ReadCameraTrackFile(std::string_view image,
@@ -178,4 +177,4 @@ void C3DRoleBaseData::ReleaseCaptureCameraInfo() {
   m_pCaptureCamera2 = nullptr;
 }
 
-void C3DRoleBaseData::ReleaseCameraTrackFrames() { m_mapCameraTrackFrames.clear(); }
+void C3DRoleBaseData::ReleaseCameraTrackFrames() { m_mapCameraTrackFrames.Clear(); }

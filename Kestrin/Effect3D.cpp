@@ -1,11 +1,13 @@
 // 3D effects by weapon (ini/RoleWeapon3DEffect.ini) and by action (ini/Action3DEffect.ini).
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
 #include "TextScan.h"
-#include "WordStream.h"
+#include "TableText.h"
 
 using ZorGameBase::CTextScan;
 
@@ -36,30 +38,30 @@ bool ParseEffectWord(std::string_view word, uint64_t& nKey, std::string_view& na
 // Reads the words of an effect file into the table; a later word of a key replaces the name.
 // Words starting with '/' or ';' are skipped; any other word that does not parse is logged.
 // False when the file cannot be opened.
-template <typename Table>
-bool LoadEffectFile(const char* pszPath, Table& table) {
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(pszPath, image, true)) return false;
-  table.Reserve(table.Size() + CountLines(image));
-  CWordStream words(image);
+bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
+  ZorGameBase::CFileImage image;
+  if (!image.Read(pszPath, true)) return false;
+  table.BeginLoad();
+  CWordStream words(image.View());
   std::string_view word;
   while (words.Next(word)) {
     if (!word.empty() && (word[0] == '/' || word[0] == ';')) continue;
     uint64_t nKey;
     std::string_view name;
     if (ParseEffectWord(word, nKey, name)) {
-      AssignName(table.FindOrAdd(nKey), name);
+      table.Append(nKey, name);
     } else {
       ZorGameBase::DebugLog("invalid line [%s] found in %s.", std::string(word).c_str(), pszPath);
     }
   }
+  table.EndLoad();
   return true;
 }
 
 // The eight keys a query tries, in order: the exact key, then wildcards (9999 for a and b,
 // 999 for c and d) in a fixed list. Other combinations are never tried.
-template <typename Table>
-const char* FindEffect(const Table& table, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+const char* FindEffect(const CNameTable<uint64_t>& table, uint32_t a, uint32_t b, uint32_t c,
+                       uint32_t d) {
   const uint64_t aKeys[8] = {
       PackEffectKey(a, b, c, d),       PackEffectKey(9999, b, c, d),
       PackEffectKey(9999, 9999, c, d), PackEffectKey(9999, b, 999, d),
@@ -67,7 +69,7 @@ const char* FindEffect(const Table& table, uint32_t a, uint32_t b, uint32_t c, u
       PackEffectKey(a, b, 999, d),     PackEffectKey(a, b, c, 999),
   };
   for (uint64_t nKey : aKeys) {
-    if (const auto* pName = table.Find(nKey)) return NameText(*pName);
+    if (const char* pszName = table.Find(nKey)) return pszName;
   }
   return nullptr;
 }

@@ -1,6 +1,7 @@
 // The game map catalogue: one GameMapInfo per map id of ini/GameMap.dat, in id order.
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "3DRoleBaseData.h"
@@ -17,13 +18,27 @@ namespace {
 const char GAME_MAP_FILE[] = "ini/GameMap.dat";
 const unsigned LIMIT_BUFFER = 2048;  // a value has at most 2047 characters
 
+// The keys of a map section, in the order they are read.
+enum GameMapKey {
+  GM_FILE, GM_PUZZLE_GRID_SIZE, GM_OBLIQUE, GM_LIGHT, GM_LIGHT_DIR_X, GM_LIGHT_DIR_Y,
+  GM_LIGHT_DIR_Z, GM_DIFFUSE, GM_AMBIENT, GM_SWITCH, GM_DAY_SOUND, GM_NIGHT_SOUND, GM_DAY,
+  GM_NIGHTFALL, GM_NIGHT, GM_DAWN, GM_JUMP, GM_LIMIT
+};
+const ZorGameBase::CIniKeySet& GameMapKeys() {
+  static const ZorGameBase::CIniKeySet s_keys = {
+      "File",     "PuzzleGridSize", "Oblique",    "Light", "LightDirX", "LightDirY",
+      "LightDirZ", "Diffuse",       "Ambient",    "switch", "daysound", "nightsound",
+      "day",      "nightfall",      "night",      "dawn",  "jump",      "limit"};
+  return s_keys;
+}
+
 // "%x" over the text: hexadecimal digits after white space, a sign and "0x"; 0 when the text
 // does not begin with a hexadecimal number.
-bool ReadColour(CZorIni& ini, const char* pszKey, uint32_t& nColour) {
-  std::string strText;
-  if (!ini.ReadString(pszKey, strText, true)) return false;
+bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nColour) {
+  char szText[CZorIni::LINE_BUFFER];
+  if (!keys.ReadValue(key, szText, sizeof(szText), true)) return false;
   nColour = 0;
-  ZorGameBase::CTextScan(strText).Hex32(nColour);
+  ZorGameBase::CTextScan(std::string_view(szText)).Hex32(nColour);
   return true;
 }
 
@@ -37,94 +52,88 @@ bool ReadColour(CZorIni& ini, const char* pszKey, uint32_t& nColour) {
 // one key to a line. The required keys are read in this order; the first that is missing or
 // empty is logged with the title and the section is dropped.
 bool ReadGameMapSection(CZorIni& ini, const char* pszTitle, GameMapInfo& info) {
+  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys());
   int nValue = 0;
-  if (!ini.ReadZorString("File", info.File, true)) {
+  if (!keys.ReadZorString(GM_FILE, info.File, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[File].", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (info.File == "NULL") info.File = "";
-  if (!ini.ReadInt("PuzzleGridSize", info.PuzzleGridSize, true)) {
+  if (strcmp(info.File, "NULL") == 0) info.File.AssignText("", 0);  // exactly NULL: no file
+  if (!keys.ReadInt(GM_PUZZLE_GRID_SIZE, info.PuzzleGridSize, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[PuzzleGridSize]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadInt("Oblique", info.Oblique, true)) {
+  if (!keys.ReadInt(GM_OBLIQUE, info.Oblique, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[Oblique]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadInt("Light", nValue, true)) {
+  if (!keys.ReadInt(GM_LIGHT, nValue, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[Light]", GAME_MAP_FILE, pszTitle);
     return false;
   }
   info.Light = nValue != 0 ? 1 : 0;
-  if (!ini.ReadFloat("LightDirX", info.LightDirX, true)) {
+  if (!keys.ReadFloat(GM_LIGHT_DIR_X, info.LightDirX, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[LightDirX]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadFloat("LightDirY", info.LightDirY, true)) {
+  if (!keys.ReadFloat(GM_LIGHT_DIR_Y, info.LightDirY, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[LightDirY]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadFloat("LightDirZ", info.LightDirZ, true)) {
+  if (!keys.ReadFloat(GM_LIGHT_DIR_Z, info.LightDirZ, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[LightDirZ]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ReadColour(ini, "Diffuse", info.Diffuse)) {
+  if (!ReadColour(keys, GM_DIFFUSE, info.Diffuse)) {
     DebugLog("error on read [%s]. title=[%s], key=[Diffuse]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ReadColour(ini, "Ambient", info.Ambient)) {
+  if (!ReadColour(keys, GM_AMBIENT, info.Ambient)) {
     DebugLog("error on read [%s]. title=[%s], key=[Ambient]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadInt("switch", nValue, true)) {
+  if (!keys.ReadInt(GM_SWITCH, nValue, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[switch]", GAME_MAP_FILE, pszTitle);
     return false;
   }
   info.Switch = nValue != 0;
-  if (!ini.ReadZorString("daysound", info.DaySound, true)) {
+  if (!keys.ReadZorString(GM_DAY_SOUND, info.DaySound, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[daysound]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadZorString("nightsound", info.NightSound, true)) {
+  if (!keys.ReadZorString(GM_NIGHT_SOUND, info.NightSound, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[nightsound]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ReadColour(ini, "day", info.Day)) {
+  if (!ReadColour(keys, GM_DAY, info.Day)) {
     DebugLog("error on read [%s]. title=[%s], key=[day]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ReadColour(ini, "nightfall", info.Nightfall)) {
+  if (!ReadColour(keys, GM_NIGHTFALL, info.Nightfall)) {
     DebugLog("error on read [%s]. title=[%s], key=[nightfall]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ReadColour(ini, "night", info.Night)) {
+  if (!ReadColour(keys, GM_NIGHT, info.Night)) {
     DebugLog("error on read [%s]. title=[%s], key=[night]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ReadColour(ini, "dawn", info.Dawn)) {
+  if (!ReadColour(keys, GM_DAWN, info.Dawn)) {
     DebugLog("error on read [%s]. title=[%s], key=[dawn]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!ini.ReadInt("jump", info.Jump, true)) {
+  if (!keys.ReadInt(GM_JUMP, info.Jump, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[jump]", GAME_MAP_FILE, pszTitle);
     return false;
   }
   // limit is optional: absent or empty (also "limit=" alone, not logged) means no limits.
-  std::string strLimit;
-  if (ini.ReadString("limit", strLimit, false) && !strLimit.empty()) {
-    ZorGameBase::SplitNumberList(strLimit.c_str(), info.Limit, ",", LIMIT_BUFFER);
+  char szLimit[CZorIni::LINE_BUFFER];
+  if (keys.ReadValue(GM_LIMIT, szLimit, sizeof(szLimit), false) && szLimit[0] != '\0') {
+    ZorGameBase::SplitNumberList(szLimit, info.Limit, ",", LIMIT_BUFFER);
   }
   return true;
 }
 
 }  // namespace
-
-int32_t DecimalPrefix(const char* pszText) {
-  long long nValue = std::strtoll(pszText, nullptr, 10);
-  if (nValue > INT32_MAX) return INT32_MAX;
-  if (nValue < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(nValue);
-}
 
 bool ReadGameMapSections(CZorIni& ini, GameMapTable& table) {
   std::string strTitle;
@@ -134,7 +143,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table) {
     if (!ReadGameMapSection(ini, strTitle.c_str(), info)) continue;
     // The title is the map id ("[abc]" is map 0); a later section of an id replaces the record
     // in place, so a pointer handed out keeps pointing at that id's record.
-    table[static_cast<uint32_t>(DecimalPrefix(strTitle.c_str()))] = info;
+    table[static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()))] = std::move(info);
   }
   return true;
 }
@@ -148,16 +157,16 @@ int32_t C3DRoleBaseData::CreateGameMapInfo() {
     return 0;
   }
   bool bWalked = ReadGameMapSections(ini, m_mapGameMap);
-  m_indexGameMap.Reset(m_mapGameMap.size());
+  m_indexGameMap.Clear();
   for (const auto& [nMapId, info] : m_mapGameMap) m_indexGameMap.Add(nMapId, &info);
+  m_indexGameMap.EndLoad();
   return bWalked ? 1 : 0;
 }
 
 // The record of the map id; null when the catalogue has no such map.
 const GameMapInfo* C3DRoleBaseData::GetGameMapInfo(uint32_t nMapId) {
-  const GameMapInfo* pInfo = nullptr;
-  m_indexGameMap.Find(nMapId, pInfo);
-  return pInfo;
+  const GameMapInfo* const* ppInfo = m_indexGameMap.Find(nMapId);
+  return ppInfo != nullptr ? *ppInfo : nullptr;
 }
 
 // Starts the enumeration at the smallest map id; 0 (outputs untouched) when the catalogue is

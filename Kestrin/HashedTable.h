@@ -1,104 +1,496 @@
 #pragma once
-// A table for lookups only: the values lie in one dense array in the order of their first
-// insertion, found through an open-addressing index of (key, position) slots probed linearly.
-// The index is kept at most half full, so a lookup touches one or two slots on average, hit or
-// miss, and never allocates. Values move while the table grows, so pointers into it hold only
-// until the next insertion; the tables are filled while loading and read afterwards.
+// The containers of the tables, chosen for a load that runs at the speed of the disk and for
+// lookups that take a few nanoseconds without allocating:
+//
+//   CStableList<T>            records in order, in blocks that never move
+//   CNameArena                the texts of a table in large blocks, each a stable C string
+//   CHashedTable<Key, Value>  lookups only: the entries in a CStableList, found through an
+//                             open-addressing index of (tag, position) slots probed linearly
+//
+// Records and texts keep their addresses until the container is cleared, so the pointers the
+// queries hand out survive later insertions (a second load adds to most tables). Clearing
+// frees a few large blocks instead of one allocation per record or text.
+//
+// A loader fills a table in two steps: it appends an entry per record in file order (written
+// one after the other, as the file is read), then enters them into the index all at once in the
+// order of the index's slots, so that neither the file, the entries nor the index is touched at
+// random. A key found twice keeps one entry; the loader says which value stands.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
-// Hashes of the table keys: packed numbers and names.
+// Records in order, in blocks of about 32 KB that never move.
+template <typename T>
+class CStableList {
+ public:
+  CStableList() = default;
+  ~CStableList() { Clear(); }
+  CStableList(const CStableList&) = delete;
+  CStableList& operator=(const CStableList&) = delete;
+
+  template <typename... Args>
+  T& Emplace(Args&&... args) {
+    size_t nBlock = m_nSize >> BLOCK_SHIFT;
+    if (nBlock == m_vecBlocks.size()) m_vecBlocks.emplace_back(new Storage[BLOCK]);
+    T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T(std::forward<Args>(args)...);
+    ++m_nSize;
+    return *pItem;
+  }
+  T& operator[](size_t i) { return *Item(i); }
+  const T& operator[](size_t i) const { return *Item(i); }
+  size_t Size() const { return m_nSize; }
+  bool Empty() const { return m_nSize == 0; }
+  // Destroys the last nCount records; blocks left empty are given back.
+  void PopBack(size_t nCount) {
+    for (; nCount > 0; --nCount) Item(--m_nSize)->~T();
+    m_vecBlocks.resize((m_nSize + BLOCK - 1) >> BLOCK_SHIFT);
+  }
+  // Destroys the records and gives the blocks back.
+  void Clear() {
+    if (!std::is_trivially_destructible<T>::value) {
+      for (size_t i = 0; i < m_nSize; ++i) Item(i)->~T();
+    }
+    m_vecBlocks.clear();
+    m_vecBlocks.shrink_to_fit();
+    m_nSize = 0;
+  }
+
+ private:
+  static constexpr size_t BlockShift() {
+    size_t nShift = 0;
+    while ((size_t{2} << nShift) * sizeof(T) <= 32768) ++nShift;
+    return nShift;
+  }
+  static constexpr size_t BLOCK_SHIFT = BlockShift();
+  static constexpr size_t BLOCK = size_t{1} << BLOCK_SHIFT;
+  struct Storage {
+    alignas(T) unsigned char abyBytes[sizeof(T)];
+  };
+  T* Item(size_t i) const {
+    return std::launder(
+        reinterpret_cast<T*>(m_vecBlocks[i >> BLOCK_SHIFT][i & (BLOCK - 1)].abyBytes));
+  }
+
+  std::vector<std::unique_ptr<Storage[]>> m_vecBlocks;
+  size_t m_nSize = 0;
+};
+
+// The texts of one table: each added text is copied, zero-terminated, into large blocks, and
+// its characters stay where they are until Clear (or a Rollback to a mark set before them).
+class CNameArena {
+ public:
+  // The stored copy of the text (its bytes up to the size given, then a zero).
+  const char* Add(std::string_view text) {
+    size_t nNeed = text.size() + 1;
+    char* pCopy;
+    if (nNeed <= m_nLeft) {
+      pCopy = m_pNext;
+      m_pNext += nNeed;
+      m_nLeft -= nNeed;
+    } else if (nNeed > BLOCK / 4) {
+      // A long text gets a block of its own; the current block goes on being filled.
+      m_vecBlocks.emplace_back(new char[nNeed]);
+      pCopy = m_vecBlocks.back().get();
+    } else {
+      m_vecBlocks.emplace_back(new char[BLOCK]);
+      pCopy = m_vecBlocks.back().get();
+      m_pNext = pCopy + nNeed;
+      m_nLeft = BLOCK - nNeed;
+    }
+    if (!text.empty()) memcpy(pCopy, text.data(), text.size());
+    pCopy[text.size()] = '\0';
+    return pCopy;
+  }
+
+  // Where the arena stands, to give back everything added after it.
+  struct Mark {
+    size_t nBlocks;
+    char* pNext;
+    size_t nLeft;
+  };
+  Mark GetMark() const { return Mark{m_vecBlocks.size(), m_pNext, m_nLeft}; }
+  // Gives back the texts added since the mark; none of them may be in use.
+  void Rollback(const Mark& mark) {
+    m_vecBlocks.resize(mark.nBlocks);
+    m_pNext = mark.pNext;
+    m_nLeft = mark.nLeft;
+  }
+
+  void Clear() {
+    m_vecBlocks.clear();
+    m_vecBlocks.shrink_to_fit();
+    m_pNext = nullptr;
+    m_nLeft = 0;
+  }
+
+ private:
+  static constexpr size_t BLOCK = 64 * 1024;
+
+  std::vector<std::unique_ptr<char[]>> m_vecBlocks;
+  char* m_pNext = nullptr;
+  size_t m_nLeft = 0;
+};
+
+// Hashes of the table keys: packed numbers (as 64 bits), mixed by the table, and names, eight
+// bytes a step (names are short: a few steps, no call).
 struct TableKeyHash {
   uint64_t operator()(uint64_t nKey) const { return nKey; }
-  uint64_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  uint64_t operator()(std::string_view text) const {
+    const uint64_t MUL = 0x9E3779B97F4A7C15ull;
+    uint64_t nHash = text.size() * MUL;
+    const char* p = text.data();
+    size_t nLeft = text.size();
+    for (; nLeft >= 8; nLeft -= 8, p += 8) {
+      uint64_t nWord;
+      memcpy(&nWord, p, sizeof(nWord));
+      nHash = (nHash ^ nWord) * MUL;
+      nHash ^= nHash >> 29;
+    }
+    uint64_t nTail = 0;
+    for (size_t i = 0; i < nLeft; ++i) nTail |= static_cast<uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    nHash = (nHash ^ nTail) * MUL;
+    return nHash ^ (nHash >> 32);
+  }
+};
+
+// A name as a table key: the text lies in the table's arena, its length and first bytes in the
+// key itself, so that comparing a short name with the one looked for reads only the entry.
+class CNameKey {
+ public:
+  CNameKey() = default;
+  // A name whose characters stay where they are (in an arena).
+  explicit CNameKey(std::string_view stored)
+      : m_pText(stored.data()), m_nLength(static_cast<uint32_t>(stored.size())) {
+    memcpy(m_achPrefix, stored.data(), stored.size() < PREFIX ? stored.size() : PREFIX);
+  }
+  operator std::string_view() const { return std::string_view(m_pText, m_nLength); }
+  friend bool operator==(const CNameKey& key, std::string_view name) {
+    if (key.m_nLength != name.size()) return false;
+    if (name.size() <= PREFIX) return memcmp(key.m_achPrefix, name.data(), name.size()) == 0;
+    return memcmp(key.m_achPrefix, name.data(), PREFIX) == 0 &&
+           memcmp(key.m_pText + PREFIX, name.data() + PREFIX, name.size() - PREFIX) == 0;
+  }
+  friend bool operator==(const CNameKey& key, const CNameKey& other) {
+    return key == std::string_view(other);
+  }
+
+ private:
+  static const size_t PREFIX = 20;
+  const char* m_pText = nullptr;
+  uint32_t m_nLength = 0;
+  char m_achPrefix[PREFIX] = {};
 };
 
 template <typename Key, typename Value, typename Hash = TableKeyHash>
 class CHashedTable {
  public:
+  struct Entry {
+    Key key;
+    Value value;
+  };
+
   // The value under the key, or null.
   template <typename Lookup>
   const Value* Find(const Lookup& key) const {
-    if (m_values.empty()) return nullptr;
-    size_t nMask = m_slots.size() - 1;
-    for (size_t i = Home(key);; i = (i + 1) & nMask) {
-      const Slot& slot = m_slots[i];
-      if (slot.nEntry == 0) return nullptr;
-      if (slot.key == key) return &m_values[slot.nEntry - 1];
-    }
+    return const_cast<CHashedTable*>(this)->FindValue(key);
+  }
+  template <typename Lookup>
+  Value* Find(const Lookup& key) {
+    return FindValue(key);
   }
 
-  // The value under the key; a default value is entered first when the key is missing, and
-  // *pInserted (when given) tells whether that happened.
-  Value& FindOrAdd(Key key, bool* pInserted = nullptr) {
-    if ((m_values.size() + 1) * 2 > m_slots.size()) Grow(m_values.size() + 1);
-    size_t nMask = m_slots.size() - 1;
-    size_t i = Home(key);
-    for (; m_slots[i].nEntry != 0; i = (i + 1) & nMask) {
-      if (m_slots[i].key == key) {
-        if (pInserted != nullptr) *pInserted = false;
-        return m_values[m_slots[i].nEntry - 1];
+  // The value under the key; a value-initialised value is entered first when the key is
+  // missing, and *pInserted (when given) tells whether that happened. Not while appended
+  // entries wait for IndexAppended.
+  template <typename Lookup>
+  Value& FindOrAdd(const Lookup& key, bool* pInserted = nullptr) {
+    Value* pValue = FindValue(key);
+    if (pInserted != nullptr) *pInserted = pValue == nullptr;
+    if (pValue != nullptr) return *pValue;
+    if ((m_nIndexed + 1) * 4 > m_vecSlots.size() * 3) Grow(m_nIndexed + 1);
+    Entry& entry = m_entries.Emplace(Entry{Key(KeyOf(key)), Value()});
+    IndexEntry(m_nIndexed++, HashOf(key), [](Value&, Value&) {});
+    return entry.value;
+  }
+
+  // Appends an entry that the lookups do not see until IndexAppended; its value is value-
+  // initialised, for the loader to fill in place.
+  template <typename Lookup>
+  Value& Append(const Lookup& key) {
+    return m_entries.Emplace(Entry{Key(KeyOf(key)), Value()}).value;
+  }
+  // Takes back the entry appended last (a record that turned out bad).
+  void DropAppended() {
+    if (m_entries.Size() > m_nIndexed) m_entries.PopBack(1);
+  }
+  // The entries appended since the last IndexAppended.
+  size_t AppendedCount() const { return m_entries.Size() - m_nIndexed; }
+  Value& AppendedValue(size_t i) { return m_entries[m_nIndexed + i].value; }
+
+  // Enters the appended entries into the index. An appended entry whose key is there already
+  // (entered before, or appended earlier) is not kept: fnMerge(kept, appended) is called with
+  // the values in the order the entries were appended, and decides what the kept value becomes
+  // (the later value, for a table where the last line of a key stands; nothing, where the
+  // first stands). The kept entries keep their addresses; appended entries may move until this
+  // returns, so nothing may point at them before.
+  template <typename Merge>
+  void IndexAppended(Merge fnMerge) {
+    const size_t nFirst = m_nIndexed;
+    const size_t nCount = m_entries.Size() - nFirst;
+    if (nCount == 0) return;
+    if ((nFirst + nCount) * 4 > m_vecSlots.size() * 3) Grow(nFirst + nCount);
+    // The entries in the order of their home slots: a counting sort by the top bits of the
+    // home, stable, so that the entries of one key keep their order.
+    std::vector<Pending> vecOrder(nCount);
+    const int nBucketBits = nCount < SMALL_BATCH ? 0 : (64 - m_nShift < 12 ? 64 - m_nShift : 12);
+    if (nBucketBits == 0) {
+      for (size_t i = 0; i < nCount; ++i) {
+        vecOrder[i] = Pending{HashOf(m_entries[nFirst + i].key), static_cast<uint32_t>(i), NO_SLOT};
+      }
+    } else {
+      std::vector<uint64_t> vecHash(nCount);
+      std::vector<uint32_t> vecStart((size_t{1} << nBucketBits) + 1, 0);
+      for (size_t i = 0; i < nCount; ++i) {
+        vecHash[i] = HashOf(m_entries[nFirst + i].key);
+        ++vecStart[(vecHash[i] >> (64 - nBucketBits)) + 1];
+      }
+      for (size_t b = 1; b < vecStart.size(); ++b) vecStart[b] += vecStart[b - 1];
+      for (size_t i = 0; i < nCount; ++i) {
+        vecOrder[vecStart[vecHash[i] >> (64 - nBucketBits)]++] =
+            Pending{vecHash[i], static_cast<uint32_t>(i), NO_SLOT};
       }
     }
-    m_values.emplace_back();
-    m_slots[i].key = std::move(key);
-    m_slots[i].nEntry = static_cast<uint32_t>(m_values.size());
-    if (pInserted != nullptr) *pInserted = true;
-    return m_values.back();
+    size_t nDropped = 0;
+    for (Pending& pending : vecOrder) {
+      if (!IndexEntry(nFirst + pending.nEntry, pending.nHash, fnMerge, &pending.nSlot)) ++nDropped;
+    }
+    size_t nKept = nFirst + nCount - nDropped;
+    if (nDropped != 0 && nDropped != nCount) {
+      // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
+      // them yet) and their slots with them.
+      std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
+      for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
+      size_t nTo = nFirst;
+      for (size_t i = 0; i < nCount; ++i) {
+        if (vecSlotOf[i] == NO_SLOT) continue;
+        if (nTo != nFirst + i) {
+          m_entries[nTo] = std::move(m_entries[nFirst + i]);
+          m_vecSlots[vecSlotOf[i]].nEntry = static_cast<uint32_t>(nTo + 1);
+        }
+        ++nTo;
+      }
+    }
+    m_entries.PopBack(m_entries.Size() - nKept);
+    m_nIndexed = nKept;
+    // A file that repeats its keys gives back the index room the dropped entries took.
+    size_t nSize = 16;
+    while (nSize * 3 < nKept * 4) nSize *= 2;
+    if (nDropped != 0 && m_vecSlots.size() > 4 * nSize) Rebuild(nSize);
   }
 
-  // Room for nCount entries in all without growing again.
+  // Room for nCount entries in all without growing the index again.
   void Reserve(size_t nCount) {
-    if (nCount * 2 > m_slots.size()) Grow(nCount);
-    m_values.reserve(nCount);
+    if (nCount * 4 > m_vecSlots.size() * 3) Grow(nCount);
   }
 
-  size_t Size() const { return m_values.size(); }
-  bool Empty() const { return m_values.empty(); }
+  size_t Size() const { return m_nIndexed; }
+  bool Empty() const { return m_nIndexed == 0; }
   void Clear() {
-    m_slots.clear();
-    m_values.clear();
+    m_vecSlots.clear();
+    m_vecSlots.shrink_to_fit();
+    m_entries.Clear();
+    m_nIndexed = 0;
     m_nShift = 64;
   }
-  // The values in the order their keys were first entered.
-  const std::vector<Value>& Values() const { return m_values; }
+  // The entries in the order they were first entered.
+  const Entry& EntryAt(size_t i) const { return m_entries[i]; }
+  Value& ValueAt(size_t i) { return m_entries[i].value; }
 
  private:
+  static constexpr size_t SMALL_BATCH = 4096;
+  static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
+  // An appended entry on its way into the index: its hash, its place among the appended
+  // entries, and the slot it gets (NO_SLOT when its key had one).
+  struct Pending {
+    uint64_t nHash;
+    uint32_t nEntry;
+    uint32_t nSlot;
+  };
   struct Slot {
-    Key key{};
-    uint32_t nEntry = 0;  // position in m_values + 1; 0 marks a free slot
+    uint32_t nTag;    // bits of the hash, compared before the key
+    uint32_t nEntry;  // position in m_entries + 1; 0 marks a free slot
   };
 
-  // Fibonacci hashing: the high bits of the product spread packed decimal keys evenly.
+  // Fibonacci hashing: the high bits of the product spread packed decimal keys evenly; the
+  // home slot comes from the high bits, the tag from the rest.
+  static uint64_t Mix(uint64_t nHash) { return nHash * 0x9E3779B97F4A7C15ull; }
+  static uint32_t Tag(uint64_t nHash) { return static_cast<uint32_t>(nHash ^ (nHash >> 32)); }
+
+  // A numeric lookup is taken as the key type first, so that 7 and 7u find the same entry;
+  // names are looked up by their bytes.
   template <typename Lookup>
-  size_t Home(const Lookup& key) const {
-    return static_cast<size_t>((Hash()(key) * 0x9E3779B97F4A7C15ull) >> m_nShift);
+  static decltype(auto) KeyOf(const Lookup& key) {
+    if constexpr (std::is_integral<Key>::value) {
+      return static_cast<Key>(key);
+    } else {
+      return std::string_view(key);
+    }
+  }
+  template <typename Lookup>
+  static uint64_t HashOf(const Lookup& key) {
+    if constexpr (std::is_integral<Key>::value) {
+      return Mix(Hash()(static_cast<uint64_t>(static_cast<Key>(key))));
+    } else {
+      return Mix(Hash()(std::string_view(key)));
+    }
   }
 
-  // Rebuilds the index with room for nCount entries at most half full.
+  template <typename Lookup>
+  Value* FindValue(const Lookup& key) {
+    if (m_nIndexed == 0) return nullptr;
+    uint64_t nHash = HashOf(key);
+    uint32_t nTag = Tag(nHash);
+    size_t nMask = m_vecSlots.size() - 1;
+    for (size_t i = static_cast<size_t>(nHash >> m_nShift);; i = (i + 1) & nMask) {
+      const Slot& slot = m_vecSlots[i];
+      if (slot.nEntry == 0) return nullptr;
+      if (slot.nTag == nTag) {
+        Entry& entry = m_entries[slot.nEntry - 1];
+        if (entry.key == KeyOf(key)) return &entry.value;
+      }
+    }
+  }
+
+  // Gives entry nEntry a slot unless its key has one: then fnMerge(kept, this) and false.
+  template <typename Merge>
+  bool IndexEntry(size_t nEntry, uint64_t nHash, const Merge& fnMerge,
+                  uint32_t* pSlotOf = nullptr) {
+    Entry& entry = m_entries[nEntry];
+    uint32_t nTag = Tag(nHash);
+    size_t nMask = m_vecSlots.size() - 1;
+    size_t i = static_cast<size_t>(nHash >> m_nShift);
+    for (; m_vecSlots[i].nEntry != 0; i = (i + 1) & nMask) {
+      const Slot& slot = m_vecSlots[i];
+      if (slot.nTag != nTag) continue;
+      Entry& kept = m_entries[slot.nEntry - 1];
+      if (kept.key == entry.key) {
+        fnMerge(kept.value, entry.value);
+        return false;
+      }
+    }
+    m_vecSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
+    if (pSlotOf != nullptr) *pSlotOf = static_cast<uint32_t>(i);
+    return true;
+  }
+
+  // Rebuilds the index of the entered entries with room for nCount entries at most three
+  // quarters full.
   void Grow(size_t nCount) {
-    size_t nSize = m_slots.empty() ? 16 : m_slots.size() * 2;
-    while (nSize < nCount * 2) nSize *= 2;
-    std::vector<Slot> old(nSize);
-    old.swap(m_slots);
+    size_t nSize = m_vecSlots.empty() ? 16 : m_vecSlots.size() * 2;
+    while (nSize * 3 < nCount * 4) nSize *= 2;
+    Rebuild(nSize);
+  }
+
+  // An index of nSize slots (a power of two) over the entered entries.
+  void Rebuild(size_t nSize) {
+    std::vector<Slot> vecOld(nSize, Slot{0, 0});
+    vecOld.swap(m_vecSlots);
     m_nShift = 64;
     for (size_t n = nSize; n > 1; n >>= 1) --m_nShift;
     size_t nMask = nSize - 1;
-    for (Slot& slot : old) {
-      if (slot.nEntry == 0) continue;
-      size_t i = Home(slot.key);
-      while (m_slots[i].nEntry != 0) i = (i + 1) & nMask;
-      m_slots[i] = std::move(slot);
+    for (size_t nEntry = 0; nEntry < m_nIndexed; ++nEntry) {
+      uint64_t nHash = HashOf(m_entries[nEntry].key);
+      size_t i = static_cast<size_t>(nHash >> m_nShift);
+      while (m_vecSlots[i].nEntry != 0) i = (i + 1) & nMask;
+      m_vecSlots[i] = Slot{Tag(nHash), static_cast<uint32_t>(nEntry + 1)};
     }
   }
 
-  std::vector<Slot> m_slots;  // size 0 or a power of two
-  std::vector<Value> m_values;
+  std::vector<Slot> m_vecSlots;  // size 0 or a power of two
+  CStableList<Entry> m_entries;  // [0, m_nIndexed) entered; the rest appended, not yet entered
+  size_t m_nIndexed = 0;
   int m_nShift = 64;
+};
+
+// Values under keys, for the tables that are only looked up. A load adds its (key, value) pairs
+// in file order and ends with EndLoad; of the values of one key the last stands (or, with
+// bFirstStands, the first), also against an earlier load, in place: a value keeps its address.
+template <typename Key, typename Value, bool bFirstStands = false>
+class CLookupTable {
+ public:
+  // The value under the key, or null.
+  const Value* Find(Key key) const { return m_table.Find(key); }
+  // Appends a pair of the load; the value is value-initialised, for the loader to fill.
+  Value& Add(Key key) { return m_table.Append(key); }
+  void Add(Key key, const Value& value) { m_table.Append(key) = value; }
+  // Takes back the pair added last.
+  void DropAdded() { m_table.DropAppended(); }
+  void EndLoad() {
+    m_table.IndexAppended([](Value& kept, Value& added) {
+      if (!bFirstStands) kept = std::move(added);
+    });
+  }
+  size_t Size() const { return m_table.Size(); }
+  // The entries in the order their keys were first entered.
+  Key KeyAt(size_t i) const { return m_table.EntryAt(i).key; }
+  const Value& ValueAt(size_t i) const { return m_table.EntryAt(i).value; }
+  void Clear() { m_table.Clear(); }
+
+ private:
+  CHashedTable<Key, Value> m_table;
+};
+
+// Values under names, for the tables keyed by a name that are only looked up; the names are
+// kept in the table's arena. A load adds its (name, value) pairs in file order and ends with
+// EndLoad; of the values of one name the first stands (or, without bFirstStands, the last),
+// also against an earlier load. A load that enters no new name keeps no new text.
+template <typename Value, bool bFirstStands = true>
+class CNamedTable {
+ public:
+  // The value under the name, or null.
+  const Value* Find(std::string_view name) const { return m_table.Find(name); }
+  Value* Find(std::string_view name) { return m_table.Find(name); }
+  // Appends a pair of the load; the value is value-initialised, for the loader to fill.
+  Value& Add(std::string_view name) {
+    if (!m_bLoading) {
+      m_mark = m_names.GetMark();
+      m_bLoading = true;
+    }
+    return m_table.Append(std::string_view(m_names.Add(name), name.size()));
+  }
+  void EndLoad() {
+    size_t nBefore = m_table.Size();
+    m_table.IndexAppended([](Value& kept, Value& added) {
+      if (!bFirstStands) kept = std::move(added);
+    });
+    if (m_bLoading && m_table.Size() == nBefore && bFirstStands) m_names.Rollback(m_mark);
+    m_bLoading = false;
+  }
+  // The value under the name, entered (value-initialised) when missing: for a table that grows
+  // while it answers.
+  Value& FindOrAdd(std::string_view name) {
+    if (Value* pValue = m_table.Find(name)) return *pValue;
+    return m_table.FindOrAdd(std::string_view(m_names.Add(name), name.size()));
+  }
+  size_t Size() const { return m_table.Size(); }
+  void Clear() {
+    m_table.Clear();
+    m_names.Clear();
+    m_bLoading = false;
+  }
+
+ private:
+  CHashedTable<CNameKey, Value> m_table;
+  CNameArena m_names;
+  CNameArena::Mark m_mark{};
+  bool m_bLoading = false;
 };

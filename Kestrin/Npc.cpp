@@ -4,10 +4,11 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 #include "ZorCommon.h"
 #include "ZorIni.h"
 
@@ -18,20 +19,6 @@ const char NPC_X_FILE[] = "ini/NpcX.ini";
 const size_t SECTION_NAME_BUFFER = 256;
 const size_t ID_PREFIX = 7;  // "NpcType" or the like: not examined
 const unsigned STAR_LOOK_TEXT = sizeof(NpcStarLookInfo::Name);
-
-// Decimal digits after an optional sign, as atoi reads them; saturates at the 32-bit limits.
-int32_t DecimalPrefix(const char* psz) {
-  while (ZorGameBase::IsScanSpace(*psz)) ++psz;
-  bool bNegative = *psz == '-';
-  if (*psz == '+' || *psz == '-') ++psz;
-  int64_t nValue = 0;
-  for (; *psz >= '0' && *psz <= '9'; ++psz) {
-    if (nValue <= INT32_MAX) nValue = nValue * 10 + (*psz - '0');
-  }
-  if (bNegative)
-    return nValue > -static_cast<int64_t>(INT32_MIN) ? INT32_MIN : static_cast<int32_t>(-nValue);
-  return nValue > INT32_MAX ? INT32_MAX : static_cast<int32_t>(nValue);
-}
 
 // A word "[name]" (sscanf "[%s]"): the name is what follows '[' without the word's last
 // character, cut to 255 characters. False for a word that does not begin with '[' or has
@@ -47,7 +34,7 @@ bool ScanSectionName(std::string_view word, char (&szName)[SECTION_NAME_BUFFER])
 
 // The number from the name's eighth character on; a shorter name has none and gives 0.
 int32_t SectionId(const char* pszName) {
-  return strlen(pszName) > ID_PREFIX ? DecimalPrefix(pszName + ID_PREFIX) : 0;
+  return strlen(pszName) > ID_PREFIX ? ZorGameBase::ParseDecimal(pszName + ID_PREFIX) : 0;
 }
 
 // The nine lines of a record, in this order, each at the next non-blank position:
@@ -73,44 +60,59 @@ bool ReadNpcRecord(ZorGameBase::CTextScan& scan, NpcInfo& info) {
   return !bFailed;
 }
 
-// A text key through a fresh counted string into a 32-byte field, cut to 31 characters.
-void ReadStarLookText(ZorGameBase::CZorIni& ini, const char* pszKey, char* pszField) {
-  ZorString::CZorString strValue;
-  ini.ReadZorString(pszKey, strValue, true);
-  ZorGameBase::ZorStrCopy(pszField, strValue, STAR_LOOK_TEXT);
+// The keys of a star look, in the order they are read.
+enum StarLookKey {
+  SL_NAME, SL_ADD_SIZE, SL_SCALE, SL_FIX_DIR, SL_LOOK, SL_HEAD, SL_HAIR, SL_ARMET, SL_ARMOR,
+  SL_RWEAPON, SL_LWEAPON, SL_MISC, SL_MISC_BACK, SL_MOUNT, SL_EFFECT, SL_NOTE, SL_FRONT_BLOCK,
+  SL_BACK_BLOCK, SL_LEFT_BLOCK, SL_RIGHT_BLOCK, SL_EFF_ADD, SL_EFF_DEL
+};
+const ZorGameBase::CIniKeySet& StarLookKeys() {
+  static const ZorGameBase::CIniKeySet s_keys = {
+      "Name",     "AddSize", "Scale",      "FixDir",    "Look",      "Head",       "Hair",
+      "Armet",    "Armor",   "RWeapon",    "LWeapon",   "Misc",      "MiscBack",   "Mount",
+      "Effect",   "Note",    "FrontBlock", "BackBlock", "LeftBlock", "RightBlock", "EffAdd",
+      "EffDel"};
+  return s_keys;
+}
+
+// A text key into a 32-byte field, cut to 31 characters; empty when missing or empty (as the
+// counted string emptied before each key leaves it).
+void ReadStarLookText(ZorGameBase::CIniSectionKeys& keys, StarLookKey key, char* pszField) {
+  char szValue[ZorGameBase::CZorIni::LINE_BUFFER];
+  if (!keys.ReadValue(key, szValue, sizeof(szValue), true)) szValue[0] = '\0';
+  ZorGameBase::ZorStrCopy(pszField, szValue, STAR_LOOK_TEXT);
 }
 
 // The keys of one section of ini/NpcX.ini; a key that is missing or empty leaves 0 or "".
 void ReadStarLook(ZorGameBase::CZorIni& ini, NpcStarLookInfo& info) {
-  ReadStarLookText(ini, "Name", info.Name);
-  ini.ReadInt("AddSize", info.AddSize, true);
-  ini.ReadInt("Scale", info.Scale, true);
-  ini.ReadInt("FixDir", info.FixDir, true);
-  ini.ReadInt("Look", info.Look, true);
-  ini.ReadInt("Head", info.Head, true);
-  ini.ReadInt("Hair", info.Hair, true);
-  ini.ReadInt("Armet", info.Armet, true);
-  ini.ReadInt("Armor", info.Armor, true);
-  ini.ReadInt("RWeapon", info.RWeapon, true);
-  ini.ReadInt("LWeapon", info.LWeapon, true);
-  ini.ReadInt("Misc", info.Misc, true);
-  ini.ReadInt("MiscBack", info.MiscBack, true);
-  ini.ReadInt("Mount", info.Mount, true);
-  ReadStarLookText(ini, "Effect", info.Effect);
-  ReadStarLookText(ini, "Note", info.Note);
-  ini.ReadInt("FrontBlock", info.FrontBlock, true);
-  ini.ReadInt("BackBlock", info.BackBlock, true);
-  ini.ReadInt("LeftBlock", info.LeftBlock, true);
-  ini.ReadInt("RightBlock", info.RightBlock, true);
-  ReadStarLookText(ini, "EffAdd", info.EffAdd);
-  ReadStarLookText(ini, "EffDel", info.EffDel);
+  ZorGameBase::CIniSectionKeys keys(ini, StarLookKeys());
+  ReadStarLookText(keys, SL_NAME, info.Name);
+  keys.ReadInt(SL_ADD_SIZE, info.AddSize, true);
+  keys.ReadInt(SL_SCALE, info.Scale, true);
+  keys.ReadInt(SL_FIX_DIR, info.FixDir, true);
+  keys.ReadInt(SL_LOOK, info.Look, true);
+  keys.ReadInt(SL_HEAD, info.Head, true);
+  keys.ReadInt(SL_HAIR, info.Hair, true);
+  keys.ReadInt(SL_ARMET, info.Armet, true);
+  keys.ReadInt(SL_ARMOR, info.Armor, true);
+  keys.ReadInt(SL_RWEAPON, info.RWeapon, true);
+  keys.ReadInt(SL_LWEAPON, info.LWeapon, true);
+  keys.ReadInt(SL_MISC, info.Misc, true);
+  keys.ReadInt(SL_MISC_BACK, info.MiscBack, true);
+  keys.ReadInt(SL_MOUNT, info.Mount, true);
+  ReadStarLookText(keys, SL_EFFECT, info.Effect);
+  ReadStarLookText(keys, SL_NOTE, info.Note);
+  keys.ReadInt(SL_FRONT_BLOCK, info.FrontBlock, true);
+  keys.ReadInt(SL_BACK_BLOCK, info.BackBlock, true);
+  keys.ReadInt(SL_LEFT_BLOCK, info.LeftBlock, true);
+  keys.ReadInt(SL_RIGHT_BLOCK, info.RightBlock, true);
+  ReadStarLookText(keys, SL_EFF_ADD, info.EffAdd);
+  ReadStarLookText(keys, SL_EFF_DEL, info.EffDel);
 }
 
-// The star looks of ini/NpcX.ini, one per section titled with the type. 0 when the file cannot
-// be opened or a section cannot be read (logged); the star looks read before stay.
-int32_t LoadStarLooks(NpcStarLookTable& table) {
-  ZorGameBase::CZorIni ini;
-  if (!ini.Open(NPC_X_FILE, false)) return 0;
+// The star looks of ini/NpcX.ini, one per section titled with the type. 0 when a section cannot
+// be read (logged); the star looks read before stay.
+int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
   std::string strTitle;
   while (!ini.AtEnd()) {
     if (!ini.ReadSection()) {
@@ -121,19 +123,20 @@ int32_t LoadStarLooks(NpcStarLookTable& table) {
       ZorGameBase::DebugLog("%s: read starlook title error", NPC_X_FILE);
       return 0;
     }
-    NpcStarLookInfo info{};
-    info.Id = DecimalPrefix(strTitle.c_str());
+    int32_t nType = ZorGameBase::ParseDecimal(strTitle.c_str());
+    NpcStarLookInfo& info = table.Append(nType);
+    info.Id = nType;
     ReadStarLook(ini, info);
-    table[info.Id] = info;
   }
   return 1;
 }
 
-template <typename TTable>
-const typename TTable::mapped_type* FindOrSmallest(const TTable& table, int32_t nType) {
-  if (table.empty()) return nullptr;
-  auto it = table.find(nType);
-  return it != table.end() ? &it->second : &table.begin()->second;
+int32_t LoadStarLooks(NpcStarLookTable& table) {
+  ZorGameBase::CZorIni ini;
+  if (!ini.Open(NPC_X_FILE, false)) return 0;
+  int32_t nResult = ReadStarLooks(ini, table);
+  table.EndLoad();
+  return nResult;
 }
 
 }  // namespace
@@ -141,34 +144,37 @@ const typename TTable::mapped_type* FindOrSmallest(const TTable& table, int32_t 
 // ini/Npc.ini first: a missing file ends the load (ini/NpcX.ini is then not read) and a bad
 // record ends its reading. Answers 1 only when ini/NpcX.ini was read to its end.
 int32_t C3DRoleBaseData::CreateNpcInfo() {
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(NPC_FILE, image, true)) {
+  ZorGameBase::CFileImage image;
+  if (!image.Read(NPC_FILE, true)) {
     ZorGameBase::DebugLog("error on open %s.", NPC_FILE);
     return 0;
   }
-  ZorGameBase::CTextScan scan(image);
+  ZorGameBase::CTextScan scan(image.View());
   std::string_view word;
   char szSection[SECTION_NAME_BUFFER];
   while (scan.Word(word)) {
     scan.SkipSpace();
     if (!ScanSectionName(word, szSection)) continue;  // words between records
-    NpcInfo info{};
-    info.Id = SectionId(szSection);
+    int32_t nType = SectionId(szSection);
+    NpcInfo& info = m_mapNpc.Append(nType);
+    info.Id = nType;
     if (!ReadNpcRecord(scan, info)) {
+      m_mapNpc.DropAppended();
       ZorGameBase::DebugLog("error data: %s of %s", szSection, NPC_FILE);
       break;
     }
-    m_mapNpc[info.Id] = info;
   }
+  m_mapNpc.EndLoad();
+  image.Release();
   return LoadStarLooks(m_mapNpcX);
 }
 
 // The NPC of this type; the one of the smallest type when absent; null when none is listed.
 const NpcInfo* C3DRoleBaseData::GetNpcInfo(int32_t nType) {
-  return FindOrSmallest(m_mapNpc, nType);
+  return m_mapNpc.FindOrSmallest(nType);
 }
 
 // The star look of this type; the one of the smallest type when absent; null when none.
 const NpcStarLookInfo* C3DRoleBaseData::GetNpcStarLookInfo(int32_t nType) {
-  return FindOrSmallest(m_mapNpcX, nType);
+  return m_mapNpcX.FindOrSmallest(nType);
 }

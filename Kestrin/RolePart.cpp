@@ -1,13 +1,12 @@
 // Role part hiding (ini/RolePartHide.ini) and replacement (ini/RolePartReplace.ini). Both
 // tables are rebuilt from their files by every load.
-#include <memory>
-#include <new>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 #include "ZorIni.h"
 
 namespace {
@@ -41,10 +40,9 @@ bool ScanHideHeader(std::string_view line, int64_t& nKey) {
 //   SectionAmount=2
 //   Section0=Head 10 20
 //   Section1=Cloak 0 4294967295
-// Appends the sections to pList (when there is one), part names cut to 127 characters. False
-// when SectionAmount= does not begin the next line or a Section line lacks one of its four
-// values.
-bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideList* pList) {
+// Adds the sections to the entry begun last, part names cut to 127 characters. False when
+// SectionAmount= does not begin the next line or a Section line lacks one of its four values.
+bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideTable& table) {
   uint32_t nAmount;
   if (CFormattedRead(scan).Text("SectionAmount=").UInt32(nAmount).Space().Result() != 1) {
     return false;
@@ -55,10 +53,8 @@ bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideList* pList) {
     CFormattedRead read(scan);
     read.Text("Section").UInt32(nIndex).Text("=").Word(name).Space().UInt32(nFrom).Space();
     if (read.UInt32(nTo).Space().Result() != 4) return false;
-    if (pList == nullptr) continue;
-    char szName[PART_NAME_BUFFER];
-    CopyCut(szName, ZorGameBase::CutAtNul(name));
-    pList->push_back(RolePartHideSection{ZorString::CZorString(szName), nFrom, nTo});
+    name = ZorGameBase::CutAtNul(name);
+    table.AddSection(name.substr(0, PART_NAME_BUFFER - 1), nFrom, nTo);
   }
   return true;
 }
@@ -70,23 +66,25 @@ bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideList* pList) {
 // reading; the entries before it stay.
 int32_t C3DRoleBaseData::CreateRolePartHideInfo() {
   ReleaseRolePartHideInfo();
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(HIDE_FILE, image, true)) return 0;
-  ZorGameBase::CTextScan scan(image);
+  ZorGameBase::CFileImage image;
+  if (!image.Read(HIDE_FILE, true)) return 0;
+  ZorGameBase::CTextScan scan(image.View());
   std::string_view line;
   while (scan.LinePiece(line, HIDE_LINE_BUFFER)) {
     if (line.empty() || line[0] == ';') continue;
     line.remove_suffix(1);  // the line break, or the last character of a last line without one
     int64_t nKey;
     if (line.empty() || line[0] != '[' || !ScanHideHeader(line, nKey)) continue;
-    std::unique_ptr<RolePartHideList> pInfo(new (std::nothrow) RolePartHideList);
+    // Without room for the entry, it is read past and not stored.
+    const void* pInfo = m_mapRolePartHide.BeginEntry(nKey) ? this : nullptr;
     if (pInfo == nullptr) {
-      // The entry is read past and not stored.
       ASSERT_AS(pInfo, 2529, SERVICE_SOURCE, "C3DRoleBaseData::CreateRolePartHideInfo");
     }
-    if (!ReadHideSections(scan, pInfo.get())) break;
-    if (pInfo != nullptr) m_mapRolePartHide[nKey] = std::move(pInfo);
+    bool bRead = ReadHideSections(scan, m_mapRolePartHide);
+    m_mapRolePartHide.EndEntry(bRead);
+    if (!bRead) break;
   }
+  m_mapRolePartHide.EndLoad();
   return 1;
 }
 
@@ -110,7 +108,7 @@ int32_t C3DRoleBaseData::CreateRolePartReplaceInfo() {
     }
     m_mapRolePartReplace.Add(nKey, info);
   }
-  m_mapRolePartReplace.Seal();
+  m_mapRolePartReplace.EndLoad();
   return 1;
 }
 
@@ -120,12 +118,20 @@ int32_t C3DRoleBaseData::CreateRolePartReplaceInfo() {
 int32_t C3DRoleBaseData::IsRolePartHidden(uint32_t k1, uint32_t k2, uint32_t k3, uint32_t k4,
                                           uint32_t nValue, const char* pszPartName) {
   if (pszPartName == nullptr) return 0;
-  auto it = m_mapRolePartHide.find(PackHideKey(k1, k2, k3, k4));
-  if (it == m_mapRolePartHide.end())
-    it = m_mapRolePartHide.find(PackHideKey(ANY_FIRST_KEY, k2, k3, k4));
-  if (it == m_mapRolePartHide.end() || it->second == nullptr) return 0;
-  for (const RolePartHideSection& section : *it->second) {
-    if (section.Name == pszPartName && section.From <= nValue && nValue <= section.To) return 1;
+  size_t nCount = 0;
+  const RolePartHideTable::Section* pSections =
+      m_mapRolePartHide.Find(PackHideKey(k1, k2, k3, k4), nCount);
+  if (pSections == nullptr) {
+    pSections = m_mapRolePartHide.Find(PackHideKey(ANY_FIRST_KEY, k2, k3, k4), nCount);
+  }
+  if (pSections == nullptr) return 0;
+  for (size_t i = 0; i < nCount; ++i) {
+    const RolePartHideTable::Section& section = pSections[i];
+    // Names compare as their bytes: GBK characters compared whole are equal exactly then.
+    if (strcmp(section.pszName, pszPartName) == 0 && section.From <= nValue &&
+        nValue <= section.To) {
+      return 1;
+    }
   }
   return 0;
 }
@@ -135,4 +141,4 @@ const RolePartReplaceInfo* C3DRoleBaseData::GetRolePartReplaceInfo(int32_t nKey)
   return m_mapRolePartReplace.Find(nKey);
 }
 
-void C3DRoleBaseData::ReleaseRolePartHideInfo() { m_mapRolePartHide.clear(); }
+void C3DRoleBaseData::ReleaseRolePartHideInfo() { m_mapRolePartHide.Clear(); }

@@ -29,14 +29,17 @@ int64_t RoleTraceFallbackKey(int64_t nKey) {
 // "ini/RoleTrace.ini file format wrong!"). 0 only when the file cannot be opened.
 int32_t C3DRoleBaseData::CreateRoleTraceInfo() {
   m_vecRoleTrace.clear();
+  m_indexRoleTrace.Clear();
   CZorIni ini;
   if (!ini.Open(ROLE_TRACE_FILE, false)) return 0;
   RoleTraceInfo info{};
   while (ini.ReadFieldSet({INI_INT64, &info.Key}, {INI_INT, &info.Field2},
                           {INI_DWORD, &info.Field3}, {INI_DWORD, &info.Field4},
                           {INI_DWORD, &info.Field5}, {INI_FLOAT, &info.Field6})) {
+    m_indexRoleTrace.Add(info.Key, static_cast<uint32_t>(m_vecRoleTrace.size()));
     m_vecRoleTrace.push_back(info);
   }
+  m_indexRoleTrace.EndLoad();  // the last record of a key stands
   return 1;
 }
 
@@ -44,13 +47,8 @@ int32_t C3DRoleBaseData::CreateRoleTraceInfo() {
 // middle field; else null.
 const RoleTraceInfo* C3DRoleBaseData::GetRoleTraceInfo(int64_t nKey) {
   if (m_vecRoleTrace.empty()) return nullptr;
-  const int64_t nFallback = RoleTraceFallbackKey(nKey);
-  const RoleTraceInfo* pFallback = nullptr;
-  // From the end: the first exact record met is the last in the file.
-  for (int i = static_cast<int>(m_vecRoleTrace.size()) - 1; i >= 0; --i) {
-    const RoleTraceInfo& info = m_vecRoleTrace[i];
-    if (info.Key == nKey) return &info;
-    if (pFallback == nullptr && info.Key == nFallback) pFallback = &info;
-  }
-  return pFallback;
+  const uint32_t* pPosition = m_indexRoleTrace.Find(nKey);
+  if (pPosition == nullptr) pPosition = m_indexRoleTrace.Find(RoleTraceFallbackKey(nKey));
+  if (pPosition == nullptr) return nullptr;
+  return &m_vecRoleTrace[static_cast<int>(*pPosition)];  // a position of the list, so in range
 }

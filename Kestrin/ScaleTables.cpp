@@ -5,7 +5,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ bool LoadPairScales(const char* pszPath, uint32_t nFactor, ScaleTable& table) {
       table.Add(PackScaleKey(static_cast<uint32_t>(a), static_cast<uint32_t>(b), nFactor), fScale);
     }
   });
-  table.Seal();
+  table.EndLoad();
   return bOpened;
 }
 
@@ -73,7 +73,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
         int32_t nLook;
         if (CFormattedRead(scan).Int32(nLook).Result() == 1) m_map2DRoleLook.Add(nLook, nLook);
       });
-  m_map2DRoleLook.Seal();
+  m_map2DRoleLook.EndLoad();
   if (!bOpened) {
     ZorGameBase::DebugLog("error on open %s.", ROLE_2D_LOOK_FILE);
     return 0;
@@ -91,7 +91,7 @@ int32_t C3DRoleBaseData::CreateLookScaleInfo() {
       m_mapLookScale.Add(nLook, fScale);
     }
   });
-  m_mapLookScale.Seal();
+  m_mapLookScale.EndLoad();
   return bOpened ? 1 : 0;
 }
 

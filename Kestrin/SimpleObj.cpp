@@ -7,7 +7,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 
 namespace {
 
@@ -57,31 +57,31 @@ bool ReadSimpleObj(ZorGameBase::CTextScan& scan, SimpleObjInfo& info) {
 // Reads records until the file ends or a record is bad; a bad record ends the reading and
 // is logged with its identifier.
 int32_t C3DRoleBaseData::CreateSimpleObjInfo() {
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(SIMPLE_OBJ_FILE, image, true)) {
+  ZorGameBase::CFileImage image;
+  if (!image.Read(SIMPLE_OBJ_FILE, true)) {
     ZorGameBase::DebugLog("error on open %s.", SIMPLE_OBJ_FILE);
     return 0;
   }
-  ZorGameBase::CTextScan scan(image);
+  ZorGameBase::CTextScan scan(image.View());
   std::string_view word;
   while (scan.Word(word)) {
     scan.SkipSpace();
     uint32_t nId;
     if (!ScanRecordId(word, nId)) continue;  // words between records
-    SimpleObjInfo info{};
+    SimpleObjInfo& info = m_mapSimpleObj.Add(nId);
     if (!ReadSimpleObj(scan, info)) {
+      m_mapSimpleObj.DropAdded();
       ZorGameBase::DebugLog("error data: %u of %s", nId, SIMPLE_OBJ_FILE);
       break;
     }
-    m_mapSimpleObj.try_emplace(nId, std::move(info));
   }
+  m_mapSimpleObj.EndLoad();
   return 1;
 }
 
 // The simple object of this identifier, or null.
 const SimpleObjInfo* C3DRoleBaseData::GetSimpleObjInfo(uint32_t nId) {
-  auto it = m_mapSimpleObj.find(nId);
-  return it != m_mapSimpleObj.end() ? &it->second : nullptr;
+  return m_mapSimpleObj.Find(nId);
 }
 
-void C3DRoleBaseData::ReleaseSimpleObjInfo() { m_mapSimpleObj.clear(); }
+void C3DRoleBaseData::ReleaseSimpleObjInfo() { m_mapSimpleObj.Clear(); }

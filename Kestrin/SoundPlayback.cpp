@@ -121,9 +121,9 @@ bool C3DRoleBaseData::StopSound(const char* pszName) {
 // False for an event ini/SoundEvent.ini does not list; else PlaySound's answer for its sound,
 // always restarted.
 bool C3DRoleBaseData::PlaySoundEvent(uint32_t nEventId, uint32_t nPlayArg, uint32_t nReserved) {
-  const std::string* pName = m_mapSoundEvent.Find(nEventId);
-  if (pName == nullptr) return false;
-  return PlaySound(pName->c_str(), nPlayArg, nReserved, true);
+  const char* pszName = m_mapSoundEvent.Find(nEventId);
+  if (pszName == nullptr) return false;
+  return PlaySound(pszName, nPlayArg, nReserved, true);
 }
 
 #if KESTRIN_RECORD_RESULT_BY_POINTER

@@ -1,29 +1,137 @@
 #pragma once
 // Containers of the sound events, sound resources, action sounds and 3D effects. Nothing
 // enumerates these tables; the client only looks keys up, per frame, so each is a hashed
-// table (HashedTable.h) rather than a tree.
+// table (HashedTable.h) rather than a tree, with its names in one arena.
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "HashedTable.h"
-#include "ZorString.h"
+
+// Names under packed keys. A name handed out stays valid until the table is cleared. A load
+// appends its (key, name) pairs in file order between BeginLoad and EndLoad; the later name of
+// a key stands. A load that changes nothing (the same file read again) keeps nothing new.
+template <typename Key>
+class CNameTable {
+ public:
+  // The name under the key, or null.
+  const char* Find(Key nKey) const {
+    const char* const* ppszName = m_table.Find(nKey);
+    return ppszName != nullptr ? *ppszName : nullptr;
+  }
+  void BeginLoad() { m_mark = m_names.GetMark(); }
+  void Append(Key nKey, std::string_view name) { m_table.Append(nKey) = m_names.Add(name); }
+  void EndLoad() {
+    size_t nBefore = m_table.Size();
+    bool bNewNameKept = false;
+    m_table.IndexAppended([&bNewNameKept](const char*& pszKept, const char*& pszNew) {
+      if (strcmp(pszKept, pszNew) != 0) {
+        pszKept = pszNew;
+        bNewNameKept = true;
+      }
+    });
+    if (m_table.Size() == nBefore && !bNewNameKept) m_names.Rollback(m_mark);
+  }
+  size_t Size() const { return m_table.Size(); }
+  void Clear() {
+    m_table.Clear();
+    m_names.Clear();
+  }
+
+ private:
+  CHashedTable<Key, const char*> m_table;
+  CNameArena m_names;
+  CNameArena::Mark m_mark{};
+};
 
 // ini/SoundEvent.ini: event number (taken bit for bit from its signed text) to sound name.
-using SoundEventTable = CHashedTable<uint32_t, std::string>;
+using SoundEventTable = CNameTable<uint32_t>;
 
-// One section of ini/SoundRes.ini: its sound files in file order, duplicates and empty names
-// included.
-struct SoundResInfo {
-  std::vector<std::string> vecFiles;
+// ini/SoundRes.ini: section title (bytes as written, blanks included) to its sound files in
+// file order, duplicates and empty names included. The first section of a title is kept, also
+// against an earlier load.
+class CSoundResTable {
+ public:
+  // The files of the section of this title (nCount of them at ppszFiles); false when no section
+  // has the title.
+  bool Find(std::string_view title, const char* const*& ppszFiles, size_t& nCount) const {
+    const Files* pFiles = m_table.Find(title);
+    if (pFiles == nullptr) return false;
+    // A section's only file is kept with it: the lookup touches nothing else.
+    ppszFiles = pFiles->nCount == 1 ? &pFiles->pszOnly : m_vecFiles.data() + pFiles->nFirst;
+    nCount = pFiles->nCount;
+    return true;
+  }
+
+  void BeginLoad() {
+    m_mark = m_names.GetMark();
+    m_nFilesMark = m_vecFiles.size();
+  }
+  // Starts the section of a [title] line; the one open before is entered first.
+  void OpenSection(std::string_view title) {
+    CloseSection();
+    m_bOpen = true;
+    m_openTitle = std::string_view(m_names.Add(title), title.size());
+    m_nOpenFirst = m_vecFiles.size();
+  }
+  // Adds a file to the open section; false (nothing added) when no section is open.
+  bool AddFile(std::string_view name) {
+    if (!m_bOpen) return false;
+    m_vecFiles.push_back(m_names.Add(name));
+    return true;
+  }
+  // Enters the open section, if any, and every section of the load; of two sections of one
+  // title the first stands.
+  void EndLoad() {
+    CloseSection();
+    size_t nBefore = m_table.Size();
+    m_table.IndexAppended([](Files&, Files&) {});
+    if (m_table.Size() == nBefore) {
+      m_names.Rollback(m_mark);
+      m_vecFiles.resize(m_nFilesMark);
+    }
+  }
+  size_t Size() const { return m_table.Size(); }
+  void Clear() {
+    m_table.Clear();
+    m_names.Clear();
+    m_vecFiles.clear();
+    m_vecFiles.shrink_to_fit();
+    m_bOpen = false;
+  }
+
+ private:
+  struct Files {
+    uint32_t nFirst;  // in m_vecFiles
+    uint32_t nCount;
+    const char* pszOnly;  // the file, when there is exactly one
+  };
+  void CloseSection() {
+    if (!m_bOpen) return;
+    m_bOpen = false;
+    size_t nCount = m_vecFiles.size() - m_nOpenFirst;
+    m_table.Append(m_openTitle) =
+        Files{static_cast<uint32_t>(m_nOpenFirst), static_cast<uint32_t>(nCount),
+              nCount == 1 ? m_vecFiles[m_nOpenFirst] : nullptr};
+  }
+
+  CHashedTable<CNameKey, Files> m_table;
+  CNameArena m_names;
+  std::vector<const char*> m_vecFiles;
+  CNameArena::Mark m_mark{};
+  size_t m_nFilesMark = 0;
+  // The section being read.
+  bool m_bOpen = false;
+  std::string_view m_openTitle;
+  size_t m_nOpenFirst = 0;
 };
-// Section title (bytes as written, blanks included) to its files; the first section of a
-// title is the one kept.
-using SoundResTable = CHashedTable<std::string, SoundResInfo>;
+using SoundResTable = CSoundResTable;
 
 // 3D effects under the key a.b.c.d packed as a * 10^10 + b * 10^6 + c * 10^3 + d.
-using WeaponEffect3DTable = CHashedTable<uint64_t, std::string>;
-using ActionEffect3DTable = CHashedTable<uint64_t, ZorString::CZorString>;
+using WeaponEffect3DTable = CNameTable<uint64_t>;
+using ActionEffect3DTable = CNameTable<uint64_t>;
 
 // Action sounds under the key a.b.c packed as a * 10^7 + b * 10^4 + c.
-using ActionSoundTable = CHashedTable<uint64_t, ZorString::CZorString>;
+using ActionSoundTable = CNameTable<uint64_t>;

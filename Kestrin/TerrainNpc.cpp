@@ -1,10 +1,12 @@
 // Terrain NPCs of ini/TerrainNpc.dat: a name and eight direction texts each, in file order.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "TableText.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
 #include "ZorEncryptFile.h"
@@ -36,46 +38,37 @@ int ScanLiteral(CTextScan& scan, const char* pszLiteral) {
   return 1;
 }
 
-// "%s" into a buffer of nSize bytes: a longer word is cut, the texts of the format being at most
-// nSize - 1 characters.
-bool ScanWord(CTextScan& scan, char* pszOut, size_t nSize) {
+// "[%s]": the word after "[" up to its first "]" (a line "[Terrain1001] x" names Terrain1001),
+// cut to 255 characters. A "[" with nothing behind it is no section.
+bool ScanSection(std::string_view line, char (&szSection)[SECTION_BUFFER]) {
+  CTextScan scan(line);
   std::string_view word;
-  if (!scan.Word(word)) return false;
-  size_t nLength = word.size() < nSize - 1 ? word.size() : nSize - 1;
-  std::memcpy(pszOut, word.data(), nLength);
-  pszOut[nLength] = '\0';
-  return true;
-}
-
-// "[%s]": the word after "[" up to its closing "]" (a line "[Terrain1001] x" names
-// Terrain1001). A "[" with nothing behind it is no section.
-bool ScanSection(const char* pszLine, char (&szSection)[SECTION_BUFFER]) {
-  CTextScan scan(pszLine, pszLine + std::strlen(pszLine));
-  if (ScanLiteral(scan, "[") != 1 || !ScanWord(scan, szSection, sizeof(szSection))) return false;
-  char* pClose = std::strchr(szSection, ']');
-  if (pClose != nullptr) *pClose = '\0';
+  if (ScanLiteral(scan, "[") != 1 || !scan.Word(word)) return false;
+  word = word.substr(0, std::min(word.find(']'), sizeof(szSection) - 1));
+  CopyCut(szSection, word);
   return true;
 }
 
 // "Name=%s\n". A line that ends before the name (an empty line, "Name=" alone) counts as a
 // name line and leaves the name as it is; any other mismatch does not.
-bool ScanName(const char* pszLine, char (&szName)[sizeof(TerrainNpcInfo::Name)]) {
-  CTextScan scan(pszLine, pszLine + std::strlen(pszLine));
+bool ScanName(std::string_view line, char (&szName)[sizeof(TerrainNpcInfo::Name)]) {
+  CTextScan scan(line);
   int nMatched = ScanLiteral(scan, "Name=");
   if (nMatched != 1) return nMatched == SCAN_EOF;
-  ScanWord(scan, szName, sizeof(szName));
+  std::string_view word;
+  if (scan.Word(word)) CopyCut(szName, word);
   return true;
 }
 
 // "Dir%d=%s\n": the number is read and ignored; true when both values were read. The text
-// (empty unless both were read) goes to the record either way.
-bool ScanDir(const char* pszLine, std::vector<std::string>& dirs) {
-  CTextScan scan(pszLine, pszLine + std::strlen(pszLine));
-  char szText[DIR_BUFFER] = "";
+// (empty unless both were read, cut to 259 characters) goes to the record either way.
+bool ScanDir(std::string_view line, std::vector<std::string>& dirs) {
+  CTextScan scan(line);
+  std::string_view word;
   int32_t nNumber;
   bool bBoth = ScanLiteral(scan, "Dir") == 1 && scan.Int32(nNumber) && scan.Literal('=') &&
-               ScanWord(scan, szText, sizeof(szText));
-  dirs.emplace_back(szText);
+               scan.Word(word);
+  dirs.emplace_back(bBoth ? word.substr(0, DIR_BUFFER - 1) : std::string_view());
   return bBoth;
 }
 
@@ -91,21 +84,18 @@ bool ScanDir(const char* pszLine, std::vector<std::string>& dirs) {
 // The three parts of a record follow each other without gaps.
 void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFile,
                            TerrainNpcList& list) {
-  unsigned nPosition = 0;
-  char szLine[LINE_BUFFER];
+  CBufferLines lines(pData, nSize, LINE_BUFFER);
+  std::string_view line;
   char szSection[SECTION_BUFFER];
-  auto NextLine = [&]() {
-    return ZorGameBase::ReadBufferLine(pData, nSize, nPosition, szLine, sizeof(szLine));
-  };
-  for (bool bLine = NextLine(); bLine; bLine = NextLine()) {
-    if (szLine[0] == '\0' || szLine[0] == '/' || szLine[0] == ';') continue;
-    if (!ScanSection(szLine, szSection)) continue;
+  for (bool bLine = lines.Next(line); bLine; bLine = lines.Next(line)) {
+    if (line.empty() || line[0] == '/' || line[0] == ';') continue;
+    if (!ScanSection(line, szSection)) continue;
     TerrainNpcInfo info{};  // the name stays empty when its line gives none
     // A name of seven characters or fewer has no digits to read: id 0.
-    info.Id = std::strlen(szSection) > ID_PREFIX ? DecimalPrefix(szSection + ID_PREFIX) : 0;
+    info.Id = std::strlen(szSection) > ID_PREFIX ? ZorGameBase::ParseDecimal(szSection + ID_PREFIX) : 0;
     info.Dirs.reserve(DIR_LINES);
-    bool bGood = NextLine() && ScanName(szLine, info.Name);
-    for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = NextLine() && ScanDir(szLine, info.Dirs);
+    bool bGood = lines.Next(line) && ScanName(line, info.Name);
+    for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = lines.Next(line) && ScanDir(line, info.Dirs);
     if (!bGood) {
       DebugLog("error data: %s of %s", szSection, pszFile);
       return;

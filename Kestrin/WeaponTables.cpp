@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "3DRoleBaseData.h"
-#include "FormattedRead.h"
+#include "TableText.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
     ZorGameBase::CTextScan scan(line);
     fnLine(scan);
   });
-  table.Seal();
+  table.EndLoad();
   return bOpened ? 1 : 0;
 }
 

@@ -24,7 +24,3 @@ void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile
 // first bad record is logged as "error data: <section> of <file>" and ends the reading.
 void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFile,
                            TerrainNpcList& list);
-
-// The leading decimal number of a text as the runtime's atoi reads it: white space and a sign
-// first, digits up to the first other character, 0 without digits, saturated to 32 bits.
-int32_t DecimalPrefix(const char* pszText);

@@ -6,62 +6,108 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <new>
 
 namespace ZorGameBase {
 
-bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
-  image.clear();
-  if (pszPath == nullptr) return false;
+namespace {
+
+// Opens the file and takes its size; null when it cannot be opened or is no readable file.
+FILE* OpenForImage(const char* pszPath, long& nSize) {
+  if (pszPath == nullptr) return nullptr;
   FILE* pFile = fopen(pszPath, "rb");
-  if (pFile == nullptr) return false;
-  bool bRead = false;
-  long nSize = -1;
+  if (pFile == nullptr) return nullptr;
+  nSize = -1;
   // A folder opens on some systems and reads as an error: probe one byte first.
   fgetc(pFile);
   if (ferror(pFile) == 0 && fseek(pFile, 0, SEEK_END) == 0 && (nSize = ftell(pFile)) >= 0 &&
       fseek(pFile, 0, SEEK_SET) == 0) {
-    try {
-      image.resize(static_cast<size_t>(nSize));
-      bRead = fread(image.data(), 1, image.size(), pFile) == image.size();
-    } catch (const std::exception&) {
-      bRead = false;  // larger than this process can hold
-    }
+    return pFile;
+  }
+  fclose(pFile);
+  return nullptr;
+}
+
+// The text streams' view of nSize bytes read in binary: the text ends at a Ctrl-Z, and each
+// carriage return + line feed is one line feed. Returns the new size.
+size_t ToTextMode(char* pData, size_t nSize) {
+  const void* pEof = memchr(pData, 0x1A, nSize);
+  if (pEof != nullptr) nSize = static_cast<size_t>(static_cast<const char*>(pEof) - pData);
+  char* pOut = static_cast<char*>(memchr(pData, '\r', nSize));
+  if (pOut == nullptr) return nSize;
+  const char* pIn = pOut;
+  const char* pEnd = pData + nSize;
+  while (pIn < pEnd) {
+    if (*pIn == '\r' && pIn + 1 < pEnd && pIn[1] == '\n') ++pIn;
+    *pOut++ = *pIn++;
+  }
+  return static_cast<size_t>(pOut - pData);
+}
+
+}  // namespace
+
+bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
+  image.clear();
+  long nSize = -1;
+  FILE* pFile = OpenForImage(pszPath, nSize);
+  if (pFile == nullptr) return false;
+  bool bRead = false;
+  try {
+    image.resize(static_cast<size_t>(nSize));
+    bRead = fread(image.data(), 1, image.size(), pFile) == image.size();
+  } catch (const std::exception&) {
+    bRead = false;  // larger than this process can hold
   }
   fclose(pFile);
   if (!bRead) {
     image.clear();
     return false;
   }
-  if (bTextMode) {
-    const void* pEof = memchr(image.data(), 0x1A, image.size());
-    if (pEof != nullptr) image.resize(static_cast<const char*>(pEof) - image.data());
-    char* pOut = static_cast<char*>(memchr(image.data(), '\r', image.size()));
-    if (pOut != nullptr) {
-      const char* pIn = pOut;
-      const char* pEnd = image.data() + image.size();
-      while (pIn < pEnd) {
-        if (*pIn == '\r' && pIn + 1 < pEnd && pIn[1] == '\n') ++pIn;
-        *pOut++ = *pIn++;
-      }
-      image.resize(pOut - image.data());
-    }
-  }
+  if (bTextMode) image.resize(ToTextMode(image.data(), image.size()));
   return true;
+}
+
+bool CFileImage::Read(const char* pszPath, bool bTextMode) {
+  m_nSize = 0;
+  long nSize = -1;
+  FILE* pFile = OpenForImage(pszPath, nSize);
+  if (pFile == nullptr) return false;
+  size_t nWanted = static_cast<size_t>(nSize);
+  if (nWanted > m_nCapacity) {
+    m_pData.reset();
+    m_nCapacity = 0;
+    m_pData.reset(new (std::nothrow) char[nWanted]);
+    if (m_pData != nullptr) m_nCapacity = nWanted;
+  }
+  bool bRead = nWanted <= m_nCapacity && (nWanted == 0 || fread(m_pData.get(), 1, nWanted, pFile) == nWanted);
+  fclose(pFile);
+  if (!bRead) return false;
+  m_nSize = bTextMode ? ToTextMode(m_pData.get(), nWanted) : nWanted;
+  return true;
+}
+
+void CFileImage::Release() {
+  m_pData.reset();
+  m_nSize = 0;
+  m_nCapacity = 0;
+}
+
+int32_t ParseDecimal(const char* pszText) {
+  const char* p = pszText;
+  while (IsScanSpace(*p)) ++p;
+  bool bNegative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  int64_t nValue = 0;
+  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (nValue <= INT32_MAX) nValue = nValue * 10 + nDigit;  // past the limit it saturates
+  }
+  if (bNegative) return nValue > -static_cast<int64_t>(INT32_MIN) ? INT32_MIN : static_cast<int32_t>(-nValue);
+  return nValue > INT32_MAX ? INT32_MAX : static_cast<int32_t>(nValue);
 }
 
 std::string_view CutAtNul(std::string_view text) {
   size_t nZero = text.find('\0');
   return nZero == std::string_view::npos ? text : text.substr(0, nZero);
-}
-
-void CTextScan::SkipSpace() {
-  while (m_pPos < m_pEnd && IsScanSpace(*m_pPos)) ++m_pPos;
-}
-
-bool CTextScan::Literal(char ch) {
-  if (m_pPos >= m_pEnd || *m_pPos != ch) return false;
-  ++m_pPos;
-  return true;
 }
 
 namespace {
@@ -88,30 +134,6 @@ bool CTextScan::Digits(uint64_t& nValue, bool& bNegative, int nBase) {
   if (p == pDigits) return false;
   m_pPos = p;
   nValue = bNegative ? 0 - nAccum : nAccum;
-  return true;
-}
-
-bool CTextScan::Int32(int32_t& nValue) {
-  uint64_t nAccum;
-  bool bNegative;
-  if (!Digits(nAccum, bNegative, 10)) return false;
-  nValue = static_cast<int32_t>(static_cast<uint32_t>(nAccum));
-  return true;
-}
-
-bool CTextScan::UInt32(uint32_t& nValue) {
-  uint64_t nAccum;
-  bool bNegative;
-  if (!Digits(nAccum, bNegative, 10)) return false;
-  nValue = static_cast<uint32_t>(nAccum);
-  return true;
-}
-
-bool CTextScan::Int64(int64_t& nValue) {
-  uint64_t nAccum;
-  bool bNegative;
-  if (!Digits(nAccum, bNegative, 10)) return false;
-  nValue = static_cast<int64_t>(nAccum);
   return true;
 }
 
@@ -156,15 +178,6 @@ bool CTextScan::Float(float& fValue) {
   }
   fValue = bNegative ? -fParsed : fParsed;
   m_pPos = p;
-  return true;
-}
-
-bool CTextScan::Word(std::string_view& word) {
-  SkipSpace();
-  if (m_pPos >= m_pEnd) return false;
-  const char* pStart = m_pPos;
-  while (m_pPos < m_pEnd && !IsScanSpace(*m_pPos)) ++m_pPos;
-  word = std::string_view(pStart, m_pPos - pStart);
   return true;
 }
 

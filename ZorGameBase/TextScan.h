@@ -19,6 +19,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,11 +31,34 @@ namespace ZorGameBase {
 // Ctrl-Z (0x1A) byte ends the text. False (image empty) when the file cannot be opened or read.
 bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode);
 
+// A whole file in memory, read as ReadFileImage reads it, into a block that is not cleared
+// first and that a later Read reuses when it is large enough.
+class CFileImage {
+ public:
+  // False (image empty) when the file cannot be opened or read.
+  bool Read(const char* pszPath, bool bTextMode);
+  const char* Data() const { return m_pData.get(); }
+  size_t Size() const { return m_nSize; }
+  std::string_view View() const { return std::string_view(m_pData.get(), m_nSize); }
+  // Gives the block back.
+  void Release();
+
+ private:
+  std::unique_ptr<char[]> m_pData;
+  size_t m_nSize = 0;
+  size_t m_nCapacity = 0;
+};
+
 // The text up to its first zero byte, as a C string of these bytes reads.
 std::string_view CutAtNul(std::string_view text);
 
+// The leading decimal number of a text as the runtime's atoi reads it: white space and a sign
+// first, then digits up to the first other character; 0 without digits; saturated to 32 bits.
+int32_t ParseDecimal(const char* pszText);
+
+// Blank, tab, line feed, vertical tab, form feed or carriage return (9 to 13).
 inline bool IsScanSpace(char ch) {
-  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+  return ch == ' ' || static_cast<unsigned char>(ch - '\t') < 5;
 }
 
 // A forward cursor over text. Every conversion first skips white space (as the formatted input
@@ -51,23 +76,94 @@ class CTextScan {
   std::string_view Rest() const { return std::string_view(m_pPos, m_pEnd - m_pPos); }
 
   // White space in a format: any amount, also none.
-  void SkipSpace();
+  void SkipSpace() {
+    while (m_pPos < m_pEnd && IsScanSpace(*m_pPos)) ++m_pPos;
+  }
   // A literal character in a format: must stand next, no white space skipped.
-  bool Literal(char ch);
-  bool Int32(int32_t& nValue);    // "%d"
-  bool UInt32(uint32_t& nValue);  // "%u"; a minus sign negates modulo 2^32
-  bool Int64(int64_t& nValue);    // "%I64d" ("%lld")
-  bool Float(float& fValue);      // "%f"
-  bool Hex32(uint32_t& nValue);   // "%x": optional sign and "0x" prefix
+  bool Literal(char ch) {
+    if (m_pPos >= m_pEnd || *m_pPos != ch) return false;
+    ++m_pPos;
+    return true;
+  }
+  // "%d"
+  bool Int32(int32_t& nValue) {
+    uint64_t nAccum;
+    if (!Decimal(nAccum)) return false;
+    nValue = static_cast<int32_t>(static_cast<uint32_t>(nAccum));
+    return true;
+  }
+  // "%u"; a minus sign negates modulo 2^32
+  bool UInt32(uint32_t& nValue) {
+    uint64_t nAccum;
+    if (!Decimal(nAccum)) return false;
+    nValue = static_cast<uint32_t>(nAccum);
+    return true;
+  }
+  // "%I64d" ("%lld")
+  bool Int64(int64_t& nValue) {
+    uint64_t nAccum;
+    if (!Decimal(nAccum)) return false;
+    nValue = static_cast<int64_t>(nAccum);
+    return true;
+  }
+  bool Float(float& fValue);     // "%f"
+  bool Hex32(uint32_t& nValue);  // "%x": optional sign and "0x" prefix
   // "%s": the next run of characters without white space (zero bytes included), as a view
   // into the text; false at the end of the text.
-  bool Word(std::string_view& word);
+  bool Word(std::string_view& word) {
+    SkipSpace();
+    if (m_pPos >= m_pEnd) return false;
+    const char* pStart = m_pPos;
+    m_pPos = FindSpace(m_pPos, m_pEnd);
+    word = std::string_view(pStart, static_cast<size_t>(m_pPos - pStart));
+    return true;
+  }
+  // The first white-space character from p on, or pEnd. Eight bytes a step while they fit:
+  // white space lies below 0x21, and a step passes when no byte does.
+  static const char* FindSpace(const char* p, const char* pEnd) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    const uint64_t ONES = 0x0101010101010101ull;
+    while (pEnd - p >= 8) {
+      uint64_t nWord;
+      memcpy(&nWord, p, sizeof(nWord));
+      uint64_t nLow = (nWord - ONES * 0x21) & ~nWord & (ONES * 0x80);  // the lowest mark is exact
+      if (nLow == 0) {
+        p += 8;
+        continue;
+      }
+      p += __builtin_ctzll(nLow) >> 3;
+      if (IsScanSpace(*p)) return p;
+      ++p;  // a control character, no white space
+    }
+#endif
+    while (p < pEnd && !IsScanSpace(*p)) ++p;
+    return p;
+  }
   // fgets(buffer, nCount, file): at most nCount - 1 characters, ending after the first line
   // feed; false at the end. A longer line comes in several pieces. The piece is cut at a zero
   // byte, as the C string in the buffer reads, while the cursor moves past the whole piece.
   bool LinePiece(std::string_view& piece, size_t nCount);
 
  private:
+  // A decimal number after white space and an optional sign, accumulated modulo 2^64 (and
+  // negated for a minus); false, with only the white space passed, when no digit follows.
+  bool Decimal(uint64_t& nValue) {
+    SkipSpace();
+    const char* p = m_pPos;
+    bool bNegative = false;
+    if (p < m_pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
+    const char* pDigits = p;
+    uint64_t nAccum = 0;
+    unsigned nDigit;
+    while (p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10) {
+      nAccum = nAccum * 10 + nDigit;
+      ++p;
+    }
+    if (p == pDigits) return false;
+    m_pPos = p;
+    nValue = bNegative ? 0 - nAccum : nAccum;
+    return true;
+  }
   // Digits in base nBase accumulated modulo 2^64, after an optional sign; false without one.
   bool Digits(uint64_t& nValue, bool& bNegative, int nBase);
 

@@ -1,6 +1,7 @@
 #include "ZorIni.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "DebugLog.h"
 #include "Gbk.h"
+#include "TextScan.h"
 
 namespace ZorGameBase {
 namespace {
@@ -15,6 +17,8 @@ namespace {
 const int MAX_SET_FIELD = 255;  // characters of one ReadFieldSet field
 const int FIELD_SET_PAIRS = 10;
 const long MAX_FILE_SIZE = 0x7FFFFFFE;
+
+const uint32_t NO_KEY = 0xFFFFFFFFu;  // a line without "="
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 bool IsLineEnd(char ch) { return ch == '\r' || ch == '\n' || ch == '\0'; }
@@ -57,17 +61,64 @@ int32_t ToInt32(uint64_t nMagnitude, bool bNegative) {
   return nMagnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nMagnitude);
 }
 
-// Decimal only, as the runtime's atoi (saturating).
-int32_t ParseDecimal(const char* pszText) {
-  bool bNegative;
-  uint64_t nMagnitude = ParseMagnitude(pszText, 10, bNegative);
-  return ToInt32(nMagnitude, bNegative);
+// The magnitude ParseIniInteger and ParseIniUnsigned read: after white space, "0" not followed
+// by x is decimal; otherwise a sign and the base of the text ("0x", "0", else decimal). Plain
+// decimal digits, the common case, take the short way.
+uint64_t IniMagnitude(const char* p, bool& bNegative) {
+  while (IsSpace(*p)) ++p;
+  bNegative = false;
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return ParseMagnitude(p, 0, bNegative);
+  if (p[0] != '0' && (p[0] == '+' || p[0] == '-')) {
+    // "-0x..." hexadecimal, "-0..." octal
+    if (p[1] == '0') return ParseMagnitude(p, 0, bNegative);
+    bNegative = *p++ == '-';
+  }
+  const uint64_t nBig = 0xFFFFFFFFFull;
+  uint64_t nValue = 0;
+  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (nValue <= nBig) nValue = nValue * 10 + nDigit;
+  }
+  return nValue;
 }
 
-// The base for ParseIniInteger/ParseIniUnsigned: "0" not followed by x is decimal.
-int IniBase(const char* p) {
+// strtoll(pszText, nullptr, 10): white space, a sign, decimal digits; 0 without digits;
+// saturated at the 64-bit limits.
+int64_t ParseDecimal64(const char* pszText) {
+  const char* p = pszText;
   while (IsSpace(*p)) ++p;
-  return p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
+  bool bNegative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  const uint64_t nLimit = bNegative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+  uint64_t nValue = 0;
+  bool bOver = false;
+  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (bOver || nValue > (nLimit - nDigit) / 10) {
+      bOver = true;
+      continue;
+    }
+    nValue = nValue * 10 + nDigit;
+  }
+  if (bOver) return bNegative ? INT64_MIN : INT64_MAX;
+  return bNegative ? static_cast<int64_t>(0 - nValue) : static_cast<int64_t>(nValue);
+}
+
+// strtof(pszText, nullptr) in the C locale. Plain decimal text (after white space and a sign, a
+// digit or a point, no "0x") is converted without the runtime's locale machinery, to the same
+// nearest float; everything else, and results out of range, go through strtof itself.
+float ParseFloat(const char* pszText) {
+  const char* p = pszText;
+  while (IsSpace(*p)) ++p;
+  bool bNegative = *p == '-';
+  const char* pNumber = *p == '+' || *p == '-' ? p + 1 : p;
+  bool bDecimal = (*pNumber >= '0' && *pNumber <= '9') || *pNumber == '.';
+  if (bDecimal && pNumber[0] == '0' && (pNumber[1] == 'x' || pNumber[1] == 'X')) bDecimal = false;
+  if (bDecimal) {
+    float fValue = 0.0f;
+    auto result = std::from_chars(pNumber, pNumber + strlen(pNumber), fValue,
+                                  std::chars_format::general);
+    if (result.ec == std::errc()) return bNegative ? -fValue : fValue;
+  }
+  return strtof(pszText, nullptr);
 }
 
 template <typename T>
@@ -77,8 +128,18 @@ void Store(void* pDest, T value) {
 
 // Converts one field into its destination by type. A null destination or an unknown type
 // converts nothing (the field still counts).
-void ConvertField(int nType, void* pDest, const char* pszField) {
+inline void ConvertField(int nType, void* pDest, const char* pszField) {
   if (pDest == nullptr) return;
+  // The common number fields first, tested one by one: a table reads the same types line
+  // after line, which these branches follow better than a jump through the switch.
+  if (nType == INI_DWORD) {
+    Store<uint32_t>(pDest, ParseIniUnsigned(pszField));
+    return;
+  }
+  if (nType == INI_INT) {
+    Store<int32_t>(pDest, ParseIniInteger(pszField));
+    return;
+  }
   switch (nType) {
     case INI_INT:
     case INI_LONG:
@@ -86,7 +147,7 @@ void ConvertField(int nType, void* pDest, const char* pszField) {
       Store<int32_t>(pDest, ParseIniInteger(pszField));
       break;
     case INI_INT64:
-      Store<int64_t>(pDest, strtoll(pszField, nullptr, 10));
+      Store<int64_t>(pDest, ParseDecimal64(pszField));
       break;
     case INI_SHORT:
       Store<uint16_t>(pDest, static_cast<uint16_t>(ParseIniInteger(pszField)));
@@ -98,7 +159,7 @@ void ConvertField(int nType, void* pDest, const char* pszField) {
       Store<uint32_t>(pDest, ParseIniUnsigned(pszField));
       break;
     case INI_FLOAT:
-      Store<float>(pDest, strtof(pszField, nullptr));
+      Store<float>(pDest, ParseFloat(pszField));
       break;
     case INI_DOUBLE:
       Store<double>(pDest, strtod(pszField, nullptr));
@@ -110,7 +171,8 @@ void ConvertField(int nType, void* pDest, const char* pszField) {
       static_cast<std::string*>(pDest)->assign(pszField);
       break;
     case INI_ZORSTRING:
-      *static_cast<ZorString::CZorString*>(pDest) = pszField;
+      static_cast<ZorString::CZorString*>(pDest)->AssignText(pszField,
+                                                             static_cast<int>(strlen(pszField)));
       break;
     case INI_BYTE:
       Store<uint8_t>(pDest, static_cast<uint8_t>(ParseIniInteger(pszField)));
@@ -157,6 +219,41 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
   }
 }
 
+// The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
+// just before pLimit, so there always is one. Eight bytes a step while they fit.
+template <bool bEqualsToo>
+const char* FindLineEndOr(const char* p, const char* pLimit) {
+  const uint64_t ONES = 0x0101010101010101ull;
+  const uint64_t HIGHS = 0x8080808080808080ull;
+  while (pLimit - p >= 8) {
+    uint64_t nWord;
+    memcpy(&nWord, p, sizeof(nWord));
+    uint64_t nCr = nWord ^ (ONES * '\r');
+    uint64_t nLf = nWord ^ (ONES * '\n');
+    uint64_t nFound = ((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf);
+    if (bEqualsToo) {
+      uint64_t nEq = nWord ^ (ONES * '=');
+      nFound |= (nEq - ONES) & ~nEq;
+    }
+    nFound &= HIGHS;
+    if (nFound != 0) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      // The lowest marked byte is the first one looked for (marks above it may be false).
+      return p + (__builtin_ctzll(nFound) >> 3);
+#else
+      break;
+#endif
+    }
+    p += 8;
+  }
+  while (!IsLineEnd(*p) && !(bEqualsToo && *p == '=')) ++p;
+  return p;
+}
+
+// The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
+// just before pLimit, so there always is one. Eight bytes a step while they fit.
+const char* FindLineEnd(const char* p, const char* pLimit) { return FindLineEndOr<false>(p, pLimit); }
+
 bool HasIniExtension(const char* pszName, size_t nLength, const char* pszExtension) {
   if (nLength <= 4) return false;
   const char* pExt = pszName + nLength - 4;
@@ -175,19 +272,20 @@ struct CZorIni::LineSpan {
   const char* pStart;
   size_t nLength;
   const char* pEnd;
+  uint32_t nKeyLength;  // the length of the text before the line's first "=", or NO_KEY
 };
 
 int32_t ParseIniInteger(const char* pszText) {
   if (pszText == nullptr || *pszText == '\0') return 0;
   bool bNegative;
-  uint64_t nMagnitude = ParseMagnitude(pszText, IniBase(pszText), bNegative);
+  uint64_t nMagnitude = IniMagnitude(pszText, bNegative);
   return ToInt32(nMagnitude, bNegative);
 }
 
 uint32_t ParseIniUnsigned(const char* pszText) {
   if (pszText == nullptr || *pszText == '\0') return 0;
   bool bNegative;
-  uint64_t nMagnitude = ParseMagnitude(pszText, IniBase(pszText), bNegative);
+  uint64_t nMagnitude = IniMagnitude(pszText, bNegative);
   if (nMagnitude > 0xFFFFFFFFull) return UINT32_MAX;
   uint32_t nValue = static_cast<uint32_t>(nMagnitude);
   return bNegative ? 0u - nValue : nValue;
@@ -269,6 +367,7 @@ CZorIni::CZorIni()
       m_nSize(0),
       m_szFileName(),
       m_szSectionTitle(),
+      m_bKeysIndexed(false),
       m_bReportErrors(true) {}
 
 CZorIni::~CZorIni() { Close(); }
@@ -361,6 +460,8 @@ bool CZorIni::Close() {
   m_pLastLine = nullptr;
   m_nSize = 0;
   m_vecSectionLines.clear();
+  m_vecKeyLength.clear();
+  m_bKeysIndexed = false;
   return true;
 }
 
@@ -376,7 +477,12 @@ bool CZorIni::ReadRawLine(LineSpan& span) {
   const char* p = m_pCursor;
   if (p >= pDataEnd) return false;
   while (IsBlank(*p)) ++p;
-  const char* pEnd = p + strcspn(p, "\r\n");  // also stops at a zero byte
+  const char* pEnd = FindLineEndOr<true>(p, pDataEnd + 1);
+  span.nKeyLength = NO_KEY;
+  if (*pEnd == '=') {
+    span.nKeyLength = static_cast<uint32_t>(pEnd - p);
+    pEnd = FindLineEnd(pEnd, pDataEnd + 1);
+  }
   const char* pLast = pEnd;
   while (pLast > p && IsBlank(pLast[-1])) --pLast;
   span.pStart = p;
@@ -412,6 +518,8 @@ const char* CZorIni::CopyToLineBuffer(const LineSpan& span) {
 bool CZorIni::ReadSection() {
   if (m_pBuffer == nullptr) return false;
   m_vecSectionLines.clear();
+  m_vecKeyLength.clear();
+  m_bKeysIndexed = false;
   LineSpan span;
   for (;;) {
     if (!ReadContentLine(span)) return false;
@@ -436,6 +544,7 @@ bool CZorIni::ReadSection() {
     }
     if (span.pStart < m_pBuffer.get() || span.pStart >= pDataEnd) return false;
     m_vecSectionLines.push_back(span.pStart);
+    m_vecKeyLength.push_back(span.nKeyLength);
   }
   return true;
 }
@@ -450,6 +559,21 @@ bool CZorIni::GetSectionTitle(std::string& strTitle) const {
   return true;
 }
 
+namespace {
+
+// A key's length and a few of its characters: enough to tell a section's keys apart, and
+// cheap (the key is compared whole afterwards).
+uint32_t HashKey(const char* pKey, size_t nKey) {
+  uint32_t nHash = static_cast<uint32_t>(nKey) * 0x9E3779B1u;
+  if (nKey > 0) {
+    nHash ^= static_cast<unsigned char>(pKey[0]) * 0x85EBCA77u;
+    nHash ^= static_cast<unsigned char>(pKey[nKey - 1]) * 0xC2B2AE3Du;
+    nHash ^= static_cast<unsigned char>(pKey[nKey / 2]) * 0x27D4EB2Fu;
+  }
+  return nHash ^ (nHash >> 15);
+}
+}  // namespace
+
 bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
   if (m_pBuffer == nullptr) return false;
   if (pszKey == nullptr || *pszKey == '\0') {
@@ -458,34 +582,167 @@ bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bo
   }
   if (pszBuffer == nullptr || nBufferSize < 1 || nBufferSize > LINE_BUFFER) return false;
   size_t nKey = strlen(pszKey);
-  for (const char* pLine : m_vecSectionLines) {
-    size_t i = 0;
-    while (i < nKey && pLine[i] == pszKey[i] && !IsLineEnd(pLine[i])) ++i;
-    if (i < nKey || pLine[nKey] != '=') continue;
-    const char* p = pLine + nKey + 1;
-    size_t nMax = static_cast<size_t>(nBufferSize) - 1;
-    if (pLine == m_pLastLine) {
-      // The last line without a line break: the rest of the data, spaces kept; an empty value
-      // is a value. Cut to the caller's buffer.
-      const char* pDataEnd = m_pBuffer.get() + m_nSize;
-      size_t nCopy = static_cast<size_t>(pDataEnd - p);
-      if (nCopy > nMax) nCopy = nMax;
-      memcpy(pszBuffer, p, nCopy);
-      pszBuffer[nCopy] = '\0';
-      return true;
-    }
-    if (IsLineEnd(*p)) {
-      if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
-      return false;
-    }
-    while (*p == ' ') ++p;
-    size_t nCopy = 0;
-    while (nCopy < nMax && !IsLineEnd(p[nCopy])) ++nCopy;
+  const char* pLine = FindKeyLine(pszKey, nKey);
+  return pLine != nullptr && ReadValueAt(pLine, pszKey, nKey, pszBuffer, nBufferSize, bReportEmpty);
+}
+
+bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
+                          int nBufferSize, bool bReportEmpty) {
+  const char* p = pLine + nKey + 1;
+  size_t nMax = static_cast<size_t>(nBufferSize) - 1;
+  if (pLine == m_pLastLine) {
+    // The last line without a line break: the rest of the data, spaces kept; an empty value
+    // is a value. Cut to the caller's buffer.
+    const char* pDataEnd = m_pBuffer.get() + m_nSize;
+    size_t nCopy = static_cast<size_t>(pDataEnd - p);
+    if (nCopy > nMax) nCopy = nMax;
     memcpy(pszBuffer, p, nCopy);
     pszBuffer[nCopy] = '\0';
     return true;
   }
-  return false;
+  if (IsLineEnd(*p)) {
+    if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+    return false;
+  }
+  while (*p == ' ') ++p;
+  size_t nCopy = 0;
+  while (nCopy < nMax && !IsLineEnd(p[nCopy])) ++nCopy;
+  memcpy(pszBuffer, p, nCopy);
+  pszBuffer[nCopy] = '\0';
+  return true;
+}
+
+const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t nKey,
+                                  bool bReportEmpty) {
+  const char* p = pLine + nKey + 1;
+  if (pLine != m_pLastLine && IsLineEnd(*p)) {
+    if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+    return nullptr;
+  }
+  return p;
+}
+
+void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
+  size_t nKeys = keys.Count();
+  for (size_t i = 0; i < nKeys; ++i) apLines[i] = nullptr;
+  size_t nFound = 0;
+  for (size_t n = 0; n < m_vecSectionLines.size(); ++n) {
+    if (m_vecKeyLength[n] == NO_KEY) continue;
+    const char* pLine = m_vecSectionLines[n];
+    int nPlace = keys.Find(pLine, m_vecKeyLength[n]);
+    if (nPlace < 0 || apLines[nPlace] != nullptr) continue;
+    apLines[nPlace] = pLine;
+    if (++nFound == nKeys) break;
+  }
+}
+
+size_t CIniKeySet::Home(const char* pKey, size_t nKey) {
+  if (nKey == 0) return 0;
+  unsigned nMix = static_cast<unsigned>(nKey) * 29u + static_cast<unsigned char>(pKey[0]) * 7u +
+                  static_cast<unsigned char>(pKey[nKey - 1]) * 3u +
+                  static_cast<unsigned char>(pKey[nKey / 2]);
+  return nMix & (SLOTS - 1);
+}
+
+CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys), m_aSlots() {
+  for (size_t n = 0; n < m_vecKeys.size() && n < 255; ++n) {
+    size_t nKey = strlen(m_vecKeys[n]);
+    m_vecLength.push_back(nKey);
+    size_t i = Home(m_vecKeys[n], nKey);
+    while (m_aSlots[i].nPlace != 0) i = (i + 1) & (SLOTS - 1);
+    m_aSlots[i] = Slot{static_cast<uint8_t>(n + 1), static_cast<uint8_t>(nKey < 255 ? nKey : 255),
+                       nKey > 0 ? m_vecKeys[n][0] : '\0', nKey > 0 ? m_vecKeys[n][nKey - 1] : '\0'};
+  }
+}
+
+int CIniKeySet::Find(const char* pKey, size_t nKey) const {
+  if (nKey == 0) return -1;  // the set holds no empty key
+  for (size_t i = Home(pKey, nKey);; i = (i + 1) & (SLOTS - 1)) {
+    const Slot& slot = m_aSlots[i];
+    if (slot.nPlace == 0) return -1;
+    if (slot.nLength != (nKey < 255 ? nKey : 255) || slot.chFirst != pKey[0] ||
+        slot.chLast != pKey[nKey - 1] || m_vecLength[slot.nPlace - 1] != nKey) {
+      continue;
+    }
+    const char* pszKey = m_vecKeys[slot.nPlace - 1];
+    size_t n = 1;
+    while (n < nKey && pszKey[n] == pKey[n]) ++n;
+    if (n == nKey) return slot.nPlace - 1;
+  }
+}
+
+// atoi stops at the line's end by itself, so the value is read where it stands.
+bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
+  if (m_apLines[nKey] == nullptr) return false;
+  const char* pValue = m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey),
+                                          bReportEmpty);
+  if (pValue == nullptr) return false;
+  nValue = ParseDecimal(pValue);
+  return true;
+}
+
+bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
+  char szValue[CZorIni::LINE_BUFFER];
+  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
+  fValue = ParseFloat(szValue);
+  return true;
+}
+
+bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue,
+                                    bool bReportEmpty) {
+  char szValue[CZorIni::LINE_BUFFER];
+  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
+  strValue.AssignText(szValue, static_cast<int>(strlen(szValue)));  // our own buffer
+  return true;
+}
+
+
+// Every line of the section under its key, the first line of a key standing.
+void CZorIni::IndexSectionKeys() {
+  size_t nLines = m_vecSectionLines.size();
+  size_t nSlots = 8;
+  while (nSlots < nLines * 2) nSlots *= 2;
+  m_vecKeySlots.assign(nSlots, 0);
+  for (size_t n = 0; n < nLines; ++n) {
+    const char* pLine = m_vecSectionLines[n];
+    if (m_vecKeyLength[n] == NO_KEY) continue;
+    size_t nKey = m_vecKeyLength[n];
+    for (size_t i = HashKey(pLine, nKey) & (nSlots - 1);; i = (i + 1) & (nSlots - 1)) {
+      uint32_t nSlot = m_vecKeySlots[i];
+      if (nSlot == 0) {
+        m_vecKeySlots[i] = static_cast<uint32_t>(n + 1);
+        break;
+      }
+      if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(m_vecSectionLines[nSlot - 1], pLine, nKey) == 0)
+        break;  // an earlier line has this key
+    }
+  }
+  m_bKeysIndexed = true;
+}
+
+// The first line of the section that starts with the key directly followed by "=", or null.
+// A key holding "=" or a line end cannot be a line's text before its first "=": such keys are
+// looked for line by line.
+const char* CZorIni::FindKeyLine(const char* pszKey, size_t nKey) {
+  if (m_vecSectionLines.empty()) return nullptr;
+  if (!m_bKeysIndexed) IndexSectionKeys();
+  size_t nMask = m_vecKeySlots.size() - 1;
+  for (size_t i = HashKey(pszKey, nKey) & nMask;; i = (i + 1) & nMask) {
+    uint32_t nSlot = m_vecKeySlots[i];
+    if (nSlot == 0) break;
+    const char* pLine = m_vecSectionLines[nSlot - 1];
+    if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(pLine, pszKey, nKey) == 0) return pLine;
+  }
+  // Not a line's key; a key holding "=" or a line end may still start a line.
+  bool bPlain = true;
+  for (size_t i = 0; i < nKey && bPlain; ++i) bPlain = pszKey[i] != '=' && !IsLineEnd(pszKey[i]);
+  if (bPlain) return nullptr;
+  for (const char* pLine : m_vecSectionLines) {
+    size_t i = 0;
+    while (i < nKey && pLine[i] == pszKey[i] && !IsLineEnd(pLine[i])) ++i;
+    if (i == nKey && pLine[nKey] == '=') return pLine;
+  }
+  return nullptr;
 }
 
 bool CZorIni::ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty) {
@@ -507,7 +764,7 @@ bool CZorIni::ReadZorString(const char* pszKey, ZorString::CZorString& strValue,
                             bool bReportEmpty) {
   char szValue[LINE_BUFFER];
   if (!ReadKeyText(pszKey, szValue, bReportEmpty)) return false;
-  strValue = szValue;
+  strValue.AssignText(szValue, static_cast<int>(strlen(szValue)));  // our own buffer
   return true;
 }
 
@@ -521,7 +778,7 @@ bool CZorIni::ReadInt(const char* pszKey, int& nValue, bool bReportEmpty) {
 bool CZorIni::ReadFloat(const char* pszKey, float& fValue, bool bReportEmpty) {
   char szValue[LINE_BUFFER];
   if (!ReadKeyText(pszKey, szValue, bReportEmpty)) return false;
-  fValue = strtof(szValue, nullptr);
+  fValue = ParseFloat(szValue);
   return true;
 }
 

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +76,34 @@ bool TrimLineTail(char* pszText);
 void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const char* pszSeparator,
                      unsigned nLength);
 
+// The keys a loader reads from every section of a document, in its reading order: with it, one
+// pass over a section's lines finds them all (CIniSectionKeys). Keys are plain texts without
+// "=" or line breaks.
+class CIniKeySet {
+ public:
+  CIniKeySet(std::initializer_list<const char*> keys);
+  size_t Count() const { return m_vecKeys.size(); }
+  const char* Key(size_t i) const { return m_vecKeys[i]; }
+  size_t KeyLength(size_t i) const { return m_vecLength[i]; }
+  // The key's place in the set, or -1.
+  int Find(const char* pKey, size_t nKey) const;
+
+ private:
+  // A slot of the set: a key's place + 1 (0: free), with its length and first and last
+  // characters, so that most other keys are told apart without a comparison.
+  struct Slot {
+    uint8_t nPlace;
+    uint8_t nLength;
+    char chFirst;
+    char chLast;
+  };
+  static const size_t SLOTS = 256;
+  static size_t Home(const char* pKey, size_t nKey);
+  std::vector<const char*> m_vecKeys;
+  std::vector<size_t> m_vecLength;
+  Slot m_aSlots[SLOTS];
+};
+
 class CZorIni {
  public:
   static const int LINE_BUFFER = 2048;  // a line has at most 2047 characters
@@ -129,6 +159,17 @@ class CZorIni {
                     IniField f5 = {}, IniField f6 = {}, IniField f7 = {}, IniField f8 = {},
                     IniField f9 = {}, IniField f10 = {});
 
+  // For every key of the set, the first line of the current section that starts with the key
+  // directly followed by "=" (the line ReadValue takes), or null. apLines has a place per key.
+  void FindKeyLines(const CIniKeySet& keys, const char** apLines);
+  // The value of a line so found for the key: what ReadValue gives for it.
+  bool ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
+                   int nBufferSize, bool bReportEmpty);
+  // The start of the value of such a line, for a conversion that stops at the line's end by
+  // itself (as atoi does): what ReadValue would copy begins there, blanks aside. Null, as
+  // ReadValueAt fails, when nothing at all follows the "=".
+  const char* ValueStartAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty);
+
   // The current section's content lines, in file order, each at its first non-blank character
   // inside the file image (each runs to CR, LF or the zero byte).
   const std::vector<const char*>& GetSectionLines() const { return m_vecSectionLines; }
@@ -154,6 +195,8 @@ class CZorIni {
   const char* CopyToLineBuffer(const LineSpan& span);
   static bool IsHeader(const LineSpan& span);
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
+  const char* FindKeyLine(const char* pszKey, size_t nKey);
+  void IndexSectionKeys();
 
   FILE* m_pFile;                      // open only while Open reads a plain file
   CZorEncryptFile m_encryptFile;      // its key deciphers a ".dat" file in the image
@@ -165,7 +208,36 @@ class CZorIni {
   char m_szFileName[NAME_BUFFER];
   char m_szSectionTitle[TITLE_BUFFER];
   std::vector<const char*> m_vecSectionLines;
+  // The keys of the current section, indexed on its first key lookup: each line's key is its
+  // text before the first "=" (length in m_vecKeyLength, NO_KEY without "="), found through
+  // open-addressing slots of (line position + 1).
+  std::vector<uint32_t> m_vecKeySlots;
+  std::vector<uint32_t> m_vecKeyLength;
+  bool m_bKeysIndexed;
   bool m_bReportErrors;
+};
+
+// The keys of a set in the current section of a reader, found in one pass over its lines; each
+// Read... gives what the CZorIni getter of that name gives for the key, messages included.
+class CIniSectionKeys {
+ public:
+  static const size_t MAX_KEYS = 32;
+  CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys) : m_ini(ini), m_keys(keys) {
+    ini.FindKeyLines(keys, m_apLines);
+  }
+  bool ReadValue(size_t nKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
+    return m_apLines[nKey] != nullptr &&
+           m_ini.ReadValueAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), pszBuffer,
+                             nBufferSize, bReportEmpty);
+  }
+  bool ReadInt(size_t nKey, int& nValue, bool bReportEmpty);
+  bool ReadFloat(size_t nKey, float& fValue, bool bReportEmpty);
+  bool ReadZorString(size_t nKey, ZorString::CZorString& strValue, bool bReportEmpty);
+
+ private:
+  CZorIni& m_ini;
+  const CIniKeySet& m_keys;
+  const char* m_apLines[MAX_KEYS];
 };
 
 }  // namespace ZorGameBase

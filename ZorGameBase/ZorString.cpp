@@ -109,6 +109,10 @@ bool CZorString::IsValidString(const char* lpsz) { return ZorPlatform::IsReadabl
 int CZorString::Compare(const char* lpsz) const {
   if (lpsz == nullptr) return 1;
   ASSERT(IsValidString(lpsz));
+  return CompareText(lpsz);
+}
+
+int CZorString::CompareText(const char* lpsz) const {
   const char* p1 = m_pchData;
   const char* p2 = lpsz;
   for (;;) {
@@ -126,6 +130,15 @@ CZorString& CZorString::operator=(const char* lpsz) {
   if (Compare(lpsz) == 0) return *this;
   size_t nLength = lpsz == nullptr ? 0 : strlen(lpsz);
   CopyIn(nLength > static_cast<size_t>(INT_MAX) ? -1 : static_cast<int>(nLength), lpsz);
+  return *this;
+}
+
+CZorString& CZorString::AssignText(const char* pText, int nLength) {
+  // Equal texts: a text without zero bytes compares equal exactly when its bytes and length do.
+  if (GetData()->nLength == nLength && (nLength == 0 || memcmp(m_pchData, pText, nLength) == 0)) {
+    return *this;
+  }
+  CopyIn(nLength, pText);
   return *this;
 }
 

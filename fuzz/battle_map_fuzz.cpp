@@ -29,13 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   if (vecViewPos.size() != 2 * nViews) abort();
   // Each line adds at most one entry, and a line is at least one byte.
   size_t nEntries = 0;
-  for (const auto& entry : mapBattleMap) {
-    if (entry.second == nullptr) abort();
-    nEntries += entry.second->vecStartPos.size();
-    for (const FighterGroup& group : entry.second->vecFighterGroup) {
-      nEntries += group.vecFighterPos.size();
-    }
+  for (size_t i = 0; i < mapBattleMap.Size(); ++i) {
+    const BattleMapInfo& map = mapBattleMap.ValueAt(i);
+    if (mapBattleMap.Find(mapBattleMap.KeyAt(i)) != &map) abort();
+    nEntries += map.vecStartPos.size();
+    for (const FighterGroup& group : map.vecFighterGroup) nEntries += group.vecFighterPos.size();
   }
-  if (nEntries > nSize || mapBattleMap.size() > nSize + 1) abort();
+  if (nEntries > nSize || mapBattleMap.Size() > nSize + 1) abort();
   return 0;
 }

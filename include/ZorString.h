@@ -39,6 +39,10 @@ class CZorString {
   // 0 when equal, negative or positive otherwise (GBK characters compared whole); 1 for null.
   int Compare(const char* lpsz) const;
 
+  // What assigning a text does (operator=(const char*)), for a text of nLength characters
+  // without zero bytes that the caller holds: its own buffer needs no probe of the pointer.
+  CZorString& AssignText(const char* pText, int nLength);
+
   // The header of the current block.
   CZorStringData* GetData() const;
 
@@ -46,6 +50,8 @@ class CZorString {
   static bool IsValidString(const char* lpsz);
 
  protected:
+  // Compare without the check of the pointer.
+  int CompareText(const char* lpsz) const;
   void SetEmpty();
   void AllocBuffer(int nLen);
   void Release();

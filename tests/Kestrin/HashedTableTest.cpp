@@ -1,9 +1,12 @@
-// The hashed lookup table behind the effect and sound tables.
+// The containers behind the tables: the hashed table, its loads, the name arena and the list
+// of records that never move.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "HashedTable.h"
 
@@ -37,9 +40,9 @@ TEST(HashedTableTest, FindOrAddTellsWhetherItEntered) {
   EXPECT_EQ("first", table.FindOrAdd(7, &bInserted));
   EXPECT_FALSE(bInserted);
   table.FindOrAdd(0xFFFFFFFFu) = "last";
-  ASSERT_EQ(2u, table.Values().size());
-  EXPECT_EQ("first", table.Values()[0]);
-  EXPECT_EQ("last", table.Values()[1]);
+  ASSERT_EQ(2u, table.Size());
+  EXPECT_EQ("first", table.EntryAt(0).value);
+  EXPECT_EQ("last", table.EntryAt(1).value);
 }
 
 TEST(HashedTableTest, NamesAreFoundByViewByteForByte) {
@@ -62,6 +65,99 @@ TEST(HashedTableTest, ClearForgetsEverything) {
   table.FindOrAdd(5) = 2;
   EXPECT_EQ(2, *table.Find(uint64_t{5}));
   EXPECT_EQ(1u, table.Size());
+}
+
+}  // namespace
+
+namespace {
+
+// A load that appends many entries, some keys twice, enters each key once: the last value of a
+// key stands (and keeps the address the key had before the load), and every key is found.
+TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
+  for (uint64_t nCount : {10u, 5000u, 60000u}) {  // below and above the batch that is sorted
+    CHashedTable<uint64_t, uint64_t> table;
+    table.FindOrAdd(uint64_t{3}) = 1000;
+    const uint64_t* pThree = table.Find(uint64_t{3});
+    for (uint64_t i = 0; i < nCount; ++i) table.Append(i * 7) = i;
+    for (uint64_t i = 0; i < nCount; i += 3) table.Append(i * 7) = i + 1;  // later lines
+    EXPECT_EQ(nullptr, table.Find(uint64_t{7})) << "appended entries wait for the index";
+    table.IndexAppended([](uint64_t& nKept, uint64_t& nAdded) { nKept = nAdded; });
+    ASSERT_EQ(nCount + 1, table.Size()) << nCount;
+    EXPECT_EQ(pThree, table.Find(uint64_t{3}));
+    for (uint64_t i = 0; i < nCount; ++i) {
+      const uint64_t* pValue = table.Find(i * 7);
+      ASSERT_NE(nullptr, pValue) << i;
+      ASSERT_EQ(i % 3 == 0 ? i + 1 : i, *pValue) << i;
+      ASSERT_EQ(nullptr, table.Find(i * 7 + 1)) << i;
+    }
+  }
+}
+
+TEST(HashedTableTest, AReloadKeepsTheEntriesAndTheirAddresses) {
+  CLookupTable<uint32_t, uint32_t> table;
+  for (uint32_t i = 0; i < 9000; ++i) table.Add(i, i);
+  table.EndLoad();
+  std::vector<const uint32_t*> addresses;
+  for (uint32_t i = 0; i < 9000; ++i) addresses.push_back(table.Find(i));
+  for (uint32_t i = 0; i < 9000; ++i) table.Add(i, i + (i == 17 ? 1 : 0));
+  table.Add(9000, 5);  // one new key among the keys read again
+  table.EndLoad();
+  EXPECT_EQ(9001u, table.Size());
+  for (uint32_t i = 0; i < 9000; ++i) ASSERT_EQ(addresses[i], table.Find(i)) << i;
+  EXPECT_EQ(18u, *table.Find(17));
+  EXPECT_EQ(5u, *table.Find(9000));
+}
+
+TEST(HashedTableTest, WhereTheFirstStandsLaterValuesAreDropped) {
+  CLookupTable<uint32_t, std::string, true> table;
+  table.Add(1, "first");
+  table.Add(2, "two");
+  table.Add(1, "second");
+  table.EndLoad();
+  table.Add(2, "again");
+  table.EndLoad();
+  EXPECT_EQ("first", *table.Find(1));
+  EXPECT_EQ("two", *table.Find(2));
+  EXPECT_EQ(2u, table.Size());
+}
+
+TEST(HashedTableTest, DroppedAppendedEntryIsNeverEntered) {
+  CLookupTable<int32_t, int> table;
+  table.Add(1, 1);
+  table.Add(2, 2);
+  table.DropAdded();
+  table.EndLoad();
+  EXPECT_EQ(nullptr, table.Find(2));
+  EXPECT_EQ(1, *table.Find(1));
+}
+
+TEST(HashedTableTest, NamesAreCopiedAndStayWhereTheyAre) {
+  CNameArena names;
+  std::string strLong(70000, 'x');
+  const char* pszShort = names.Add("short");
+  const char* pszLong = names.Add(strLong);
+  const char* pszAfter = names.Add(std::string_view("a\0b", 3));
+  EXPECT_STREQ("short", pszShort);
+  EXPECT_EQ(strLong, pszLong);
+  EXPECT_EQ(0, memcmp("a\0b", pszAfter, 4));
+  CNameArena::Mark mark = names.GetMark();
+  for (int i = 0; i < 5000; ++i) names.Add("filler filler filler");
+  names.Rollback(mark);
+  EXPECT_STREQ("short", pszShort);
+  EXPECT_STREQ("next", names.Add("next"));
+}
+
+TEST(HashedTableTest, StableListKeepsItsRecordsWhileGrowing) {
+  CStableList<std::string> list;
+  std::string& strFirst = list.Emplace("first");
+  for (int i = 0; i < 20000; ++i) list.Emplace(std::to_string(i));
+  EXPECT_EQ(&strFirst, &list[0]);
+  EXPECT_EQ("19999", list[20000]);
+  list.PopBack(19000);
+  EXPECT_EQ(1001u, list.Size());
+  EXPECT_EQ("999", list[1000]);
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
 }
 
 }  // namespace

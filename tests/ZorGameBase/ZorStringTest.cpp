@@ -161,3 +161,24 @@ TEST_F(ZorStringTest, ConcurrentCopiesOfASharedBlockKeepTheCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text the caller holds is assigned as operator= assigns it: the same text keeps the block
+// (and its sharing), another text gets a private block, length 0 the empty text.
+TEST(ZorStringAssignTextTest, AssignsAsTheAssignmentOfText) {
+  ZorString::CZorString strA;
+  strA.AssignText("map/harbor.dmap", 15);
+  ZorString::CZorString strB = strA;
+  const char* pShared = strA;
+  strA.AssignText("map/harbor.dmap", 15);
+  EXPECT_EQ(pShared, static_cast<const char*>(strA));
+  EXPECT_EQ(2, strA.GetData()->nRefs.load());
+  strA.AssignText("map/harbor.dmapXX", 10);  // the first ten characters only
+  EXPECT_STREQ("map/harbor", strA);
+  EXPECT_STREQ("map/harbor.dmap", strB);
+  strA.AssignText("", 0);
+  EXPECT_TRUE(strA.IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,299 @@
+#pragma once
+// Reading the text of the table files, the one set of helpers every loader shares. The loaders
+// read a whole file image once (CFileImage) and walk it in memory the way the runtime's text
+// streams and formatted input would walk the file:
+//
+//   CFormattedRead   one fscanf/sscanf call, directive by directive, with its result
+//   CWordStream      the words of fscanf(file, "%s\n", buffer) with a 1024-byte buffer
+//   CLinePieces      the pieces of fgets(buffer, nCount, file)
+//   TrimSettingLine  what TrimLineHead and TrimLineTail leave of a "Key=Value ; note" line
+//   CopyCut          a word into a fixed text field, cut to fit
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "Gbk.h"
+#include "TextScan.h"
+
+// One formatted read of the scanf family over a file image, directive by directive, with the
+// family's result: EOF when the input ends before the first conversion, else the number of
+// conversions made. After a failed directive the rest of the read does nothing.
+//
+//   fscanf(pFile, "ASB=%d\n", &nAsb)  is  CFormattedRead(scan).Text("ASB=").Int32(nAsb).Space()
+class CFormattedRead {
+ public:
+  explicit CFormattedRead(ZorGameBase::CTextScan& scan) : m_scan(scan) {}
+
+  // Ordinary characters, each matched exactly; a mismatch leaves the cursor on the character
+  // that did not match.
+  CFormattedRead& Text(std::string_view text) {
+    if (m_bStopped) return *this;
+    std::string_view rest = m_scan.Rest();
+    size_t nSame = 0;
+    while (nSame < text.size() && nSame < rest.size() && rest[nSame] == text[nSame]) ++nSame;
+    m_scan.SetPosition(m_scan.Position() + nSame);
+    if (nSame < text.size()) Stop(nSame == rest.size());
+    return *this;
+  }
+  // A white-space directive ("\n" or " "): any amount of white space, none included.
+  CFormattedRead& Space() {
+    if (!m_bStopped) m_scan.SkipSpace();
+    return *this;
+  }
+  CFormattedRead& Int32(int32_t& nValue) {
+    return Convert([&] { return m_scan.Int32(nValue); });
+  }
+  CFormattedRead& UInt32(uint32_t& nValue) {
+    return Convert([&] { return m_scan.UInt32(nValue); });
+  }
+  CFormattedRead& Int64(int64_t& nValue) {
+    return Convert([&] { return m_scan.Int64(nValue); });
+  }
+  CFormattedRead& Float(float& fValue) {
+    return Convert([&] { return m_scan.Float(fValue); });
+  }
+  // "%s": one blank-free word.
+  CFormattedRead& Word(std::string_view& word) {
+    return Convert([&] { return m_scan.Word(word); });
+  }
+
+  int Result() const { return m_bInputEnded && m_nConverted == 0 ? EOF : m_nConverted; }
+
+ private:
+  template <typename TConvert>
+  CFormattedRead& Convert(TConvert fnConvert) {
+    if (m_bStopped) return *this;
+    m_scan.SkipSpace();
+    if (m_scan.AtEnd()) {
+      Stop(true);
+    } else if (fnConvert()) {
+      ++m_nConverted;
+    } else {
+      Stop(false);
+    }
+    return *this;
+  }
+  void Stop(bool bInputEnded) {
+    m_bStopped = true;
+    m_bInputEnded = bInputEnded;
+  }
+
+  ZorGameBase::CTextScan& m_scan;
+  int m_nConverted = 0;
+  bool m_bStopped = false;
+  bool m_bInputEnded = false;
+};
+
+// The words of a file image: runs of characters without white space; line breaks mean
+// nothing. A run longer than 1023 characters comes as several words of at most 1023. Each
+// word reads as the C string in the buffer would: up to its first zero byte.
+class CWordStream {
+ public:
+  explicit CWordStream(std::string_view image)
+      : m_scan(image), m_bHasZero(memchr(image.data(), 0, image.size()) != nullptr) {}
+
+  bool Next(std::string_view& word) {
+    std::string_view run;
+    if (!m_scan.Word(run)) return false;
+    if (run.size() > MAX_WORD) {
+      run = run.substr(0, MAX_WORD);
+      m_scan.SetPosition(run.data() + MAX_WORD);
+    }
+    word = m_bHasZero ? ZorGameBase::CutAtNul(run) : run;
+    return true;
+  }
+
+ private:
+  static const size_t MAX_WORD = 1023;
+  ZorGameBase::CTextScan m_scan;
+  bool m_bHasZero;  // most images hold no zero byte: their words need no cut
+};
+
+// The pieces fgets(buffer, nCount, file) reads from a file image: at most nCount - 1
+// characters, ending after a line feed; each piece reads as the C string in the buffer would.
+class CLinePieces {
+ public:
+  CLinePieces(std::string_view image, size_t nCount)
+      : m_pPos(image.data()),
+        m_pEnd(image.data() + image.size()),
+        m_nMax(nCount > 1 ? nCount - 1 : 0),
+        m_bHasZero(memchr(image.data(), 0, image.size()) != nullptr) {}
+
+  bool Next(std::string_view& piece) {
+    if (m_pPos >= m_pEnd || m_nMax == 0) return false;
+    size_t nMax = std::min(static_cast<size_t>(m_pEnd - m_pPos), m_nMax);
+    const void* pFeed = memchr(m_pPos, '\n', nMax);
+    size_t nLength = pFeed != nullptr ? static_cast<const char*>(pFeed) - m_pPos + 1 : nMax;
+    piece = std::string_view(m_pPos, nLength);
+    if (m_bHasZero) piece = ZorGameBase::CutAtNul(piece);
+    m_pPos += nLength;
+    return true;
+  }
+
+ private:
+  const char* m_pPos;
+  const char* m_pEnd;
+  size_t m_nMax;
+  bool m_bHasZero;
+};
+
+// The lines ReadBufferLine reads from a memory image into a buffer of nOutSize bytes: each line
+// without its line feed (and a carriage return just before it), as the C string in the buffer
+// reads. The reading ends at the end of the data, and at a line that does not fit the buffer.
+class CBufferLines {
+ public:
+  CBufferLines(const char* pData, size_t nSize, size_t nOutSize)
+      : m_pData(pData),
+        m_nSize(pData != nullptr ? nSize : 0),
+        m_nOutSize(nOutSize),
+        m_bHasZero(pData != nullptr && memchr(pData, 0, nSize) != nullptr) {}
+
+  bool Next(std::string_view& line) {
+    if (m_nPos >= m_nSize || m_nOutSize == 0) return false;
+    const char* p = m_pData + m_nPos;
+    size_t nLeft = m_nSize - m_nPos;
+    const void* pFeed = memchr(p, '\n', std::min(nLeft, m_nOutSize));
+    size_t nLength;
+    if (pFeed != nullptr) {
+      nLength = static_cast<size_t>(static_cast<const char*>(pFeed) - p);
+      m_nPos += nLength + 1;
+      if (nLength > 0 && p[nLength - 1] == '\r') --nLength;
+    } else if (nLeft < m_nOutSize) {
+      nLength = nLeft;  // the last line, without a line feed
+      m_nPos = m_nSize;
+    } else {
+      m_nPos += m_nOutSize;  // the buffer filled before the line ended
+      return false;
+    }
+    line = std::string_view(p, nLength);
+    if (m_bHasZero) line = ZorGameBase::CutAtNul(line);
+    return true;
+  }
+
+ private:
+  const char* m_pData;
+  size_t m_nSize;
+  size_t m_nOutSize;
+  size_t m_nPos = 0;
+  bool m_bHasZero;
+};
+
+// Room to reserve for the records of a file image: about one per line.
+inline size_t CountLines(std::string_view image) {
+  return static_cast<size_t>(std::count(image.begin(), image.end(), '\n')) + 1;
+}
+
+// The first byte from p on that is ';', '/' or above 0x7F (which may lead a GBK character),
+// or pEnd. Eight bytes a step while they fit.
+inline const char* FindCommentOrWide(const char* p, const char* pEnd) {
+  const uint64_t ONES = 0x0101010101010101ull;
+  const uint64_t HIGHS = 0x8080808080808080ull;
+  while (pEnd - p >= 8) {
+    uint64_t nWord;
+    memcpy(&nWord, p, sizeof(nWord));
+    uint64_t nSemicolon = nWord ^ (ONES * ';');
+    uint64_t nSlash = nWord ^ (ONES * '/');
+    // A byte marks when it is ';' or '/' (zero after the XOR) or has its high bit set; marks
+    // above the lowest may be false, the lowest is not.
+    uint64_t nFound = (((nSemicolon - ONES) & ~nSemicolon) | ((nSlash - ONES) & ~nSlash) | nWord) & HIGHS;
+    if (nFound != 0) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      return p + (__builtin_ctzll(nFound) >> 3);
+#else
+      break;
+#endif
+    }
+    p += 8;
+  }
+  while (p < pEnd && *p != ';' && *p != '/' && static_cast<unsigned char>(*p) < 0x80) ++p;
+  return p;
+}
+
+// What TrimLineHead and then TrimLineTail leave of a line (without zero bytes): the white space
+// at both ends goes, and a ";" or "//" that starts a character cuts the line there (a line that
+// starts with one is empty). GBK double-byte characters are stepped over whole; none of them
+// counts as white space.
+inline std::string_view TrimSettingLine(std::string_view line) {
+  const char* p = line.data();
+  const char* pEnd = p + line.size();
+  while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
+  const char* pCut = p;
+  const char* pWideEnd = p;  // just after the last double-byte character before the cut
+  for (;;) {
+    pCut = FindCommentOrWide(pCut, pEnd);
+    if (pCut == pEnd || *pCut == ';') break;
+    if (*pCut == '/') {
+      if (pCut + 1 < pEnd && pCut[1] == '/') break;
+      ++pCut;
+      continue;
+    }
+    size_t nSize = ZorGameBase::GbkCharSize(pCut, pEnd);
+    pCut += nSize;
+    if (nSize == 2) pWideEnd = pCut;  // its second byte may look like a blank; it is not one
+  }
+  const char* pKeep = pCut;
+  while (pKeep > pWideEnd && ZorGameBase::IsScanSpace(pKeep[-1])) --pKeep;
+  return std::string_view(p, static_cast<size_t>(pKeep - p));
+}
+
+// The first character ch of a text without zero bytes, GBK double-byte characters stepped over
+// whole (as ZorStrChr searches); null when there is none.
+inline const char* FindCharGbk(std::string_view text, char ch) {
+  const char* pEnd = text.data() + text.size();
+  const char* p = text.data();
+  while (p < pEnd) {
+    // Runs of single-byte characters other than ch go eight bytes a step.
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    const uint64_t ONES = 0x0101010101010101ull;
+    const uint64_t HIGHS = 0x8080808080808080ull;
+    while (pEnd - p >= 8) {
+      uint64_t nWord;
+      memcpy(&nWord, p, sizeof(nWord));
+      uint64_t nMatch = nWord ^ (ONES * static_cast<unsigned char>(ch));
+      uint64_t nFound = (((nMatch - ONES) & ~nMatch) | nWord) & HIGHS;
+      if (nFound != 0) {
+        p += __builtin_ctzll(nFound) >> 3;
+        break;
+      }
+      p += 8;
+    }
+    if (p >= pEnd) break;
+#endif
+    if (*p == ch) return p;
+    p += ZorGameBase::GbkCharSize(p, pEnd);
+  }
+  return nullptr;
+}
+
+// The text with its leading white space removed (TrimLineHead of a text that starts no
+// comment).
+inline std::string_view SkipLeadingSpace(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && ZorGameBase::IsScanSpace(text[i])) ++i;
+  return text.substr(i);
+}
+
+// Copies a word into a zero-terminated field, cut to fit (longer values are outside the
+// tables' formats).
+template <size_t N>
+void CopyCut(char (&szField)[N], std::string_view text) {
+  size_t nLength = text.size() < N - 1 ? text.size() : N - 1;
+  if (nLength > 0) memcpy(szField, text.data(), nLength);  // an unread word has no data
+  memset(szField + nLength, 0, N - nLength);
+}
+
+// Calls fnLine with every piece that fgets with a buffer of nBufferSize bytes returns from the
+// file opened in text mode, each as the C string it becomes. False when the file cannot be
+// read.
+template <typename TLine>
+bool ForEachLinePiece(const char* pszPath, size_t nBufferSize, TLine fnLine) {
+  ZorGameBase::CFileImage image;
+  if (!image.Read(pszPath, true)) return false;
+  CLinePieces pieces(image.View(), nBufferSize);
+  std::string_view piece;
+  while (pieces.Next(piece)) fnLine(piece);
+  return true;
+}
