@@ -288,6 +288,10 @@ class CHashedTable {
     }
     m_entries.PopBack(m_entries.Size() - nKept);
     m_nIndexed = nKept;
+    // A file that repeats its keys gives back the index room the dropped entries took.
+    size_t nSize = 16;
+    while (nSize * 3 < nKept * 4) nSize *= 2;
+    if (nDropped != 0 && m_vecSlots.size() > 4 * nSize) Rebuild(nSize);
   }
 
   // Room for nCount entries in all without growing the index again.
@@ -390,6 +394,11 @@ class CHashedTable {
   void Grow(size_t nCount) {
     size_t nSize = m_vecSlots.empty() ? 16 : m_vecSlots.size() * 2;
     while (nSize * 3 < nCount * 4) nSize *= 2;
+    Rebuild(nSize);
+  }
+
+  // An index of nSize slots (a power of two) over the entered entries.
+  void Rebuild(size_t nSize) {
     std::vector<Slot> vecOld(nSize, Slot{0, 0});
     vecOld.swap(m_vecSlots);
     m_nShift = 64;

@@ -416,37 +416,35 @@ void CZorIni::StartWalk() {
   m_pLastLine = m_pBuffer.get() + m_nSize;
 }
 
-bool CZorIni::LoadPlain(const char* pszPath) {
+bool CZorIni::LoadPlain(const char* pszPath) { return LoadImage(pszPath, false); }
+
+bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, true); }
+
+// Reads the whole file into the image in one read. An enciphered file is deciphered there in
+// place with the embedded encrypted file's key, so that its text is held once, however large
+// the file; an empty enciphered file fails, an empty plain one is an empty document.
+bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
   m_pFile = fopen(pszPath, "rb");
   if (m_pFile == nullptr) return false;
   long nLength = -1;
   if (fseek(m_pFile, 0, SEEK_END) == 0) nLength = ftell(m_pFile);
   bool bLoaded = false;
   if (nLength == 0) {
-    bLoaded = true;  // an empty document: nothing to read, every walk finds nothing
+    bLoaded = !bEnciphered;  // an empty document: nothing to read, every walk finds nothing
   } else if (nLength > 0 && nLength <= MAX_FILE_SIZE && fseek(m_pFile, 0, SEEK_SET) == 0 &&
              AllocateImage(static_cast<uint32_t>(nLength))) {
     bLoaded = fread(m_pBuffer.get(), 1, m_nSize, m_pFile) == m_nSize;
+    if (bLoaded && bEnciphered) {
+      CZorEncryptFile::Decipher(m_encryptFile.GetKey(),
+                                reinterpret_cast<unsigned char*>(m_pBuffer.get()),
+                                static_cast<int>(m_nSize));
+    }
     if (bLoaded) StartWalk();
   }
   fclose(m_pFile);
   m_pFile = nullptr;
   if (!bLoaded) Close();
   return bLoaded;
-}
-
-bool CZorIni::LoadEnciphered(const char* pszPath) {
-  if (!m_encryptFile.Open(pszPath)) return false;
-  int nSize = m_encryptFile.GetSize();
-  bool bLoaded = nSize > 0 && AllocateImage(static_cast<uint32_t>(nSize)) &&
-                 m_encryptFile.Read(m_pBuffer.get(), nSize) == nSize;
-  m_encryptFile.Close();
-  if (!bLoaded) {
-    Close();
-    return false;
-  }
-  StartWalk();
-  return true;
 }
 
 bool CZorIni::Close() {

@@ -187,6 +187,7 @@ class CZorIni {
   struct LineSpan;
   bool LoadPlain(const char* pszPath);
   bool LoadEnciphered(const char* pszPath);
+  bool LoadImage(const char* pszPath, bool bEnciphered);
   bool AllocateImage(uint32_t nSize);
   void StartWalk();
   bool ReadRawLine(LineSpan& span);
@@ -198,7 +199,7 @@ class CZorIni {
   void IndexSectionKeys();
 
   FILE* m_pFile;                      // open only while Open reads a plain file
-  CZorEncryptFile m_encryptFile;      // used only while a ".dat" file is opened
+  CZorEncryptFile m_encryptFile;      // its key deciphers a ".dat" file in the image
   std::unique_ptr<char[]> m_pBuffer;  // the file image, size + 1 bytes, zero-terminated
   const char* m_pCursor;              // first byte not yet read
   const char* m_pLastLine;  // start of a last line without line break once reached, else end

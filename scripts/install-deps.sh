@@ -5,7 +5,8 @@
 #                                       sources (scripts/windows-build.sh)
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev libcli11-dev libcurl4-openssl-dev binutils)
+          libbenchmark-dev nlohmann-json3-dev libcli11-dev libcurl4-openssl-dev binutils
+          valgrind)
 # Without their recommends: Wine's would bring fonts, sound and graphics stacks no test needs.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64
                   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev

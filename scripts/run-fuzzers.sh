@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of the fuzz build for the given seconds (default 20) on a copy of its
-# seed corpus. Longer runs: scripts/run-fuzzers.sh 600
+# seed corpus (fuzz/corpus/<name> and the seeds the build packs). Longer runs, with a corpus kept
+# between them and a table of figures: scripts/fuzz-long.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -10,7 +11,9 @@ for source in fuzz/*.cpp; do
   name="$(basename "$source" .cpp)"
   work="$PWD/build/fuzz/corpus-work/$name"
   mkdir -p "$work"
-  [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$work"/ 2>/dev/null || true
+  for seeds in "fuzz/corpus/$name" "build/fuzz/fuzz/seed/$name"; do
+    [ -d "$seeds" ] && cp -n "$seeds"/* "$work"/ 2>/dev/null || true
+  done
   echo "== $name ($seconds s)"
   if ! "build/fuzz/fuzz/$name" -max_total_time="$seconds" -rss_limit_mb=2048 \
        -artifact_prefix="$PWD/build/fuzz/$name-" "$work" 2>"build/fuzz/$name.log"; then

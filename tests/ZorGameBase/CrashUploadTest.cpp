@@ -198,6 +198,31 @@ TEST_F(CrashUploadTest, UploadToSilentServerDoesNotHoldUpTheCaller) {
   EXPECT_EQ(2, LogCount("never answered"));
 }
 
+// A server that refuses the connection or resets it: the caller goes on at once, the record is
+// logged once, and the upload ends by itself soon after without a word.
+TEST_F(CrashUploadTest, UploadToRefusingOrResettingServerEndsQuietly) {
+  for (auto mode : {LoopbackHttpServer::Mode::Refuse, LoopbackHttpServer::Mode::Reset}) {
+    bool bRefuse = mode == LoopbackHttpServer::Mode::Refuse;
+    SCOPED_TRACE(bRefuse ? "refusing server" : "resetting server");
+    START_SERVER(server, bRefuse ? 18 : 19, mode);
+    EnableUpload(server.Address());
+    auto start = std::chrono::steady_clock::now();
+    CrashRecord(nullptr, bRefuse ? "refused record" : "reset record");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (CrashUploadsFinished() < CrashUploadsStarted() &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_EQ(CrashUploadsStarted(), CrashUploadsFinished());
+    EXPECT_EQ(bRefuse ? 0 : 1, server.Connections());
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_EQ(1, LogCount(bRefuse ? "refused record" : "reset record"));
+  }
+  EXPECT_EQ(2, CrashUploadsStarted());
+  EXPECT_TRUE(DebuggerLines().empty());
+}
+
 using CrashUploadSeamTest = TempFolderTest;
 
 TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {

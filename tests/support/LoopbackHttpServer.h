@@ -1,8 +1,10 @@
 #pragma once
 // A small HTTP server on a loopback address, port 80, for the crash-report upload tests. It
 // keeps every complete request it receives, byte for byte, and answers each with an empty
-// "200 OK" and a close; a silent server keeps the connection open and never answers.
-// Binding port 80 needs root; Listening() tells.
+// "200 OK" and a close; a silent server keeps the connection open and never answers; a
+// resetting server accepts each connection and drops it at once with a reset; a refusing one
+// holds the address without listening, so every connection is refused.
+// Binding port 80 needs root; Listening() tells (for a refusing server: the address is held).
 
 #if defined(_WIN32)
 #ifndef WIN32_LEAN_AND_MEAN
@@ -69,7 +71,7 @@ class LoopbackHttpServer {
 #endif
 
  public:
-  enum class Mode { Answer, Silent };
+  enum class Mode { Answer, Silent, Reset, Refuse };
 
   // Listens on the first free address 127.8.<nNetwork>.<2..254>, port 80: tests of their own
   // networks do not meet, and an address another program holds is passed over.
@@ -93,7 +95,7 @@ class LoopbackHttpServer {
       address.sin_port = htons(80);
       inet_pton(AF_INET, strAddress.c_str(), &address.sin_addr);
       if (bind(nSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-          listen(nSocket, 16) == 0) {
+          (mode == Mode::Refuse || listen(nSocket, 16) == 0)) {
         m_nListen = nSocket;
         m_strAddress = strAddress;
         break;
@@ -103,7 +105,7 @@ class LoopbackHttpServer {
       CloseSocket(nSocket);
       if (nError != ADDRESS_IN_USE) return;  // no right to port 80: nothing else will do
     }
-    if (m_nListen != NO_SOCKET) m_thread = std::thread([this] { Serve(); });
+    if (m_nListen != NO_SOCKET && mode != Mode::Refuse) m_thread = std::thread([this] { Serve(); });
   }
 
   ~LoopbackHttpServer() {
@@ -159,7 +161,14 @@ class LoopbackHttpServer {
       if (Poll(vecPoll.data(), vecPoll.size(), 20) <= 0) continue;
       if (vecPoll[0].revents & POLLIN) {
         Socket nSocket = AcceptSocket(m_nListen);
-        if (nSocket != NO_SOCKET) {
+        if (nSocket != NO_SOCKET && m_mode == Mode::Reset) {
+          linger reset{1, 0};  // closing now sends a reset instead of an orderly end
+          setsockopt(nSocket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset),
+                     sizeof(reset));
+          CloseSocket(nSocket);
+          std::lock_guard<std::mutex> lock(m_mutex);
+          ++m_nConnections;
+        } else if (nSocket != NO_SOCKET) {
           vecClients.push_back({nSocket, std::string(), false});
           std::lock_guard<std::mutex> lock(m_mutex);
           ++m_nConnections;

@@ -1,0 +1,124 @@
+// The camera files and the fighter position offsets from arbitrary bytes: ini/CaptureCamera.ini,
+// ini/3DBattleDive.ini, ini/CameraTrack.ini and ini/FighterPosOffset.ini, loaded as the client
+// loads them (twice: a second load keeps or replaces what its table says) and asked about every
+// key and name their texts hold. The dive file is read on every call and may vanish between calls.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "I3DRoleBaseData.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char CAPTURE_FILE[] = "ini/CaptureCamera.ini";
+const char DIVE_FILE[] = "ini/3DBattleDive.ini";
+const char TRACK_LIST_FILE[] = "ini/CameraTrack.ini";
+const char OFFSET_FILE[] = "ini/FighterPosOffset.ini";
+
+volatile float g_fSink;
+
+void Check(bool bCondition) {
+  if (!bCondition) abort();
+}
+
+void EnterIniFolder() {
+  static bool s_bReady = false;
+  if (s_bReady) return;
+  FuzzSupport::EnterWorkFolder();
+  std::error_code ec;
+  if (fs::is_symlink("ini", ec)) fs::remove("ini", ec);
+  fs::create_directories("ini", ec);
+  s_bReady = true;
+}
+
+// Writes the file, or removes it when the input says so; true when it is there.
+bool PlaceFile(FuzzedDataProvider& input, const char* pszPath) {
+  std::error_code ec;
+  fs::remove(pszPath, ec);
+  if (!input.ConsumeBool()) return false;
+  std::string strText = input.ConsumeRandomLengthString(4096);
+  FILE* pFile = fopen(pszPath, "wb");
+  if (pFile == nullptr) abort();
+  fwrite(strText.data(), 1, strText.size(), pFile);
+  fclose(pFile);
+  return true;
+}
+
+// The words of a text: the names and numbers worth asking about.
+std::vector<std::string> Words(const std::string& strText) {
+  std::vector<std::string> vecWords;
+  std::string strWord;
+  for (char ch : strText + " ") {
+    if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r') {
+      if (!strWord.empty() && vecWords.size() < 256) vecWords.push_back(strWord);
+      strWord.clear();
+    } else {
+      strWord += ch;
+    }
+  }
+  return vecWords;
+}
+
+std::string ReadText(const char* pszPath) {
+  std::string strText;
+  if (FILE* pFile = fopen(pszPath, "rb")) {
+    char ach[4096];
+    for (size_t n; (n = fread(ach, 1, sizeof(ach), pFile)) > 0;) strText.append(ach, n);
+    fclose(pFile);
+  }
+  return strText;
+}
+
+void Ask(I3DRoleBaseData* pData, bool bCapture, bool bDive, const std::vector<std::string>& words) {
+  const BattleCamera* pOne = pData->GetCaptureCamera1();
+  const BattleCamera* pTwo = pData->GetCaptureCamera2();
+  Check((pOne != nullptr) == bCapture && (pTwo != nullptr) == bCapture);
+  if (pOne != nullptr) g_fSink = pOne->fTarget[0] + pTwo->fRotation[2];
+  const BattleDiveInfo* pDive = pData->GetBattleDiveInfo();
+  Check((pDive != nullptr) == bDive);
+  if (pDive != nullptr) g_fSink = pDive->fBlock2[8] + static_cast<float>(pDive->nValue[2]);
+  for (const std::string& strWord : words) {
+    if (const CameraTrackInfo* pInfo = pData->GetCameraTrackInfo(strWord.c_str())) {
+      Check(pInfo->strPath[0] != '\0');
+    }
+    uint32_t nKey = static_cast<uint32_t>(strtoul(strWord.c_str(), nullptr, 10));
+    if (const FighterPosOffset* pOffset = pData->GetFighterPosOffset(nKey)) {
+      g_fSink = static_cast<float>(pOffset->x + pOffset->y);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+  EnterIniFolder();
+  FuzzedDataProvider input(pData, nSize);
+  bool bCapture = PlaceFile(input, CAPTURE_FILE);
+  bool bDive = PlaceFile(input, DIVE_FILE);
+  PlaceFile(input, TRACK_LIST_FILE);
+  PlaceFile(input, OFFSET_FILE);
+  std::vector<std::string> vecWords = Words(ReadText(TRACK_LIST_FILE));
+  for (const std::string& strWord : Words(ReadText(OFFSET_FILE))) vecWords.push_back(strWord);
+
+  I3DRoleBaseData* pService = RoleBaseDataQuery();
+  if (pService == nullptr) return 0;
+  pService->Create();
+  Ask(pService, bCapture, bDive, vecWords);
+  if (input.ConsumeBool()) {
+    std::error_code ec;
+    fs::remove(DIVE_FILE, ec);
+    bDive = false;
+  }
+  pService->Create();
+  Ask(pService, bCapture, bDive, vecWords);
+  RoleBaseDataDestroy();
+  return 0;
+}

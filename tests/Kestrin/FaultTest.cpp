@@ -1,0 +1,351 @@
+// What the machine may do to the files: a table file that is a folder or cannot be read, files
+// read on demand that vanish or change after Create, enciphered tables cut short, and a debug log
+// that cannot be written. The module answers as documented, logs at most the documented line,
+// and goes on.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "DebugLog.h"
+#include "FilePermissions.h"
+#include "ModuleFixture.h"
+#include "QuerySweep.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every file Create reads, and the dive file the sweep reads on demand, with the one line a
+// file that cannot be opened leaves in the log ("" where nothing is logged).
+struct TableFile {
+  const char* pszPath;
+  const char* pszOpenMessage;
+};
+
+const TableFile TABLE_FILES[] = {
+    {"ini/GameMap.dat", "error on open ini/GameMap.dat."},
+    {"ini/region.ini", "error on open ini/region.ini."},
+    {"ini/SoundEvent.ini", ""},
+    {"ini/SoundRes.ini", ""},
+    {"ini/TerrainNpc.dat", "error on open ini/TerrainNpc.dat."},
+    {"ini/BattleMap.ini", ""},
+    {"ini/CaptureCamera.ini", "error on open ini/CaptureCamera.ini."},
+    {"ini/FighterPosOffset.ini", ""},
+    {"ini/CameraTrack.ini", ""},
+    {"ini/Npc.ini", "error on open ini/Npc.ini."},
+    {"ini/NpcX.ini", ""},
+    {"ini/RolePartScale.ini", ""},
+    {"ini/2DRoleLook.ini", "error on open ini/2DRoleLook.ini."},
+    {"ini/RolePartHide.ini", ""},
+    {"ini/LookScale.ini", ""},
+    {"ini/MountScale.ini", ""},
+    {"ini/AppendentWeapon.ini", ""},
+    {"ini/WeaponAdjustByLook.ini", ""},
+    {"ini/RoleWeapon3DEffect.ini", ""},
+    {"ini/Action3DEffect.ini", ""},
+    {"ini/ActionSound.ini", "error on open ini/ActionSound.ini."},
+    {"ini/SimpleObjInfo.ini", "error on open ini/SimpleObjInfo.ini."},
+    {"ini/RoleTrace.ini", ""},
+    {"ini/RolePartReplace.ini", ""},
+    {"ini/3DBattleDive.ini", ""},
+};
+
+// "镜头文件格式错误:" in GBK: a track file shorter than its count promises.
+const char TRACK_FORMAT_WRONG[] =
+    "\xBE\xB5\xCD\xB7\xCE\xC4\xBC\xFE\xB8\xF1\xCA\xBD\xB4\xED\xCE\xF3:";
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::string& strBytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << strBytes;
+}
+
+bool CanOpen(const fs::path& path, const char* pszMode) {
+  FILE* pFile = fopen(path.string().c_str(), pszMode);
+  if (pFile != nullptr) fclose(pFile);
+  return pFile != nullptr;
+}
+
+// The name of the log file of a day, as the log names it.
+std::string LogFileName(std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  return std::to_string(local.tm_year + 1900) + "_" + std::to_string(local.tm_mon + 1) + "_" +
+         std::to_string(local.tm_mday) + ".log";
+}
+
+class FaultTest : public ModuleTest {
+ protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    CopyExampleData(m_folder);
+  }
+
+  // One client session: query, Create, the sweep of every reading operation, destroy. What it
+  // answered and logged (messages without their time); the log starts afresh after it.
+  struct Session {
+    int32_t nCreated;
+    std::string strAnswers;
+    std::string strLog;
+  };
+  Session RunSession() {
+    Session session{};
+    I3DRoleBaseData* pData = Load();
+    if (pData == nullptr) return session;
+    session.nCreated = m_nCreated;
+    session.strAnswers = DescribeAnswers(pData);
+    RoleBaseDataDestroy();
+    std::istringstream lines(LogText());
+    for (std::string strLine; std::getline(lines, strLine);) {
+      session.strLog += strLine.substr(0, strLine.rfind(" -- ")) + "\n";
+    }
+    ForgetLog();
+    return session;
+  }
+
+  // Empties the log folder and lets every earlier message through the repeat filter again.
+  void ForgetLog() {
+    static int s_nBoundary = 0;
+    std::error_code ec;
+    fs::remove_all(m_folder / "debug", ec);
+    for (int i = 0; i < 8; ++i) ZorGameBase::DebugLog("-- test boundary fault %d --", ++s_nBoundary);
+    fs::remove_all(m_folder / "debug", ec);
+  }
+};
+
+// A table file that is a folder, or that cannot be read, is a file that cannot be opened: the
+// module answers and logs exactly as it does when the file is missing.
+enum class Fault { Folder, Unreadable };
+
+struct FaultCase {
+  TableFile file;
+  Fault fault;
+};
+
+std::string CaseName(const FaultCase& c) {
+  std::string strName = fs::path(c.file.pszPath).filename().string();
+  for (char& ch : strName) {
+    if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return strName + (c.fault == Fault::Folder ? "_IsAFolder" : "_IsUnreadable");
+}
+
+void PrintTo(const FaultCase& c, std::ostream* pOut) { *pOut << CaseName(c); }
+
+std::vector<FaultCase> AllFaultCases() {
+  std::vector<FaultCase> vecCases;
+  for (Fault fault : {Fault::Folder, Fault::Unreadable}) {
+    for (const TableFile& file : TABLE_FILES) vecCases.push_back({file, fault});
+  }
+  return vecCases;
+}
+
+class TableFileFaultTest : public FaultTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(TableFileFaultTest, AnswersAndLogsAsForAMissingFile) {
+  const FaultCase& c = GetParam();
+  fs::path path = m_folder / c.file.pszPath;
+  Session whole = RunSession();
+  fs::remove(path);
+  Session missing = RunSession();
+  ASSERT_NE(whole.strAnswers, missing.strAnswers) << "the sweep does not see this file";
+  // The documented line, once, and nothing else new.
+  std::string strNew = missing.strLog;
+  if (*c.file.pszOpenMessage != '\0') {
+    size_t nAt = strNew.find(std::string(c.file.pszOpenMessage) + "\n");
+    ASSERT_NE(std::string::npos, nAt) << missing.strLog;
+    strNew.erase(nAt, strlen(c.file.pszOpenMessage) + 1);
+  }
+  EXPECT_EQ(whole.strLog, strNew);
+
+  ScopedFilePermissions permissions;
+  if (c.fault == Fault::Folder) {
+    fs::create_directory(path);
+  } else {
+    WriteBytes(path, ReadBytes(ExampleDataFolder() / c.file.pszPath));
+    fs::permissions(path, fs::perms::none);
+    if (CanOpen(path, "rb")) GTEST_SKIP() << RootCannotBeBound(c.file.pszPath);
+  }
+  Session faulty = RunSession();
+  EXPECT_EQ(missing.nCreated, faulty.nCreated);
+  EXPECT_EQ(missing.strAnswers, faulty.strAnswers);
+  EXPECT_EQ(missing.strLog, faulty.strLog);
+}
+
+INSTANTIATE_TEST_SUITE_P(TableFiles, TableFileFaultTest, ::testing::ValuesIn(AllFaultCases()),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                           return CaseName(info.param);
+                         });
+
+// Files read on demand may go, change or turn into folders between Create and the query.
+
+TEST_F(FaultTest, DiveFileGoneAfterCreateAnswersNullAndKeepsTheLastValues) {
+  I3DRoleBaseData* pData = Load();
+  const BattleDiveInfo* pDive = pData->GetBattleDiveInfo();
+  ASSERT_NE(nullptr, pDive);
+  EXPECT_FLOAT_EQ(-600.0f, pDive->fBlock1[1]);
+  std::string strLog = LogText();
+  fs::remove(m_folder / "ini/3DBattleDive.ini");
+  EXPECT_EQ(nullptr, pData->GetBattleDiveInfo());
+  fs::create_directory(m_folder / "ini/3DBattleDive.ini");
+  EXPECT_EQ(nullptr, pData->GetBattleDiveInfo());
+  EXPECT_FLOAT_EQ(-600.0f, pDive->fBlock1[1]);  // the pointer handed out still reads
+  EXPECT_EQ(2, pDive->nValue[2]);
+  EXPECT_EQ(strLog, LogText());
+  fs::remove(m_folder / "ini/3DBattleDive.ini");
+  Write("ini/3DBattleDive.ini", "1 2 3 4 5 6 7 8 9\n");
+  EXPECT_EQ(pDive, pData->GetBattleDiveInfo());
+  EXPECT_FLOAT_EQ(2.0f, pDive->fBlock1[1]);
+}
+
+TEST_F(FaultTest, DiveFileCutShortKeepsWhatItLacks) {
+  I3DRoleBaseData* pData = Load();
+  const BattleDiveInfo* pDive = pData->GetBattleDiveInfo();
+  ASSERT_NE(nullptr, pDive);
+  std::string strDive = ReadBytes(m_folder / "ini/3DBattleDive.ini");
+  // Cut in the middle of the second block: its first values change, the rest stays.
+  Write("ini/3DBattleDive.ini", "; cut\n9 9 9 9 9 9 9 9 9\n7 -1");
+  ASSERT_EQ(pDive, pData->GetBattleDiveInfo());
+  EXPECT_FLOAT_EQ(9.0f, pDive->fBlock1[8]);
+  EXPECT_FLOAT_EQ(7.0f, pDive->fBlock2[0]);
+  EXPECT_FLOAT_EQ(-1.0f, pDive->fBlock2[1]);
+  EXPECT_FLOAT_EQ(200.0f, pDive->fBlock2[2]);
+  EXPECT_EQ(300, pDive->nValue[0]);
+  EXPECT_EQ("", LogText());
+}
+
+TEST_F(FaultTest, TrackFileGoneBeforeItsFirstQueryIsReadOnceItIsBack) {
+  I3DRoleBaseData* pData = Load();
+  std::string strTrack = ReadBytes(m_folder / "track/intro.trk");
+  fs::remove(m_folder / "track/intro.trk");
+  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
+  fs::create_directory(m_folder / "track/intro.trk");
+  EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
+  EXPECT_EQ("", LogText());
+  fs::remove(m_folder / "track/intro.trk");
+  Write("track/intro.trk", strTrack);
+  const CameraTrackFrameList* pFrames = pData->GetCameraTrackFrames("intro");
+  ASSERT_NE(nullptr, pFrames);
+  EXPECT_EQ((strTrack.size() - 4) / 32, pFrames->size());
+  // Once read, the frames stay: the file may go again.
+  fs::remove(m_folder / "track/intro.trk");
+  EXPECT_EQ(pFrames, pData->GetCameraTrackFrames("intro"));
+}
+
+TEST_F(FaultTest, TrackFileCutInAFrameAfterCreateGivesTheWholeFramesAndOneLine) {
+  I3DRoleBaseData* pData = Load();
+  std::string strTrack = ReadBytes(m_folder / "track/intro.trk");
+  ASSERT_GE(strTrack.size(), 4u + 2 * 32);
+  Write("track/intro.trk", strTrack.substr(0, 4 + 32 + 20));
+  const CameraTrackFrameList* pFrames = pData->GetCameraTrackFrames("intro");
+  ASSERT_NE(nullptr, pFrames);
+  ASSERT_EQ(1u, pFrames->size());
+  EXPECT_EQ(0, memcmp(strTrack.data() + 4, (*pFrames)[0].abyData, 32));
+  EXPECT_EQ(pFrames, pData->GetCameraTrackFrames("intro"));
+  EXPECT_EQ(1, LogCount(std::string(TRACK_FORMAT_WRONG) + "track/intro.trk"));
+  EXPECT_EQ(1, LogCount(""));
+}
+
+// Enciphered tables cut in the middle: what lies before the cut loads, the record the cut
+// falls into is reported as its table reports a record that lacks a line, and the load goes on.
+
+TEST_F(FaultTest, GameMapDatCutInASectionKeepsTheMapsBeforeIt) {
+  std::string strPlain = ReadBytes(ExampleDataFolder() / "src/GameMap.ini");
+  size_t nSection = strPlain.find("[1002]");
+  size_t nCut = strPlain.find("Diffuse=", nSection);
+  ASSERT_NE(std::string::npos, nCut);
+  std::string strDat = ReadBytes(m_folder / "ini/GameMap.dat");
+  ASSERT_EQ(strPlain.size(), strDat.size());
+  WriteBytes(m_folder / "ini/GameMap.dat", strDat.substr(0, nCut + 4));  // "Diff"
+  I3DRoleBaseData* pData = Load();
+  EXPECT_NE(nullptr, pData->GetGameMapInfo(1000));
+  EXPECT_NE(nullptr, pData->GetGameMapInfo(1001));
+  EXPECT_EQ(nullptr, pData->GetGameMapInfo(1002));
+  EXPECT_EQ(1, m_nCreated);
+  EXPECT_EQ(1, LogCount("error on read [ini/GameMap.dat]. title=[1002], key=[Diffuse] -- "));
+  EXPECT_EQ(1, LogCount(""));
+}
+
+TEST_F(FaultTest, TerrainNpcDatCutInARecordKeepsTheRecordsBeforeIt) {
+  std::string strPlain = ReadBytes(ExampleDataFolder() / "src/TerrainNpc.txt");
+  size_t nRecord = strPlain.find("[TerrNpc1002]");
+  size_t nCut = strPlain.find("Dir3=", nRecord);
+  ASSERT_NE(std::string::npos, nCut);
+  std::string strDat = ReadBytes(m_folder / "ini/TerrainNpc.dat");
+  WriteBytes(m_folder / "ini/TerrainNpc.dat", strDat.substr(0, nCut + 2));
+  I3DRoleBaseData* pData = Load();
+  const TerrainNpcInfo* pFirst = pData->GetTerrainNpcInfo(1001);
+  ASSERT_NE(nullptr, pFirst);
+  EXPECT_EQ(1001, pFirst->Id);
+  EXPECT_EQ(8u, pFirst->Dirs.size());
+  EXPECT_EQ(pFirst, pData->GetTerrainNpcInfo(1002));  // the cut record is not there
+  EXPECT_EQ(1, LogCount("error data: TerrNpc1002 of ini/TerrainNpc.dat"));
+  EXPECT_EQ(1, LogCount(""));
+}
+
+// The debug log cannot be written: nothing reaches the client, the answers stay the same, and a
+// message that could not be written counts as written for the repeat filter.
+
+TEST_F(FaultTest, FileInPlaceOfTheLogFolderChangesNoAnswer) {
+  fs::remove(m_folder / "ini/region.ini");
+  Session logged = RunSession();
+  ASSERT_NE(std::string::npos, logged.strLog.find("error on open ini/region.ini."));
+  Write("debug", "not a folder\n");
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(logged.nCreated, m_nCreated);
+  EXPECT_EQ(logged.strAnswers, DescribeAnswers(pData));
+  EXPECT_EQ("not a folder\n", ReadBytes(m_folder / "debug"));
+}
+
+TEST_F(FaultTest, LogFileThatIsAFolderChangesNoAnswerAndWritesNothing) {
+  fs::remove(m_folder / "ini/region.ini");
+  Session logged = RunSession();
+  std::time_t now = std::time(nullptr);
+  for (std::time_t when : {now, now + 24 * 3600}) {  // a test that runs past midnight
+    fs::create_directories(m_folder / "debug" / LogFileName(when));
+  }
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(logged.nCreated, m_nCreated);
+  EXPECT_EQ(logged.strAnswers, DescribeAnswers(pData));
+  for (const auto& entry : fs::directory_iterator(m_folder / "debug")) {
+    EXPECT_TRUE(entry.is_directory()) << entry.path();
+  }
+}
+
+TEST_F(FaultTest, UnwritableLogFolderLosesItsMessagesToTheRepeatFilter) {
+  fs::remove(m_folder / "ini/region.ini");
+  Session logged = RunSession();
+  fs::create_directory(m_folder / "debug");
+  fs::permissions(m_folder / "debug", fs::perms::owner_read | fs::perms::owner_exec);
+  {
+    ScopedFilePermissions permissions;
+    if (CanOpen(m_folder / "debug" / "probe.log", "a+")) {
+      fs::permissions(m_folder / "debug", fs::perms::owner_all);
+      GTEST_SKIP() << RootCannotBeBound("the log folder");
+    }
+    I3DRoleBaseData* pData = Load();
+    EXPECT_EQ(logged.nCreated, m_nCreated);
+    EXPECT_EQ(logged.strAnswers, DescribeAnswers(pData));
+  }
+  fs::permissions(m_folder / "debug", fs::perms::owner_all);
+  EXPECT_TRUE(fs::is_empty(m_folder / "debug"));
+  // Writable again: the lost message is still in the repeat filter, a new one is written.
+  RoleBaseDataQuery()->Create();
+  EXPECT_EQ(0, LogCount("error on open ini/region.ini."));
+  fs::remove(m_folder / "ini/Npc.ini");
+  RoleBaseDataQuery()->Create();
+  EXPECT_EQ(1, LogCount("error on open ini/Npc.ini."));
+}
+
+}  // namespace
