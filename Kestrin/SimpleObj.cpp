@@ -35,7 +35,8 @@ bool ReadSimpleObj(ZorGameBase::CTextScan& scan, SimpleObjInfo& info) {
   bFailed |= Failed(amount);
   if (amount.Result() != 1) return !bFailed;
   // Motion lines carry 0, 1, 2, ... in this order. A motion line cut off by the end of the
-  // file adds nothing, and none can follow it.
+  // file adds nothing, and none can follow it. (Room for the usual few motions at once.)
+  info.Motions.reserve(nAmount < 16 ? nAmount : 16);
   char szKey[32] = "Motion";
   for (uint32_t i = 0; i < nAmount; ++i) {
     char* pEnd = std::to_chars(szKey + 6, szKey + sizeof(szKey) - 2, i).ptr;

@@ -37,6 +37,10 @@ class CFormattedRead {
   CFormattedRead& Text(std::string_view text) {
     if (m_bStopped) return *this;
     std::string_view rest = m_scan.Rest();
+    if (rest.size() >= text.size() && memcmp(rest.data(), text.data(), text.size()) == 0) {
+      m_scan.SetPosition(m_scan.Position() + text.size());  // the usual case: all of it there
+      return *this;
+    }
     size_t nSame = 0;
     while (nSame < text.size() && nSame < rest.size() && rest[nSame] == text[nSame]) ++nSame;
     m_scan.SetPosition(m_scan.Position() + nSame);
