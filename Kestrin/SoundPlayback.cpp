@@ -12,6 +12,24 @@ const double SOUND_DEFAULT_FADE = -1.0;
 
 bool IsEmptyFile(const char* pszFile) { return pszFile == nullptr || pszFile[0] == '\0'; }
 
+enum class PlayStep { Play, AnswerTrue, AnswerFalse };
+
+// What the play operations do before they play: the file of the sound name and the manager,
+// then a sound of that file already sounding is left alone (nothing to play: answer true) or,
+// for a restart, stopped.
+PlayStep PreparePlay(I3DRoleBaseData& service, const char* pszName, bool bRestart,
+                     const char*& pszFile, IZorSoundManager*& pManager) {
+  pszFile = service.GetSoundFile(pszName);
+  if (IsEmptyFile(pszFile)) return PlayStep::AnswerFalse;
+  pManager = QuerySoundManagerInstance();
+  if (pManager == nullptr) return PlayStep::AnswerFalse;
+  if (IZorSound* pSound = pManager->FindSound(pszFile)) {
+    if (!bRestart) return PlayStep::AnswerTrue;
+    pSound->Stop();
+  }
+  return PlayStep::Play;
+}
+
 }  // namespace
 
 // Sounds are off: 0. Fading on: the volume falls off with the square of the distance from the
@@ -42,14 +60,10 @@ bool C3DRoleBaseData::PlaySound(const char* pszName, uint32_t nPlayArg, uint32_t
                                 bool bRestart) {
   if (m_nSoundSwitch == 0) return true;
   I3DRoleBaseData& service = *this;
-  const char* pszFile = service.GetSoundFile(pszName);
-  if (IsEmptyFile(pszFile)) return false;
-  IZorSoundManager* pManager = QuerySoundManagerInstance();
-  if (pManager == nullptr) return false;
-  if (IZorSound* pSound = pManager->FindSound(pszFile)) {
-    if (!bRestart) return true;
-    pSound->Stop();
-  }
+  const char* pszFile = nullptr;
+  IZorSoundManager* pManager = nullptr;
+  PlayStep step = PreparePlay(service, pszName, bRestart, pszFile, pManager);
+  if (step != PlayStep::Play) return step == PlayStep::AnswerTrue;
   return pManager->Play(pszFile, nPlayArg, static_cast<uint32_t>(m_nSoundVolume),
                         SOUND_DEFAULT_FADE, SOUND_DEFAULT_FADE) == 0;
 }
@@ -60,14 +74,10 @@ bool C3DRoleBaseData::PlaySoundAt(const char* pszName, int32_t x, int32_t y, int
                                   uint32_t nPlayArg, bool bRestart) {
   if (m_nSoundSwitch == 0) return true;
   I3DRoleBaseData& service = *this;
-  const char* pszFile = service.GetSoundFile(pszName);
-  if (IsEmptyFile(pszFile)) return false;
-  IZorSoundManager* pManager = QuerySoundManagerInstance();
-  if (pManager == nullptr) return false;
-  if (IZorSound* pSound = pManager->FindSound(pszFile)) {
-    if (!bRestart) return true;
-    pSound->Stop();
-  }
+  const char* pszFile = nullptr;
+  IZorSoundManager* pManager = nullptr;
+  PlayStep step = PreparePlay(service, pszName, bRestart, pszFile, pManager);
+  if (step != PlayStep::Play) return step == PlayStep::AnswerTrue;
   uint32_t nVolume = service.GetSoundVolume(x, y, nRadius, 0);
   if (nVolume == 0) return true;
   return pManager->Play(pszFile, nPlayArg, nVolume, SOUND_DEFAULT_FADE, SOUND_DEFAULT_FADE) == 0;

@@ -430,11 +430,11 @@ const char* ArgTypeName(ArgType type) {
   return "?";
 }
 
-bool ParseArg(const ArgSpec& spec, const std::string& strText, ArgValue& value,
+bool ParseArg(const ArgSpec& argSpec, const std::string& strText, ArgValue& value,
               std::string& strError) {
   value = ArgValue();
   bool bParsed = true;
-  switch (spec.type) {
+  switch (argSpec.type) {
     case ArgType::UInt32:  // a negative number stands for its 32-bit pattern: -1 is 4294967295
       bParsed = ParseInteger(strText, std::numeric_limits<int32_t>::min(),
                              std::numeric_limits<uint32_t>::max(), value.nNumber);
@@ -463,9 +463,9 @@ bool ParseArg(const ArgSpec& spec, const std::string& strText, ArgValue& value,
   }
   if (!bParsed) {
     strError =
-        std::string(spec.pszName) + " must be " +
-        (spec.type == ArgType::Bool ? "true, false, 1 or 0"
-                                    : std::string("a number of type ") + ArgTypeName(spec.type)) +
+        std::string(argSpec.pszName) + " must be " +
+        (argSpec.type == ArgType::Bool ? "true, false, 1 or 0"
+                                    : std::string("a number of type ") + ArgTypeName(argSpec.type)) +
         ", not \"" + strText + "\"";
   }
   return bParsed;

@@ -46,6 +46,6 @@ const std::vector<Operation>& Operations();
 // By name or by slot number ("22"); null when there is none.
 const Operation* FindOperation(const std::string& strName);
 // Converts one argument; false with a reason when the text does not fit the type.
-bool ParseArg(const ArgSpec& spec, const std::string& strText, ArgValue& value,
+bool ParseArg(const ArgSpec& argSpec, const std::string& strText, ArgValue& value,
               std::string& strError);
 const char* ArgTypeName(ArgType type);

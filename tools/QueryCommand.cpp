@@ -18,8 +18,8 @@ struct Call {
 
 std::string Signature(const Operation& op) {
   std::string strText = op.pszName;
-  for (const ArgSpec& spec : op.args) {
-    strText += std::string(" ") + spec.pszName + ":" + ArgTypeName(spec.type);
+  for (const ArgSpec& argSpec : op.args) {
+    strText += std::string(" ") + argSpec.pszName + ":" + ArgTypeName(argSpec.type);
   }
   return strText;
 }
@@ -41,10 +41,10 @@ bool ParseCalls(const std::vector<std::string>& words, std::vector<Call>& calls)
                 << " argument(s), " << nEnd - i << " given: " << Signature(*pOperation) << "\n";
       return false;
     }
-    for (const ArgSpec& spec : pOperation->args) {
+    for (const ArgSpec& argSpec : pOperation->args) {
       ArgValue value;
       std::string strError;
-      if (!ParseArg(spec, words[i++], value, strError)) {
+      if (!ParseArg(argSpec, words[i++], value, strError)) {
         std::cerr << "kestrin query: " << pOperation->pszName << ": " << strError << "\n";
         return false;
       }
