@@ -37,11 +37,13 @@ class CStableList {
   CStableList(const CStableList&) = delete;
   CStableList& operator=(const CStableList&) = delete;
 
+  // A record made in place from the arguments (brace-initialised: the members of a plain
+  // struct not given are value-initialised where they stand).
   template <typename... Args>
   T& Emplace(Args&&... args) {
     size_t nBlock = m_nSize >> BLOCK_SHIFT;
     if (nBlock == m_vecBlocks.size()) m_vecBlocks.emplace_back(new Storage[BLOCK]);
-    T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T(std::forward<Args>(args)...);
+    T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T{std::forward<Args>(args)...};
     ++m_nSize;
     return *pItem;
   }
@@ -195,7 +197,7 @@ class CHashedTable {
  public:
   struct Entry {
     Key key;
-    Value value;
+    Value value{};  // value-initialised in place when only the key is given
   };
 
   // The value under the key, or null.
@@ -217,7 +219,7 @@ class CHashedTable {
     if (pInserted != nullptr) *pInserted = pValue == nullptr;
     if (pValue != nullptr) return *pValue;
     if ((m_nIndexed + 1) * 4 > m_vecSlots.size() * 3) Grow(m_nIndexed + 1);
-    Entry& entry = m_entries.Emplace(Entry{Key(KeyOf(key)), Value()});
+    Entry& entry = m_entries.Emplace(Key(KeyOf(key)));
     IndexEntry(m_nIndexed++, HashOf(key), [](Value&, Value&) {});
     return entry.value;
   }
@@ -226,7 +228,7 @@ class CHashedTable {
   // initialised, for the loader to fill in place.
   template <typename Lookup>
   Value& Append(const Lookup& key) {
-    return m_entries.Emplace(Entry{Key(KeyOf(key)), Value()}).value;
+    return m_entries.Emplace(Key(KeyOf(key))).value;  // the value made where it stands
   }
   // Takes back the entry appended last (a record that turned out bad).
   void DropAppended() {
