@@ -113,10 +113,10 @@ std::string_view CutAtNul(std::string_view text) {
 
 namespace {
 int DigitValue(char ch) {
-  if (ch >= '0' && ch <= '9') return ch - '0';
-  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-  return 99;
+  unsigned nDigit = static_cast<unsigned char>(ch) - '0';
+  if (nDigit < 10) return static_cast<int>(nDigit);
+  unsigned nLetter = (static_cast<unsigned char>(ch) | 0x20u) - 'a';  // a-f and A-F alike
+  return nLetter < 6 ? static_cast<int>(nLetter) + 10 : 99;
 }
 }  // namespace
 
