@@ -180,7 +180,7 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   // World maps: the catalogue's records by map id, and where the first region of each Id and
   // SecondId and the first terrain NPC of each Id sit in their lists; rebuilt by their loaders
   // so that the queries are one hash probe.
-  CLookupTable<uint32_t, const GameMapInfo*> m_indexGameMap;
+  GameMapIndex m_indexGameMap;
   CFirstIndex m_indexRegionById;
   CFirstIndex m_indexRegionBySecondId;
   CFirstIndex m_indexTerrainNpcById;

@@ -136,16 +136,29 @@ bool ReadGameMapSection(CZorIni& ini, const char* pszTitle, GameMapInfo& info) {
 }  // namespace
 
 bool ReadGameMapSections(CZorIni& ini, GameMapTable& table) {
+  GameMapIndex index;
+  return ReadGameMapSections(ini, table, index);
+}
+
+bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index) {
   std::string strTitle;
+  bool bWalked = true;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSection() || !ini.GetSectionTitle(strTitle)) return false;
+    if (!ini.ReadSection() || !ini.GetSectionTitle(strTitle)) {
+      bWalked = false;
+      break;
+    }
     GameMapInfo info;
     if (!ReadGameMapSection(ini, strTitle.c_str(), info)) continue;
     // The title is the map id ("[abc]" is map 0); a later section of an id replaces the record
     // in place, so a pointer handed out keeps pointing at that id's record.
-    table[static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()))] = std::move(info);
+    uint32_t nMapId = static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()));
+    GameMapInfo& stored = table[nMapId];
+    stored = std::move(info);
+    index.Add(nMapId, &stored);
   }
-  return true;
+  index.EndLoad();
+  return bWalked;
 }
 
 // Adds the maps of the file to the catalogue; 0 when the file cannot be opened or deciphered,
@@ -156,11 +169,7 @@ int32_t C3DRoleBaseData::CreateGameMapInfo() {
     DebugLog("error on open %s.", GAME_MAP_FILE);
     return 0;
   }
-  bool bWalked = ReadGameMapSections(ini, m_mapGameMap);
-  m_indexGameMap.Clear();
-  for (const auto& [nMapId, info] : m_mapGameMap) m_indexGameMap.Add(nMapId, &info);
-  m_indexGameMap.EndLoad();
-  return bWalked ? 1 : 0;
+  return ReadGameMapSections(ini, m_mapGameMap, m_indexGameMap) ? 1 : 0;
 }
 
 // The record of the map id; null when the catalogue has no such map.

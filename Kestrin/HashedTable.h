@@ -37,11 +37,13 @@ class CStableList {
   CStableList(const CStableList&) = delete;
   CStableList& operator=(const CStableList&) = delete;
 
+  // A record made in place from the arguments (brace-initialised: the members of a plain
+  // struct not given are value-initialised where they stand).
   template <typename... Args>
   T& Emplace(Args&&... args) {
     size_t nBlock = m_nSize >> BLOCK_SHIFT;
     if (nBlock == m_vecBlocks.size()) m_vecBlocks.emplace_back(new Storage[BLOCK]);
-    T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T(std::forward<Args>(args)...);
+    T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T{std::forward<Args>(args)...};
     ++m_nSize;
     return *pItem;
   }
@@ -195,7 +197,7 @@ class CHashedTable {
  public:
   struct Entry {
     Key key;
-    Value value;
+    Value value{};  // value-initialised in place when only the key is given
   };
 
   // The value under the key, or null.
@@ -216,9 +218,9 @@ class CHashedTable {
     Value* pValue = FindValue(key);
     if (pInserted != nullptr) *pInserted = pValue == nullptr;
     if (pValue != nullptr) return *pValue;
-    if ((m_nIndexed + 1) * 4 > m_vecSlots.size() * 3) Grow(m_nIndexed + 1);
-    Entry& entry = m_entries.Emplace(Entry{Key(KeyOf(key)), Value()});
-    IndexEntry(m_nIndexed++, HashOf(key), [](Value&, Value&) {});
+    GrowFor(m_nIndexed + 1);
+    Entry& entry = m_entries.Emplace(Key(KeyOf(key)));
+    IndexEntry(m_nIndexed++, TagOf(key), [](Value&, Value&) {});
     return entry.value;
   }
 
@@ -226,7 +228,7 @@ class CHashedTable {
   // initialised, for the loader to fill in place.
   template <typename Lookup>
   Value& Append(const Lookup& key) {
-    return m_entries.Emplace(Entry{Key(KeyOf(key)), Value()}).value;
+    return m_entries.Emplace(Key(KeyOf(key))).value;  // the value made where it stands
   }
   // Takes back the entry appended last (a record that turned out bad).
   void DropAppended() {
@@ -238,44 +240,55 @@ class CHashedTable {
   // the values in the order the entries were appended, and decides what the kept value becomes
   // (the later value, for a table where the last line of a key stands; nothing, where the
   // first stands). The kept entries keep their addresses; appended entries may move until this
-  // returns, so nothing may point at them before.
+  // returns, so nothing may point at them before. The index grows as keys come: a file that
+  // repeats its keys costs no room for the repeats.
   template <typename Merge>
   void IndexAppended(Merge fnMerge) {
     const size_t nFirst = m_nIndexed;
     const size_t nCount = m_entries.Size() - nFirst;
     if (nCount == 0) return;
-    if ((nFirst + nCount) * 4 > m_vecSlots.size() * 3) Grow(nFirst + nCount);
     // The entries in the order of their home slots: a counting sort by the top bits of the
-    // home, stable, so that the entries of one key keep their order.
+    // hash, stable, so that the entries of one key keep their order. Whatever the size of the
+    // index, the homes of one bucket lie together.
     std::vector<Pending> vecOrder(nCount);
-    const int nBucketBits = nCount < SMALL_BATCH ? 0 : (64 - m_nShift < 12 ? 64 - m_nShift : 12);
-    if (nBucketBits == 0) {
+    if (nCount < SMALL_BATCH) {
       for (size_t i = 0; i < nCount; ++i) {
-        vecOrder[i] = Pending{HashOf(m_entries[nFirst + i].key), static_cast<uint32_t>(i), NO_SLOT};
+        vecOrder[i] = Pending{TagOf(m_entries[nFirst + i].key), static_cast<uint32_t>(i), NO_SLOT};
       }
     } else {
-      std::vector<uint64_t> vecHash(nCount);
-      std::vector<uint32_t> vecStart((size_t{1} << nBucketBits) + 1, 0);
+      std::vector<uint32_t> vecTag(nCount);
+      std::vector<uint32_t> vecStart((size_t{1} << BUCKET_BITS) + 1, 0);
       for (size_t i = 0; i < nCount; ++i) {
-        vecHash[i] = HashOf(m_entries[nFirst + i].key);
-        ++vecStart[(vecHash[i] >> (64 - nBucketBits)) + 1];
+        vecTag[i] = TagOf(m_entries[nFirst + i].key);
+        ++vecStart[(vecTag[i] >> (32 - BUCKET_BITS)) + 1];
       }
       for (size_t b = 1; b < vecStart.size(); ++b) vecStart[b] += vecStart[b - 1];
       for (size_t i = 0; i < nCount; ++i) {
-        vecOrder[vecStart[vecHash[i] >> (64 - nBucketBits)]++] =
-            Pending{vecHash[i], static_cast<uint32_t>(i), NO_SLOT};
+        vecOrder[vecStart[vecTag[i] >> (32 - BUCKET_BITS)]++] =
+            Pending{vecTag[i], static_cast<uint32_t>(i), NO_SLOT};
       }
     }
+    size_t nEntered = nFirst;
     size_t nDropped = 0;
     for (Pending& pending : vecOrder) {
-      if (!IndexEntry(nFirst + pending.nEntry, pending.nHash, fnMerge, &pending.nSlot)) ++nDropped;
+      GrowFor(nEntered + 1);
+      if (IndexEntry(nFirst + pending.nEntry, pending.nTag, fnMerge)) {
+        pending.nSlot = 0;  // kept; where, is looked up below if it has to move
+        ++nEntered;
+      } else {
+        ++nDropped;
+      }
     }
     size_t nKept = nFirst + nCount - nDropped;
     if (nDropped != 0 && nDropped != nCount) {
       // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
       // them yet) and their slots with them.
       std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
-      for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
+      for (const Pending& pending : vecOrder) {
+        if (pending.nSlot != NO_SLOT) {
+          vecSlotOf[pending.nEntry] = SlotOf(nFirst + pending.nEntry, pending.nTag);
+        }
+      }
       size_t nTo = nFirst;
       for (size_t i = 0; i < nCount; ++i) {
         if (vecSlotOf[i] == NO_SLOT) continue;
@@ -288,16 +301,10 @@ class CHashedTable {
     }
     m_entries.PopBack(m_entries.Size() - nKept);
     m_nIndexed = nKept;
-    // A file that repeats its keys gives back the index room the dropped entries took.
-    size_t nSize = 16;
-    while (nSize * 3 < nKept * 4) nSize *= 2;
-    if (nDropped != 0 && m_vecSlots.size() > 4 * nSize) Rebuild(nSize);
   }
 
   // Room for nCount entries in all without growing the index again.
-  void Reserve(size_t nCount) {
-    if (nCount * 4 > m_vecSlots.size() * 3) Grow(nCount);
-  }
+  void Reserve(size_t nCount) { GrowFor(nCount); }
 
   size_t Size() const { return m_nIndexed; }
   bool Empty() const { return m_nIndexed == 0; }
@@ -306,7 +313,7 @@ class CHashedTable {
     m_vecSlots.shrink_to_fit();
     m_entries.Clear();
     m_nIndexed = 0;
-    m_nShift = 64;
+    m_nSlotBits = 0;
   }
   // The entries in the order they were first entered.
   const Entry& EntryAt(size_t i) const { return m_entries[i]; }
@@ -314,23 +321,28 @@ class CHashedTable {
 
  private:
   static constexpr size_t SMALL_BATCH = 4096;
+  static constexpr int BUCKET_BITS = 12;
   static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
-  // An appended entry on its way into the index: its hash, its place among the appended
-  // entries, and the slot it gets (NO_SLOT when its key had one).
+  // An appended entry on its way into the index: its tag, its place among the appended
+  // entries, and whether it was kept (NO_SLOT when its key had a slot already).
   struct Pending {
-    uint64_t nHash;
+    uint32_t nTag;
     uint32_t nEntry;
     uint32_t nSlot;
   };
   struct Slot {
-    uint32_t nTag;    // bits of the hash, compared before the key
+    uint32_t nTag;    // the top 32 bits of the key's hash: the home slot is their top bits
     uint32_t nEntry;  // position in m_entries + 1; 0 marks a free slot
   };
 
-  // Fibonacci hashing: the high bits of the product spread packed decimal keys evenly; the
-  // home slot comes from the high bits, the tag from the rest.
-  static uint64_t Mix(uint64_t nHash) { return nHash * 0x9E3779B97F4A7C15ull; }
-  static uint32_t Tag(uint64_t nHash) { return static_cast<uint32_t>(nHash ^ (nHash >> 32)); }
+  // Fibonacci hashing: the high bits of the product spread packed decimal keys evenly. A key's
+  // tag is the top 32 bits; its home slot the top bits of the tag, as many as the index has.
+  static uint32_t Mix(uint64_t nHash) {
+    return static_cast<uint32_t>((nHash * 0x9E3779B97F4A7C15ull) >> 32);
+  }
+  size_t Home(uint32_t nTag) const {
+    return m_nSlotBits == 0 ? 0 : static_cast<size_t>(nTag >> (32 - m_nSlotBits));
+  }
 
   // A numeric lookup is taken as the key type first, so that 7 and 7u find the same entry;
   // names are looked up by their bytes.
@@ -343,7 +355,7 @@ class CHashedTable {
     }
   }
   template <typename Lookup>
-  static uint64_t HashOf(const Lookup& key) {
+  static uint32_t TagOf(const Lookup& key) {
     if constexpr (std::is_integral<Key>::value) {
       return Mix(Hash()(static_cast<uint64_t>(static_cast<Key>(key))));
     } else {
@@ -354,10 +366,9 @@ class CHashedTable {
   template <typename Lookup>
   Value* FindValue(const Lookup& key) {
     if (m_nIndexed == 0) return nullptr;
-    uint64_t nHash = HashOf(key);
-    uint32_t nTag = Tag(nHash);
+    uint32_t nTag = TagOf(key);
     size_t nMask = m_vecSlots.size() - 1;
-    for (size_t i = static_cast<size_t>(nHash >> m_nShift);; i = (i + 1) & nMask) {
+    for (size_t i = Home(nTag);; i = (i + 1) & nMask) {
       const Slot& slot = m_vecSlots[i];
       if (slot.nEntry == 0) return nullptr;
       if (slot.nTag == nTag) {
@@ -369,12 +380,10 @@ class CHashedTable {
 
   // Gives entry nEntry a slot unless its key has one: then fnMerge(kept, this) and false.
   template <typename Merge>
-  bool IndexEntry(size_t nEntry, uint64_t nHash, const Merge& fnMerge,
-                  uint32_t* pSlotOf = nullptr) {
+  bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge) {
     Entry& entry = m_entries[nEntry];
-    uint32_t nTag = Tag(nHash);
     size_t nMask = m_vecSlots.size() - 1;
-    size_t i = static_cast<size_t>(nHash >> m_nShift);
+    size_t i = Home(nTag);
     for (; m_vecSlots[i].nEntry != 0; i = (i + 1) & nMask) {
       const Slot& slot = m_vecSlots[i];
       if (slot.nTag != nTag) continue;
@@ -385,37 +394,39 @@ class CHashedTable {
       }
     }
     m_vecSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
-    if (pSlotOf != nullptr) *pSlotOf = static_cast<uint32_t>(i);
     return true;
   }
 
-  // Rebuilds the index of the entered entries with room for nCount entries at most three
-  // quarters full.
-  void Grow(size_t nCount) {
-    size_t nSize = m_vecSlots.empty() ? 16 : m_vecSlots.size() * 2;
-    while (nSize * 3 < nCount * 4) nSize *= 2;
-    Rebuild(nSize);
+  // The slot of an entry that has one.
+  uint32_t SlotOf(size_t nEntry, uint32_t nTag) const {
+    size_t nMask = m_vecSlots.size() - 1;
+    size_t i = Home(nTag);
+    while (m_vecSlots[i].nEntry != nEntry + 1) i = (i + 1) & nMask;
+    return static_cast<uint32_t>(i);
   }
 
-  // An index of nSize slots (a power of two) over the entered entries.
-  void Rebuild(size_t nSize) {
-    std::vector<Slot> vecOld(nSize, Slot{0, 0});
+  // Doubles the index until nCount entries keep it at most three quarters full. The slots are
+  // moved by their tags alone, without a look at the entries.
+  void GrowFor(size_t nCount) {
+    if (nCount * 4 <= m_vecSlots.size() * 3) return;
+    int nBits = m_nSlotBits == 0 ? 4 : m_nSlotBits + 1;
+    while ((size_t{3} << nBits) < nCount * 4) ++nBits;
+    std::vector<Slot> vecOld(size_t{1} << nBits, Slot{0, 0});
     vecOld.swap(m_vecSlots);
-    m_nShift = 64;
-    for (size_t n = nSize; n > 1; n >>= 1) --m_nShift;
-    size_t nMask = nSize - 1;
-    for (size_t nEntry = 0; nEntry < m_nIndexed; ++nEntry) {
-      uint64_t nHash = HashOf(m_entries[nEntry].key);
-      size_t i = static_cast<size_t>(nHash >> m_nShift);
+    m_nSlotBits = nBits;
+    size_t nMask = m_vecSlots.size() - 1;
+    for (const Slot& slot : vecOld) {
+      if (slot.nEntry == 0) continue;
+      size_t i = Home(slot.nTag);
       while (m_vecSlots[i].nEntry != 0) i = (i + 1) & nMask;
-      m_vecSlots[i] = Slot{Tag(nHash), static_cast<uint32_t>(nEntry + 1)};
+      m_vecSlots[i] = slot;
     }
   }
 
   std::vector<Slot> m_vecSlots;  // size 0 or a power of two
   CStableList<Entry> m_entries;  // [0, m_nIndexed) entered; the rest appended, not yet entered
   size_t m_nIndexed = 0;
-  int m_nShift = 64;
+  int m_nSlotBits = 0;  // the index has 2^m_nSlotBits slots (none while 0 and empty)
 };
 
 // Values under keys, for the tables that are only looked up. A load adds its (key, value) pairs

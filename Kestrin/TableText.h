@@ -6,7 +6,9 @@
 //   CFormattedRead   one fscanf/sscanf call, directive by directive, with its result
 //   CWordStream      the words of fscanf(file, "%s\n", buffer) with a 1024-byte buffer
 //   CLinePieces      the pieces of fgets(buffer, nCount, file)
+//   CBufferLines     the lines of ReadBufferLine over a deciphered image
 //   TrimSettingLine  what TrimLineHead and TrimLineTail leave of a "Key=Value ; note" line
+//   FindCharGbk      ZorStrChr over a line
 //   CopyCut          a word into a fixed text field, cut to fit
 #include <algorithm>
 #include <cstdint>
@@ -120,31 +122,17 @@ class CWordStream {
   bool m_bHasZero;  // most images hold no zero byte: their words need no cut
 };
 
-// The pieces fgets(buffer, nCount, file) reads from a file image: at most nCount - 1
-// characters, ending after a line feed; each piece reads as the C string in the buffer would.
+// The pieces fgets(buffer, nCount, file) reads from a file image (CTextScan::LinePiece), the
+// image looked at once for zero bytes so that the pieces need not be.
 class CLinePieces {
  public:
   CLinePieces(std::string_view image, size_t nCount)
-      : m_pPos(image.data()),
-        m_pEnd(image.data() + image.size()),
-        m_nMax(nCount > 1 ? nCount - 1 : 0),
-        m_bHasZero(HasZero(image)) {}
-
-  bool Next(std::string_view& piece) {
-    if (m_pPos >= m_pEnd || m_nMax == 0) return false;
-    size_t nMax = std::min(static_cast<size_t>(m_pEnd - m_pPos), m_nMax);
-    const void* pFeed = memchr(m_pPos, '\n', nMax);
-    size_t nLength = pFeed != nullptr ? static_cast<const char*>(pFeed) - m_pPos + 1 : nMax;
-    piece = std::string_view(m_pPos, nLength);
-    if (m_bHasZero) piece = ZorGameBase::CutAtNul(piece);
-    m_pPos += nLength;
-    return true;
-  }
+      : m_scan(image), m_nCount(nCount), m_bHasZero(HasZero(image)) {}
+  bool Next(std::string_view& piece) { return m_scan.LinePiece(piece, m_nCount, m_bHasZero); }
 
  private:
-  const char* m_pPos;
-  const char* m_pEnd;
-  size_t m_nMax;
+  ZorGameBase::CTextScan m_scan;
+  size_t m_nCount;
   bool m_bHasZero;
 };
 

@@ -13,6 +13,8 @@ class CZorIni;
 // wins). A section missing a required key is logged and skipped. False when the walk stops
 // early: no further section header, an over-long or an empty title.
 bool ReadGameMapSections(ZorGameBase::CZorIni& ini, GameMapTable& table);
+// The same, also adding each map stored, under its id, to the index.
+bool ReadGameMapSections(ZorGameBase::CZorIni& ini, GameMapTable& table, GameMapIndex& index);
 
 // Appends the records of a region.ini image [pBegin, pEnd) to the list, in file order. A short
 // record is logged with the file name as "invalid line found in %s, line %d, data %d." and

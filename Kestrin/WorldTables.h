@@ -11,6 +11,8 @@
 // Ordered by map id: the catalogue is enumerated in id order, and a record keeps its address
 // when later sections of a second load are added.
 using GameMapTable = std::map<uint32_t, GameMapInfo>;
+// The catalogue's records by map id, for the lookups: one hash probe.
+using GameMapIndex = CLookupTable<uint32_t, const GameMapInfo*>;
 using TerrainNpcList = std::vector<TerrainNpcInfo>;
 
 // Position of the first entry of each key in a list kept in file order: one hash probe for the

@@ -113,10 +113,10 @@ std::string_view CutAtNul(std::string_view text) {
 
 namespace {
 int DigitValue(char ch) {
-  if (ch >= '0' && ch <= '9') return ch - '0';
-  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-  return 99;
+  unsigned nDigit = static_cast<unsigned char>(ch) - '0';
+  if (nDigit < 10) return static_cast<int>(nDigit);
+  unsigned nLetter = (static_cast<unsigned char>(ch) | 0x20u) - 'a';  // a-f and A-F alike
+  return nLetter < 6 ? static_cast<int>(nLetter) + 10 : 99;
 }
 }  // namespace
 
@@ -182,12 +182,13 @@ bool CTextScan::Float(float& fValue) {
   return true;
 }
 
-bool CTextScan::LinePiece(std::string_view& piece, size_t nCount) {
+bool CTextScan::LinePiece(std::string_view& piece, size_t nCount, bool bMayHoldZero) {
   if (m_pPos >= m_pEnd || nCount < 2) return false;
   size_t nMax = std::min(static_cast<size_t>(m_pEnd - m_pPos), nCount - 1);
   const void* pFeed = memchr(m_pPos, '\n', nMax);
   size_t nLength = pFeed != nullptr ? static_cast<const char*>(pFeed) - m_pPos + 1 : nMax;
-  piece = CutAtNul(std::string_view(m_pPos, nLength));
+  piece = std::string_view(m_pPos, nLength);
+  if (bMayHoldZero) piece = CutAtNul(piece);
   m_pPos += nLength;
   return true;
 }

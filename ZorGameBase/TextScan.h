@@ -142,7 +142,8 @@ class CTextScan {
   // fgets(buffer, nCount, file): at most nCount - 1 characters, ending after the first line
   // feed; false at the end. A longer line comes in several pieces. The piece is cut at a zero
   // byte, as the C string in the buffer reads, while the cursor moves past the whole piece.
-  bool LinePiece(std::string_view& piece, size_t nCount);
+  // bMayHoldZero false: the caller knows the text holds no zero byte, and no cut is looked for.
+  bool LinePiece(std::string_view& piece, size_t nCount, bool bMayHoldZero = true);
 
  private:
   // A decimal number after white space and an optional sign, accumulated modulo 2^64 (and
