@@ -29,7 +29,7 @@ total_runs=0
 total_files=0
 total_findings=0
 for name in "${targets[@]}"; do
-  binary="build/fuzz/fuzz/$name"
+  binary="$PWD/build/fuzz/fuzz/$name"  # the merge starts it again from the target's own folder
   [ -x "$binary" ] || { echo "fuzz-long.sh: no $binary; build the fuzz preset first" >&2; exit 2; }
   corpus="$PWD/build/fuzz/corpus-long/$name"  # absolute: some targets work in a folder of their own
   mkdir -p "$corpus"
@@ -64,7 +64,7 @@ for name in "${targets[@]}"; do
   rm -rf "$merged"
   mkdir -p "$merged"
   if "$binary" -merge=1 -max_len="$max_len" -rss_limit_mb=2048 "$merged" "$corpus" \
-      >"build/fuzz/logs/$name-merge.log" 2>&1; then
+      >"build/fuzz/logs/$name-merge.log" 2>&1 && [ -n "$(ls -A "$merged")" ]; then
     rm -rf "$corpus"
     mv "$merged" "$corpus"
   else
