@@ -240,8 +240,10 @@ class CHashedTable {
   // the values in the order the entries were appended, and decides what the kept value becomes
   // (the later value, for a table where the last line of a key stands; nothing, where the
   // first stands). The kept entries keep their addresses; appended entries may move until this
-  // returns, so nothing may point at them before. The index grows as keys come: a file that
-  // repeats its keys costs no room for the repeats.
+  // returns, so nothing may point at them before. The index is sized for every appended key
+  // first (entering keys in the order of their homes into an index still growing would crowd
+  // them into its first slots), then shrunk to the keys kept: a file that repeats its keys
+  // keeps no room for the repeats.
   template <typename Merge>
   void IndexAppended(Merge fnMerge) {
     const size_t nFirst = m_nIndexed;
@@ -268,13 +270,11 @@ class CHashedTable {
             Pending{vecTag[i], static_cast<uint32_t>(i), NO_SLOT};
       }
     }
-    size_t nEntered = nFirst;
+    GrowFor(nFirst + nCount);
     size_t nDropped = 0;
     for (Pending& pending : vecOrder) {
-      GrowFor(nEntered + 1);
       if (IndexEntry(nFirst + pending.nEntry, pending.nTag, fnMerge)) {
         pending.nSlot = 0;  // kept; where, is looked up below if it has to move
-        ++nEntered;
       } else {
         ++nDropped;
       }
@@ -301,10 +301,9 @@ class CHashedTable {
     }
     m_entries.PopBack(m_entries.Size() - nKept);
     m_nIndexed = nKept;
+    int nBits = BitsFor(nKept);
+    if (nBits < m_nSlotBits) Rehash(nBits);
   }
-
-  // Room for nCount entries in all without growing the index again.
-  void Reserve(size_t nCount) { GrowFor(nCount); }
 
   size_t Size() const { return m_nIndexed; }
   bool Empty() const { return m_nIndexed == 0; }
@@ -405,12 +404,22 @@ class CHashedTable {
     return static_cast<uint32_t>(i);
   }
 
-  // Doubles the index until nCount entries keep it at most three quarters full. The slots are
-  // moved by their tags alone, without a look at the entries.
+  // The fewest slot bits that keep nCount entries at most three quarters full.
+  static int BitsFor(size_t nCount) {
+    int nBits = 4;
+    while ((size_t{3} << nBits) < nCount * 4) ++nBits;
+    return nBits;
+  }
+  // Grows the index, at least doubling it, until nCount entries keep it at most three quarters
+  // full.
   void GrowFor(size_t nCount) {
     if (nCount * 4 <= m_vecSlots.size() * 3) return;
-    int nBits = m_nSlotBits == 0 ? 4 : m_nSlotBits + 1;
-    while ((size_t{3} << nBits) < nCount * 4) ++nBits;
+    int nBits = BitsFor(nCount);
+    Rehash(nBits > m_nSlotBits ? nBits : m_nSlotBits + 1);
+  }
+  // Moves the slots into an index of 2^nBits slots by their tags alone, without a look at the
+  // entries; the old slots are taken in order, so their homes come in order.
+  void Rehash(int nBits) {
     std::vector<Slot> vecOld(size_t{1} << nBits, Slot{0, 0});
     vecOld.swap(m_vecSlots);
     m_nSlotBits = nBits;
