@@ -19,6 +19,7 @@
 
 #include "Gbk.h"
 #include "TextScan.h"
+#include "WordBytes.h"
 
 // Whether the text holds a zero byte (an empty text, also one without data, holds none).
 inline bool HasZero(std::string_view text) {
@@ -180,22 +181,14 @@ class CBufferLines {
 // The first byte from p on that is ';', '/' or above 0x7F (which may lead a GBK character),
 // or pEnd. Eight bytes a step while they fit.
 inline const char* FindCommentOrWide(const char* p, const char* pEnd) {
-  const uint64_t ONES = 0x0101010101010101ull;
-  const uint64_t HIGHS = 0x8080808080808080ull;
+  namespace zb = ZorGameBase;
   while (pEnd - p >= 8) {
-    uint64_t nWord;
-    memcpy(&nWord, p, sizeof(nWord));
-    uint64_t nSemicolon = nWord ^ (ONES * ';');
-    uint64_t nSlash = nWord ^ (ONES * '/');
-    // A byte marks when it is ';' or '/' (zero after the XOR) or has its high bit set; marks
-    // above the lowest may be false, the lowest is not.
-    uint64_t nFound = (((nSemicolon - ONES) & ~nSemicolon) | ((nSlash - ONES) & ~nSlash) | nWord) & HIGHS;
+    uint64_t nWord = zb::LoadWord(p);
+    uint64_t nFound =
+        zb::BytesEqual(nWord, ';') | zb::BytesEqual(nWord, '/') | (nWord & zb::WORD_HIGHS);
     if (nFound != 0) {
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-      return p + (__builtin_ctzll(nFound) >> 3);
-#else
+      if (zb::MoveToLowestMark(p, nFound)) return p;
       break;
-#endif
     }
     p += 8;
   }

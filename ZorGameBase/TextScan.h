@@ -24,6 +24,8 @@
 #include <string>
 #include <string_view>
 
+#include "WordBytes.h"
+
 namespace ZorGameBase {
 
 // Reads the whole file with one read. In text mode the image reads as the shipping platform's
@@ -121,21 +123,16 @@ class CTextScan {
   // The first white-space character from p on, or pEnd. Eight bytes a step while they fit:
   // white space lies below 0x21, and a step passes when no byte does.
   static const char* FindSpace(const char* p, const char* pEnd) {
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    const uint64_t ONES = 0x0101010101010101ull;
     while (pEnd - p >= 8) {
-      uint64_t nWord;
-      memcpy(&nWord, p, sizeof(nWord));
-      uint64_t nLow = (nWord - ONES * 0x21) & ~nWord & (ONES * 0x80);  // the lowest mark is exact
+      uint64_t nLow = BytesBelow(LoadWord(p), 0x21);
       if (nLow == 0) {
         p += 8;
         continue;
       }
-      p += __builtin_ctzll(nLow) >> 3;
+      if (!MoveToLowestMark(p, nLow)) break;
       if (IsScanSpace(*p)) return p;
       ++p;  // a control character, no white space
     }
-#endif
     while (p < pEnd && !IsScanSpace(*p)) ++p;
     return p;
   }

@@ -10,6 +10,7 @@
 #include "DebugLog.h"
 #include "Gbk.h"
 #include "TextScan.h"
+#include "WordBytes.h"
 
 namespace ZorGameBase {
 namespace {
@@ -223,26 +224,13 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
 // just before pLimit, so there always is one. Eight bytes a step while they fit.
 template <bool bEqualsToo>
 const char* FindLineEndOr(const char* p, const char* pLimit) {
-  const uint64_t ONES = 0x0101010101010101ull;
-  const uint64_t HIGHS = 0x8080808080808080ull;
   while (pLimit - p >= 8) {
-    uint64_t nWord;
-    memcpy(&nWord, p, sizeof(nWord));
-    uint64_t nCr = nWord ^ (ONES * '\r');
-    uint64_t nLf = nWord ^ (ONES * '\n');
-    uint64_t nFound = ((nWord - ONES) & ~nWord) | ((nCr - ONES) & ~nCr) | ((nLf - ONES) & ~nLf);
-    if (bEqualsToo) {
-      uint64_t nEq = nWord ^ (ONES * '=');
-      nFound |= (nEq - ONES) & ~nEq;
-    }
-    nFound &= HIGHS;
+    uint64_t nWord = LoadWord(p);
+    uint64_t nFound = BytesBelow(nWord, 1) | BytesEqual(nWord, '\r') | BytesEqual(nWord, '\n');
+    if (bEqualsToo) nFound |= BytesEqual(nWord, '=');
     if (nFound != 0) {
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-      // The lowest marked byte is the first one looked for (marks above it may be false).
-      return p + (__builtin_ctzll(nFound) >> 3);
-#else
+      if (MoveToLowestMark(p, nFound)) return p;
       break;
-#endif
     }
     p += 8;
   }
