@@ -273,22 +273,14 @@ class CHashedTable {
     GrowFor(nFirst + nCount);
     size_t nDropped = 0;
     for (Pending& pending : vecOrder) {
-      if (IndexEntry(nFirst + pending.nEntry, pending.nTag, fnMerge)) {
-        pending.nSlot = 0;  // kept; where, is looked up below if it has to move
-      } else {
-        ++nDropped;
-      }
+      if (!IndexEntry(nFirst + pending.nEntry, pending.nTag, fnMerge, &pending.nSlot)) ++nDropped;
     }
     size_t nKept = nFirst + nCount - nDropped;
     if (nDropped != 0 && nDropped != nCount) {
       // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
       // them yet) and their slots with them.
       std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
-      for (const Pending& pending : vecOrder) {
-        if (pending.nSlot != NO_SLOT) {
-          vecSlotOf[pending.nEntry] = SlotOf(nFirst + pending.nEntry, pending.nTag);
-        }
-      }
+      for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
       size_t nTo = nFirst;
       for (size_t i = 0; i < nCount; ++i) {
         if (vecSlotOf[i] == NO_SLOT) continue;
@@ -323,7 +315,7 @@ class CHashedTable {
   static constexpr int BUCKET_BITS = 12;
   static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
   // An appended entry on its way into the index: its tag, its place among the appended
-  // entries, and whether it was kept (NO_SLOT when its key had a slot already).
+  // entries, and its slot (NO_SLOT when its key had a slot already).
   struct Pending {
     uint32_t nTag;
     uint32_t nEntry;
@@ -377,9 +369,10 @@ class CHashedTable {
     }
   }
 
-  // Gives entry nEntry a slot unless its key has one: then fnMerge(kept, this) and false.
+  // Gives entry nEntry a slot (*pSlot, when asked) unless its key has one: then
+  // fnMerge(kept, this) and false.
   template <typename Merge>
-  bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge) {
+  bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge, uint32_t* pSlot = nullptr) {
     Entry& entry = m_entries[nEntry];
     size_t nMask = m_vecSlots.size() - 1;
     size_t i = Home(nTag);
@@ -393,15 +386,8 @@ class CHashedTable {
       }
     }
     m_vecSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
+    if (pSlot != nullptr) *pSlot = static_cast<uint32_t>(i);
     return true;
-  }
-
-  // The slot of an entry that has one.
-  uint32_t SlotOf(size_t nEntry, uint32_t nTag) const {
-    size_t nMask = m_vecSlots.size() - 1;
-    size_t i = Home(nTag);
-    while (m_vecSlots[i].nEntry != nEntry + 1) i = (i + 1) & nMask;
-    return static_cast<uint32_t>(i);
   }
 
   // The fewest slot bits that keep nCount entries at most three quarters full.
