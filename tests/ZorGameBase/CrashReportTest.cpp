@@ -72,16 +72,11 @@ class CrashReportTest : public TempFolderTest {
   }
 };
 
-TEST_F(CrashReportTest, StampWithoutVersionFileOrExecutableIsEmptyFields) {
+// The version file goes in as it stands, line break included, up to 63 bytes.
+TEST_F(CrashReportTest, StampTakesTheVersionFileAsItStands) {
   EXPECT_EQ(NO_VERSION_STAMP, VersionStamp());
-}
-
-TEST_F(CrashReportTest, VersionFileGoesInAsItStandsLineBreakIncluded) {
   Write("version.dat", "1.0.17\n");
   EXPECT_EQ("ReleaseVer:1.0.17\n MsgVer:999 , FileVer:, FileTime:==", VersionStamp());
-}
-
-TEST_F(CrashReportTest, VersionFileOf100BytesGivesItsFirst63) {
   std::string strVersion;
   for (int i = 0; i < 100; ++i) strVersion += static_cast<char>('A' + i % 26);
   Write("version.dat", strVersion);
@@ -90,25 +85,17 @@ TEST_F(CrashReportTest, VersionFileOf100BytesGivesItsFirst63) {
 }
 
 TEST_F(CrashReportTest, FileTimeIsOfExecutableNameInCurrentFolder) {
-  Write(ExecutableName(), "not the program, only its name");
-  std::tm tmWritten{};
-  tmWritten.tm_year = 2026 - 1900;
-  tmWritten.tm_mon = 11;
-  tmWritten.tm_mday = 3;
-  tmWritten.tm_hour = 22;
-  tmWritten.tm_min = 10;
-  tmWritten.tm_sec = 59;
-  ASSERT_TRUE(TestPlatform::SetFileWriteTime(ExecutableName(), tmWritten));
-  char szTime[32];
-  EXPECT_TRUE(GetExeFileTime(szTime));
-  EXPECT_STREQ("20261203-2210", szTime);
-  EXPECT_EQ("ReleaseVer: MsgVer:999 , FileVer:, FileTime:20261203-2210==", VersionStamp());
-}
-
-TEST_F(CrashReportTest, FileTimeIsEmptyWithoutExecutableInCurrentFolder) {
   char szTime[32] = "untouched";
   EXPECT_FALSE(GetExeFileTime(szTime));
   EXPECT_STREQ("", szTime);
+  Write(ExecutableName(), "not the program, only its name");
+  std::tm tmWritten{};
+  tmWritten.tm_year = 2026 - 1900, tmWritten.tm_mon = 11, tmWritten.tm_mday = 3;
+  tmWritten.tm_hour = 22, tmWritten.tm_min = 10, tmWritten.tm_sec = 59;
+  ASSERT_TRUE(TestPlatform::SetFileWriteTime(ExecutableName(), tmWritten));
+  EXPECT_TRUE(GetExeFileTime(szTime));
+  EXPECT_STREQ("20261203-2210", szTime);
+  EXPECT_EQ("ReleaseVer: MsgVer:999 , FileVer:, FileTime:20261203-2210==", VersionStamp());
 }
 
 TEST_F(CrashReportTest, ThreeFramesInOneModuleGiveOneNamedAndTwoShortTokens) {
@@ -163,24 +150,16 @@ TEST_F(CrashReportTest, ModuleLookupNamesSharedLibraryAndRefusesHeap) {
   EXPECT_STREQ("", szName);
 }
 
-TEST_F(CrashReportTest, RecordIsStampTraceAndMessageWithLineFeed) {
-  EXPECT_EQ(std::string(NO_VERSION_STAMP) + "(x 00000010:0) position 7 of 3\n",
-            Compose("(x 00000010:0) ", "position %d of %d", 7, 3));
-}
-
-TEST_F(CrashReportTest, OverlongMessageIsCutToKeepRecordWithin4095Bytes) {
-  std::string strMessage(5000, 'm');
-  std::string strRecord = Compose("(x 00000010:0) ", "%s", strMessage.c_str());
-  EXPECT_EQ(4095u, strRecord.size());
-  EXPECT_EQ(0u, strRecord.find(std::string(NO_VERSION_STAMP) + "(x 00000010:0) mmm"));
-  EXPECT_EQ('m', strRecord.back());
-}
-
-TEST_F(CrashReportTest, MessageThatJustFitsKeepsItsLineFeed) {
-  std::string strHead = std::string(NO_VERSION_STAMP) + "(x 00000010:0) ";
-  std::string strMessage(4095 - strHead.size() - 1, 'm');
-  std::string strRecord = Compose("(x 00000010:0) ", "%s", strMessage.c_str());
-  EXPECT_EQ(strHead + strMessage + "\n", strRecord);
+// Stamp, trace, message and a line feed; an overlong message is cut, line feed and all, to keep
+// the record within 4095 bytes.
+TEST_F(CrashReportTest, RecordIsStampTraceAndMessageWithinItsBound) {
+  const std::string strHead = std::string(NO_VERSION_STAMP) + "(x 00000010:0) ";
+  EXPECT_EQ(strHead + "position 7 of 3\n", Compose("(x 00000010:0) ", "position %d of %d", 7, 3));
+  std::string strFits(4095 - strHead.size() - 1, 'm');
+  EXPECT_EQ(strHead + strFits + "\n", Compose("(x 00000010:0) ", "%s", strFits.c_str()));
+  std::string strLong(5000, 'm');
+  EXPECT_EQ(strHead + strLong.substr(0, 4095 - strHead.size()),
+            Compose("(x 00000010:0) ", "%s", strLong.c_str()));
 }
 
 TEST_F(CrashReportTest, CrashRecordGoesToLogWithTraceStartingInItsCaller) {

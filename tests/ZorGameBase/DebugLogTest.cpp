@@ -1,9 +1,8 @@
-// The debug log: record layout, dated file names, the repeat filter and assertions.
+// The debug log: the repeat filter, unopenable files and assertions. The record and its dated
+// file are in PlatformAgreementTest.
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,19 +17,6 @@ using ZorGameBase::DebugLogText;
 namespace {
 
 class DebugLogTest : public TempFolderTest {};
-
-TEST_F(DebugLogTest, RecordIsMessageDashesAndTimeInTodaysFile) {
-  DebugLog("error on open %s.", "ini/region.ini");
-  std::tm now = ZorPlatform::LocalTimeNow();
-  std::string strName = std::to_string(now.tm_year + 1900) + "_" + std::to_string(now.tm_mon + 1) +
-                        "_" + std::to_string(now.tm_mday) + ".log";
-  ASSERT_TRUE(std::filesystem::exists(m_folder / "debug" / strName)) << strName;
-  std::regex record(
-      "error on open ini/region\\.ini\\. -- (Sun|Mon|Tue|Wed|Thu|Fri|Sat) "
-      "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [0-3][0-9] "
-      "[0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}\n");
-  EXPECT_TRUE(std::regex_search(LogText(), record)) << LogText();
-}
 
 TEST_F(DebugLogTest, RepeatIsDroppedUntilEightOthersHavePassed) {
   DebugLog("repeat %d", 1);

@@ -66,14 +66,19 @@ TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(ZorIniTest, EmptyFileYieldsNothing) {
+TEST_F(ZorIniTest, EmptyFileAndClosedFileYieldNothing) {
   CZorIni ini;
   ASSERT_TRUE(OpenText(ini, ""));
+  std::string strLine, strTitle;
   EXPECT_TRUE(ini.AtEnd());
-  EXPECT_FALSE(ini.ReadSection());
-  std::string strLine;
-  EXPECT_FALSE(ini.ReadLine(strLine));
+  EXPECT_FALSE(ini.ReadSection() || ini.ReadLine(strLine));
   EXPECT_FALSE(ini.ReadFields(ZorGameBase::INI_END, nullptr));
+  ASSERT_TRUE(OpenSection(ini, "[A]\nk=1\n[B]\nk=2\n"));
+  EXPECT_STREQ("t.ini", ini.GetFileName());
+  ini.Close();
+  EXPECT_TRUE(ini.AtEnd());
+  EXPECT_FALSE(ini.ReadSection() || ini.GetSectionTitle(strTitle));
+  EXPECT_STREQ("", ini.GetFileName());
 }
 
 TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
@@ -111,41 +116,22 @@ TEST_F(ZorIniTest, BinaryGarbageIsWalkedToTheEndPlainOrDeciphered) {
   }
 }
 
-TEST_F(ZorIniTest, CloseLetsTheFileGo) {
-  CZorIni ini;
-  ASSERT_TRUE(OpenSection(ini, "[A]\nk=1\n[B]\nk=2\n"));
-  EXPECT_STREQ("t.ini", ini.GetFileName());
-  ini.Close();
-  std::string strTitle;
-  EXPECT_TRUE(ini.AtEnd());
-  EXPECT_FALSE(ini.ReadSection());
-  EXPECT_FALSE(ini.GetSectionTitle(strTitle));
-  EXPECT_STREQ("", ini.GetFileName());
-}
-
 TEST_F(ZorIniTest, KeyAndValueRules) {
   struct Case {
     std::string strLines;  // the section's lines
     bool bFound;
     std::string strValue;
   } cases[] = {
-      {"Key=Value\n", true, "Value"},
-      {"  Key=Value\n", true, "Value"},
-      {"\tKey=Value\r\n", true, "Value"},
-      {"Key = Value\n", false, ""},
-      {"key=Value\n", false, ""},
-      {"Key=  Value  \n", true, "Value  "},
-      {"Key=\tValue\n", true, "\tValue"},  // only spaces are skipped
-      {"Key=a;b // c\n", true, "a;b // c"},
-      {"Key=\n", false, ""},
-      {"Key= \n", true, ""},
-      {"Key=1\nKey=2\n", true, "1"},
-      {"Ke=1\nKeyX=2\nKey=3\n", true, "3"},
-      {";Key=1\n//Key=2\n  ; Key=3\n", false, ""},
-      {"Key=a=b\n", true, "a=b"},
-      {"Key= v", true, " v"},  // the last line without line break keeps its leading blank
-      {"Key=", true, ""},
+      {"Key=Value\n", true, "Value"},        {"  Key=Value\n", true, "Value"},
+      {"\tKey=Value\r\n", true, "Value"},   {"Key = Value\n", false, ""},
+      {"key=Value\n", false, ""},            {"Key=  Value  \n", true, "Value  "},
+      {"Key=a;b // c\n", true, "a;b // c"},  {"Key=\n", false, ""},
+      {"Key= \n", true, ""},                 {"Key=1\nKey=2\n", true, "1"},
+      {"Ke=1\nKeyX=2\nKey=3\n", true, "3"},  {";Key=1\n//Key=2\n  ; Key=3\n", false, ""},
+      {"Key=a=b\n", true, "a=b"},            {"Key=", true, ""},
       {"Key=1\r", true, "1"},
+      {"Key=\tValue\n", true, "\tValue"},  // only spaces are skipped
+      {"Key= v", true, " v"},  // the last line without line break keeps its leading blank
       {std::string("Key=v\0Other=w\n", 14), true, "v"},  // a zero byte ends a line
       {"Key=1\n[Next]\nKey=2\n", true, "1"},
   };
@@ -268,10 +254,8 @@ TEST_F(ZorIniTest, ReadFieldsCountsOnlyPairsThatFoundTheLineEnded) {
     bool bOk;
     int anValues[3];  // after the read; 99 untouched
   } cases[] = {
-      {"1 2", true, {1, 2, 99}},
-      {"1 2 ", false, {1, 2, 99}},
-      {"1 2 3 4", true, {1, 2, 3}},
-      {"  1\t2\r\n", true, {1, 2, 99}},
+      {"1 2", true, {1, 2, 99}},         {"1 2 ", false, {1, 2, 99}},
+      {"1 2 3 4", true, {1, 2, 3}},     {"  1\t2\r\n", true, {1, 2, 99}},
       {"0x10 010 -0x10", true, {16, 10, -16}},
   };
   for (const Case& c : cases) {
@@ -314,15 +298,11 @@ TEST_F(ZorIniTest, EveryFieldTypeConvertsIntoItsDestination) {
       {INI_INT, "-7", Bytes<int32_t>(-7)},
       {INI_INT64, "-9000000000", Bytes<int64_t>(-9000000000LL)},
       {INI_LONG, "0x7FFFFFFF", Bytes<int32_t>(0x7FFFFFFF)},
-      {INI_SHORT, "65537", Bytes<int16_t>(1)},
-      {INI_WORD, "-1", Bytes<uint16_t>(0xFFFF)},
-      {INI_INT32, "-3", Bytes<int32_t>(-3)},
+      {INI_SHORT, "65537", Bytes<int16_t>(1)},       {INI_WORD, "-1", Bytes<uint16_t>(0xFFFF)},
+      {INI_INT32, "-3", Bytes<int32_t>(-3)},         {INI_CHARS, "abc", std::string("abc", 4)},
       {INI_DWORD, "4294967295", Bytes<uint32_t>(4294967295u)},
-      {INI_FLOAT, "1.5e2", Bytes<float>(150.0f)},
-      {INI_DOUBLE, "-2.25", Bytes<double>(-2.25)},
-      {INI_CHARS, "abc", std::string("abc", 4)},
-      {INI_BYTE, "0x1FF", Bytes<uint8_t>(0xFF)},
-      {INI_BOOL, "2", Bytes<bool>(true)},
+      {INI_FLOAT, "1.5e2", Bytes<float>(150.0f)},    {INI_DOUBLE, "-2.25", Bytes<double>(-2.25)},
+      {INI_BYTE, "0x1FF", Bytes<uint8_t>(0xFF)},     {INI_BOOL, "2", Bytes<bool>(true)},
       {INI_BOOL, "0", Bytes<bool>(false)},
   };
   std::string strText;
@@ -363,23 +343,13 @@ TEST(IniIntegerText, SignedAndUnsignedRules) {
     int32_t nSigned;
     uint32_t nUnsigned;
   } cases[] = {
-      {nullptr, 0, 0},
-      {"", 0, 0},
-      {"  12", 12, 12},
-      {"010", 10, 10},
-      {"0x10", 16, 16},
-      {"0X1f", 31, 31},
-      {"-0x10", -16, 0xFFFFFFF0u},
-      {"+010", 8, 8},
-      {"-010", -8, 0xFFFFFFF8u},
-      {"12abc", 12, 12},
-      {"abc", 0, 0},
-      {"-1", -1, 0xFFFFFFFFu},
-      {"99999999999", INT32_MAX, UINT32_MAX},
-      {"-99999999999", INT32_MIN, UINT32_MAX},
+      {nullptr, 0, 0},        {"", 0, 0},           {"  12", 12, 12},
+      {"010", 10, 10},        {"0x10", 16, 16},     {"0X1f", 31, 31},
+      {"+010", 8, 8},         {"12abc", 12, 12},    {"abc", 0, 0},
+      {"0x", 0, 0},           {"09", 9, 9},         {"-1", -1, 0xFFFFFFFFu},
+      {"-0x10", -16, 0xFFFFFFF0u},                  {"-010", -8, 0xFFFFFFF8u},
+      {"99999999999", INT32_MAX, UINT32_MAX},       {"-99999999999", INT32_MIN, UINT32_MAX},
       {"4294967296", INT32_MAX, UINT32_MAX},
-      {"0x", 0, 0},
-      {"09", 9, 9},
   };
   for (const Case& c : cases) {
     const char* pszName = c.pszText == nullptr ? "(null)" : c.pszText;
@@ -396,14 +366,10 @@ TEST(ReadBufferLine, LinesOfAMemoryImage) {
     std::vector<std::string> lines;
     unsigned nEnd;  // the position after the last read
   } cases[] = {
-      {"xyz", 16, {"xyz"}, 3},
-      {"ab\r\ncd", 16, {"ab", "cd"}, 6},
-      {"a\n\nb\n", 16, {"a", "", "b"}, 5},
-      {"a\rb\n", 16, {"a\rb"}, 4},
-      {"", 16, {}, 0},
-      {"abcdef\nx", 4, {}, 4},
-      {"abcd", 4, {}, 4},
-      {"abc\n", 4, {"abc"}, 4},
+      {"xyz", 16, {"xyz"}, 3},      {"ab\r\ncd", 16, {"ab", "cd"}, 6},
+      {"a\rb\n", 16, {"a\rb"}, 4}, {"a\n\nb\n", 16, {"a", "", "b"}, 5},
+      {"", 16, {}, 0},              {"abcdef\nx", 4, {}, 4},
+      {"abcd", 4, {}, 4},           {"abc\n", 4, {"abc"}, 4},
       {"abc", 0, {}, 0},
   };
   for (const Case& c : cases) {
@@ -429,20 +395,15 @@ TEST(TrimLine, HeadAndTailCutCommentsAndWhiteSpace) {
     const char* pszHead;
     const char* pszTail;
   } cases[] = {
-      {"  abc  ", "abc  ", "  abc"},
-      {"  ;note", "  ", ""},
-      {" //note", " ", ""},
-      {" /x", "/x", " /x"},
-      {"key = v ; note", "key = v ; note", "key = v"},
-      {"a//b\t\r\n", "a//b\t\r\n", "a"},
-      {"a/b  \n", "a/b  \n", "a/b"},
-      {"", "", ""},
+      {"  abc  ", "abc  ", "  abc"},   {"  ;note", "  ", ""},
+      {" //note", " ", ""},            {" /x", "/x", " /x"},
+      {"a/b  \n", "a/b  \n", "a/b"},   {"a//b\t\r\n", "a//b\t\r\n", "a"},
+      {"", "", ""},                    {"key = v ; note", "key = v ; note", "key = v"},
       {"\xB0\x20", "\xB0\x20", "\xB0\x20"},  // the blank is the character's trail byte
       {"\xB0\x3B x", "\xB0\x3B x", "\xB0\x3B x"},
   };
   for (const Case& c : cases) {
-    char szHead[64];
-    char szTail[64];
+    char szHead[64], szTail[64];
     strcpy(szHead, c.pszText);
     strcpy(szTail, c.pszText);
     EXPECT_TRUE(ZorGameBase::TrimLineHead(szHead));
