@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <chrono>
 #include <cinttypes>
 #include <cstdlib>
@@ -132,22 +131,6 @@ TEST_F(CrashReportTest, WalkStopsAfterMaxIndexAndRefusesNegativeOne) {
   strcpy(szTrace, "old");
   EXPECT_EQ(-1, WalkFromLevel3(szTrace, -1));
   EXPECT_STREQ("", szTrace);
-}
-
-TEST_F(CrashReportTest, ModuleLookupNamesSharedLibraryAndRefusesHeap) {
-  char szName[260];
-  uintptr_t nBase = 0;
-  ASSERT_TRUE(FindModuleOfAddress(TestPlatform::SystemLibraryFunction(), szName, &nBase));
-  std::string strLower = szName;
-  for (char& ch : strLower) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
-  EXPECT_NE(std::string::npos, strLower.find(TestPlatform::SharedLibrarySuffix())) << szName;
-  EXPECT_EQ(nullptr, strpbrk(szName, "/\\")) << szName;
-  EXPECT_NE(0u, nBase);
-
-  std::unique_ptr<int> pHeap(new int(5));
-  strcpy(szName, "old");
-  EXPECT_FALSE(FindModuleOfAddress(pHeap.get(), szName, &nBase));
-  EXPECT_STREQ("", szName);
 }
 
 // Stamp, trace, message and a line feed; an overlong message is cut, line feed and all, to keep

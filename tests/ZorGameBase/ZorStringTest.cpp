@@ -25,38 +25,33 @@ struct BlockProbe : CZorString {
 const char* Block(const CZorString& s) { return s; }
 int Refs(const CZorString& s) { return s.GetData()->nRefs.load(); }
 
-TEST_F(ZorStringTest, EmptyStringsShareTheStaticBlockAndCopiesNeverCountIt) {
-  CZorString a, b;
-  EXPECT_EQ(Block(a), Block(b));
-  EXPECT_STREQ("", a);
-  EXPECT_EQ(-1, Refs(a));
-  {
-    CZorString c(a), d;
-    d = a;
-    EXPECT_EQ(Block(a), Block(c));
-    EXPECT_EQ(Block(a), Block(d));
+// Copies share one block counted until released; empty strings share the static block, whose
+// count (-1) copies never change.
+TEST_F(ZorStringTest, CopiesShareOneCountedBlockEmptyOnesTheStaticBlock) {
+  CZorString empty, other, text("effect01");
+  EXPECT_EQ(Block(empty), Block(other));
+  for (CZorString* p : {&empty, &text}) {
+    const int nRefs = p == &empty ? -1 : 1;
+    EXPECT_EQ(nRefs, Refs(*p));
+    {
+      CZorString c(*p), d;
+      d = c;
+      EXPECT_EQ(Block(*p), Block(c));
+      EXPECT_EQ(Block(*p), Block(d));
+      EXPECT_EQ(p == &empty ? -1 : 3, Refs(*p));
+    }
+    EXPECT_EQ(nRefs, Refs(*p));
   }
-  EXPECT_EQ(-1, Refs(a));
-  EXPECT_EQ(0, a.GetData()->nLength);
+  EXPECT_STREQ("", empty);
+  EXPECT_EQ(0, empty.GetData()->nLength);
+  EXPECT_STREQ("effect01", text);
+  EXPECT_EQ(8, text.GetLength());
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(ZorStringTest, CopiesShareOneCountedBlockUntilReleased) {
-  CZorString a("effect01");
-  {
-    CZorString b(a), c;
-    c = b;
-    EXPECT_EQ(Block(a), Block(b));
-    EXPECT_EQ(Block(a), Block(c));
-    EXPECT_EQ(3, Refs(a));
-  }
-  EXPECT_EQ(1, Refs(a));
-  EXPECT_STREQ("effect01", a);
-  EXPECT_EQ(8, a.GetLength());
-}
-
 // Assigning the text a shared string already holds changes nothing; other text gives it a
-// private block and leaves the other string its old text.
+// private block and leaves the other string its old text. AssignText, from a text the caller
+// holds, does the same, length 0 giving the empty text.
 TEST_F(ZorStringTest, AssigningTextToASharedStringGivesItAPrivateBlockUnlessTheTextIsTheSame) {
   CZorString a("old");
   CZorString b(a);
@@ -68,6 +63,18 @@ TEST_F(ZorStringTest, AssigningTextToASharedStringGivesItAPrivateBlockUnlessTheT
   EXPECT_STREQ("new", b);
   EXPECT_EQ(1, Refs(a));
   EXPECT_EQ(1, Refs(b));
+
+  CZorString c;
+  c.AssignText("map/harbor.dmap", 15);
+  b = c;
+  c.AssignText("map/harbor.dmap", 15);
+  EXPECT_EQ(Block(b), Block(c));
+  EXPECT_EQ(2, Refs(c));
+  c.AssignText("map/harbor.dmapXX", 10);  // the first ten characters only
+  EXPECT_STREQ("map/harbor", c);
+  EXPECT_STREQ("map/harbor.dmap", b);
+  c.AssignText("", 0);
+  EXPECT_TRUE(c.IsEmpty());
 }
 
 TEST_F(ZorStringTest, UnsharedBlockIsReusedAndNeverShrinks) {
@@ -152,22 +159,6 @@ TEST_F(ZorStringTest, ConcurrentCopiesOfASharedBlockKeepTheCount) {
   for (auto& thread : threads) thread.join();
   EXPECT_EQ(1, Refs(shared));
   EXPECT_STREQ("shared name", shared);
-}
-
-// A text the caller holds is assigned as operator= assigns it: the same text keeps the block
-// (and its sharing), another text gets a private block, length 0 the empty text.
-TEST(ZorStringAssignTextTest, AssignsAsTheAssignmentOfText) {
-  CZorString strA;
-  strA.AssignText("map/harbor.dmap", 15);
-  CZorString strB = strA;
-  strA.AssignText("map/harbor.dmap", 15);
-  EXPECT_EQ(Block(strB), Block(strA));
-  EXPECT_EQ(2, Refs(strA));
-  strA.AssignText("map/harbor.dmapXX", 10);  // the first ten characters only
-  EXPECT_STREQ("map/harbor", strA);
-  EXPECT_STREQ("map/harbor.dmap", strB);
-  strA.AssignText("", 0);
-  EXPECT_TRUE(strA.IsEmpty());
 }
 
 }  // namespace

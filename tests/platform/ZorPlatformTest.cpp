@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -103,7 +104,8 @@ TEST_F(ZorPlatformTest, ExecutablePathNamesThisProgramAndNeedsRoomForAll) {
   EXPECT_FALSE(ZorPlatform::GetExecutablePath(nullptr, 10));
 }
 
-TEST_F(ZorPlatformTest, ModuleOfAddressInProgramSiblingLibraryAndNowhere) {
+// A module is named bare, without its folder.
+TEST_F(ZorPlatformTest, ModuleOfAddressInProgramLibrariesAndNowhere) {
   char szName[260];
   uintptr_t nBase = 0;
   const void* pInProgram = reinterpret_cast<const void*>(&SameMinute);
@@ -117,6 +119,13 @@ TEST_F(ZorPlatformTest, ModuleOfAddressInProgramSiblingLibraryAndNowhere) {
   ASSERT_TRUE(ZorPlatform::FindModuleOfAddress(pInSibling, szName, sizeof(szName), &nSiblingBase));
   EXPECT_NE(nullptr, strstr(szName, "ZorAppUtil")) << szName;
   EXPECT_NE(nBase, nSiblingBase);
+  ASSERT_TRUE(ZorPlatform::FindModuleOfAddress(TestPlatform::SystemLibraryFunction(), szName,
+                                               sizeof(szName), &nSiblingBase));
+  std::string strLower = szName;
+  for (char& ch : strLower) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+  EXPECT_NE(std::string::npos, strLower.find(TestPlatform::SharedLibrarySuffix())) << szName;
+  EXPECT_EQ(nullptr, strpbrk(szName, "/\\")) << szName;
+  EXPECT_NE(0u, nSiblingBase);
   char szCut[4];
   ASSERT_TRUE(ZorPlatform::FindModuleOfAddress(pInSibling, szCut, sizeof(szCut), nullptr));
   EXPECT_EQ(3u, strlen(szCut));
