@@ -49,6 +49,16 @@ TEST_F(DebugLogTest, UnopenableFileWritesNothingYetTheMessageCountsAsSeen) {
   EXPECT_EQ(1, LogCount("kept message"));
 }
 
+struct Named {
+  void Check() { ASSERT(false); }
+  Named& operator=(const Named&) {
+    ASSERT(FALSE_CONDITION);
+    return *this;
+  }
+  static constexpr bool FALSE_CONDITION = false;
+};
+
+// A failed assertion logs its condition, line, file and qualified function; execution goes on.
 TEST_F(DebugLogTest, FailedAssertionLogsAndExecutionGoesOn) {
   int nLen = -1;
   bool bAfter = false;
@@ -63,18 +73,6 @@ TEST_F(DebugLogTest, FailedAssertionLogsAndExecutionGoesOn) {
       "{anonymous}::DebugLogTest_FailedAssertionLogsAndExecutionGoesOn_Test::"
       "TestBody]\xA1\xEF -- ";
   EXPECT_TRUE(LogHas(strExpected)) << LogText();
-}
-
-struct Named {
-  void Check() { ASSERT(false); }
-  Named& operator=(const Named&) {
-    ASSERT(FALSE_CONDITION);
-    return *this;
-  }
-  static constexpr bool FALSE_CONDITION = false;
-};
-
-TEST_F(DebugLogTest, AssertionNamesTheQualifiedFunction) {
   Named named;
   named.Check();
   named = Named();

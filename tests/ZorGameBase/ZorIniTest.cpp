@@ -164,9 +164,11 @@ TEST_F(ZorIniTest, KeyGettersReportEmptyValuesAndEmptyKeys) {
   EXPECT_EQ(2, LogCount("read t.ini key wrong! -- "));
 }
 
+// The typed getters convert like the runtime; ReadValue keeps to the caller's buffer.
 TEST_F(ZorIniTest, TypedGettersConvertLikeTheRuntime) {
   CZorIni ini;
-  ASSERT_TRUE(OpenSection(ini, "[S]\nHex=0x10\nNum=-42abc\nText=abc\nF=1.5e2\nZ=name \n"));
+  ASSERT_TRUE(OpenSection(
+      ini, "[S]\nHex=0x10\nNum=-42abc\nText=abc\nF=1.5e2\nZ=name \nA=abcdef\nB=abcdef"));
   for (auto [pszKey, nExpected] : {std::pair{"Hex", 0}, {"Num", -42}, {"Text", 0}}) {
     int nValue = -1;
     EXPECT_TRUE(ini.ReadInt(pszKey, nValue)) << pszKey;
@@ -181,11 +183,6 @@ TEST_F(ZorIniTest, TypedGettersConvertLikeTheRuntime) {
   int nValue = 0;
   EXPECT_FALSE(ini.ReadInt("Missing", nValue));
   EXPECT_EQ(0, nValue);
-}
-
-TEST_F(ZorIniTest, ReadValueKeepsToTheCallersBuffer) {
-  CZorIni ini;
-  ASSERT_TRUE(OpenSection(ini, "[S]\nA=abcdef\nB=abcdef"));
   char sz[5] = "";
   EXPECT_TRUE(ini.ReadValue("A", sz, 4, false));
   EXPECT_STREQ("abc", sz);
@@ -222,6 +219,7 @@ TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
   EXPECT_FALSE(ini.ReadSection());
 }
 
+// A title of 32 characters fails with its message; the walk goes on at the next header.
 TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
   std::string strTitle31(31, 'a'), strTitle32(32, 'b'), strTitle;
   CZorIni ini;
@@ -234,7 +232,7 @@ TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
   EXPECT_TRUE(ini.GetSectionTitle(strTitle));
   EXPECT_EQ(strTitle31, strTitle);  // the previous title stays, without lines
   EXPECT_TRUE(ini.GetSectionLines().empty());
-  ASSERT_TRUE(ini.ReadSection());  // the walk goes on at the next header
+  ASSERT_TRUE(ini.ReadSection());
   char sz[8];
   EXPECT_TRUE(ini.ReadValue("k", sz, sizeof(sz), false));
   EXPECT_STREQ("3", sz);
@@ -285,6 +283,12 @@ TEST_F(ZorIniTest, ReadFieldSetNeedsEveryPairReadFieldsNone) {
   EXPECT_TRUE(ini.ReadFieldSet(fa, fb, fd));
   EXPECT_FALSE(ini.ReadFieldSet(fa, fb, fd));  // the end: no message
   EXPECT_EQ(1, LogCount("file format wrong!"));
+  // A field over 255 characters is cut; the last line needs no line break.
+  ASSERT_TRUE(OpenText(ini, std::string(300, 'n') + " 5"));
+  char szName[300] = "";
+  ASSERT_TRUE(ini.ReadFieldSet({ZorGameBase::INI_CHARS, szName}, {ZorGameBase::INI_INT, &a}));
+  EXPECT_EQ(std::string(255, 'n'), szName);
+  EXPECT_EQ(5, a);
 }
 
 // Each field type converts into exactly the bytes of its destination, the next byte untouched.
@@ -325,16 +329,6 @@ TEST_F(ZorIniTest, EveryFieldTypeConvertsIntoItsDestination) {
   EXPECT_STREQ("name", strName);
   EXPECT_EQ(5, nValue);
   EXPECT_EQ("", LogText());
-}
-
-TEST_F(ZorIniTest, FieldSetFieldOver255CharactersIsCut) {
-  CZorIni ini;
-  ASSERT_TRUE(OpenText(ini, std::string(300, 'n') + " 5"));
-  char szName[300] = "";
-  int nValue = 0;
-  ASSERT_TRUE(ini.ReadFieldSet({ZorGameBase::INI_CHARS, szName}, {ZorGameBase::INI_INT, &nValue}));
-  EXPECT_EQ(std::string(255, 'n'), szName);
-  EXPECT_EQ(5, nValue);  // the last line without line break
 }
 
 TEST(IniIntegerText, SignedAndUnsignedRules) {
