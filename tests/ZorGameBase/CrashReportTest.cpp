@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cinttypes>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <regex>
 #include <string>
 #include <thread>
@@ -17,7 +15,6 @@
 #include "ModuleFixture.h"
 #include "TestPlatform.h"
 
-namespace fs = std::filesystem;
 using namespace ZorGameBase;
 
 namespace {

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -48,17 +47,15 @@ std::string Request(const std::string& strAddress, const std::string& strBody) {
 // The request line, the header lines in name order, the blank line and the body: HTTP clients
 // differ in the order in which they write their header lines.
 std::string HeadersSorted(const std::string& strRequest) {
-  size_t nHead = strRequest.find("\r\n");
   size_t nEnd = strRequest.find("\r\n\r\n");
-  if (nHead == std::string::npos || nEnd == std::string::npos || nEnd < nHead) return strRequest;
+  if (nEnd == std::string::npos) return strRequest;
+  size_t nHead = strRequest.find("\r\n") + 2;
   std::vector<std::string> vecLines;
-  for (size_t nAt = nHead + 2; nAt < nEnd + 2;) {
-    size_t nNext = strRequest.find("\r\n", nAt);
-    vecLines.push_back(strRequest.substr(nAt, nNext + 2 - nAt));
-    nAt = nNext + 2;
+  for (size_t nAt = nHead; nAt < nEnd + 2; nAt = strRequest.find("\r\n", nAt) + 2) {
+    vecLines.push_back(strRequest.substr(nAt, strRequest.find("\r\n", nAt) + 2 - nAt));
   }
   std::sort(vecLines.begin(), vecLines.end());
-  std::string strSorted = strRequest.substr(0, nHead + 2);
+  std::string strSorted = strRequest.substr(0, nHead);
   for (const std::string& strLine : vecLines) strSorted += strLine;
   return strSorted + strRequest.substr(nEnd + 2);
 }
