@@ -60,9 +60,7 @@ TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
     CZorIni ini;
     EXPECT_EQ(c.bOpens, ini.Open(c.pszName, false)) << c.pszName;
   }
-  CZorIni ini;
-  EXPECT_FALSE(ini.Open(nullptr, false));
-  EXPECT_FALSE(ini.Open("", false));
+  EXPECT_FALSE(CZorIni().Open(nullptr, false) || CZorIni().Open("", false));
   EXPECT_EQ("", LogText());
 }
 
