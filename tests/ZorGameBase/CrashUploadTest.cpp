@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -39,34 +38,24 @@ void KeepDebuggerLine(const char* pszText) {
 }
 
 std::string Request(const std::string& strAddress, const std::string& strBody) {
-  return "POST /dump/report.php HTTP/1.1\r\n"
-         "Host: " +
-         strAddress +
-         "\r\n"
-         "User-Agent: UlmAgent\r\n"
-         "Accept: */*\r\n"
-         "Content-Type: application/x-www-form-urlencoded\r\n"
-         "Content-Length: " +
-         std::to_string(strBody.size()) +
-         "\r\n"
-         "\r\n" +
-         strBody;
+  return "POST /dump/report.php HTTP/1.1\r\nHost: " + strAddress +
+         "\r\nUser-Agent: UlmAgent\r\nAccept: */*\r\n"
+         "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+         std::to_string(strBody.size()) + "\r\n\r\n" + strBody;
 }
 
 // The request line, the header lines in name order, the blank line and the body: HTTP clients
 // differ in the order in which they write their header lines.
 std::string HeadersSorted(const std::string& strRequest) {
-  size_t nHead = strRequest.find("\r\n");
   size_t nEnd = strRequest.find("\r\n\r\n");
-  if (nHead == std::string::npos || nEnd == std::string::npos || nEnd < nHead) return strRequest;
+  if (nEnd == std::string::npos) return strRequest;
+  size_t nHead = strRequest.find("\r\n") + 2;
   std::vector<std::string> vecLines;
-  for (size_t nAt = nHead + 2; nAt < nEnd + 2;) {
-    size_t nNext = strRequest.find("\r\n", nAt);
-    vecLines.push_back(strRequest.substr(nAt, nNext + 2 - nAt));
-    nAt = nNext + 2;
+  for (size_t nAt = nHead; nAt < nEnd + 2; nAt = strRequest.find("\r\n", nAt) + 2) {
+    vecLines.push_back(strRequest.substr(nAt, strRequest.find("\r\n", nAt) + 2 - nAt));
   }
   std::sort(vecLines.begin(), vecLines.end());
-  std::string strSorted = strRequest.substr(0, nHead + 2);
+  std::string strSorted = strRequest.substr(0, nHead);
   for (const std::string& strLine : vecLines) strSorted += strLine;
   return strSorted + strRequest.substr(nEnd + 2);
 }
@@ -90,8 +79,8 @@ class CrashUploadTest : public TempFolderTest {
     Write("ini/GameSetup.ini",
           "[DumpError]\nEnable=1\nServer=" + strAddress + "\nAction=/dump/report.php\n");
   }
-  static bool WaitForUploadsToEnd() {
-    auto deadline = std::chrono::steady_clock::now() + 20s;
+  static bool WaitForUploadsToEnd(std::chrono::seconds timeout = 20s) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
     while (CrashUploadsFinished() < CrashUploadsStarted()) {
       if (std::chrono::steady_clock::now() > deadline) return false;
       std::this_thread::sleep_for(5ms);
@@ -107,35 +96,33 @@ class CrashUploadTest : public TempFolderTest {
 #define START_SERVER(server, network, mode) \
   LoopbackHttpServer server(network, mode); \
   if (!server.Listening()) GTEST_SKIP() << server.Error()
+// A server that answers, and the upload on posting to it.
+#define START_UPLOAD_SERVER(server, network)                      \
+  START_SERVER(server, network, LoopbackHttpServer::Mode::Answer); \
+  EnableUpload(server.Address())
 
+// Each record in a request of its own, unencoded; a long one gives its first 1019 characters.
 TEST_F(CrashUploadTest, UploadPostsTheRecordUnencodedByteForByte) {
-  START_SERVER(server, 2, LoopbackHttpServer::Mode::Answer);
-  EnableUpload(server.Address());
+  START_UPLOAD_SERVER(server, 2);
   StartCrashUpload("a&b=c d%20+\xA1\xEF\n");
   ASSERT_TRUE(server.WaitForRequests(1, 10s));
+  std::string strLong;
+  for (int i = 0; i < 5000; ++i) strLong += static_cast<char>('a' + i % 26);
+  StartCrashUpload(strLong.c_str());
+  ASSERT_TRUE(server.WaitForRequests(2, 10s));
   ASSERT_TRUE(WaitForUploadsToEnd());
   std::vector<std::string> vecRequests = server.Requests();
-  ASSERT_EQ(1u, vecRequests.size());
+  ASSERT_EQ(2u, vecRequests.size());
   EXPECT_EQ(HeadersSorted(Request(server.Address(), "msg=a&b=c d%20+\xA1\xEF\n")),
             HeadersSorted(vecRequests[0]));
-  EXPECT_EQ(1, server.Connections());
+  EXPECT_EQ(HeadersSorted(Request(server.Address(), "msg=" + strLong.substr(0, 1019))),
+            HeadersSorted(vecRequests[1]));
+  EXPECT_EQ(2, server.Connections());
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(CrashUploadTest, UploadOfLongRecordSendsItsFirst1019Characters) {
-  START_SERVER(server, 3, LoopbackHttpServer::Mode::Answer);
-  EnableUpload(server.Address());
-  std::string strText;
-  for (int i = 0; i < 5000; ++i) strText += static_cast<char>('a' + i % 26);
-  StartCrashUpload(strText.c_str());
-  ASSERT_TRUE(server.WaitForRequests(1, 10s));
-  EXPECT_EQ(HeadersSorted(Request(server.Address(), "msg=" + strText.substr(0, 1019))),
-            HeadersSorted(server.Requests()[0]));
-}
-
 TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
-  START_SERVER(server, 4, LoopbackHttpServer::Mode::Answer);
-  EnableUpload(server.Address());
+  START_UPLOAD_SERVER(server, 4);
   Write("version.dat", "2.4.1");
   CSafeVector<int> vec;
   vec.push_back(1);
@@ -152,23 +139,20 @@ TEST_F(CrashUploadTest, UploadOfBadIndexRecordReachesTheServer) {
 }
 
 TEST_F(CrashUploadTest, FifthRecordIsLoggedButNotUploaded) {
-  START_SERVER(server, 5, LoopbackHttpServer::Mode::Answer);
-  EnableUpload(server.Address());
+  START_UPLOAD_SERVER(server, 5);
   for (int i = 1; i <= 5; ++i) CrashRecord(nullptr, "record %d of five", i);
   ASSERT_TRUE(server.WaitForRequests(4, 10s));
   ASSERT_TRUE(WaitForUploadsToEnd());
   EXPECT_EQ(4, CrashUploadsStarted());
-  std::vector<std::string> vecRequests = server.Requests();
-  EXPECT_EQ(4u, vecRequests.size());
-  for (const std::string& strRequest : vecRequests) {
+  ASSERT_EQ(4u, server.Requests().size());
+  for (const std::string& strRequest : server.Requests()) {
     EXPECT_EQ(std::string::npos, strRequest.find("record 5 of five"));
   }
   for (int i = 1; i <= 5; ++i) EXPECT_EQ(1, LogCount("record " + std::to_string(i) + " of five"));
 }
 
 TEST_F(CrashUploadTest, ConcurrentRecordsFromThreadsStartAtMostFourUploads) {
-  START_SERVER(server, 6, LoopbackHttpServer::Mode::Answer);
-  EnableUpload(server.Address());
+  START_UPLOAD_SERVER(server, 6);
   std::atomic<bool> bGo{false};
   std::vector<std::thread> vecThreads;
   for (int t = 0; t < 8; ++t) {
@@ -209,12 +193,7 @@ TEST_F(CrashUploadTest, UploadToRefusingOrResettingServerEndsQuietly) {
     auto start = std::chrono::steady_clock::now();
     CrashRecord(nullptr, bRefuse ? "refused record" : "reset record");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
-    auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (CrashUploadsFinished() < CrashUploadsStarted() &&
-           std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(5ms);
-    }
-    EXPECT_EQ(CrashUploadsStarted(), CrashUploadsFinished());
+    EXPECT_TRUE(WaitForUploadsToEnd(5s));
     EXPECT_EQ(bRefuse ? 0 : 1, server.Connections());
     EXPECT_TRUE(server.Requests().empty());
     EXPECT_EQ(1, LogCount(bRefuse ? "refused record" : "reset record"));
@@ -227,15 +206,9 @@ using CrashUploadSeamTest = TempFolderTest;
 
 TEST_F(CrashUploadSeamTest, HttpPostGivesUpOnSilentServerAfterItsTotalTime) {
   START_SERVER(server, 8, LoopbackHttpServer::Mode::Silent);
-  ZorPlatform::HttpPostRequest request{};
-  request.pszUserAgent = "UlmAgent";
-  request.pszServer = server.Address().c_str();
-  request.nPort = 80;
-  request.pszObject = "dump.php";
-  request.pchBody = "msg=x";
-  request.nBodyLength = 5;
-  request.nConnectTimeoutSeconds = 1;
-  request.nTotalTimeoutSeconds = 1;
+  // Agent, server, port, object, headers, body and its length, connect and total time.
+  const ZorPlatform::HttpPostRequest request{
+      "UlmAgent", server.Address().c_str(), 80, "dump.php", nullptr, "msg=x", 5, 1, 1};
   auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(ZorPlatform::HttpPost(request));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
@@ -283,12 +256,9 @@ TEST_P(CrashUploadOffTest, UploadSendsNothing) {
   ASSERT_TRUE(WaitForUploadsToEnd());
   EXPECT_EQ(1, CrashUploadsStarted());
   EXPECT_EQ(0, server.Connections());
-  std::vector<std::string> vecLines = DebuggerLines();
-  if (c.pszDebuggerLine != nullptr) {
-    EXPECT_EQ(std::vector<std::string>{c.pszDebuggerLine}, vecLines);
-  } else {
-    EXPECT_TRUE(vecLines.empty()) << vecLines[0];
-  }
+  std::vector<std::string> vecExpected;
+  if (c.pszDebuggerLine != nullptr) vecExpected.push_back(c.pszDebuggerLine);
+  EXPECT_EQ(vecExpected, DebuggerLines());
   EXPECT_EQ("", LogText());
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 #include "CrashUpload.h"
@@ -42,16 +41,15 @@ class SafeVectorTest : public TempFolderTest {
   CSafeVector<RoleTraceInfo> m_vec;
 };
 
-TEST_F(SafeVectorTest, GoodIndexesGiveTheElementsAndWriteNothing) {
+TEST_F(SafeVectorTest, GoodIndexesGiveTheElementsBadOnesBlanksAndCrashRecords) {
   EXPECT_EQ(10020003, m_vec[0].Key);
   EXPECT_EQ(&m_vec.back(), &m_vec[1]);
   const CSafeVector<RoleTraceInfo>& constVec = m_vec;
   EXPECT_EQ(6u, constVec[1].Field3);
   EXPECT_EQ("", LogText());
   EXPECT_EQ(0u, m_vec.BlankCount());
-}
 
-TEST_F(SafeVectorTest, MinusOneAndSizeGiveDistinctZeroedBlanksAndCrashRecords) {
+  // -1 and the size give distinct zeroed blanks and a crash record each.
   RoleTraceInfo& below = m_vec[-1];
   RoleTraceInfo& above = m_vec[2];
   EXPECT_NE(&below, &above);

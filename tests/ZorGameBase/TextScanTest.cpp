@@ -23,47 +23,36 @@ struct IntCase {
 
 TEST(TextScanTest, IntegerConversions) {
   const IntCase cases[] = {
-      {"42", true, 42, 42u, ""},
-      {"  -7x", true, -7, 4294967289u, "x"},
-      {"+5.", true, 5, 5u, "."},
-      {"\n\t 010", true, 10, 10u, ""},
-      {"2147483648", true, -2147483648LL, 2147483648u, ""},
-      {"4294967297", true, 1, 1u, ""},
-      {"-", false, 0, 0u, "-"},
-      {"  x1", false, 0, 0u, "x1"},
+      {"42", true, 42, 42u, ""},          {"  -7x", true, -7, 4294967289u, "x"},
+      {"+5.", true, 5, 5u, "."},          {"\n\t 010", true, 10, 10u, ""},
+      {"4294967297", true, 1, 1u, ""},    {"2147483648", true, -2147483648LL, 2147483648u, ""},
+      {"-", false, 0, 0u, "-"},           {"  x1", false, 0, 0u, "x1"},
       {"", false, 0, 0u, ""},
   };
   for (const IntCase& c : cases) {
-    CTextScan scan32{std::string_view(c.pszText)};
+    CTextScan scan32{std::string_view(c.pszText)}, scanU{std::string_view(c.pszText)};
     int32_t n32 = 0;
-    EXPECT_EQ(c.bOk, scan32.Int32(n32)) << c.pszText;
-    if (c.bOk) {
-      EXPECT_EQ(c.nInt32, n32) << c.pszText;
-      EXPECT_EQ(c.pszRest, scan32.Rest()) << c.pszText;
-    }
-    CTextScan scanU{std::string_view(c.pszText)};
     uint32_t nU = 0;
+    EXPECT_EQ(c.bOk, scan32.Int32(n32)) << c.pszText;
     EXPECT_EQ(c.bOk, scanU.UInt32(nU)) << c.pszText;
     if (c.bOk) {
+      EXPECT_EQ(c.nInt32, n32) << c.pszText;
       EXPECT_EQ(c.nUInt32, nU) << c.pszText;
+      EXPECT_EQ(c.pszRest, scan32.Rest()) << c.pszText;
     }
   }
 }
 
 TEST(TextScanTest, SixtyFourBitAndHexConversions) {
   CTextScan scan(std::string_view(" -9223372036854775807 12345678901 ff 0x1F -1"));
-  int64_t n64 = 0;
-  ASSERT_TRUE(scan.Int64(n64));
-  EXPECT_EQ(-9223372036854775807LL, n64);
-  ASSERT_TRUE(scan.Int64(n64));
-  EXPECT_EQ(12345678901LL, n64);
-  uint32_t nHex = 0;
-  ASSERT_TRUE(scan.Hex32(nHex));
-  EXPECT_EQ(0xFFu, nHex);
-  ASSERT_TRUE(scan.Hex32(nHex));
-  EXPECT_EQ(0x1Fu, nHex);
-  ASSERT_TRUE(scan.Hex32(nHex));
-  EXPECT_EQ(0xFFFFFFFFu, nHex);
+  int64_t n64a = 0, n64b = 0;
+  uint32_t nHex[3] = {};
+  ASSERT_TRUE(scan.Int64(n64a) && scan.Int64(n64b) && scan.Hex32(nHex[0]) &&
+              scan.Hex32(nHex[1]) && scan.Hex32(nHex[2]));
+  EXPECT_EQ(-9223372036854775807LL, n64a);
+  EXPECT_EQ(12345678901LL, n64b);
+  EXPECT_EQ((std::vector<uint32_t>{0xFFu, 0x1Fu, 0xFFFFFFFFu}),
+            (std::vector<uint32_t>{nHex[0], nHex[1], nHex[2]}));
 }
 
 struct FloatCase {
@@ -101,37 +90,32 @@ TEST(TextScanTest, WordsAreRunsWithoutWhiteSpace) {
   EXPECT_EQ("b", ZorGameBase::CutAtNul(words[1]));
 }
 
-TEST(TextScanTest, LinePiecesFollowFgets) {
-  CTextScan scan(std::string_view("abcdef\nxy\n\nlast"));
+// Every piece the scanner gives for the text, at most nSize - 1 characters each.
+std::vector<std::string> Pieces(std::string_view text, int nSize) {
+  CTextScan scan(text);
   std::vector<std::string> pieces;
-  for (std::string_view piece; scan.LinePiece(piece, 5);) pieces.emplace_back(piece);
-  const std::vector<std::string> expected = {"abcd", "ef\n", "xy\n", "\n", "last"};
-  EXPECT_EQ(expected, pieces);
+  for (std::string_view piece; scan.LinePiece(piece, nSize);) pieces.emplace_back(piece);
+  return pieces;
 }
 
-TEST(TextScanTest, LinePieceIsCutAtAZeroByteButMovesPastIt) {
-  CTextScan scan(std::string_view("ab\0cd\nef\n", 9));
-  std::string_view piece;
-  ASSERT_TRUE(scan.LinePiece(piece, 1024));
-  EXPECT_EQ("ab", piece);
-  ASSERT_TRUE(scan.LinePiece(piece, 1024));
-  EXPECT_EQ("ef\n", piece);
-  EXPECT_FALSE(scan.LinePiece(piece, 1024));
+// As fgets gives them; a piece is cut at a zero byte but the scan moves past it.
+TEST(TextScanTest, LinePiecesFollowFgets) {
+  EXPECT_EQ((std::vector<std::string>{"abcd", "ef\n", "xy\n", "\n", "last"}),
+            Pieces("abcdef\nxy\n\nlast", 5));
+  EXPECT_EQ((std::vector<std::string>{"ab", "ef\n"}),
+            Pieces(std::string_view("ab\0cd\nef\n", 9), 1024));
 }
 
 class ReadFileImageTest : public TempFolderTest {};
 
-TEST_F(ReadFileImageTest, TextModeJoinsLineEndsAndStopsAtCtrlZ) {
+// Text mode joins line ends and stops at Ctrl-Z; a missing file or a folder fails.
+TEST_F(ReadFileImageTest, TextOrBytesAndFailureWithoutAFile) {
   Write("ini/a.ini", std::string("a\r\nb\rc\r\n\x1A" "after", 14));
   std::string image;
   ASSERT_TRUE(ZorGameBase::ReadFileImage("ini/a.ini", image, true));
   EXPECT_EQ("a\nb\rc\n", image);
   ASSERT_TRUE(ZorGameBase::ReadFileImage("ini/a.ini", image, false));
   EXPECT_EQ(14u, image.size());
-}
-
-TEST_F(ReadFileImageTest, MissingFileOrFolderFails) {
-  std::string image = "old";
   EXPECT_FALSE(ZorGameBase::ReadFileImage("ini/none.ini", image, true));
   EXPECT_TRUE(image.empty());
   Write("ini/dir/x", "");

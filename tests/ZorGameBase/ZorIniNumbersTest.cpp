@@ -18,48 +18,49 @@ namespace {
 
 class ZorIniNumbersTest : public TempFolderTest {};
 
-// Texts shaped like numbers and like near-numbers: signs, points, exponents, long digit runs,
-// values past the limits, hexadecimal and words.
-std::vector<std::string> NumberTexts() {
-  std::vector<std::string> texts = {
-      "0", "-0", "+7", "1.5", "-.5", ".", "-.", "+.", "1e", "1e+", "2E-3", "1.5e2x", "007", "00x1",
-      "0x1p3", "0X10", "inf", "-INF", "nan", "infinity", "1e39", "-1e39", "1e-46", "1.4e-45",
-      "3.4028235e38", "3.4028236e38", "9223372036854775807", "9223372036854775808",
-      "-9223372036854775808", "-9223372036854775809", "99999999999999999999999", "+-1", "--1",
-      "12abc", "1.17549435e-38", "0.1", "0.30000001", "123456789012345678901234567890.5",
-      "-000000000000000000000000000000000001"};
-  uint32_t nRandom = 99;
-  auto Next = [&nRandom]() {
-    nRandom = nRandom * 1103515245u + 12345u;
-    return nRandom >> 8;
-  };
-  static const char CHARS[] = "0123456789012345678901234567890123456789.-+eE";
+// The listed texts, then 20000 generated ones of 1 to nMaxLength characters from the set.
+std::vector<std::string> WithGenerated(std::vector<std::string> texts, uint32_t nRandom,
+                                       const std::string& strChars, uint32_t nMaxLength) {
+  auto Next = [&nRandom]() { return (nRandom = nRandom * 1103515245u + 12345u) >> 8; };
   for (int n = 0; n < 20000; ++n) {
     std::string str;
-    size_t nLength = 1 + Next() % 24;
-    for (size_t i = 0; i < nLength; ++i) str.push_back(CHARS[Next() % (sizeof(CHARS) - 1)]);
+    for (size_t i = 1 + Next() % nMaxLength; i > 0; --i) str += strChars[Next() % strChars.size()];
     texts.push_back(str);
   }
   return texts;
 }
 
+// Texts shaped like numbers and like near-numbers: signs, points, exponents, long digit runs,
+// values past the limits, hexadecimal and words.
+std::vector<std::string> NumberTexts() {
+  return WithGenerated({
+      "0", "-0", "+7", "1.5", "-.5", ".", "-.", "+.", "1e", "1e+", "2E-3", "1.5e2x", "007", "00x1",
+      "0x1p3", "0X10", "inf", "-INF", "nan", "infinity", "1e39", "-1e39", "1e-46", "1.4e-45",
+      "3.4028235e38", "3.4028236e38", "9223372036854775807", "9223372036854775808",
+      "-9223372036854775808", "-9223372036854775809", "99999999999999999999999", "+-1", "--1",
+      "12abc", "1.17549435e-38", "0.1", "0.30000001", "123456789012345678901234567890.5",
+      "-000000000000000000000000000000000001"},
+      99, "0123456789012345678901234567890123456789.-+eE", 24);
+}
+
 // The integer rule of the ini fields, spelt with the runtime's conversions: "0" not followed by
 // x is decimal, else strtoll's base detection; saturated to 32 bits. Unsigned: the magnitude,
 // saturated, a minus sign negating it modulo 2^32.
-int32_t ExpectedInteger(const char* psz) {
-  const char* p = psz;
+const char* SkipSpace(const char* p) {
   while (*p != '\0' && strchr(" \t\n\v\f\r", *p) != nullptr) ++p;
-  int nBase = p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
-  long long nValue = strtoll(psz, nullptr, nBase);
+  return p;
+}
+int BaseOf(const char* p) { return p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0; }
+int32_t ExpectedInteger(const char* psz) {
+  long long nValue = strtoll(psz, nullptr, BaseOf(SkipSpace(psz)));
   return nValue > INT32_MAX ? INT32_MAX : nValue < INT32_MIN ? INT32_MIN : static_cast<int32_t>(nValue);
 }
 uint32_t ExpectedUnsigned(const char* psz) {
-  const char* p = psz;
-  while (*p != '\0' && strchr(" \t\n\v\f\r", *p) != nullptr) ++p;
-  int nBase = p[0] == '0' && p[1] != 'x' && p[1] != 'X' ? 10 : 0;
+  const char* p = SkipSpace(psz);
+  int nBase = BaseOf(p);
   bool bNegative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
-  if (*p == '+' || *p == '-' || (*p != '\0' && strchr(" \t\n\v\f\r", *p) != nullptr)) return 0;
+  if (*p == '+' || *p == '-' || SkipSpace(p) != p) return 0;
   unsigned long long nMagnitude = strtoull(p, nullptr, nBase);
   if (nMagnitude > 0xFFFFFFFFull) return UINT32_MAX;
   uint32_t nValue = static_cast<uint32_t>(nMagnitude);
@@ -67,21 +68,11 @@ uint32_t ExpectedUnsigned(const char* psz) {
 }
 
 TEST(ZorIniIntegerTest, IntegerFieldsFollowTheIniRule) {
-  std::vector<std::string> texts = {"0x1F", "-0x1F", "+0X10", "010", "-010", "0", "-0", "08",
-                                    "-08", "0x", "-0x", "0xG", " \t-12", "4294967296",
-                                    "-4294967296", "99999999999", "-2147483648", "2147483648",
-                                    "0x7FFFFFFF", "0x80000000", "-", "+", "abc", "0 12", "--1"};
-  uint32_t nRandom = 7;
-  static const char CHARS[] = "0123456789012345678901234567890123456789-+xXabF ";
-  for (int n = 0; n < 20000; ++n) {
-    std::string str;
-    size_t nLength = 1 + (nRandom = nRandom * 1103515245u + 12345u) % 14;
-    for (size_t i = 0; i < nLength; ++i) {
-      nRandom = nRandom * 1103515245u + 12345u;
-      str.push_back(CHARS[(nRandom >> 8) % (sizeof(CHARS) - 1)]);
-    }
-    texts.push_back(str);
-  }
+  const std::vector<std::string> texts = WithGenerated(
+      {"0x1F", "-0x1F", "+0X10", "010", "-010", "0", "-0", "08", "-08", "0x", "-0x", "0xG",
+       " \t-12", "4294967296", "-4294967296", "99999999999", "-2147483648", "2147483648",
+       "0x7FFFFFFF", "0x80000000", "-", "+", "abc", "0 12", "--1"},
+      7, "0123456789012345678901234567890123456789-+xXabF ", 14);
   for (const std::string& str : texts) {
     ASSERT_EQ(ExpectedInteger(str.c_str()), ZorGameBase::ParseIniInteger(str.c_str())) << str;
     ASSERT_EQ(ExpectedUnsigned(str.c_str()), ZorGameBase::ParseIniUnsigned(str.c_str())) << str;

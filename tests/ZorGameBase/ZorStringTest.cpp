@@ -21,65 +21,71 @@ struct BlockProbe : CZorString {
   using CZorString::AllocBuffer;
 };
 
-TEST_F(ZorStringTest, EmptyStringsShareTheStaticBlockAndCopiesNeverCountIt) {
-  CZorString a;
-  CZorString b;
-  EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(b));
-  EXPECT_STREQ("", a);
-  EXPECT_EQ(-1, a.GetData()->nRefs.load());
-  {
-    CZorString c(a);
-    CZorString d;
-    d = a;
-    EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(c));
-    EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(d));
+// The text block a string points to.
+const char* Block(const CZorString& s) { return s; }
+int Refs(const CZorString& s) { return s.GetData()->nRefs.load(); }
+
+// Copies share one block counted until released; empty strings share the static block, whose
+// count (-1) copies never change.
+TEST_F(ZorStringTest, CopiesShareOneCountedBlockEmptyOnesTheStaticBlock) {
+  CZorString empty, other, text("effect01");
+  EXPECT_EQ(Block(empty), Block(other));
+  for (CZorString* p : {&empty, &text}) {
+    const int nRefs = p == &empty ? -1 : 1;
+    EXPECT_EQ(nRefs, Refs(*p));
+    {
+      CZorString c(*p), d;
+      d = c;
+      EXPECT_EQ(Block(*p), Block(c));
+      EXPECT_EQ(Block(*p), Block(d));
+      EXPECT_EQ(p == &empty ? -1 : 3, Refs(*p));
+    }
+    EXPECT_EQ(nRefs, Refs(*p));
   }
-  EXPECT_EQ(-1, a.GetData()->nRefs.load());
-  EXPECT_EQ(0, a.GetData()->nLength);
+  EXPECT_STREQ("", empty);
+  EXPECT_EQ(0, empty.GetData()->nLength);
+  EXPECT_STREQ("effect01", text);
+  EXPECT_EQ(8, text.GetLength());
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(ZorStringTest, CopiesShareOneCountedBlockUntilReleased) {
-  CZorString a("effect01");
-  const char* pBlock = a;
-  {
-    CZorString b(a);
-    CZorString c;
-    c = b;
-    EXPECT_EQ(pBlock, static_cast<const char*>(b));
-    EXPECT_EQ(pBlock, static_cast<const char*>(c));
-    EXPECT_EQ(3, a.GetData()->nRefs.load());
-  }
-  EXPECT_EQ(1, a.GetData()->nRefs.load());
-  EXPECT_STREQ("effect01", a);
-  EXPECT_EQ(8, a.GetLength());
-}
-
 // Assigning the text a shared string already holds changes nothing; other text gives it a
-// private block and leaves the other string its old text.
+// private block and leaves the other string its old text. AssignText, from a text the caller
+// holds, does the same, length 0 giving the empty text.
 TEST_F(ZorStringTest, AssigningTextToASharedStringGivesItAPrivateBlockUnlessTheTextIsTheSame) {
   CZorString a("old");
   CZorString b(a);
   b = "old";
-  EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(b));
-  EXPECT_EQ(2, a.GetData()->nRefs.load());
+  EXPECT_EQ(Block(a), Block(b));
+  EXPECT_EQ(2, Refs(a));
   b = "new";
   EXPECT_STREQ("old", a);
   EXPECT_STREQ("new", b);
-  EXPECT_NE(static_cast<const char*>(a), static_cast<const char*>(b));
-  EXPECT_EQ(1, a.GetData()->nRefs.load());
-  EXPECT_EQ(1, b.GetData()->nRefs.load());
+  EXPECT_EQ(1, Refs(a));
+  EXPECT_EQ(1, Refs(b));
+
+  CZorString c;
+  c.AssignText("map/harbor.dmap", 15);
+  b = c;
+  c.AssignText("map/harbor.dmap", 15);
+  EXPECT_EQ(Block(b), Block(c));
+  EXPECT_EQ(2, Refs(c));
+  c.AssignText("map/harbor.dmapXX", 10);  // the first ten characters only
+  EXPECT_STREQ("map/harbor", c);
+  EXPECT_STREQ("map/harbor.dmap", b);
+  c.AssignText("", 0);
+  EXPECT_TRUE(c.IsEmpty());
 }
 
 TEST_F(ZorStringTest, UnsharedBlockIsReusedAndNeverShrinks) {
   CZorString s("abcdef");
   const char* pBlock = s;
   s = "xy";
-  EXPECT_EQ(pBlock, static_cast<const char*>(s));
+  EXPECT_EQ(pBlock, Block(s));
   EXPECT_EQ(2, s.GetLength());
   EXPECT_EQ(6, s.GetData()->nCapacity);
   s = CZorString();  // the empty string keeps the private block, with length 0
-  EXPECT_EQ(pBlock, static_cast<const char*>(s));
+  EXPECT_EQ(pBlock, Block(s));
   EXPECT_EQ(0, s.GetLength());
   EXPECT_STREQ("", s);
   s = "longer than six";
@@ -106,14 +112,10 @@ TEST_F(ZorStringTest, CompareTakesGbkCharactersWhole) {
     const char* pszRight;
     int nSign;
   } cases[] = {
-      {"abc", "abc", 0},
-      {"abc", "abd", -1},
-      {"abd", "abc", 1},
-      {"ab", "abc", -1},
-      {"\xB0\xA1x", "\xB0\xA1x", 0},
-      {"\xB0\xA1", "\xB0\xA2", -1},
-      {"\xB0\xA1", "a", 1},  // a double-byte character sorts after every single byte
+      {"abc", "abc", 0}, {"abc", "abd", -1},           {"abd", "abc", 1},
+      {"ab", "abc", -1}, {"\xB0\xA1x", "\xB0\xA1x", 0}, {"\xB0\xA1", "\xB0\xA2", -1},
       {"", "", 0},
+      {"\xB0\xA1", "a", 1},  // a double-byte character sorts after every single byte
   };
   for (const Case& c : cases) {
     int nResult = CZorString(c.pszLeft).Compare(c.pszRight);
@@ -130,7 +132,7 @@ TEST_F(ZorStringTest, LengthOutOfRangeWritesItsAssertionAndGivesTheEmptyString) 
   BlockProbe probe;
   probe.AllocBuffer(-1);
   EXPECT_STREQ("", probe);
-  EXPECT_EQ(-1, probe.GetData()->nRefs.load());
+  EXPECT_EQ(-1, Refs(probe));
   probe.AllocBuffer(INT_MAX);
   EXPECT_STREQ("", probe);
   const std::string strSite =
@@ -149,36 +151,14 @@ TEST_F(ZorStringTest, ConcurrentCopiesOfASharedBlockKeepTheCount) {
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&shared] {
       for (int i = 0; i < 20000; ++i) {
-        CZorString copy(shared);
-        CZorString other;
+        CZorString copy(shared), other;
         other = copy;
       }
     });
   }
   for (auto& thread : threads) thread.join();
-  EXPECT_EQ(1, shared.GetData()->nRefs.load());
+  EXPECT_EQ(1, Refs(shared));
   EXPECT_STREQ("shared name", shared);
-}
-
-}  // namespace
-
-namespace {
-
-// A text the caller holds is assigned as operator= assigns it: the same text keeps the block
-// (and its sharing), another text gets a private block, length 0 the empty text.
-TEST(ZorStringAssignTextTest, AssignsAsTheAssignmentOfText) {
-  ZorString::CZorString strA;
-  strA.AssignText("map/harbor.dmap", 15);
-  ZorString::CZorString strB = strA;
-  const char* pShared = strA;
-  strA.AssignText("map/harbor.dmap", 15);
-  EXPECT_EQ(pShared, static_cast<const char*>(strA));
-  EXPECT_EQ(2, strA.GetData()->nRefs.load());
-  strA.AssignText("map/harbor.dmapXX", 10);  // the first ten characters only
-  EXPECT_STREQ("map/harbor", strA);
-  EXPECT_STREQ("map/harbor.dmap", strB);
-  strA.AssignText("", 0);
-  EXPECT_TRUE(strA.IsEmpty());
 }
 
 }  // namespace

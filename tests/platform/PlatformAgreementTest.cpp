@@ -15,6 +15,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "DebugLog.h"
 #include "ModuleFixture.h"
@@ -78,9 +79,8 @@ TEST_F(PlatformAgreementTest, TableFormatsScanTheSameValues) {
 
   ASSERT_TRUE(scan.LinePiece(line, 1024));  // "StandByMotion=%I64d\n"
   EXPECT_EQ("StandByMotion=-9223372036854775808\n", line);
-  CTextScan motion(line.substr(14));
   int64_t nMotion = 0;
-  ASSERT_TRUE(motion.Int64(nMotion));
+  ASSERT_TRUE(CTextScan(line.substr(14)).Int64(nMotion));
   EXPECT_EQ(INT64_MIN, nMotion);
 
   ASSERT_TRUE(scan.LinePiece(line, 1024));  // "%u.%u.%u.%u=%s"
@@ -90,26 +90,23 @@ TEST_F(PlatformAgreementTest, TableFormatsScanTheSameValues) {
   ASSERT_TRUE(effect.UInt32(a) && effect.Literal('.') && effect.UInt32(b) &&
               effect.Literal('.') && effect.UInt32(c) && effect.Literal('.') &&
               effect.UInt32(d) && effect.Literal('=') && effect.Word(name));
-  EXPECT_EQ(1u, a);
-  EXPECT_EQ(4u, d);
+  EXPECT_EQ((std::vector<uint32_t>{1, 2, 3, 4}), (std::vector<uint32_t>{a, b, c, d}));
   EXPECT_EQ("fire.x", name);  // no carriage return in the word
 
   ASSERT_TRUE(scan.LinePiece(line, 1024));  // "%d=%d %u %f" then words
   CTextScan values(line);
   int32_t nKey = 0, nWrapped = 0;
   uint32_t nMinusOne = 0;
-  float fHuge = 0.0f, fZero = -1.0f;
+  float fHuge = 0.0f, fInf = 0.0f, fZero = -1.0f;
+  std::string_view word;
   ASSERT_TRUE(values.Int32(nKey) && values.Literal('=') && values.Int32(nWrapped) &&
               values.UInt32(nMinusOne) && values.Float(fHuge));
+  EXPECT_FALSE(values.Float(fInf));  // "inf" is no number there
+  ASSERT_TRUE(values.Word(word) && values.Float(fZero));  // "0x10": the 0 only
   EXPECT_EQ(7, nKey);
   EXPECT_EQ(1, nWrapped);  // 4294967297 modulo 2^32, not clamped
   EXPECT_EQ(4294967295u, nMinusOne);
   EXPECT_TRUE(std::isinf(fHuge));
-  float fInf = 0.0f;
-  EXPECT_FALSE(values.Float(fInf));  // "inf" is no number there
-  std::string_view word;
-  ASSERT_TRUE(values.Word(word));
-  ASSERT_TRUE(values.Float(fZero));  // "0x10": the 0 only
   EXPECT_EQ(0.0f, fZero);
   EXPECT_EQ("x10 2e\n", values.Rest());
 }
@@ -121,21 +118,19 @@ TEST_F(PlatformAgreementTest, DebugLogRecordIsTheSameLineInTheSameFile) {
   ZorGameBase::DebugLog("invalid line [%s] found in %s.", "1.2.x", "ini/Action3DEffect.ini");
   std::tm now = ZorPlatform::LocalTimeNow();
   std::string strName = "debug/" + std::to_string(now.tm_year + 1900) + "_" +
-                        std::to_string(now.tm_mon + 1) + "_" + std::to_string(now.tm_mday) +
-                        ".log";
+                        std::to_string(now.tm_mon + 1) + "_" + std::to_string(now.tm_mday) + ".log";
   std::ifstream in(strName, std::ios::binary);
   ASSERT_TRUE(in.is_open()) << strName;
   std::string strBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 #if defined(_WIN32)
-  const char* pszLineEnd = "\r\n";
+  const std::string strLineEnd = "\r\n";
 #else
-  const char* pszLineEnd = "\n";
+  const std::string strLineEnd = "\n";
 #endif
   std::regex record(
       "invalid line \\[1\\.2\\.x\\] found in ini/Action3DEffect\\.ini\\. -- "
       "(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
-      "[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}" +
-      std::string(pszLineEnd));
+      "[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}" + strLineEnd);
   EXPECT_TRUE(std::regex_search(strBytes, record)) << strBytes;
   EXPECT_TRUE(LogHas("invalid line [1.2.x] found in ini/Action3DEffect.ini. -- "));
 }

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ModuleFixture.h"
 #include "TestPlatform.h"
@@ -65,35 +67,25 @@ TEST_F(ZorPlatformTest, DebuggerOutputGoesToTheSinkWhileOneIsSet) {
   EXPECT_EQ("first\n", s_strSeen);
 }
 
+// The time is read back in local time, the day of the week (a Thursday) and of the year (3
+// December of a common year) included; a folder has one too, a pattern names no file.
 TEST_F(ZorPlatformTest, FileWriteTimeIsReadBackInLocalTime) {
   Write("stamped.exe", "x");
   std::tm tmSet{};
-  tmSet.tm_year = 2026 - 1900;
-  tmSet.tm_mon = 11;
-  tmSet.tm_mday = 3;
-  tmSet.tm_hour = 22;
-  tmSet.tm_min = 10;
-  tmSet.tm_sec = 58;
+  tmSet.tm_year = 2026 - 1900, tmSet.tm_mon = 11, tmSet.tm_mday = 3;
+  tmSet.tm_hour = 22, tmSet.tm_min = 10, tmSet.tm_sec = 58;
   ASSERT_TRUE(TestPlatform::SetFileWriteTime("stamped.exe", tmSet));
   std::tm tmRead{};
   ASSERT_TRUE(ZorPlatform::GetFileWriteTime("stamped.exe", &tmRead));
-  EXPECT_EQ(2026 - 1900, tmRead.tm_year);
-  EXPECT_EQ(11, tmRead.tm_mon);
-  EXPECT_EQ(3, tmRead.tm_mday);
-  EXPECT_EQ(22, tmRead.tm_hour);
-  EXPECT_EQ(10, tmRead.tm_min);
-  EXPECT_EQ(58, tmRead.tm_sec);
-  EXPECT_EQ(4, tmRead.tm_wday);    // a Thursday
-  EXPECT_EQ(336, tmRead.tm_yday);  // 3 December of a common year
-}
+  EXPECT_EQ((std::vector<int>{126, 11, 3, 22, 10, 58, 4, 336}),
+            (std::vector<int>{tmRead.tm_year, tmRead.tm_mon, tmRead.tm_mday, tmRead.tm_hour,
+                              tmRead.tm_min, tmRead.tm_sec, tmRead.tm_wday, tmRead.tm_yday}));
 
-TEST_F(ZorPlatformTest, FileWriteTimeOfFolderAndRefusals) {
   fs::create_directory(m_folder / "folder");
-  std::tm tmRead{};
   EXPECT_TRUE(ZorPlatform::GetFileWriteTime("folder", &tmRead));
   EXPECT_GE(tmRead.tm_year, 2000 - 1900);
   Write("a1.txt", "x");
-  EXPECT_FALSE(ZorPlatform::GetFileWriteTime("a?.txt", &tmRead));  // names no file
+  EXPECT_FALSE(ZorPlatform::GetFileWriteTime("a?.txt", &tmRead));
   EXPECT_FALSE(ZorPlatform::GetFileWriteTime("*", &tmRead));
   EXPECT_FALSE(ZorPlatform::GetFileWriteTime("missing.exe", &tmRead));
   EXPECT_FALSE(ZorPlatform::GetFileWriteTime(nullptr, &tmRead));
@@ -112,7 +104,8 @@ TEST_F(ZorPlatformTest, ExecutablePathNamesThisProgramAndNeedsRoomForAll) {
   EXPECT_FALSE(ZorPlatform::GetExecutablePath(nullptr, 10));
 }
 
-TEST_F(ZorPlatformTest, ModuleOfAddressInProgramSiblingLibraryAndNowhere) {
+// A module is named bare, without its folder.
+TEST_F(ZorPlatformTest, ModuleOfAddressInProgramLibrariesAndNowhere) {
   char szName[260];
   uintptr_t nBase = 0;
   const void* pInProgram = reinterpret_cast<const void*>(&SameMinute);
@@ -126,6 +119,13 @@ TEST_F(ZorPlatformTest, ModuleOfAddressInProgramSiblingLibraryAndNowhere) {
   ASSERT_TRUE(ZorPlatform::FindModuleOfAddress(pInSibling, szName, sizeof(szName), &nSiblingBase));
   EXPECT_NE(nullptr, strstr(szName, "ZorAppUtil")) << szName;
   EXPECT_NE(nBase, nSiblingBase);
+  ASSERT_TRUE(ZorPlatform::FindModuleOfAddress(TestPlatform::SystemLibraryFunction(), szName,
+                                               sizeof(szName), &nSiblingBase));
+  std::string strLower = szName;
+  for (char& ch : strLower) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+  EXPECT_NE(std::string::npos, strLower.find(TestPlatform::SharedLibrarySuffix())) << szName;
+  EXPECT_EQ(nullptr, strpbrk(szName, "/\\")) << szName;
+  EXPECT_NE(0u, nSiblingBase);
   char szCut[4];
   ASSERT_TRUE(ZorPlatform::FindModuleOfAddress(pInSibling, szCut, sizeof(szCut), nullptr));
   EXPECT_EQ(3u, strlen(szCut));
@@ -162,25 +162,24 @@ TEST_F(ZorPlatformTest, CaptureStackFramesSkipsFramesAndStopsAtItsLimit) {
 }
 
 TEST_F(ZorPlatformTest, ReadableStringProbeStopsAtUnreadableMemory) {
-  EXPECT_TRUE(ZorPlatform::IsReadableString("wind"));
-  EXPECT_TRUE(ZorPlatform::IsReadableString(""));
+  EXPECT_TRUE(ZorPlatform::IsReadableString("wind") && ZorPlatform::IsReadableString(""));
   EXPECT_FALSE(ZorPlatform::IsReadableString(nullptr));
 
   size_t nSize = 0;
   char* pUnreadable = TestPlatform::UnreadablePage(&nSize);
   ASSERT_NE(nullptr, pUnreadable);
-  EXPECT_FALSE(ZorPlatform::IsReadableString(pUnreadable));
-  EXPECT_FALSE(ZorPlatform::IsReadableString(pUnreadable + nSize / 2));
+  EXPECT_FALSE(ZorPlatform::IsReadableString(pUnreadable) ||
+               ZorPlatform::IsReadableString(pUnreadable + nSize / 2));
 
   // Text to the end of a readable page: its terminating zero decides.
   char* pPage = TestPlatform::PageBeforeUnreadablePage(&nSize);
   ASSERT_NE(nullptr, pPage);
   memset(pPage, 'x', nSize);
-  EXPECT_FALSE(ZorPlatform::IsReadableString(pPage));  // runs into the unreadable page
-  EXPECT_FALSE(ZorPlatform::IsReadableString(pPage + nSize - 1));
+  EXPECT_FALSE(ZorPlatform::IsReadableString(pPage) ||  // runs into the unreadable page
+               ZorPlatform::IsReadableString(pPage + nSize - 1));
   pPage[nSize - 1] = '\0';
-  EXPECT_TRUE(ZorPlatform::IsReadableString(pPage));
-  EXPECT_TRUE(ZorPlatform::IsReadableString(pPage + nSize - 1));
+  EXPECT_TRUE(ZorPlatform::IsReadableString(pPage) &&
+              ZorPlatform::IsReadableString(pPage + nSize - 1));
 }
 
 }  // namespace
