@@ -83,21 +83,17 @@ TEST_F(BattleMapTest, LinesBeforeTheFirstSection) {
   }
 }
 
-TEST_F(BattleMapTest, KeysAreWholeAndCaseSensitiveAndCommentsAreCut) {
+// Keys are whole and case-sensitive and comments are cut; section numbers read like atoi.
+TEST_F(BattleMapTest, KeysAndSectionNumbers) {
   I3DRoleBaseData* pData = LoadBattleMap(
       "[1]\nMaxScale = 400\nmaxscale=401\nMaxScale2=402\n"
-      "[2]\n  MaxScale=400 ; widest\nMinScale=\t100 // note\nDefScale= ;nothing\n");
+      "[2]\n  MaxScale=400 ; widest\nMinScale=\t100 // note\nDefScale= ;nothing\n"
+      "[3]\nMaxScale=1\n[3]\nMinScale=2\n[x]\nMaxScale=5\n[-1]\nMaxScale=6\n[ 12 ]\n"
+      "MaxScale=7\n[9\nMinScale=8\n");
   EXPECT_EQ(327, pData->GetBattleMapInfo(1)->MaxScale);
   EXPECT_EQ(400, pData->GetBattleMapInfo(2)->MaxScale);
   EXPECT_EQ(100, pData->GetBattleMapInfo(2)->MinScale);
   EXPECT_EQ(256, pData->GetBattleMapInfo(2)->DefScale);
-  EXPECT_EQ(0, LoaderAsserts());
-}
-
-TEST_F(BattleMapTest, SectionNumbersReadLikeAtoi) {
-  I3DRoleBaseData* pData = LoadBattleMap(
-      "[3]\nMaxScale=1\n[3]\nMinScale=2\n[x]\nMaxScale=5\n[-1]\nMaxScale=6\n[ 12 ]\n"
-      "MaxScale=7\n[9\nMinScale=8\n");
   const BattleMapInfo* pThree = pData->GetBattleMapInfo(3);
   ASSERT_NE(nullptr, pThree);
   EXPECT_EQ(327, pThree->MaxScale);  // the second [3] replaced the first
@@ -108,6 +104,7 @@ TEST_F(BattleMapTest, SectionNumbersReadLikeAtoi) {
   EXPECT_EQ(nullptr, pData->GetBattleMapInfo(9));
   EXPECT_EQ(7, pData->GetBattleMapInfo(12)->MaxScale);
   EXPECT_EQ(8, pData->GetBattleMapInfo(12)->MinScale);
+  EXPECT_EQ(0, LoaderAsserts());
 }
 
 TEST_F(BattleMapTest, FighterPosNumbersFormGroupsInTheOrderTheyClose) {

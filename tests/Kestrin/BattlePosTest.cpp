@@ -27,7 +27,7 @@ class BattlePosTest : public ModuleTest {
   }
 };
 
-TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZero) {
+TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZeroAListedOneByItself) {
   I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
   const BattlePos* pPos = pData->GetBattlePos(7, 0);
   EXPECT_EQ(100, pPos->x);
@@ -44,12 +44,8 @@ TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZero) {
   // GetBattleMapInfo answers only for the map itself.
   EXPECT_EQ(nullptr, pData->GetBattleMapInfo(7));
   EXPECT_EQ(100, pData->GetBattleMapInfo(0)->CenterWorld.x);
-  EXPECT_FALSE(LogHas(GET_BATTLE_POS_ASSERT));
-}
-
-// Map 5's group 1 was closed by its group 2 line; group 2 was still open for Torch lines.
-TEST_F(BattlePosTest, ListedMapAnswersFromItsOwnGroupsAndPositionsOnly) {
-  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
+  // A listed map answers from its own groups and positions only. Map 5's group 1 was closed by
+  // its group 2 line; group 2 was still open for Torch lines.
   EXPECT_EQ((std::vector<int32_t>{7, 8, 9, 10}), Torches(pData, 5, 1));
   EXPECT_EQ(11, pData->GetFighterPos(5, 2, 1, 1)->nValue[0]);
   EXPECT_EQ(20, pData->GetFighterPos(5, 1, 1, 2)->nValue[0]);
@@ -57,6 +53,7 @@ TEST_F(BattlePosTest, ListedMapAnswersFromItsOwnGroupsAndPositionsOnly) {
   EXPECT_EQ(nullptr, pData->GetFighterPos(5, 1, 1, 3));
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(5, 9, 9));
   EXPECT_EQ(nullptr, pData->GetFighterPos(5, 9, 9, 1));
+  EXPECT_FALSE(LogHas(GET_BATTLE_POS_ASSERT));
 }
 
 TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
@@ -107,6 +104,11 @@ TEST_F(BattlePosTest, FighterPosOffsetsKeepTheLastLineOfAKey) {
   EXPECT_EQ(4, pOffset->y);
   EXPECT_EQ(7, pData->GetFighterPosOffset(4294967295u)->x);  // "-1" wraps to the same key
   EXPECT_EQ(nullptr, pData->GetFighterPosOffset(11));
+  Write("ini/FighterPosOffset.ini", "10 9 9\n3 3 3\n");
+  pData->Create();  // adds keys and replaces those read again
+  EXPECT_EQ(9, pData->GetFighterPosOffset(10)->x);
+  EXPECT_EQ(3, pData->GetFighterPosOffset(3)->x);
+  EXPECT_EQ(7, pData->GetFighterPosOffset(4294967295u)->x);  // kept
 }
 
 TEST_F(BattlePosTest, MalformedOffsetLineEndsTheReading) {
@@ -118,16 +120,6 @@ TEST_F(BattlePosTest, MalformedOffsetLineEndsTheReading) {
     EXPECT_EQ(nullptr, pData->GetFighterPosOffset(2)) << pszBad;
   }
   EXPECT_FALSE(LogHas("FighterPosOffset"));
-}
-
-TEST_F(BattlePosTest, SecondCreateAddsOffsetsAndReplacesKeys) {
-  Write("ini/FighterPosOffset.ini", "1 1 1\n2 2 2\n");
-  I3DRoleBaseData* pData = Load();
-  Write("ini/FighterPosOffset.ini", "2 9 9\n3 3 3\n");
-  pData->Create();
-  EXPECT_EQ(1, pData->GetFighterPosOffset(1)->x);
-  EXPECT_EQ(9, pData->GetFighterPosOffset(2)->x);
-  EXPECT_EQ(3, pData->GetFighterPosOffset(3)->x);
 }
 
 }  // namespace

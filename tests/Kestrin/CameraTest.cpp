@@ -26,20 +26,12 @@ std::string TrackFile(uint32_t nCount, int nFrames, int nExtra = 0) {
   return strFile + std::string(nExtra, '\x7F');
 }
 
-class CameraTest : public ModuleTest {};
+using CameraTest = ModuleTest;
 
 using Floats = std::vector<float>;
 
 // A line is eye, rotation, target of camera 1, then the same of camera 2; stored as target, eye,
-// rotation.
-TEST_F(CameraTest, CaptureLineIsStoredTargetEyeRotation) {
-  I3DRoleBaseData* pData = LoadWith("ini/CaptureCamera.ini", CAPTURE_LINE);
-  EXPECT_EQ((Floats{7, 8, 9, 1, 2, 3, 4, 5, 6}), Fields<float>(pData->GetCaptureCamera1()));
-  EXPECT_EQ((Floats{16, 17, 18, 10, 11, 12, 13, 14, 15}),
-            Fields<float>(pData->GetCaptureCamera2()));
-}
-
-// The short line converted what it could; the rest is the last valid line's.
+// rotation. The short line converted what it could; the rest is the last valid line's.
 TEST_F(CameraTest, LastValidCaptureLineStandsAndAShortLineEndsTheReading) {
   I3DRoleBaseData* pData = LoadWith("ini/CaptureCamera.ini",
                                     "; cameras\n" + std::string(CAPTURE_LINE) +
@@ -53,16 +45,13 @@ TEST_F(CameraTest, LastValidCaptureLineStandsAndAShortLineEndsTheReading) {
   EXPECT_FALSE(LogHas("CaptureCamera"));
 }
 
-TEST_F(CameraTest, MissingCaptureFileIsLoggedAndLeavesNoCamera) {
+TEST_F(CameraTest, CaptureCamerasWithoutTheFileAndOnASecondCreate) {
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(nullptr, pData->GetCaptureCamera1());
   EXPECT_EQ(nullptr, pData->GetCaptureCamera2());
   EXPECT_EQ(1, LogCount("error on open ini/CaptureCamera.ini."));
-}
-
-TEST_F(CameraTest, SecondCreateReplacesTheCaptureCameras) {
   Write("ini/CaptureCamera.ini", CAPTURE_LINE);
-  I3DRoleBaseData* pData = Load();
+  pData->Create();
   Write("ini/CaptureCamera.ini", "; none valid\n1 2\n");
   pData->Create();  // new cameras start at zero
   EXPECT_EQ((Floats{0, 0, 0, 1, 2, 0, 0, 0, 0}), Fields<float>(pData->GetCaptureCamera1()));
@@ -71,7 +60,8 @@ TEST_F(CameraTest, SecondCreateReplacesTheCaptureCameras) {
   EXPECT_EQ((Floats{0, 0, 0, 1, 2, 0, 0, 0, 0}), Fields<float>(pData->GetCaptureCamera1()));
 }
 
-TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLines) {
+// The dive is read again on every call, into the same record: what a short line lacks stays.
+TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLinesOnEveryCall) {
   Write("ini/3DBattleDive.ini", "; comment\n" + std::string(NINE_FLOATS) +
                                     "// note\n\r\n/x\n9 8 7 6 5 4 3 2 1\n5 6 7\n1 1 1\n");
   I3DRoleBaseData* pData = Load();
@@ -80,18 +70,11 @@ TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLines) {
             Fields<float>(pDive, 18));
   ASSERT_NE(nullptr, pDive);
   EXPECT_EQ((std::vector<int32_t>{5, 6, 7}), Fields(&pDive->nValue));
-}
-
-TEST_F(CameraTest, DiveIsReadAgainOnEveryCall) {
-  Write("ini/3DBattleDive.ini", std::string(NINE_FLOATS) + NINE_FLOATS + "5 6 7\n");
-  I3DRoleBaseData* pData = Load();
-  const BattleDiveInfo* pFirst = pData->GetBattleDiveInfo();
   Write("ini/3DBattleDive.ini", "2 2 2\n");  // one short data line
-  const BattleDiveInfo* pSecond = pData->GetBattleDiveInfo();
-  EXPECT_EQ(pFirst, pSecond);  // what the short line lacked stays
-  EXPECT_EQ((Floats{2, 2, 2, 4, 5, 6, 7, 8, 9.5}), Fields<float>(pSecond, 9));
-  EXPECT_FLOAT_EQ(9.5f, pSecond->fBlock2[8]);
-  EXPECT_EQ(7, pSecond->nValue[2]);
+  EXPECT_EQ(pDive, pData->GetBattleDiveInfo());
+  EXPECT_EQ((Floats{2, 2, 2, 4, 5, 6, 7, 8, 9.5, 9, 8, 7, 6, 5, 4, 3, 2, 1}),
+            Fields<float>(pDive, 18));
+  EXPECT_EQ(7, pDive->nValue[2]);
   std::filesystem::remove(m_folder / "ini/3DBattleDive.ini");
   EXPECT_EQ(nullptr, pData->GetBattleDiveInfo());
   EXPECT_FALSE(LogHas("3DBattleDive"));

@@ -79,14 +79,8 @@ TEST_P(Effect3DTest, KeysAndTheirTries) {
   EXPECT_EQ(0, LogCount("invalid line"));
 }
 
-TEST_P(Effect3DTest, EachTryFindsItsKeyAlone) {
-  for (int nTry = 0; nTry < 8; ++nTry) {
-    EXPECT_EQ("fx", Query(LoadTable(std::string(TRY_KEYS[nTry]) + "=fx\n"), 7, 2, 3, 4))
-        << "try " << nTry + 1;
-  }
-}
-
-// With the keys of tries k to 8 present, try k answers: the list is walked in its order.
+// With the keys of tries k to 8 present, try k answers: each try finds its key, and the list is
+// walked in its order.
 TEST_P(Effect3DTest, EarlierTryWinsOverEveryLaterOne) {
   for (int nFirst = 0; nFirst < 8; ++nFirst) {
     std::string strText;
@@ -139,19 +133,18 @@ TEST_P(Effect3DTest, GarbageWordsAreEachLoggedAndReadingGoesOn) {
   EXPECT_TRUE(LogHas(Invalid("=fx")));  // the word reads up to its zero byte
 }
 
-TEST_P(Effect3DTest, MissingFileAnswersNullAndLogsNothing) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("(null)", Query(pData, 1, 2, 3, 4));
-  EXPECT_EQ("(null)", Query(pData, 9999, 9999, 999, 999));
-  EXPECT_EQ(0, LogCount("3DEffect"));
-}
+using Effect3DTablesTest = ModuleTest;
 
-class Effect3DTablesTest : public ModuleTest {};
-
+// Without its file a table answers null, wildcards too, and logs nothing.
 TEST_F(Effect3DTablesTest, EachQueryReadsItsOwnTable) {
+  I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(nullptr, pData->GetRoleWeapon3DEffect(1, 2, 3, 4));
+  EXPECT_EQ(nullptr, pData->GetAction3DEffect(9999, 9999, 999, 999));
+  EXPECT_EQ(nullptr, pData->GetRoleWeapon3DEffect(9999, 9999, 999, 999));
+  EXPECT_EQ(0, LogCount("3DEffect"));
   Write(WEAPON.pszFile, "1.2.3.4=fx_weapon\n");
   Write(ACTION.pszFile, "5.6.7.8=fx_action\n");
-  I3DRoleBaseData* pData = Load();
+  pData->Create();
   EXPECT_STREQ("fx_weapon", pData->GetRoleWeapon3DEffect(1, 2, 3, 4));
   EXPECT_EQ(nullptr, pData->GetAction3DEffect(1, 2, 3, 4));
   EXPECT_STREQ("fx_action", pData->GetAction3DEffect(5, 6, 7, 8));

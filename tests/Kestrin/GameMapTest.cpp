@@ -70,8 +70,12 @@ class GameMapTest : public ModuleTest {
   }
 };
 
+// The limit list is optional.
 TEST_F(GameMapTest, KeysAreConvertedIntoTheirFields) {
-  I3DRoleBaseData* pData = LoadMaps("; maps\n" + Section("101", "", nullptr, "limit=3,,5\n"));
+  I3DRoleBaseData* pData =
+      LoadMaps("; maps\n" + Section("101", "", nullptr, "limit=3,,5\n") +
+               Section("1", "", nullptr, "limit=-1,2\n") + Section("2") +
+               Section("3", "", nullptr, "limit=\n") + Section("4", "", nullptr, "limit=7,\n"));
   const GameMapInfo* pInfo = pData->GetGameMapInfo(101);
   ASSERT_NE(nullptr, pInfo);
   EXPECT_STREQ("map/city.dmap", pInfo->File);
@@ -92,6 +96,10 @@ TEST_F(GameMapTest, KeysAreConvertedIntoTheirFields) {
   EXPECT_EQ(0x1Au, pInfo->Dawn);
   EXPECT_EQ(-3, pInfo->Jump);
   EXPECT_EQ((std::vector<uint32_t>{3, 0, 5}), pInfo->Limit);
+  EXPECT_EQ((std::vector<uint32_t>{2}), pData->GetGameMapInfo(1)->Limit);
+  EXPECT_TRUE(pData->GetGameMapInfo(2)->Limit.empty());
+  EXPECT_TRUE(pData->GetGameMapInfo(3)->Limit.empty());
+  EXPECT_EQ((std::vector<uint32_t>{7, 0}), pData->GetGameMapInfo(4)->Limit);
   EXPECT_EQ(nullptr, pData->GetGameMapInfo(102));
   EXPECT_FALSE(LogHas("GameMap.dat"));
 }
@@ -123,17 +131,6 @@ TEST_F(GameMapTest, ValueVariantsPerKey) {
     ASSERT_NE(nullptr, pInfo);
     c.pfnCheck(*pInfo);
   }
-}
-
-TEST_F(GameMapTest, LimitListIsOptional) {
-  I3DRoleBaseData* pData =
-      LoadMaps(Section("1", "", nullptr, "limit=-1,2\n") + Section("2") +
-               Section("3", "", nullptr, "limit=\n") + Section("4", "", nullptr, "limit=7,\n"));
-  EXPECT_EQ((std::vector<uint32_t>{2}), pData->GetGameMapInfo(1)->Limit);
-  EXPECT_TRUE(pData->GetGameMapInfo(2)->Limit.empty());
-  EXPECT_TRUE(pData->GetGameMapInfo(3)->Limit.empty());
-  EXPECT_EQ((std::vector<uint32_t>{7, 0}), pData->GetGameMapInfo(4)->Limit);
-  EXPECT_FALSE(LogHas("GameMap.dat"));
 }
 
 TEST_F(GameMapTest, LastSectionOfAnIdWinsAndTitlesConvertAsDecimal) {

@@ -12,12 +12,6 @@
 
 namespace {
 
-TEST(HashedTableTest, EmptyTableFindsNothing) {
-  CHashedTable<uint64_t, int> table;
-  EXPECT_EQ(nullptr, table.Find(uint64_t{0}));
-  EXPECT_TRUE(table.Empty());
-}
-
 TEST(HashedTableTest, EveryKeyStaysFoundWhileTheTableGrows) {
   CHashedTable<uint64_t, uint64_t> table;
   // Packed decimal keys that differ only in their low fields, as the tables hold them.
@@ -57,8 +51,10 @@ TEST(HashedTableTest, NamesAreFoundByViewByteForByte) {
   EXPECT_EQ(3, *table.Find(std::string_view("z\0z", 3)));
 }
 
-TEST(HashedTableTest, ClearForgetsEverything) {
+TEST(HashedTableTest, EmptyAndClearedTablesFindNothing) {
   CHashedTable<uint64_t, int> table;
+  EXPECT_EQ(nullptr, table.Find(uint64_t{0}));
+  EXPECT_TRUE(table.Empty());
   for (uint64_t i = 0; i < 100; ++i) table.FindOrAdd(i) = 1;
   table.Clear();
   EXPECT_EQ(nullptr, table.Find(uint64_t{5}));
@@ -66,10 +62,6 @@ TEST(HashedTableTest, ClearForgetsEverything) {
   EXPECT_EQ(2, *table.Find(uint64_t{5}));
   EXPECT_EQ(1u, table.Size());
 }
-
-}  // namespace
-
-namespace {
 
 // A load that appends many entries, some keys twice, enters each key once: the last value of a
 // key stands (and keeps the address the key had before the load), and every key is found.

@@ -52,19 +52,14 @@ TEST_F(ModuleLifecycleTest, TracerIsAskedForItsChannelWhenTheModuleLoads) {
   EXPECT_STREQ("RES_SYN", ZorTracerLastChannel());
 }
 
-TEST_F(ModuleLifecycleTest, TwoQueriesShareOneAllocation) {
-  I3DRoleBaseData* pFirst = RoleBaseDataQuery();
-  I3DRoleBaseData* pSecond = RoleBaseDataQuery();
-  ASSERT_NE(pFirst, nullptr);
-  EXPECT_EQ(pFirst, pSecond);
+TEST_F(ModuleLifecycleTest, TwoQueriesShareOneAllocationAndDestroyTwiceFreesItThenNull) {
+  I3DRoleBaseData* pData = RoleBaseDataQuery();
+  ASSERT_NE(pData, nullptr);
+  EXPECT_EQ(pData, RoleBaseDataQuery());
   ASSERT_EQ(1u, m_appUtil.m_allocs.size());
   EXPECT_STREQ("Kestrin/3DRoleBaseData", m_appUtil.m_allocs[0].strFile.c_str());
   EXPECT_EQ(22, m_appUtil.m_allocs[0].nLine);
   EXPECT_GE(m_appUtil.m_allocs[0].nSize, sizeof(void*));
-}
-
-TEST_F(ModuleLifecycleTest, DestroyTwiceReleasesTheServiceThenNull) {
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
   RoleBaseDataDestroy();
   RoleBaseDataDestroy();
   ASSERT_EQ(2u, m_appUtil.m_frees.size());
@@ -123,12 +118,8 @@ TEST_F(ModuleLifecycleTest, CreateWithoutIniFolderAnswersZeroAndLogsTheMissingFi
     EXPECT_EQ(1, LogCount(std::string("error on open ini/") + pszFile + ". -- ")) << pszFile;
   }
   EXPECT_EQ(8, LogCount(" -- ")) << LogText();
-}
-
-TEST_F(ModuleLifecycleTest, CreateAnswersOneWithOnlyThePartReplacementTable) {
-  Write("ini/RolePartReplace.ini", "");
-  Load();
-  EXPECT_EQ(1, m_nCreated);
+  Write("ini/RolePartReplace.ini", "");  // the only table that decides the answer
+  EXPECT_EQ(1, RoleBaseDataQuery()->Create());
 }
 
 }  // namespace

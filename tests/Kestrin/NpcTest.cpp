@@ -12,10 +12,11 @@ namespace {
 using NpcTest = ModuleTest;
 
 // One complete record of ini/Npc.ini for the section name.
-std::string NpcRecord(const std::string& strSection, const std::string& strName) {
+std::string NpcRecord(const std::string& strSection, const std::string& strName,
+                      const std::string& strEffect = "glow") {
   return "[" + strSection + "]\nName=" + strName +
-         "\nSimpleObjID=12\nStandByMotion=100\nBlazeMotion=101\nRestMotion=102\n"
-         "Effect=glow\nASB=0\nADB=0\nFixDir=1\n";
+         "\nSimpleObjID=12\nStandByMotion=100\nBlazeMotion=101\nRestMotion=102\nEffect=" +
+         strEffect + "\nASB=0\nADB=0\nFixDir=1\n";
 }
 
 // Every field of a record, the texts between bars.
@@ -41,18 +42,22 @@ std::string Describe(const NpcStarLookInfo* p) {
   return out.str();
 }
 
-// A record cut off by the end of the file keeps zeros for what it lacks.
+// Long texts are cut to their fields; a record cut off by the end of the file keeps zeros for
+// what it lacks.
 TEST_F(NpcTest, RecordFieldsAreReadInTheirOrder) {
   Write("ini/Npc.ini",
         "; merchants of the harbour\n"
         "[NpcType0101]\nName=Merchant\nSimpleObjID=4294967295\nStandByMotion=9000000000\n"
         "BlazeMotion=-9000000000\nRestMotion=7\nEffect=npc_glow\n"
         "ASB=4294967293\n"  // %d keeps the low 32 bits
-        "ADB=4\nFixDir=6\n"
-        "[NpcType2]\nName=two\nSimpleObjID=5\nStand");
+        "ADB=4\nFixDir=6\n" +
+            NpcRecord("NpcType3", std::string(40, 'n'), std::string(3000, 'e')) +
+            "[NpcType2]\nName=two\nSimpleObjID=5\nStand");
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ("101|Merchant|npc_glow|4294967295 9000000000 -9000000000 7 -3 4 6",
             Describe(pData->GetNpcInfo(101)));
+  EXPECT_EQ("3|" + std::string(31, 'n') + "|" + std::string(63, 'e') + "|12 100 101 102 0 0 1",
+            Describe(pData->GetNpcInfo(3)));
   EXPECT_EQ("2|two||5 0 0 0 0 0 0", Describe(pData->GetNpcInfo(2)));
   EXPECT_FALSE(LogHas("Npc.ini"));
 }
@@ -78,16 +83,12 @@ TEST_F(NpcTest, AbsentTypeFallsBackToTheSmallestSignedType) {
   EXPECT_STREQ("max", pData->GetNpcStarLookInfo(INT32_MAX)->Name);
 }
 
-struct BadRecordCase {
-  const char* pszName;
-  const char* pszSection;
-  const char* pszBody;
-};
-
 // A bad record is logged with its section name and ends the reading of ini/Npc.ini;
 // ini/NpcX.ini is still read.
 TEST_F(NpcTest, BadRecordStopsTheReadingOfNpcIni) {
-  const BadRecordCase cases[] = {
+  const struct {
+    const char *pszName, *pszSection, *pszBody;
+  } cases[] = {
       {"comment word before Name", "NpcType0021", "; Name=x SimpleObjID=1"},
       {"lines out of order", "NpcType0022", "SimpleObjID=1 Name=x"},
       {"misspelt key", "NpcType0023", "Name=x SimpleObjId=1"},
@@ -95,7 +96,7 @@ TEST_F(NpcTest, BadRecordStopsTheReadingOfNpcIni) {
       {"value not a number", "NpcType0025", "Name=x SimpleObjID=x"},
       {"name missing", "NpcType0026", "Name=\nSimpleObjID=1 StandByMotion=1"},
   };
-  for (const BadRecordCase& c : cases) {
+  for (const auto& c : cases) {
     Write("ini/Npc.ini", NpcRecord("NpcType1", "one") + "[" + c.pszSection + "]\n" + c.pszBody +
                              "\n" + NpcRecord("NpcType3", "three"));
     Write("ini/NpcX.ini", "[9]\nName=nine\n");
@@ -132,22 +133,6 @@ TEST_F(NpcTest, SectionNamesGiveTheirIdFromTheEighthCharacter) {
   EXPECT_FALSE(LogHas(std::string(256, 'N')));
 }
 
-TEST_F(NpcTest, LongValuesAreCutToTheirFields) {
-  Write("ini/Npc.ini", NpcRecord("NpcType1", std::string(40, 'n')) +
-                           "[NpcType2]\nName=x\nSimpleObjID=1\nStandByMotion=1\nBlazeMotion=1\n"
-                           "RestMotion=1\nEffect=" +
-                           std::string(3000, 'e') +
-                           "\nASB=1\nADB=1\n"
-                           "FixDir=1\n");
-  Write("ini/NpcX.ini",
-        "[1]\nNote=" + std::string(40, 'o') + "\nEffAdd=" + std::string(31, 'a') + "\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(std::string(31, 'n'), pData->GetNpcInfo(1)->Name);
-  EXPECT_EQ(std::string(63, 'e'), pData->GetNpcInfo(2)->Effect);
-  EXPECT_EQ(std::string(31, 'o'), pData->GetNpcStarLookInfo(1)->Note);
-  EXPECT_EQ(std::string(31, 'a'), pData->GetNpcStarLookInfo(1)->EffAdd);
-}
-
 TEST_F(NpcTest, StarLookKeysFillTheirFields) {
   Write("ini/Npc.ini", "");
   Write("ini/NpcX.ini",
@@ -159,12 +144,16 @@ TEST_F(NpcTest, StarLookKeysFillTheirFields) {
         "Effect=fx\nNote=keeps the docks\n"
         "FrontBlock=-1\nBackBlock=0x10\nLeftBlock=3abc\nRightBlock=x\n"  // decimal only
         "EffAdd=a;b\nEffDel=d\n"
-        "[41]\nLook=\nName= \n");
+        "[41]\nLook=\nName= \n[42]\nNote=" +
+            std::string(40, 'o') + "\nEffAdd=" + std::string(31, 'a') + "\n");
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ("40|Harbour master|1 2 3 4 5 6 7 8 9 10 11 12 13 |fx|keeps the docks|-1 0 3 0|a;b|d",
             Describe(pData->GetNpcStarLookInfo(40)));
   // Missing keys and "Look=" leave 0 and "": the empty key is reported by the reader.
   EXPECT_EQ("41||0 0 0 0 0 0 0 0 0 0 0 0 0 |||0 0 0 0||", Describe(pData->GetNpcStarLookInfo(41)));
+  EXPECT_EQ("42||0 0 0 0 0 0 0 0 0 0 0 0 0 ||" + std::string(31, 'o') + "|0 0 0 0|" +
+                std::string(31, 'a') + "|",
+            Describe(pData->GetNpcStarLookInfo(42)));
   EXPECT_EQ(1, LogCount("ini/NpcX.ini key: Look format wrong!"));
   EXPECT_EQ(0, LogCount("key: Name format wrong!"));
 }

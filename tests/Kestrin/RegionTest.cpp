@@ -36,6 +36,13 @@ std::string Columns(const RegionInfo& i) {
   return out.str();
 }
 
+// A record of number words only: base + 1 to base + nFields.
+std::string Numbers(int nBase, int nFields = 18) {
+  std::string str;
+  for (int nColumn = 1; nColumn <= nFields; ++nColumn) str += std::to_string(nBase + nColumn) + " ";
+  return str + "\n";
+}
+
 // The Id of every record in list order.
 std::vector<uint32_t> Ids(I3DRoleBaseData* pData) {
   std::vector<uint32_t> ids;
@@ -45,15 +52,26 @@ std::vector<uint32_t> Ids(I3DRoleBaseData* pData) {
 
 using RegionTest = ModuleTest;
 
+// Line ends are blanks, an overlong text is cut to its field with the rest of its word skipped,
+// and a number ends at the first other character, so "7S" is two fields (a fuzz finding).
 TEST_F(RegionTest, ColumnsLandInTheirFields) {
-  Write("ini/region.ini",
-        Record(100, "North") + "1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c\n");
+  const std::string strLong = "1 2 3 4 5 6 7 " + std::string(40, 'n') + " " + std::string(50, 'm') +
+                              " 10 11 12 13 14 15 16 17 " + std::string(300, 'z') + "\n";
+  Write("ini/region.ini", Record(100, "North") +
+                              "1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c\n"
+                              "1 2 3 4\r\n5 6 7 Split\n\n b 10 11 12 13 14 15 16 17 c " +
+                              strLong + "1 2 3 4 5 6 7S b 1 1 2 1 0 1 1 2\xA1");
   I3DRoleBaseData* pData = Load();
   const RegionList* pList = pData->GetRegionList();
-  ASSERT_EQ(2u, pList->size());
+  ASSERT_EQ(5u, pList->size());
   EXPECT_EQ("101 102 103 104 105 106 107 North T9 110 111 112 113 114 115 116 117 T18",
             Columns((*pList)[0]));
   EXPECT_EQ("1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c", Columns((*pList)[1]));
+  EXPECT_EQ("1 2 3 4 5 6 7 Split b 10 11 12 13 14 15 16 17 c", Columns((*pList)[2]));
+  EXPECT_EQ("1 2 3 4 5 6 7 " + std::string(31, 'n') + " " + std::string(39, 'm') +
+                " 10 11 12 13 14 15 16 17 " + std::string(255, 'z'),
+            Columns((*pList)[3]));
+  EXPECT_EQ("1 2 3 4 5 6 7 S b 1 1 2 1 0 1 1 2 \xA1", Columns((*pList)[4]));
   EXPECT_EQ(&(*pList)[0], pData->GetRegionInfo(102));
   EXPECT_EQ((*pList)[0].Name, pData->GetRegionName(101));
   EXPECT_FALSE(LogHas("region.ini"));
@@ -61,8 +79,7 @@ TEST_F(RegionTest, ColumnsLandInTheirFields) {
 
 TEST_F(RegionTest, FirstRecordInFileOrderAnswers) {
   Write("ini/region.ini",
-        "5 7 0 0 0 0 0 First x 0 0 0 0 0 0 0 0 x\n"
-        "5 7 0 0 0 0 0 Second x 0 0 0 0 0 0 0 0 x\n"
+        "5 7 0 0 0 0 0 First x 0 0 0 0 0 0 0 0 x\n5 7 0 0 0 0 0 Second x 0 0 0 0 0 0 0 0 x\n"
         "6 7 0 0 0 0 0 Third x 0 0 0 0 0 0 0 0 x\n");
   I3DRoleBaseData* pData = Load();
   ASSERT_EQ(3u, pData->GetRegionList()->size());
@@ -71,42 +88,6 @@ TEST_F(RegionTest, FirstRecordInFileOrderAnswers) {
   EXPECT_STREQ("First", pData->GetRegionInfo(7)->Name);
   EXPECT_EQ(nullptr, pData->GetRegionName(7));
   EXPECT_EQ(nullptr, pData->GetRegionInfo(5));
-}
-
-TEST_F(RegionTest, LineBreaksAreBlanks) {
-  Write("ini/region.ini",
-        "1 2 3 4\r\n5 6 7 Split\n\n b 10 11 12 13 14 15 16 17 c 21 22 23 24 25 26 27 Two b 30 31 "
-        "32 33 "
-        "34 35 36 37 c");
-  I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(2u, pData->GetRegionList()->size());
-  EXPECT_STREQ("Split", pData->GetRegionName(1));
-  EXPECT_STREQ("Two", pData->GetRegionName(21));
-  EXPECT_STREQ("c", (*pData->GetRegionList())[1].Text18);
-  EXPECT_FALSE(LogHas("region.ini"));
-}
-
-// A record of number words only: base + 1 to base + 18.
-std::string Numbers(int nBase, int nFields = 18) {
-  std::string str;
-  for (int nColumn = 1; nColumn <= nFields; ++nColumn) str += std::to_string(nBase + nColumn) + " ";
-  return str + "\n";
-}
-
-// The records behind a missing field are read shifted by one and stored as read.
-TEST_F(RegionTest, MissingFieldShiftsEveryLaterRecord) {
-  Write("ini/region.ini", Numbers(0, 17) + Numbers(20) + Numbers(40));
-  I3DRoleBaseData* pData = Load();
-  const RegionList* pList = pData->GetRegionList();
-  ASSERT_EQ(2u, pList->size());
-  EXPECT_STREQ("8", pData->GetRegionName(1));
-  EXPECT_STREQ("21", (*pList)[0].Text18);
-  EXPECT_EQ(nullptr, pData->GetRegionName(21));
-  EXPECT_STREQ("29", pData->GetRegionName(22));
-  EXPECT_EQ(23u, (*pList)[1].SecondId);
-  EXPECT_STREQ("41", (*pList)[1].Text18);
-  EXPECT_EQ(1, LogCount("invalid line found in ini/region.ini, line 2, data 17."));
-  EXPECT_EQ(1, LogCount("invalid line found"));
 }
 
 // Each stop is reported once with the records stored so far and the fields converted, and its
@@ -123,6 +104,8 @@ TEST_F(RegionTest, ShortRecordsAndTextInNumericColumnsAreReportedAndSkipped) {
     std::vector<const char*> messages;  // "line %d, data %d" of each report
   } cases[] = {
       {"empty file", "", {}, {}},
+      // The records behind a missing field are read shifted by one and stored as read.
+      {"a missing field", Numbers(0, 17) + Numbers(20) + Numbers(40), {1, 22}, {"line 2, data 17"}},
       {"blanks only", " \n\t\r\n  ", {}, {}},
       {"record cut off by the end",
        Record(0) + Record(100) + strCut,
@@ -157,19 +140,6 @@ TEST_F(RegionTest, ShortRecordsAndTextInNumericColumnsAreReportedAndSkipped) {
   }
 }
 
-TEST_F(RegionTest, OverlongTextsAreCutToTheirFields) {
-  std::string strName(40, 'n'), strText9(50, 'm'), strText18(300, 'z');
-  Write("ini/region.ini", "1 2 3 4 5 6 7 " + strName + " " + strText9 +
-                              " 10 11 12 13 14 15 16 17 " + strText18 + "\n" + Record(100));
-  I3DRoleBaseData* pData = Load();
-  const RegionList* pList = pData->GetRegionList();
-  ASSERT_EQ(2u, pList->size());
-  EXPECT_EQ(std::string(31, 'n'), (*pList)[0].Name);
-  EXPECT_EQ(std::string(39, 'm'), (*pList)[0].Text9);
-  EXPECT_EQ(std::string(255, 'z'), (*pList)[0].Text18);
-  EXPECT_EQ(101u, (*pList)[1].Id);
-}
-
 // Each load empties the list first: a second load replaces it, one without the file leaves it
 // empty, and the list stays where it is.
 TEST_F(RegionTest, SecondLoadReplacesTheListAndWithoutTheFileEmptiesIt) {
@@ -188,16 +158,6 @@ TEST_F(RegionTest, SecondLoadReplacesTheListAndWithoutTheFileEmptiesIt) {
   EXPECT_EQ(nullptr, pData->GetRegionName(21));
   EXPECT_EQ(nullptr, pData->GetRegionInfo(22));
   EXPECT_EQ(1, LogCount("error on open ini/region.ini."));
-}
-
-// A fuzz finding: a number ends at the first other character, so "7S" is two fields.
-TEST_F(RegionTest, FieldsNeedNoBlankAfterANumber) {
-  Write("ini/region.ini", "1 2 3 4 5 6 7S b 1 1 2 1 0 1 1 2\xA1");
-  I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(1u, pData->GetRegionList()->size());
-  EXPECT_EQ(7u, (*pData->GetRegionList())[0].Value7);
-  EXPECT_STREQ("S", pData->GetRegionName(1));
-  EXPECT_STREQ("\xA1", (*pData->GetRegionList())[0].Text18);
 }
 
 }  // namespace

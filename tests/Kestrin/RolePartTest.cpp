@@ -79,14 +79,12 @@ TEST_F(RolePartTest, CompositeKeyWrapsItsProductsIn32Bits) {
   EXPECT_EQ(1, pData->IsRolePartHidden(4294967295u, 1, 1, 1, 1, "E"));
 }
 
-struct BrokenEntryCase {
-  const char* pszName;
-  const char* pszEntry;  // stands between a good entry [1.1.1.1] and a good entry [3.3.3.3]
-};
-
 // A malformed entry is dropped and ends the reading; the entry before it stays.
 TEST_F(RolePartTest, MalformedEntryEndsTheReading) {
-  const BrokenEntryCase cases[] = {
+  const struct {
+    const char* pszName;
+    const char* pszEntry;  // stands between a good entry [1.1.1.1] and a good entry [3.3.3.3]
+  } cases[] = {
       {"blank line before SectionAmount", "[2.2.2.2]\n\nSectionAmount=1\nSection0=P 0 9\n"},
       {"comment before SectionAmount", "[2.2.2.2]\n; note\nSectionAmount=1\nSection0=P 0 9\n"},
       {"indented SectionAmount", "[2.2.2.2]\n SectionAmount=1\nSection0=P 0 9\n"},
@@ -95,7 +93,7 @@ TEST_F(RolePartTest, MalformedEntryEndsTheReading) {
       {"section missing", "[2.2.2.2]\nSectionAmount=2\nSection0=P 0 9\n"},
       {"section value not a number", "[2.2.2.2]\nSectionAmount=1\nSection0=P 0 x\n"},
   };
-  for (const BrokenEntryCase& c : cases) {
+  for (const auto& c : cases) {
     I3DRoleBaseData* pData =
         LoadWith("ini/RolePartHide.ini", HideEntry("[1.1.1.1]", "P", 0, 9) + c.pszEntry +
                                              HideEntry("[3.3.3.3]", "P", 0, 9));
@@ -106,24 +104,20 @@ TEST_F(RolePartTest, MalformedEntryEndsTheReading) {
   EXPECT_FALSE(LogHas("RolePartHide"));
 }
 
-TEST_F(RolePartTest, HeaderWithoutFourNumbersIsSkippedWithItsLines) {
-  Write("ini/RolePartHide.ini", HideEntry("[1.2.3]", "P", 0, 9) +
-                                    HideEntry("[1.2.3.x]", "P", 0, 9) +
-                                    HideEntry("  [4.4.4.4]", "P", 0, 9) +
-                                    HideEntry("[ 5. 5.5.5] ; ends in a comment", "P", 0, 9));
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(0, pData->IsRolePartHidden(1, 2, 3, 0, 5, "P"));
-  EXPECT_EQ(0, pData->IsRolePartHidden(4, 4, 4, 4, 5, "P"));  // a header must begin its line
-  EXPECT_EQ(1, pData->IsRolePartHidden(5, 5, 5, 5, 5, "P"));
-}
-
-TEST_F(RolePartTest, SectionLinesMayBeSpreadAndPartNamesAreCut) {
+// A header without four numbers is skipped with its lines, as is one not at the start of its line.
+TEST_F(RolePartTest, HeadersSectionLinesAndLongPartNames) {
   const std::string strLong(200, 'p');
   Write("ini/RolePartHide.ini",
-        "[1.1.1.1]\nSectionAmount=2 Section0=Head\n\n 1 2\n\tSection1=" + strLong + " 3 4\n" +
+        HideEntry("[1.2.3]", "P", 0, 9) + HideEntry("[1.2.3.x]", "P", 0, 9) +
+            HideEntry("  [4.4.4.4]", "P", 0, 9) +
+            HideEntry("[ 5. 5.5.5] ; ends in a comment", "P", 0, 9) +
+            "[1.1.1.1]\nSectionAmount=2 Section0=Head\n\n 1 2\n\tSection1=" + strLong + " 3 4\n" +
             "[1.1.1.1]\nSectionAmount=1\nSection0=Tail 1 1\n" +  // same key: replaces
             "[2.2.2.2]\nSectionAmount=1\nSection0=" + strLong + " 3 4");
   I3DRoleBaseData* pData = Load();
+  EXPECT_EQ(0, pData->IsRolePartHidden(1, 2, 3, 0, 5, "P"));
+  EXPECT_EQ(0, pData->IsRolePartHidden(4, 4, 4, 4, 5, "P"));
+  EXPECT_EQ(1, pData->IsRolePartHidden(5, 5, 5, 5, 5, "P"));
   EXPECT_EQ(0, pData->IsRolePartHidden(1, 1, 1, 1, 1, "Head"));
   EXPECT_EQ(1, pData->IsRolePartHidden(1, 1, 1, 1, 1, "Tail"));
   EXPECT_EQ(1, pData->IsRolePartHidden(2, 2, 2, 2, 3, strLong.substr(0, 127).c_str()));
@@ -166,18 +160,6 @@ TEST_F(RolePartTest, ReplacementFieldSevenHoldsTheLastColumn) {
   EXPECT_FALSE(LogHas("RolePartReplace"));
 }
 
-// Blanks after the last number make the reader report the line; reading stops, Create still
-// answers 1.
-TEST_F(RolePartTest, MalformedReplacementLineEndsTheReading) {
-  Write("ini/RolePartReplace.ini", "1 0 0 0 0 0 0 0 0 0 0\n2 0 0 \n3 0 0 0 0 0 0 0 0 0 0\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(1, m_nCreated);
-  EXPECT_NE(nullptr, pData->GetRolePartReplaceInfo(1));
-  EXPECT_EQ(nullptr, pData->GetRolePartReplaceInfo(2));
-  EXPECT_EQ(nullptr, pData->GetRolePartReplaceInfo(3));
-  EXPECT_EQ(1, LogCount("ini/RolePartReplace.ini file format wrong!"));
-}
-
 // Only the replacement table decides what Create answers.
 TEST_F(RolePartTest, CreateAnswersWhetherTheReplacementFileOpened) {
   Write("ini/RolePartHide.ini", HideEntry("[1.1.1.1]", "P", 0, 9));
@@ -189,9 +171,14 @@ TEST_F(RolePartTest, CreateAnswersWhetherTheReplacementFileOpened) {
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(0, m_nCreated);
 
-  Write("ini/RolePartReplace.ini", "4 1 1 1 1 1 1 1 1 1 1\n");
+  // Blanks after the last number make the reader report the line; reading stops, Create still
+  // answers 1.
+  Write("ini/RolePartReplace.ini", "4 1 1 1 1 1 1 1 1 1 1\n2 0 0 \n3 0 0 0 0 0 0 0 0 0 0\n");
   EXPECT_EQ(1, pData->Create());
   EXPECT_NE(nullptr, pData->GetRolePartReplaceInfo(4));
+  EXPECT_EQ(nullptr, pData->GetRolePartReplaceInfo(2));
+  EXPECT_EQ(nullptr, pData->GetRolePartReplaceInfo(3));
+  EXPECT_EQ(1, LogCount("ini/RolePartReplace.ini file format wrong!"));
 
   // The table is emptied before the file is opened: gone file, empty table, Create 0.
   std::filesystem::remove("ini/RolePartReplace.ini");

@@ -10,16 +10,13 @@ namespace {
 
 using ScaleTablesTest = ModuleTest;
 
-struct PairCase {
-  const char* pszLine;
-  uint32_t a;
-  uint32_t b;
-  float fExpected;
-};
-
 // One line per case in ini/RolePartScale.ini, asked for by the line's two numbers.
 TEST_F(ScaleTablesTest, RolePartLinesFollowTheScanRules) {
-  const PairCase cases[] = {
+  const struct {
+    const char* pszLine;
+    uint32_t a, b;
+    float fExpected;
+  } cases[] = {
       {"12.5=1.25\n", 12, 5, 1.25f},
       {"12.5=1.25 extra\n", 12, 5, 1.25f},  // text after the scale is ignored
       {"12. 5=1.25\n", 12, 5, 1.25f},       // a blank may stand before a number
@@ -37,7 +34,7 @@ TEST_F(ScaleTablesTest, RolePartLinesFollowTheScanRules) {
       {"12.5=1e40\n", 12, 5, std::numeric_limits<float>::infinity()},  // too large
       {"12.5=1e-50\n", 12, 5, 0.0f},                                   // too small
   };
-  for (const PairCase& c : cases) {
+  for (const auto& c : cases) {
     I3DRoleBaseData* pData = LoadWith("ini/RolePartScale.ini", c.pszLine);
     EXPECT_FLOAT_EQ(c.fExpected, pData->GetRolePartScale(c.a, c.b)) << c.pszLine;
     EXPECT_FLOAT_EQ(1.0f, pData->GetRolePartScale(12, 6)) << c.pszLine;

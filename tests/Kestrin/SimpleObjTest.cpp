@@ -49,15 +49,13 @@ TEST_F(SimpleObjTest, RecordsKeepTheirMotionsInOrder) {
   EXPECT_FALSE(LogHas(FILE_NAME));
 }
 
-struct BadRecordCase {
-  const char* pszName;
-  const char* pszBody;  // what follows the section word of the bad record
-};
-
 // A bad record is logged with its identifier and ends the reading: the record before it
 // stays, the record after it is never read.
 TEST_F(SimpleObjTest, BadRecordStopsTheReading) {
-  const BadRecordCase cases[] = {
+  const struct {
+    const char* pszName;
+    const char* pszBody;  // what follows the section word of the bad record
+  } cases[] = {
       {"motions out of order", "SimpleObj=1 Scale=1 MotionAmount=2 Motion1=4 Motion0=3"},
       {"motion line missing", "SimpleObj=1 Scale=1 MotionAmount=2 Motion0=3 [6]"},
       {"comment after the section word", ";note SimpleObj=1 Scale=1 MotionAmount=0"},
@@ -69,7 +67,7 @@ TEST_F(SimpleObjTest, BadRecordStopsTheReading) {
       {"motion number padded", "SimpleObj=1 Scale=1 MotionAmount=1 Motion00=3"},
   };
   uint32_t nId = 500;  // one identifier per case: the log drops a message it just wrote
-  for (const BadRecordCase& c : cases) {
+  for (const auto& c : cases) {
     ++nId;
     I3DRoleBaseData* pData =
         LoadWith(FILE_NAME, "[4] SimpleObj=1 Scale=1 MotionAmount=0\n[" + std::to_string(nId) +
@@ -82,7 +80,7 @@ TEST_F(SimpleObjTest, BadRecordStopsTheReading) {
   }
 }
 
-TEST_F(SimpleObjTest, FirstRecordOfAnIdentifierWinsAlsoOverASecondCreate) {
+TEST_F(SimpleObjTest, FirstRecordOfAnIdentifierWinsAlsoOverASecondCreateOrAMissingFile) {
   Write(FILE_NAME,
         "[3] SimpleObj=1 Scale=1 MotionAmount=0\n[3] SimpleObj=2 Scale=1 MotionAmount=0\n");
   I3DRoleBaseData* pData = Load();
@@ -97,14 +95,9 @@ TEST_F(SimpleObjTest, FirstRecordOfAnIdentifierWinsAlsoOverASecondCreate) {
   EXPECT_EQ(1u, pFirst->SimpleObj);
   ASSERT_NE(nullptr, pData->GetSimpleObjInfo(4));
   EXPECT_EQ(6u, pData->GetSimpleObjInfo(4)->SimpleObj);
-}
-
-TEST_F(SimpleObjTest, MissingFileIsLoggedAndTheTableStays) {
-  Write(FILE_NAME, "[3] SimpleObj=1 Scale=1 MotionAmount=0\n");
-  I3DRoleBaseData* pData = Load();
   std::filesystem::remove(FILE_NAME);
-  pData->Create();
-  EXPECT_NE(nullptr, pData->GetSimpleObjInfo(3));
+  pData->Create();  // a missing file is logged and the table stays
+  EXPECT_EQ(pFirst, pData->GetSimpleObjInfo(3));
   EXPECT_EQ(1, LogCount("error on open ini/SimpleObjInfo.ini."));
 }
 

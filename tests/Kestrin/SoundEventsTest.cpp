@@ -51,13 +51,6 @@ TEST_F(SoundEventTest, LineRulesOfTheEventFile) {
   EXPECT_EQ(0, LogCount("SoundEvent"));
 }
 
-TEST_F(SoundEventTest, MissingFileAnswersNullSilently) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetSoundEventName(0));
-  EXPECT_EQ(nullptr, pData->GetSoundEventName(12));
-  EXPECT_EQ(0, LogCount("SoundEvent"));
-}
-
 class SoundResTest : public ModuleTest {
  protected:
   std::string File(const char* pszName) { return OrNull(m_pData->GetSoundFile(pszName)); }
@@ -179,11 +172,14 @@ TEST_F(SoundResTest, SecondCreateKeepsKnownTitlesAndAddsNewOnes) {
   EXPECT_EQ("miss.wav", File("miss"));
 }
 
-TEST_F(SoundResTest, MissingFileReturnsNamesUnchanged) {
+// Without either file, events are unknown and names are their own files, silently.
+TEST_F(SoundResTest, MissingFilesAnswerNullAndNamesUnchanged) {
   m_pData = Load();
+  EXPECT_EQ(nullptr, m_pData->GetSoundEventName(0));
+  EXPECT_EQ(nullptr, m_pData->GetSoundEventName(12));
   EXPECT_EQ("hit", File("hit"));
   EXPECT_EQ("(null)", File(""));
-  EXPECT_EQ(0, LogCount("SoundRes"));
+  EXPECT_FALSE(LogHas("SoundEvent") || LogHas("SoundRes")) << LogText();
 }
 
 }  // namespace

@@ -127,6 +127,8 @@ TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
                          Npc("Short", "Name=ShortId") +                         // id 0
                          "[Terrain0011]\nName=Long\n";
   for (int i = 0; i < 8; ++i) strPlain += "Dir" + std::to_string(i) + "=" + strLongDir + " x\n";
+  // A line longer than the buffer ends the file, silently.
+  strPlain += "; " + std::string(1100, 'c') + "\n" + Npc("Terrain0002", "Name=B");
   I3DRoleBaseData* pData = LoadNpcs(strPlain);
   const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(10);
   ASSERT_EQ(10, pInfo->Id);
@@ -134,12 +136,7 @@ TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
   EXPECT_STREQ("ShortId", pData->GetTerrainNpcInfo(0)->Name);
   ASSERT_EQ(8u, pData->GetTerrainNpcInfo(11)->Dirs.size());
   EXPECT_EQ(std::string(259, 'd'), pData->GetTerrainNpcInfo(11)->Dirs[0]);
-}
-
-TEST_F(TerrainNpcTest, LineLongerThanTheBufferEndsTheFile) {
-  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0001", "Name=A") + "; " + std::string(1100, 'c') +
-                                    "\n" + Npc("Terrain0002", "Name=B"));
-  EXPECT_STREQ("A", pData->GetTerrainNpcInfo(2)->Name);
+  EXPECT_EQ(pInfo, pData->GetTerrainNpcInfo(2));  // not read: the first record
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 

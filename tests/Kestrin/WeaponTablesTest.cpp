@@ -22,7 +22,10 @@ TEST_F(WeaponTablesTest, AppendedWeaponLinesFollowTheScanRules) {
         " 470= 471\n"  // blanks before numbers are allowed
         "-1=5\n"       // %u takes a sign
         "480=-1\n"
-        "4294967786=5\n");  // %u keeps the low 32 bits: 490
+        "4294967786=5\n" +  // %u keeps the low 32 bits: 490
+            std::string(1023, ' ') +
+            "7=8\n" +                            // lines are read in pieces of 1023 characters
+            std::string(1022, 'x') + "9=10\n");  // "9" ends a piece
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(411u, pData->GetAppendentWeapon(410));
   EXPECT_EQ(0u, pData->GetAppendentWeapon(412));
@@ -35,6 +38,8 @@ TEST_F(WeaponTablesTest, AppendedWeaponLinesFollowTheScanRules) {
   EXPECT_EQ(5u, pData->GetAppendentWeapon(4294967295u));
   EXPECT_EQ(4294967295u, pData->GetAppendentWeapon(480));
   EXPECT_EQ(5u, pData->GetAppendentWeapon(490));
+  EXPECT_EQ(8u, pData->GetAppendentWeapon(7));
+  EXPECT_EQ(0u, pData->GetAppendentWeapon(9));
   EXPECT_FALSE(LogHas("AppendentWeapon"));
 }
 
@@ -44,7 +49,8 @@ TEST_F(WeaponTablesTest, AdjustmentIsKeyedByLookThenWeapon) {
         "410.-1=430\n"          // the look is signed and used bit for bit
         "1000001.0=7\n1.1=8\n"  // weapon 1000001 runs into the look part: one key
         "500.2 =9\n"            // skipped
-        "510.2=11\n510.2=12\n");
+        "510.2=11\n510.2=12\n"
+        "0.4295=1\n");  // look × 1000000 wraps in 32 bits: 4295000000 - 2^32 = 32704
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ(420u, pData->GetWeaponAdjustByLook(410, 3));
   EXPECT_EQ(410u, pData->GetWeaponAdjustByLook(410, 4));
@@ -54,22 +60,8 @@ TEST_F(WeaponTablesTest, AdjustmentIsKeyedByLookThenWeapon) {
   EXPECT_EQ(8u, pData->GetWeaponAdjustByLook(1, 1));
   EXPECT_EQ(500u, pData->GetWeaponAdjustByLook(500, 2));
   EXPECT_EQ(12u, pData->GetWeaponAdjustByLook(510, 2));
-}
-
-// look × 1000000 wraps in 32 bits: look 4295 takes 4295000000 - 2^32 = 32704.
-TEST_F(WeaponTablesTest, AdjustmentKeyWrapsIn32Bits) {
-  Write("ini/WeaponAdjustByLook.ini", "0.4295=1\n");
-  I3DRoleBaseData* pData = Load();
   EXPECT_EQ(1u, pData->GetWeaponAdjustByLook(0, 4295));
   EXPECT_EQ(1u, pData->GetWeaponAdjustByLook(32704, 0));
-}
-
-TEST_F(WeaponTablesTest, LongLineIsReadIn1023CharacterPieces) {
-  Write("ini/AppendentWeapon.ini",
-        std::string(1023, ' ') + "7=8\n" + std::string(1022, 'x') + "9=10\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(8u, pData->GetAppendentWeapon(7));
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(9));  // "9" ends the first piece
 }
 
 // Each load rebuilds both tables: a file gone by the second Create leaves its table empty.

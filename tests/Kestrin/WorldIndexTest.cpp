@@ -24,20 +24,9 @@ TEST(WorldIndexTest, FindsWhatAWalkFromTheFrontFinds) {
     uint32_t nRandom = 7;
     for (size_t i = 0; i < nCount; ++i) {
       nRandom = nRandom * 1103515245u + 12345u;
-      switch (i % 4) {
-        case 0:
-          keys.push_back(static_cast<uint32_t>(i) << 20);
-          break;
-        case 1:
-          keys.push_back(nRandom % 64);
-          break;
-        case 2:
-          keys.push_back(0xFFFFFFFFu - static_cast<uint32_t>(i % 3));
-          break;
-        default:
-          keys.push_back(nRandom);
-          break;
-      }
+      const uint32_t aChoices[] = {static_cast<uint32_t>(i) << 20, nRandom % 64,
+                                   0xFFFFFFFFu - static_cast<uint32_t>(i % 3), nRandom};
+      keys.push_back(aChoices[i % 4]);
     }
     CFirstIndex index;
     index.Build(keys, [](uint32_t nKey) { return nKey; });

@@ -68,9 +68,6 @@ class KestrinToolTest : public ToolFolderTest {
     return json;
   }
 
-  // The module loaded in the folder, in this process, as the client loads it.
-  I3DRoleBaseData* Module(const std::string& strFolder) { return Load(strFolder); }
-
   static const Json& Row(const Json& report, const std::string& strFile) {
     static const Json s_none;
     for (const Json& row : report["tables"]) {
@@ -197,27 +194,21 @@ TEST_F(KestrinToolTest, DataFolderLogHoldsOnlyWhatTheModuleWrote) {
   EXPECT_EQ(std::string::npos, strLog.find(strTitle, nFirst + 1));
 }
 
-TEST_F(KestrinToolTest, RolePartReplaceThatIsNoFileIsMissingAndCreateAnswersZero) {
+// A RolePartReplace.ini that is no file is missing and Create answers 0; without Npc.ini,
+// NpcX.ini is not read; an empty .dat file is not opened.
+TEST_F(KestrinToolTest, ChangedDataSetShowsOnItsRows) {
   fs::remove(m_folder / "data/ini/RolePartReplace.ini");
-  fs::create_directories(m_folder / "data/ini/RolePartReplace.ini");  // there, but not a file
+  fs::create_directories(m_folder / "data/ini/RolePartReplace.ini");
+  fs::remove(m_folder / "data/ini/Npc.ini");
+  std::ofstream(m_folder / "data/ini/GameMap.dat", std::ios::trunc).close();
   Json report = ToolJson({"check", "--json", Data()}, 1);
   EXPECT_EQ(0, report["create"]);
   EXPECT_EQ("missing", Row(report, "ini/RolePartReplace.ini")["result"]);
-}
-
-TEST_F(KestrinToolTest, NpcXIsNotReadWhenNpcDoesNotOpen) {
-  fs::remove(m_folder / "data/ini/Npc.ini");
-  Json report = ToolJson({"check", "--json", Data()}, 1);
   EXPECT_EQ("missing", Row(report, "ini/Npc.ini")["result"]);
   EXPECT_EQ("not read", Row(report, "ini/NpcX.ini")["result"]);
   EXPECT_EQ(0, Row(report, "ini/NpcX.ini")["entries"]);
-  EXPECT_TRUE(HasMessage(report, "error on open ini/Npc.ini."));
-}
-
-TEST_F(KestrinToolTest, EmptyDatFileIsNotOpened) {
-  std::ofstream(m_folder / "data/ini/GameMap.dat", std::ios::trunc).close();
-  Json report = ToolJson({"check", "--json", Data()}, 1);
   EXPECT_EQ("not opened", Row(report, "ini/GameMap.dat")["result"]);
+  EXPECT_TRUE(HasMessage(report, "error on open ini/Npc.ini."));
   EXPECT_TRUE(HasMessage(report, "error on open ini/GameMap.dat."));
 }
 
@@ -260,17 +251,14 @@ TEST_F(KestrinToolTest, UsageErrorsExitWithTwoAndSayWhy) {
 }
 
 TEST_F(KestrinToolTest, HelpOnTheToolAndEachCommand) {
-  for (std::vector<std::string> args :
-       std::vector<std::vector<std::string>>{{"--help"},
-                                             {"check", "--help"},
-                                             {"query", "--help"},
-                                             {"dump", "--help"},
-                                             {"dat", "--help"},
-                                             {"dat", "decode", "--help"},
-                                             {"dat", "encode", "--help"}}) {
+  for (const char* pszCommand : {"", "check", "query", "dump", "dat", "dat decode", "dat encode"}) {
+    std::vector<std::string> args;
+    std::istringstream words(pszCommand);
+    for (std::string strWord; words >> strWord;) args.push_back(strWord);
+    args.push_back("--help");
     ToolRun run = Tool(args);
-    EXPECT_EQ(0, run.nStatus) << args[0];
-    EXPECT_NE(std::string::npos, run.strOut.find("Usage:")) << args[0];
+    EXPECT_EQ(0, run.nStatus) << pszCommand;
+    EXPECT_NE(std::string::npos, run.strOut.find("Usage:")) << pszCommand;
   }
 }
 
@@ -317,7 +305,7 @@ TEST_F(KestrinToolTest, QueryAnswersAsTheInterfaceAnswers) {
   Json effect = ToolJson({"query", Data(), "GetRoleWeapon3DEffect", "1201", "410", "100", "5"});
   Json event = ToolJson({"query", Data(), "GetSoundEventName", "12"});
 
-  I3DRoleBaseData* pData = Module(Data());
+  I3DRoleBaseData* pData = Load(Data());
   ASSERT_NE(nullptr, pData);
   EXPECT_EQ(pData->GetLookScale(1202), lookScale.get<float>());
   const NpcInfo* pNpc = pData->GetNpcInfo(77);  // an absent type: the smallest type's record
@@ -371,7 +359,7 @@ TEST_F(KestrinToolTest, ChainedCallsShareOneLoad) {
   EXPECT_EQ(-5, values[0]);
   EXPECT_EQ(0, values[1]);
 
-  I3DRoleBaseData* pData = Module(Data());
+  I3DRoleBaseData* pData = Load(Data());
   uint32_t nFirst = 0, nSecond = 0;
   const GameMapInfo* pInfo = nullptr;
   ASSERT_EQ(1, pData->GetFirstGameMapInfo(&nFirst, &pInfo));
@@ -404,20 +392,8 @@ TEST_F(KestrinToolTest, EveryOperationOfTheListIsReachable) {
   EXPECT_EQ(62, nOperations);
 }
 
-TEST_F(KestrinToolTest, DumpListsKeysInOrderWithTheModulesAnswers) {
-  Json dump = ToolJson({"dump", Data(), "LookScale"});
-  EXPECT_EQ("ini/LookScale.ini", dump["file"]);
-  const Json& entries = dump["entries"];
-  ASSERT_EQ(3u, entries.size());
-  I3DRoleBaseData* pData = Module(Data());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (i > 0) {
-      EXPECT_LT(entries[i - 1]["look"], entries[i]["look"]);
-    }
-    EXPECT_EQ(pData->GetLookScale(entries[i]["look"]), entries[i]["scale"].get<float>());
-  }
-}
-
+// The order of a dump and its answers are the table views' (TableViewsTest); here, that each
+// table dumps through the process, and that its example answers are the module's.
 TEST_F(KestrinToolTest, EveryTableDumpsAsJson) {
   ToolRun list = Tool({"dump", "--list"});
   std::istringstream lines(list.strOut);
@@ -429,8 +405,15 @@ TEST_F(KestrinToolTest, EveryTableDumpsAsJson) {
     bool bPresent = fs::exists(m_folder / "data" / strFile);
     Json dump = ToolJson({"dump", Data(), strFile}, bPresent ? 0 : 1);
     EXPECT_EQ(strTable, dump["table"]);
+    EXPECT_EQ(strFile, dump["file"]);
   }
   EXPECT_EQ(25, nTables);
+  Json look = ToolJson({"dump", Data(), "LookScale"});
+  ASSERT_EQ(3u, look["entries"].size());
+  I3DRoleBaseData* pData = Load(Data());
+  for (const Json& entry : look["entries"]) {
+    EXPECT_EQ(pData->GetLookScale(entry["look"]), entry["scale"].get<float>());
+  }
 }
 
 }  // namespace

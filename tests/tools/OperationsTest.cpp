@@ -27,13 +27,12 @@ TEST(OperationsTest, EverySlotOnceInOrderByNameAndNumber) {
 }
 
 TEST(OperationsTest, ArgumentsAreReadByTheirType) {
-  struct Case {
+  const struct {
     ArgType type;
     const char* pszText;
     bool bParsed;
     int64_t nNumber;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {ArgType::UInt32, "4294967295", true, 4294967295},
       {ArgType::UInt32, "-1", true, -1},  // the 32-bit pattern of 4294967295
       {ArgType::UInt32, "0x10", true, 16},
@@ -51,7 +50,7 @@ TEST(OperationsTest, ArgumentsAreReadByTheirType) {
       {ArgType::Bool, "0", true, 0},
       {ArgType::Bool, "yes", false, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ArgValue value;
     std::string strError;
     bool bParsed = ParseArg({"arg", c.type}, c.pszText, value, strError);
@@ -85,7 +84,7 @@ TEST(OperationsTest, TextsThatAreNotUtf8ShowTheirBytes) {
   EXPECT_EQ(Json(1.25), JsonFloat(1.25f));
 }
 
-class OperationsCallTest : public ToolFolderTest {};
+using OperationsCallTest = ToolFolderTest;
 
 TEST_F(OperationsCallTest, AnswersComeFromTheInterface) {
   Write("ini/LookScale.ini", "1201=0.8\n");
