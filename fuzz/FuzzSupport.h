@@ -52,6 +52,18 @@ inline void EnterWorkFolder() {
   atexit(LeaveWorkFolder);
 }
 
+// Enters the work folder with a real ini folder of its own in it, never a link to the start
+// folder's: the tables a target writes stay in the work folder.
+inline void EnterIniFolder() {
+  static bool s_bReady = false;
+  if (s_bReady) return;
+  EnterWorkFolder();
+  std::error_code ec;
+  if (fs::is_symlink("ini", ec)) fs::remove("ini", ec);
+  fs::create_directories("ini", ec);
+  s_bReady = true;
+}
+
 // Writes the bytes to a file of the work folder; returns its name.
 inline std::string WriteInput(const char* pszName, const uint8_t* pData, size_t nSize) {
   std::ofstream out(pszName, std::ios::binary | std::ios::trunc);

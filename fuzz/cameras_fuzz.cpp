@@ -29,16 +29,6 @@ void Check(bool bCondition) {
   if (!bCondition) abort();
 }
 
-void EnterIniFolder() {
-  static bool s_bReady = false;
-  if (s_bReady) return;
-  FuzzSupport::EnterWorkFolder();
-  std::error_code ec;
-  if (fs::is_symlink("ini", ec)) fs::remove("ini", ec);
-  fs::create_directories("ini", ec);
-  s_bReady = true;
-}
-
 // Writes the file, or removes it when the input says so; true when it is there.
 bool PlaceFile(FuzzedDataProvider& input, const char* pszPath) {
   std::error_code ec;
@@ -99,7 +89,7 @@ void Ask(I3DRoleBaseData* pData, bool bCapture, bool bDive, const std::vector<st
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-  EnterIniFolder();
+  FuzzSupport::EnterIniFolder();
   FuzzedDataProvider input(pData, nSize);
   bool bCapture = PlaceFile(input, CAPTURE_FILE);
   bool bDive = PlaceFile(input, DIVE_FILE);

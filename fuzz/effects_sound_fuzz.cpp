@@ -21,17 +21,6 @@ namespace {
 const char* const FILES[] = {"ini/RoleWeapon3DEffect.ini", "ini/Action3DEffect.ini",
                              "ini/ActionSound.ini", "ini/SoundEvent.ini", "ini/SoundRes.ini"};
 
-// The tables go to a real ini folder of the private work folder, never through a link.
-void EnterIniFolder() {
-  static bool s_bReady = false;
-  if (s_bReady) return;
-  FuzzSupport::EnterWorkFolder();
-  std::error_code ec;
-  if (fs::is_symlink("ini", ec)) fs::remove("ini", ec);
-  fs::create_directories("ini", ec);
-  s_bReady = true;
-}
-
 void WriteFile(const char* pszPath, const std::string& strText) {
   FILE* pFile = fopen(pszPath, "wb");
   if (pFile == nullptr) abort();
@@ -49,7 +38,7 @@ uint32_t Number(FuzzedDataProvider& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-  EnterIniFolder();
+  FuzzSupport::EnterIniFolder();
   FuzzedDataProvider input(pData, nSize);
   for (const char* pszPath : FILES) {
     if (input.ConsumeBool()) {

@@ -28,24 +28,29 @@ std::atomic<DebuggerSink> g_pfnDebuggerSink{nullptr};
 
 }  // namespace
 
-// The kernel's local clock; whether daylight saving is in force is left to the C library
-// (-1), as the calendar fields are all the module reads.
+// A calendar time of the kernel as the C library's fields; whether daylight saving is in force
+// is left to the C library (-1), as the calendar fields are all the module reads.
+std::tm CalendarFields(const SYSTEMTIME& time) {
+  std::tm tmLocal{};
+  tmLocal.tm_year = time.wYear - 1900;
+  tmLocal.tm_mon = time.wMonth - 1;
+  tmLocal.tm_mday = time.wDay;
+  tmLocal.tm_hour = time.wHour;
+  tmLocal.tm_min = time.wMinute;
+  tmLocal.tm_sec = time.wSecond;
+  tmLocal.tm_wday = time.wDayOfWeek;
+  int nMonth = (time.wMonth >= 1 && time.wMonth <= 12) ? time.wMonth - 1 : 0;
+  tmLocal.tm_yday = DAYS_BEFORE_MONTH[nMonth] + time.wDay - 1 +
+                    (nMonth >= 2 && IsLeapYear(time.wYear) ? 1 : 0);
+  tmLocal.tm_isdst = -1;
+  return tmLocal;
+}
+
+// The kernel's local clock.
 std::tm LocalTimeNow() {
   SYSTEMTIME local;
   GetLocalTime(&local);
-  std::tm tmLocal{};
-  tmLocal.tm_year = local.wYear - 1900;
-  tmLocal.tm_mon = local.wMonth - 1;
-  tmLocal.tm_mday = local.wDay;
-  tmLocal.tm_hour = local.wHour;
-  tmLocal.tm_min = local.wMinute;
-  tmLocal.tm_sec = local.wSecond;
-  tmLocal.tm_wday = local.wDayOfWeek;
-  int nMonth = (local.wMonth >= 1 && local.wMonth <= 12) ? local.wMonth - 1 : 0;
-  tmLocal.tm_yday = DAYS_BEFORE_MONTH[nMonth] + local.wDay - 1 +
-                    (nMonth >= 2 && IsLeapYear(local.wYear) ? 1 : 0);
-  tmLocal.tm_isdst = -1;
-  return tmLocal;
+  return CalendarFields(local);
 }
 
 bool MakeDirectory(const char* pszPath) {
@@ -187,19 +192,7 @@ bool GetFileWriteTime(const char* pszPath, std::tm* pLocal) {
   if (!FileTimeToLocalFileTime(&found.ftLastWriteTime, &local) ||
       !FileTimeToSystemTime(&local, &time))
     return false;
-  std::tm tmLocal{};
-  tmLocal.tm_year = time.wYear - 1900;
-  tmLocal.tm_mon = time.wMonth - 1;
-  tmLocal.tm_mday = time.wDay;
-  tmLocal.tm_hour = time.wHour;
-  tmLocal.tm_min = time.wMinute;
-  tmLocal.tm_sec = time.wSecond;
-  tmLocal.tm_wday = time.wDayOfWeek;
-  int nMonth = (time.wMonth >= 1 && time.wMonth <= 12) ? time.wMonth - 1 : 0;
-  tmLocal.tm_yday = DAYS_BEFORE_MONTH[nMonth] + time.wDay - 1 +
-                    (nMonth >= 2 && IsLeapYear(time.wYear) ? 1 : 0);
-  tmLocal.tm_isdst = -1;
-  *pLocal = tmLocal;
+  *pLocal = CalendarFields(time);
   return true;
 }
 
