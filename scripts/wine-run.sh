@@ -33,4 +33,20 @@ fi
     wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$WINEPREFIX.lock"
-exec wine "$@"
+
+# Now and then (seen once in hundreds of runs, on a fresh prefix) wine exits non-zero in a
+# hundredth of a second having run nothing: no output at all, where every program of ours
+# writes something before it can fail. Such a launch is tried once more and noted in
+# $WINEPREFIX.retries, which the Windows build prints; a program that fails twice fails.
+out="$(mktemp)"
+err="$(mktemp)"
+trap 'rm -f "$out" "$err"' EXIT
+for attempt in 1 2; do
+  rc=0
+  wine "$@" >"$out" 2>"$err" || rc=$?
+  if [ "$rc" -eq 0 ] || [ -s "$out" ] || [ -s "$err" ] || [ "$attempt" -eq 2 ]; then break; fi
+  echo "$(date -u +%FT%TZ) wine exited $rc with no output, tried again: $*" >>"$WINEPREFIX.retries"
+done
+cat "$out"
+cat "$err" >&2
+exit "$rc"
