@@ -11,7 +11,7 @@
 #   scripts/fuzz-long.sh 3600                 # an hour per target
 #   scripts/fuzz-long.sh 600 module_fuzz      # ten minutes of one target
 #
-# FUZZ_MAX_LEN (default 16384) bounds the input size.
+# FUZZ_MAX_LEN (default 16384) bounds the input size; FUZZ_SUMMARY names the summary file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-3600}"
@@ -22,7 +22,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   for source in fuzz/*.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
 mkdir -p build/fuzz/findings build/fuzz/logs
-summary=build/fuzz/fuzz-long-summary.txt
+summary="${FUZZ_SUMMARY:-build/fuzz/fuzz-long-summary.txt}"  # two runs at once: one each
 printf '%-22s %8s %12s %10s %12s %9s\n' target seconds executions "corpus" "corpus KB" findings \
   >"$summary"
 total_runs=0
