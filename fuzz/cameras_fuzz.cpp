@@ -81,7 +81,8 @@ void Ask(I3DRoleBaseData* pData, bool bCapture, bool bDive, const std::vector<st
     }
     uint32_t nKey = static_cast<uint32_t>(strtoul(strWord.c_str(), nullptr, 10));
     if (const FighterPosOffset* pOffset = pData->GetFighterPosOffset(nKey)) {
-      g_fSink = static_cast<float>(pOffset->x) + static_cast<float>(pOffset->y);  // as floats: two offsets may overflow an int
+      // As floats: the sum of two offsets may overflow an int.
+      g_fSink = static_cast<float>(pOffset->x) + static_cast<float>(pOffset->y);
     }
   }
 }
