@@ -26,8 +26,6 @@ bool IsLeapYear(int nYear) { return (nYear % 4 == 0 && nYear % 100 != 0) || nYea
 
 std::atomic<DebuggerSink> g_pfnDebuggerSink{nullptr};
 
-}  // namespace
-
 // A calendar time of the kernel as the C library's fields; whether daylight saving is in force
 // is left to the C library (-1), as the calendar fields are all the module reads.
 std::tm CalendarFields(const SYSTEMTIME& time) {
@@ -45,6 +43,8 @@ std::tm CalendarFields(const SYSTEMTIME& time) {
   tmLocal.tm_isdst = -1;
   return tmLocal;
 }
+
+}  // namespace
 
 // The kernel's local clock.
 std::tm LocalTimeNow() {
