@@ -67,8 +67,16 @@ class I3DRoleBaseData {
   virtual bool PlaySoundEvent(uint32_t nEventId, uint32_t nPlayArg, uint32_t nReserved) = 0;
   virtual void SetSoundSwitch(int32_t nOn) = 0;
   virtual void SetSoundVolume(int32_t nVolume) = 0;
+#if defined(_MSC_VER)
+  // The Microsoft ABI gathers the overloads of one name at the first one's place and gives
+  // them slots in the reverse of their declaration order: declared the other way round here,
+  // the two still land in slots 16 (two integers) and 17 (a ListenerPos).
+  virtual void SetListenerPos(const ListenerPos& pos) = 0;       // slot 17
+  virtual void SetListenerPos(int32_t x, int32_t y) = 0;         // slot 16
+#else
   virtual void SetListenerPos(int32_t x, int32_t y) = 0;         // slot 16
   virtual void SetListenerPos(const ListenerPos& pos) = 0;       // slot 17
+#endif
   virtual bool PlaySoundAt(const char* pszName, int32_t x, int32_t y, int32_t nRadius,
                            uint32_t nPlayArg, bool bRestart) = 0;
   virtual void SetDistanceFading(int32_t nOn) = 0;
