@@ -62,13 +62,15 @@ bool ScanName(std::string_view line, char (&szName)[sizeof(TerrainNpcInfo::Name)
 
 // "Dir%d=%s\n": the number is read and ignored; true when both values were read. The text
 // (empty unless both were read, cut to 259 characters) goes to the record either way.
-bool ScanDir(std::string_view line, std::vector<std::string>& dirs) {
+bool ScanDir(std::string_view line, std::vector<CRecordString>& dirs) {
   CTextScan scan(line);
   std::string_view word;
   int32_t nNumber;
   bool bBoth = ScanLiteral(scan, "Dir") == 1 && scan.Int32(nNumber) && scan.Literal('=') &&
                scan.Word(word);
-  dirs.emplace_back(bBoth ? word.substr(0, DIR_BUFFER - 1) : std::string_view());
+  if (!bBoth) word = std::string_view();
+  word = word.substr(0, DIR_BUFFER - 1);
+  dirs.emplace_back(word.data(), word.size());
   return bBoth;
 }
 

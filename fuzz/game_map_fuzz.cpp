@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
                         npcs);
   for (const TerrainNpcInfo& info : npcs) {
     if (memchr(info.Name, 0, sizeof(info.Name)) == nullptr || info.Dirs.size() != 8) std::abort();
-    for (const std::string& strDir : info.Dirs) {
+    for (const CRecordString& strDir : info.Dirs) {
       if (strDir.size() > 259) std::abort();
     }
   }

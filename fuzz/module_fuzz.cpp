@@ -86,7 +86,7 @@ void Look(const RegionList& list) {
 }
 void Look(const TerrainNpcInfo& info) {
   CheckText(info.Name);
-  for (const std::string& strDir : info.Dirs) TouchText(strDir.c_str());
+  for (const CRecordString& strDir : info.Dirs) TouchText(strDir.c_str());
 }
 void Look(const BattleMapInfo& info) {
   Touch(&info.TerraHigh, sizeof(info.TerraHigh));

@@ -2,10 +2,10 @@
 // Records of the game map catalogue, the regions and the terrain NPCs, read in place by the client.
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <type_traits>
 #include <vector>
 
+#include "RecordString.h"
 #include "ZorString.h"
 
 // One map of the catalogue ini/GameMap.dat, in the order of its fields in memory (the keys of a
@@ -96,15 +96,18 @@ static_assert(sizeof(RegionInfo) == 388, "RegionInfo is 388 bytes");
 // The region list in file order, handed out whole by GetRegionList.
 using RegionList = std::vector<RegionInfo>;
 
-// One terrain NPC of ini/TerrainNpc.dat with its eight direction texts in file order.
+// One terrain NPC of ini/TerrainNpc.dat with its eight direction texts in file order. Each text
+// has the Microsoft std::string layout (RecordString.h) and the array the layout of a std::vector
+// (three pointers), so that a client built by the Microsoft compiler reads Dirs as its own
+// std::vector<std::string>.
 struct TerrainNpcInfo {
   int32_t Id;
   char Name[32];  // zero-terminated, at most 31 characters
-  std::vector<std::string> Dirs;
+  std::vector<CRecordString> Dirs;
 };
 static_assert(std::is_standard_layout<TerrainNpcInfo>::value, "TerrainNpcInfo is read in place");
 static_assert(offsetof(TerrainNpcInfo, Name) == 4, "TerrainNpcInfo: Name follows Id");
-static_assert(offsetof(TerrainNpcInfo, Dirs) == (36 + alignof(std::vector<std::string>) - 1) /
-                                                    alignof(std::vector<std::string>) *
-                                                    alignof(std::vector<std::string>),
+static_assert(offsetof(TerrainNpcInfo, Dirs) == (36 + alignof(std::vector<CRecordString>) - 1) /
+                                                    alignof(std::vector<CRecordString>) *
+                                                    alignof(std::vector<CRecordString>),
               "TerrainNpcInfo: Dirs follows the 32-byte Name");

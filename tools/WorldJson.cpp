@@ -66,6 +66,6 @@ Json ToJson(const RegionList& list) {
 
 Json ToJson(const TerrainNpcInfo& info) {
   Json dirs = Json::array();
-  for (const std::string& strDir : info.Dirs) dirs.push_back(JsonText(strDir));
+  for (const CRecordString& strDir : info.Dirs) dirs.push_back(JsonText(strDir.c_str()));
   return Json{{"Id", info.Id}, {"Name", JsonChars(info.Name)}, {"Dirs", dirs}};
 }

@@ -20,9 +20,9 @@ std::string Npc(const std::string& strSection, const std::string& strNameLine, i
   return str;
 }
 
-std::vector<std::string> Dirs(const std::string& strSection) {
-  std::vector<std::string> dirs;
-  for (int i = 0; i < 8; ++i) dirs.push_back(strSection + "_" + std::to_string(i));
+std::vector<CRecordString> Dirs(const std::string& strSection) {
+  std::vector<CRecordString> dirs;
+  for (int i = 0; i < 8; ++i) dirs.emplace_back((strSection + "_" + std::to_string(i)).c_str());
   return dirs;
 }
 
@@ -47,7 +47,7 @@ TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
   EXPECT_STREQ("Ferryman", pInfo->Name);
   EXPECT_EQ(Dirs("Terrain1001"), pInfo->Dirs);
   EXPECT_STREQ("Smith", pData->GetTerrainNpcInfo(1002)->Name);
-  EXPECT_EQ((std::vector<std::string>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
+  EXPECT_EQ((std::vector<CRecordString>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
             pData->GetTerrainNpcInfo(1)->Dirs);
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
@@ -135,7 +135,7 @@ TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
   EXPECT_EQ(std::string(31, 'n'), pInfo->Name);
   EXPECT_STREQ("ShortId", pData->GetTerrainNpcInfo(0)->Name);
   ASSERT_EQ(8u, pData->GetTerrainNpcInfo(11)->Dirs.size());
-  EXPECT_EQ(std::string(259, 'd'), pData->GetTerrainNpcInfo(11)->Dirs[0]);
+  EXPECT_EQ(std::string(259, 'd'), pData->GetTerrainNpcInfo(11)->Dirs[0].c_str());
   EXPECT_EQ(pInfo, pData->GetTerrainNpcInfo(2));  // not read: the first record
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }

@@ -106,7 +106,7 @@ std::string Describe(const RegionInfo* p) {
 std::string Describe(const TerrainNpcInfo* p) {
   if (p == nullptr) return "null";
   std::string str = std::to_string(p->Id) + " " + Text(p->Name);
-  for (const std::string& strDir : p->Dirs) str += " " + Text(strDir.c_str());
+  for (const CRecordString& strDir : p->Dirs) str += " " + Text(strDir.c_str());
   return str;
 }
 std::string Describe(const CameraTrackInfo* p) {

@@ -327,7 +327,7 @@ TEST_F(KestrinToolTest, QueryAnswersAsTheInterfaceAnswers) {
   ASSERT_NE(nullptr, pTerrain);
   EXPECT_EQ(std::string(pTerrain->Name), terrain["Name"]);
   ASSERT_EQ(pTerrain->Dirs.size(), terrain["Dirs"].size());
-  EXPECT_EQ(pTerrain->Dirs[7], terrain["Dirs"][7]);
+  EXPECT_EQ(std::string(pTerrain->Dirs[7].c_str()), terrain["Dirs"][7]);
   EXPECT_EQ(pData->GetWeaponAdjustByLook(410, 3), weapon);
   const CameraTrackFrameList* pFrames = pData->GetCameraTrackFrames("intro");
   ASSERT_NE(nullptr, pFrames);

@@ -1,0 +1,80 @@
+#include "RecordString.h"
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+CRecordString::CRecordString(const char* pText, size_t nLength) : CRecordString() {
+  Assign(pText, nLength);
+}
+
+CRecordString::CRecordString(const char* pszText) : CRecordString() {
+  if (pszText != nullptr) Assign(pszText, strlen(pszText));
+}
+
+CRecordString::CRecordString(const CRecordString& other) : CRecordString() {
+  Assign(other.c_str(), other.m_nSize);
+}
+
+CRecordString::CRecordString(CRecordString&& other) noexcept : CRecordString() {
+  *this = std::move(other);
+}
+
+CRecordString& CRecordString::operator=(const CRecordString& other) {
+  if (this != &other) Assign(other.c_str(), other.m_nSize);
+  return *this;
+}
+
+// The heap block changes hands; a short text is copied, as it lives inside the object.
+CRecordString& CRecordString::operator=(CRecordString&& other) noexcept {
+  if (this == &other) return *this;
+  Free();
+  m_storage = other.m_storage;
+  m_nSize = other.m_nSize;
+  m_nCapacity = other.m_nCapacity;
+  other.m_storage.szBuffer[0] = '\0';
+  other.m_nSize = 0;
+  other.m_nCapacity = BUFFER_SIZE - 1;
+  return *this;
+}
+
+CRecordString::~CRecordString() { Free(); }
+
+// The source may be this string's own text: it is copied before the old storage goes.
+void CRecordString::Assign(const char* pText, size_t nLength) {
+  if (nLength < BUFFER_SIZE) {
+    char szCopy[BUFFER_SIZE];
+    if (nLength > 0) memcpy(szCopy, pText, nLength);
+    Free();
+    if (nLength > 0) memcpy(m_storage.szBuffer, szCopy, nLength);
+    m_storage.szBuffer[nLength] = '\0';
+    m_nSize = nLength;
+    return;
+  }
+  char* pHeap = new (std::nothrow) char[nLength + 1];
+  if (pHeap != nullptr) {
+    memcpy(pHeap, pText, nLength);
+    pHeap[nLength] = '\0';
+  }
+  Free();
+  if (pHeap == nullptr) return;
+  m_storage.pHeap = pHeap;
+  m_nSize = nLength;
+  m_nCapacity = nLength;
+}
+
+void CRecordString::Free() {
+  if (OnHeap()) delete[] m_storage.pHeap;
+  m_storage.szBuffer[0] = '\0';
+  m_nCapacity = BUFFER_SIZE - 1;
+  m_nSize = 0;
+}
+
+bool operator==(const CRecordString& str1, const CRecordString& str2) {
+  return str1.size() == str2.size() && memcmp(str1.c_str(), str2.c_str(), str1.size()) == 0;
+}
+
+bool operator==(const CRecordString& str, const char* pszText) {
+  return pszText != nullptr && strlen(pszText) == str.size() &&
+         memcmp(str.c_str(), pszText, str.size()) == 0;
+}
