@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, tests, tools and benchmarks need; skips what is there.
 #   scripts/install-deps.sh             the Linux builds
 #   scripts/install-deps.sh --windows   the Windows cross builds: MinGW-w64, Wine, GoogleTest
-#                                       sources (scripts/windows-build.sh)
+#                                       sources, clang, lld and llvm for the Microsoft ABI
+#                                       (scripts/windows-build.sh)
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev libcli11-dev libcurl4-openssl-dev binutils
@@ -10,7 +11,7 @@ PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
 # Without their recommends: Wine's would bring fonts, sound and graphics stacks no test needs.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64
                   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev
-                  libcli11-dev wine wine64)
+                  libcli11-dev wine wine64 clang lld llvm)
 options=()
 if [ "${1:-}" = "--windows" ]; then
   PACKAGES=("${WINDOWS_PACKAGES[@]}")
