@@ -54,7 +54,7 @@ for side in msvc linux; do
   cp -r examples/data/ini examples/data/track "$out/run-$side/"
 done
 cp build/win64/bin/Kestrin.dll "$out"/x86_64/*.dll "$out/x86_64/client.exe" "$out/run-msvc/"
-cmake --build build/dev --target kestrin_msabi_reference >/dev/null
+cmake --build build/dev -j2 --target kestrin_msabi_reference >/dev/null
 (cd "$out/run-msvc" && "$root/scripts/wine-run.sh" ./client.exe > answers.txt)
 (cd "$out/run-linux" && "$root/build/dev/tests/msabi/kestrin_msabi_reference" > answers.txt)
 if ! diff -u "$out/run-linux/answers.txt" "$out/run-msvc/answers.txt"; then

@@ -2,7 +2,9 @@
 # The Windows builds, from this Linux machine:
 #  1. the 32-bit DLLs users ship (preset win32: Kestrin.dll, ZorAppUtil.dll and every other
 #     stand-in, in build/win32/bin/), checked for their export tables and imports;
-#  2. the 64-bit Windows build (preset win64) with the whole test suite, run under wine64.
+#  2. the 64-bit Windows build (preset win64) with the whole test suite, run under wine64;
+#  3. a client built for the Microsoft ABI around both (scripts/msabi-client.sh): the 64-bit one
+#     run under wine64 and compared with the Linux build, the 32-bit one linked only.
 # The 32-bit test programs are built and run only where Wine can run 32-bit programs (Debian's
 # wine32 from the i386 architecture); KESTRIN_WINE32=1 tries to install it first.
 # Installs what it needs; builds with two jobs.
@@ -56,4 +58,8 @@ if [ -s "$retries" ]; then
   echo "== wine launches that ran nothing and were tried again:"
   cat "$retries"
 fi
+
+echo "== The module in a Microsoft-ABI client"
+[ -f build/dev/CMakeCache.txt ] || cmake --preset dev >/dev/null
+./scripts/msabi-client.sh || rc=1
 exit "$rc"
