@@ -42,7 +42,9 @@ TEST(RecordStringTest, ClientReadsEveryLengthThroughTheLayout) {
     EXPECT_TRUE(str == strText.c_str()) << nLength;
   }
   EXPECT_TRUE(CRecordString(nullptr).empty());
-  EXPECT_EQ(3u, CRecordString("ab\0c", 4).size() - 1);  // bytes after a zero are kept
+  CRecordString zero("ab\0c", 4);  // bytes after a zero byte are kept
+  EXPECT_EQ(4u, zero.size());
+  EXPECT_EQ('c', zero.c_str()[3]);
 }
 
 // Each copy owns its text; a moved-from string is empty; assigning a string its own text
