@@ -2,6 +2,7 @@
 // through the module's exports only (RoleBaseDataQuery, Create, I3DRoleBaseData,
 // RoleBaseDataDestroy), as the client does.
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 
@@ -10,7 +11,9 @@
 #include "DumpCommand.h"
 #include "QueryCommand.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunCommandLine(int argc, char** argv) {
   CLI::App app{
       "kestrin: checks, queries and dumps the base-data tables through the module, and "
       "enciphers and deciphers .dat tables."};
@@ -18,6 +21,7 @@ int main(int argc, char** argv) {
   app.footer("Exit status: 0 OK, 1 a table or file problem, 2 a usage error.");
   // Options are "--name" everywhere: on Windows a "/data" folder is an argument, not an option.
   app.allow_windows_style_options(false);
+  app.set_version_flag("--version", std::string("kestrin ") + KESTRIN_VERSION);
 
   std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
   bool bJson = false;
@@ -107,4 +111,18 @@ int main(int argc, char** argv) {
   if (pDecode->parsed()) return RunDatDecode(strIn, strOut);
   if (pEncode->parsed()) return RunDatEncode(strIn, strOut);
   return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int nStatus = RunCommandLine(argc, argv);
+  // Output that did not arrive (a full disk, /dev/full) fails the command whatever it printed.
+  std::cout.flush();
+  bool bLost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || std::cout.fail();
+  if (bLost) {
+    std::cerr << "kestrin: cannot write to standard output\n";
+    return nStatus != 0 ? nStatus : 1;
+  }
+  return nStatus;
 }
