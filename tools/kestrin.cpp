@@ -61,14 +61,21 @@ int RunCommandLine(int argc, char** argv) {
       app.add_subcommand("dat", "The .dat cipher both ways (ini/GameMap.dat, ini/TerrainNpc.dat).");
   pDat->require_subcommand(1);
   std::string strIn, strOut;
-  CLI::App* pDecode =
-      pDat->add_subcommand("decode", "Deciphers the .dat file IN into readable OUT.");
+  bool bForce = false;
+  CLI::App* pDecode = pDat->add_subcommand(
+      "decode",
+      "Deciphers the .dat file IN into readable OUT. Refuses OUT when it is IN, and IN when it\n"
+      "is plain text already (unless --force).");
   pDecode->add_option("IN", strIn, "the .dat file")->required();
   pDecode->add_option("OUT", strOut, "the readable text to write")->required();
-  CLI::App* pEncode =
-      pDat->add_subcommand("encode", "Enciphers readable IN into the .dat file OUT.");
+  pDecode->add_flag("--force", bForce, "decipher IN even when it reads as plain text");
+  CLI::App* pEncode = pDat->add_subcommand(
+      "encode",
+      "Enciphers readable IN into the .dat file OUT. Refuses OUT when it is IN, and IN when it\n"
+      "is enciphered already (unless --force).");
   pEncode->add_option("IN", strIn, "the readable text")->required();
   pEncode->add_option("OUT", strOut, "the .dat file to write")->required();
+  pEncode->add_flag("--force", bForce, "encipher IN even when it is enciphered already");
 
   bool bKnown = false;
   for (const CLI::App* pCommand : app.get_subcommands({}))
@@ -108,8 +115,8 @@ int RunCommandLine(int argc, char** argv) {
     }
     return RunDump(strDumpDir, strTable);
   }
-  if (pDecode->parsed()) return RunDatDecode(strIn, strOut);
-  if (pEncode->parsed()) return RunDatEncode(strIn, strOut);
+  if (pDecode->parsed()) return RunDatDecode(strIn, strOut, bForce);
+  if (pEncode->parsed()) return RunDatEncode(strIn, strOut, bForce);
   return 2;
 }
 
