@@ -21,8 +21,8 @@ bool AppendGbkAsUtf8(std::string_view gbk, std::string& strOut) {
                                   static_cast<int>(gbk.size()), awchText, 4);
   if (nWide <= 0) return false;
   char achUtf8[16];
-  int nBytes = WideCharToMultiByte(CP_UTF8, 0, awchText, nWide, achUtf8, sizeof(achUtf8), nullptr,
-                                   nullptr);
+  int nBytes =
+      WideCharToMultiByte(CP_UTF8, 0, awchText, nWide, achUtf8, sizeof(achUtf8), nullptr, nullptr);
   if (nBytes <= 0) return false;
   strOut.append(achUtf8, static_cast<size_t>(nBytes));
   return true;
