@@ -35,7 +35,7 @@ class CRecordView : public CTableView {
     for (Key key : m_keys) {
       const Record* pRecord = m_pfnGet(data, key);
       bool bAnswered = pRecord != nullptr && m_pfnHas(*pRecord, key);
-      answer.dump.push_back(Json{{m_pszKey, key}, {"info", bAnswered ? ToJson(*pRecord) : Json()}});
+      answer.dump.Element(Json{{m_pszKey, key}, {"info", bAnswered ? ToJson(*pRecord) : Json()}});
       ++answer.nListed;
       answer.nAnswered += bAnswered ? 1 : 0;
     }
@@ -218,7 +218,7 @@ class CRolePartHideView : public CTableView {
                             {"to", part.nTo},
                             {"hidden", bHidden}});
       }
-      answer.dump.push_back(Json{{"key", key}, {"parts", list}});
+      answer.dump.Element(Json{{"key", key}, {"parts", list}});
       ++answer.nListed;
       answer.nAnswered += bAll ? 1 : 0;
     }

@@ -53,24 +53,29 @@ class CBattleMapView : public CTableView {
   }
 
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
-    Json maps = Json::array();
+    CJsonStream& dump = answer.dump;
+    dump.BeginObject();
+    dump.Key("maps");
+    dump.BeginArray();
     for (uint32_t nMap : m_maps) {
       const BattleMapInfo* pInfo = data.GetBattleMapInfo(nMap);
-      maps.push_back(Json{{"map", nMap}, {"info", ToJsonOrNull(pInfo)}});
+      dump.Value(Json{{"map", nMap}, {"info", ToJsonOrNull(pInfo)}});
       ++answer.nListed;
       answer.nAnswered += pInfo != nullptr ? 1 : 0;
     }
-    Json viewPos = Json::array();
+    dump.End();
+    dump.Key("viewPositions");
+    dump.BeginArray();
     for (const auto& [nKey1, nKey2] : m_viewPos) {
-      viewPos.push_back(Json{{"key1", nKey1},
-                             {"key2", nKey2},
-                             {"viewPos", ToJsonOrNull(data.GetBattleViewPos(nKey1, nKey2))}});
+      dump.Value(Json{{"key1", nKey1},
+                      {"key2", nKey2},
+                      {"viewPos", ToJsonOrNull(data.GetBattleViewPos(nKey1, nKey2))}});
     }
-    answer.dump = Json{{"maps", maps},
-                       {"viewPositions", viewPos},
-                       {"viewStartPos", ToJsonOrNull(data.GetBattleViewStartPos())},
-                       {"battleCamera", ToJsonOrNull(data.GetBattleCamera())},
-                       {"battleMoveCamera", ToJsonOrNull(data.GetBattleMoveCamera())}};
+    dump.End();
+    dump.Member("viewStartPos", ToJsonOrNull(data.GetBattleViewStartPos()));
+    dump.Member("battleCamera", ToJsonOrNull(data.GetBattleCamera()));
+    dump.Member("battleMoveCamera", ToJsonOrNull(data.GetBattleMoveCamera()));
+    dump.End();
   }
 
  private:
@@ -95,7 +100,8 @@ class CCaptureCameraView : public CTableView {
     const BattleCamera* pCamera2 = data.GetCaptureCamera2();
     answer.nListed = m_bPresent ? 2 : 0;
     answer.nAnswered = (pCamera1 != nullptr ? 1 : 0) + (pCamera2 != nullptr ? 1 : 0);
-    answer.dump = Json{{"camera1", ToJsonOrNull(pCamera1)}, {"camera2", ToJsonOrNull(pCamera2)}};
+    answer.dump.Value(
+        Json{{"camera1", ToJsonOrNull(pCamera1)}, {"camera2", ToJsonOrNull(pCamera2)}});
   }
 
  private:
@@ -149,7 +155,7 @@ class CCameraTrackView : public CTableView {
       const CameraTrackInfo* pInfo = data.GetCameraTrackInfo(strName.c_str());
       bool bAnswered = pInfo != nullptr && pInfo->nNumber == track.nNumber &&
                        track.strPath == static_cast<const char*>(pInfo->strPath);
-      answer.dump.push_back(
+      answer.dump.Element(
           Json{{"name", JsonText(strName)},
                {"info", ToJsonOrNull(pInfo)},
                {"frames", ToJsonOrNull(data.GetCameraTrackFrames(strName.c_str()))}});
@@ -196,7 +202,7 @@ class CBattleDiveView : public CTableView {
     const BattleDiveInfo* pInfo = data.GetBattleDiveInfo();
     answer.nListed = m_bPresent ? 1 : 0;
     answer.nAnswered = pInfo != nullptr ? 1 : 0;
-    answer.dump = ToJsonOrNull(pInfo);
+    answer.dump.Value(ToJsonOrNull(pInfo));
   }
 
  private:

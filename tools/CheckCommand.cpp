@@ -93,8 +93,8 @@ void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int3
          "listed", "result", "diagnostics");
   for (const Row& row : rows) {
     std::string strListed = row.nListed < 0 ? "-" : std::to_string(row.nListed);
-    printf("%-20s %-28s %-8s %9ju %8d %7s  %-11s %d\n", DisplayText(row.strTable).c_str(),
-           DisplayText(row.strFile).c_str(), row.bPresent ? "present" : "MISSING", row.nBytes,
+    printf("%-20s %-28s %-8s %9ju %8d %7s  %-11s %d\n", ReadableText(row.strTable).c_str(),
+           ReadableText(row.strFile).c_str(), row.bPresent ? "present" : "MISSING", row.nBytes,
            row.nEntries, strListed.c_str(), row.strResult.c_str(), row.nDiagnostics);
   }
   printf(
@@ -108,7 +108,7 @@ void PrintText(const std::string& strDataDir, const std::vector<Row>& rows, int3
     printf("The load wrote %zu record(s) to the debug log, %zu different:\n", nMessages,
            grouped.size());
     for (const auto& [strMessage, nCount] : grouped)
-      printf("%6dx  %s\n", nCount, DisplayText(strMessage).c_str());
+      printf("%6dx  %s\n", nCount, ReadableText(strMessage).c_str());
   }
   double dMegabytes = static_cast<double>(nLoadBytes) / 1e6;
   printf("\nLoaded %.3f MB in %.3f ms (%.1f MB/s).\n", dMegabytes, dSeconds * 1e3,

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "DatCipher.h"
+#include "DatContent.h"
 #include "ZorEncryptFile.h"
 
 namespace {
@@ -15,6 +16,25 @@ namespace {
 bool IsFile(const std::string& strPath) {
   std::error_code ec;
   return std::filesystem::is_regular_file(strPath, ec);
+}
+
+// One file under two names (the same path spelt differently, a link): compared by the file
+// system's identity of the files, not by the names.
+bool SameFile(const std::string& strIn, const std::string& strOut, const char* pszCommand) {
+  std::error_code ec;
+  if (!std::filesystem::equivalent(strIn, strOut, ec)) return false;
+  std::cerr << "kestrin dat " << pszCommand << ": " << strIn << " and " << strOut
+            << " are the same file; the output would overwrite the input\n";
+  return true;
+}
+
+bool ReadBytes(const std::string& strPath, std::string& strBytes) {
+  std::ifstream in(strPath, std::ios::binary);
+  if (!IsFile(strPath) || !in) return false;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  strBytes = bytes.str();
+  return !in.bad();
 }
 
 bool WriteBytes(const std::string& strPath, const char* pData, size_t nSize) {
@@ -26,11 +46,18 @@ bool WriteBytes(const std::string& strPath, const char* pData, size_t nSize) {
 
 }  // namespace
 
-int RunDatDecode(const std::string& strIn, const std::string& strOut) {
+int RunDatDecode(const std::string& strIn, const std::string& strOut, bool bForce) {
+  if (SameFile(strIn, strOut, "decode")) return 2;
+  std::string strBytes;
   ZorGameBase::CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
-  if (!IsFile(strIn) || !file.Open(strIn.c_str())) {
+  if (!ReadBytes(strIn, strBytes) || !file.Open(strIn.c_str())) {
     std::cerr << "kestrin dat decode: cannot read " << strIn
               << " (missing, unreadable or empty: an empty .dat does not open)\n";
+    return 1;
+  }
+  if (!bForce && TellDatContent(strBytes) == DatContent::Plain) {
+    std::cerr << "kestrin dat decode: " << strIn
+              << " is plain text already, not enciphered; --force deciphers it all the same\n";
     return 1;
   }
   if (!WriteBytes(strOut, file.GetBuffer(), static_cast<size_t>(file.GetSize()))) {
@@ -40,18 +67,22 @@ int RunDatDecode(const std::string& strIn, const std::string& strOut) {
   return 0;
 }
 
-int RunDatEncode(const std::string& strIn, const std::string& strOut) {
-  std::ifstream in(strIn, std::ios::binary);
-  if (!IsFile(strIn) || !in) {
+int RunDatEncode(const std::string& strIn, const std::string& strOut, bool bForce) {
+  if (SameFile(strIn, strOut, "encode")) return 2;
+  std::string strPlain;
+  if (!ReadBytes(strIn, strPlain)) {
     std::cerr << "kestrin dat encode: cannot read " << strIn << "\n";
     return 1;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string strPlain = text.str();
   if (strPlain.empty()) {
     std::cerr << "kestrin dat encode: " << strIn
               << " is empty; the module does not open an empty .dat file\n";
+    return 1;
+  }
+  if (!bForce && TellDatContent(strPlain) == DatContent::Enciphered) {
+    std::cerr << "kestrin dat encode: " << strIn
+              << " is enciphered already (deciphered, it reads as table text); --force "
+                 "enciphers it again\n";
     return 1;
   }
   if (!ZorTools::WriteDatFile(strOut.c_str(), strPlain)) {

@@ -27,12 +27,18 @@ int RunDump(const std::string& strDataDir, const std::string& strTable) {
     return 1;
   }
   pData->Create();
+  // Each entry goes out as the module answers it: a large table is never held whole.
   TableAnswer answer;
+  answer.dump = CJsonStream(std::cout);
+  answer.dump.BeginObject();
+  answer.dump.Member("table", pView->Name());
+  answer.dump.Member("file", pView->Path());
+  answer.dump.Key("entries");
   pView->Answer(*pData, answer);
+  answer.dump.Finish();
+  std::cout << "\n";
   RoleBaseDataDestroy();
 
-  Json dump{{"table", pView->Name()}, {"file", pView->Path()}, {"entries", answer.dump}};
-  std::cout << dump.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
   std::error_code ec;
   if (!std::filesystem::is_regular_file(pView->Path(), ec)) {
     std::cerr << "kestrin dump: " << pView->Path() << " is missing in " << strDataDir << "\n";

@@ -1,7 +1,7 @@
 #pragma once
 // The records of I3DRoleBaseData as JSON objects with their field names, one source file per
-// record family (BattleJson.cpp, RoleJson.cpp, ...). Texts are the tables' bytes: valid UTF-8
-// (and so plain ASCII) stays as it is; any other text (GBK) shows each byte above 0x7F as \xHH.
+// record family (BattleJson.cpp, RoleJson.cpp, ...). Texts are the tables' GBK shown as UTF-8
+// (ReadableText).
 
 #include <cstddef>
 #include <nlohmann/json.hpp>
@@ -9,11 +9,10 @@
 #include <string_view>
 
 #include "I3DRoleBaseData.h"
+#include "ReadableText.h"
 
 using Json = nlohmann::ordered_json;
 
-// The text itself when it is valid UTF-8, else with each byte above 0x7F written as \xHH.
-std::string DisplayText(std::string_view text);
 // A zero-terminated text, or null for a null pointer.
 Json JsonText(const char* pszText);
 Json JsonText(std::string_view text);

@@ -133,7 +133,7 @@ class CSoundResView : public CTableView {
                                  std::find(files.begin(), files.end(), pszAnswer) != files.end();
       Json list = Json::array();
       for (const std::string& strFile : files) list.push_back(JsonText(strFile));
-      answer.dump.push_back(
+      answer.dump.Element(
           Json{{"title", JsonText(strTitle)}, {"resource", bAnswered}, {"files", list}});
       ++answer.nListed;
       answer.nAnswered += bAnswered ? 1 : 0;

@@ -12,13 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "JsonStream.h"
 #include "RecordJson.h"
 
 // What the module answered for the keys of one table.
 struct TableAnswer {
-  Json dump = Json::array();  // the table in key order, for "kestrin dump"
-  int nListed = 0;            // keys the file lists (each distinct key once)
-  int nAnswered = 0;          // of those, the keys the module answers for (see each view)
+  CJsonStream dump;   // the table in key order, written as it is asked for ("kestrin dump")
+  int nListed = 0;    // keys the file lists (each distinct key once)
+  int nAnswered = 0;  // of those, the keys the module answers for (see each view)
 };
 
 // A file a table names and the module reads on demand (the track files of ini/CameraTrack.ini).
@@ -177,7 +178,7 @@ class CKeyedView : public CTableView {
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
     for (const auto& [key, value] : m_keys) {
       bool bAnswered = false;
-      answer.dump.push_back(m_pfnAsk(data, key, value, bAnswered));
+      answer.dump.Element(m_pfnAsk(data, key, value, bAnswered));
       ++answer.nListed;
       answer.nAnswered += bAnswered ? 1 : 0;
     }

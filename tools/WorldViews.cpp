@@ -40,7 +40,7 @@ class CGameMapView : public CTableView {
     const GameMapInfo* pInfo = nullptr;
     for (int32_t nMore = data.GetFirstGameMapInfo(&nMapId, &pInfo); nMore != 0;
          nMore = data.GetNextGameMapInfo(&nMapId, &pInfo)) {
-      answer.dump.push_back(Json{{"mapId", nMapId}, {"info", ToJsonOrNull(pInfo)}});
+      answer.dump.Element(Json{{"mapId", nMapId}, {"info", ToJsonOrNull(pInfo)}});
     }
   }
 
@@ -60,8 +60,12 @@ class CRegionView : public CTableView {
 
   void Answer(I3DRoleBaseData& data, TableAnswer& answer) override {
     const RegionList* pList = data.GetRegionList();
-    answer.dump = ToJsonOrNull(pList);
     answer.nListed = answer.nAnswered = pList != nullptr ? static_cast<int>(pList->size()) : 0;
+    if (pList == nullptr) {
+      answer.dump.Value(nullptr);
+      return;
+    }
+    for (const RegionInfo& info : *pList) answer.dump.Element(ToJson(info));
   }
 };
 
@@ -94,8 +98,7 @@ class CTerrainNpcView : public CTableView {
     for (int32_t nId : m_ids) {
       const TerrainNpcInfo* pInfo = data.GetTerrainNpcInfo(nId);
       bool bAnswered = pInfo != nullptr && pInfo->Id == nId;
-      answer.dump.push_back(
-          Json{{"id", nId}, {"info", bAnswered ? ToJson(*pInfo) : Json(nullptr)}});
+      answer.dump.Element(Json{{"id", nId}, {"info", bAnswered ? ToJson(*pInfo) : Json(nullptr)}});
       ++answer.nListed;
       answer.nAnswered += bAnswered ? 1 : 0;
     }

@@ -2,6 +2,7 @@
 // through the module's exports only (RoleBaseDataQuery, Create, I3DRoleBaseData,
 // RoleBaseDataDestroy), as the client does.
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 
@@ -10,7 +11,9 @@
 #include "DumpCommand.h"
 #include "QueryCommand.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunCommandLine(int argc, char** argv) {
   CLI::App app{
       "kestrin: checks, queries and dumps the base-data tables through the module, and "
       "enciphers and deciphers .dat tables."};
@@ -18,6 +21,7 @@ int main(int argc, char** argv) {
   app.footer("Exit status: 0 OK, 1 a table or file problem, 2 a usage error.");
   // Options are "--name" everywhere: on Windows a "/data" folder is an argument, not an option.
   app.allow_windows_style_options(false);
+  app.set_version_flag("--version", std::string("kestrin ") + KESTRIN_VERSION);
 
   std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
   bool bJson = false;
@@ -57,14 +61,21 @@ int main(int argc, char** argv) {
       app.add_subcommand("dat", "The .dat cipher both ways (ini/GameMap.dat, ini/TerrainNpc.dat).");
   pDat->require_subcommand(1);
   std::string strIn, strOut;
-  CLI::App* pDecode =
-      pDat->add_subcommand("decode", "Deciphers the .dat file IN into readable OUT.");
+  bool bForce = false;
+  CLI::App* pDecode = pDat->add_subcommand(
+      "decode",
+      "Deciphers the .dat file IN into readable OUT. Refuses OUT when it is IN, and IN when it\n"
+      "is plain text already (unless --force).");
   pDecode->add_option("IN", strIn, "the .dat file")->required();
   pDecode->add_option("OUT", strOut, "the readable text to write")->required();
-  CLI::App* pEncode =
-      pDat->add_subcommand("encode", "Enciphers readable IN into the .dat file OUT.");
+  pDecode->add_flag("--force", bForce, "decipher IN even when it reads as plain text");
+  CLI::App* pEncode = pDat->add_subcommand(
+      "encode",
+      "Enciphers readable IN into the .dat file OUT. Refuses OUT when it is IN, and IN when it\n"
+      "is enciphered already (unless --force).");
   pEncode->add_option("IN", strIn, "the readable text")->required();
   pEncode->add_option("OUT", strOut, "the .dat file to write")->required();
+  pEncode->add_flag("--force", bForce, "encipher IN even when it is enciphered already");
 
   bool bKnown = false;
   for (const CLI::App* pCommand : app.get_subcommands({}))
@@ -104,7 +115,21 @@ int main(int argc, char** argv) {
     }
     return RunDump(strDumpDir, strTable);
   }
-  if (pDecode->parsed()) return RunDatDecode(strIn, strOut);
-  if (pEncode->parsed()) return RunDatEncode(strIn, strOut);
+  if (pDecode->parsed()) return RunDatDecode(strIn, strOut, bForce);
+  if (pEncode->parsed()) return RunDatEncode(strIn, strOut, bForce);
   return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int nStatus = RunCommandLine(argc, argv);
+  // Output that did not arrive (a full disk, /dev/full) fails the command whatever it printed.
+  std::cout.flush();
+  bool bLost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || std::cout.fail();
+  if (bLost) {
+    std::cerr << "kestrin: cannot write to standard output\n";
+    return nStatus != 0 ? nStatus : 1;
+  }
+  return nStatus;
 }

@@ -38,11 +38,13 @@ class KestrinToolTest : public ToolFolderTest {
   std::string Broken() const { return (m_folder / "broken").string(); }
   std::string Temp(const char* pszName) const { return (m_folder / pszName).string(); }
 
-  // Runs the tool with the arguments, each quoted, and collects its exit status and output.
-  ToolRun Tool(const std::vector<std::string>& args) const {
+  // Runs the tool with the arguments, each quoted, and collects its exit status and output;
+  // standard output goes to the file given, if any.
+  ToolRun Tool(const std::vector<std::string>& args, fs::path out = {}) const {
     std::string strCommand = std::string("\"") + KESTRIN_TOOL + "\"";
     for (const std::string& strArg : args) strCommand += " \"" + strArg + "\"";
-    fs::path out = m_folder / "stdout.txt", err = m_folder / "stderr.txt";
+    if (out.empty()) out = m_folder / "stdout.txt";
+    fs::path err = m_folder / "stderr.txt";
     strCommand += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
 #if defined(_WIN32)
     // cmd /c drops the first and the last quote of a line with more than two: one more pair.
@@ -55,7 +57,7 @@ class KestrinToolTest : public ToolFolderTest {
 #else
     run.nStatus = WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
 #endif
-    run.strOut = ReadAll(out);
+    run.strOut = fs::is_regular_file(out) ? ReadAll(out) : "";
     run.strErr = ReadAll(err);
     return run;
   }
@@ -170,11 +172,10 @@ TEST_F(KestrinToolTest, BrokenSetShowsEachProblemOnItsRow) {
         "invalid line [=] found in ini/RoleWeapon3DEffect.ini.",
         "invalid line [trail] found in ini/RoleWeapon3DEffect.ini.",
         "error line:[oops] in ini/ActionSound.ini!",
-        // GBK text appears with its bytes escaped
-        "\\xa1\\xefASSERT(strlen(szSound) < 128) in 2896 line of Kestrin/3DRoleBaseData "
-        "[C3DRoleBaseData::CreateSoundInfo]\\xa1\\xef",
-        "\\xbe\\xb5\\xcd\\xb7\\xce\\xc4\\xbc\\xfe\\xb8\\xf1\\xca\\xbd\\xb4\\xed\\xce\\xf3:track/"
-        "short.trk"}) {
+        // GBK text appears as UTF-8
+        "\u2605ASSERT(strlen(szSound) < 128) in 2896 line of Kestrin/3DRoleBaseData "
+        "[C3DRoleBaseData::CreateSoundInfo]\u2605",
+        "\u955C\u5934\u6587\u4EF6\u683C\u5F0F\u9519\u8BEF:track/short.trk"}) {
     EXPECT_TRUE(HasMessage(report, pszMessage)) << pszMessage << "\n"
                                                 << report["diagnostics"].dump(1);
   }
@@ -282,14 +283,66 @@ TEST_F(KestrinToolTest, DatDecodeAndEncodeRoundTripByteForByte) {
   }
 }
 
-TEST_F(KestrinToolTest, DatRefusesWhatTheModuleCouldNotOpen) {
+// Nothing is written when the tool refuses; the input stays as it was.
+TEST_F(KestrinToolTest, DatRefusesWhatItCannotDoSafely) {
   std::ofstream(Temp("empty.txt")).close();
-  ToolRun encode = Tool({"dat", "encode", Temp("empty.txt"), Temp("empty.dat")});
-  EXPECT_EQ(1, encode.nStatus);
-  EXPECT_NE(std::string::npos, encode.strErr.find("is empty"));
-  ToolRun decode = Tool({"dat", "decode", Temp("missing.dat"), Temp("plain.txt")});
-  EXPECT_EQ(1, decode.nStatus);
-  EXPECT_NE(std::string::npos, decode.strErr.find("cannot read"));
+  const std::string strDat = Data() + "/ini/GameMap.dat", strPlain = Data() + "/src/GameMap.ini";
+  const std::string strDatAgain = Data() + "/ini/../ini/./GameMap.dat";
+  const std::string strDatBytes = ReadAll(strDat);
+  struct Case {
+    std::vector<std::string> args;
+    int nStatus;
+    const char* pszSays;
+  };
+  const Case cases[] = {
+      {{"encode", Temp("empty.txt"), Temp("out")}, 1, "is empty"},
+      {{"decode", Temp("missing.dat"), Temp("out")}, 1, "cannot read"},
+      {{"decode", strDat, strDat}, 2, "are the same file"},
+      {{"decode", strDat, strDatAgain}, 2, "are the same file"},
+      {{"encode", strDatAgain, strDat, "--force"}, 2, "are the same file"},
+      {{"decode", strPlain, Temp("out")}, 1, "is plain text already"},
+      {{"encode", strDat, Temp("out")}, 1, "is enciphered already"},
+      {{"decode", "--force", strPlain, Temp("out")}, 0, ""},
+      {{"encode", "--force", strDat, Temp("out")}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"dat"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    fs::remove(Temp("out"));
+    ToolRun run = Tool(args);
+    EXPECT_EQ(c.nStatus, run.nStatus) << c.args[1] << " " << run.strErr;
+    EXPECT_NE(std::string::npos, run.strErr.find(c.pszSays)) << c.args[1] << " " << run.strErr;
+    EXPECT_EQ(c.nStatus == 0, fs::exists(Temp("out"))) << c.args[1];
+    EXPECT_EQ(strDatBytes, ReadAll(strDat));
+  }
+}
+
+// Any command, the version and help too: output that cannot be written fails the command.
+TEST_F(KestrinToolTest, VersionAndOutputThatCannotBeWritten) {
+  ToolRun version = Tool({"--version"});
+  EXPECT_EQ(0, version.nStatus);
+  EXPECT_EQ(std::string("kestrin ") + KESTRIN_VERSION,
+            version.strOut.substr(0, version.strOut.find_first_of("\r\n")));
+#if !defined(_WIN32)
+  const std::vector<std::string> commands[] = {{"--version"},
+                                               {"--help"},
+                                               {"check", Data()},
+                                               {"query", Data(), "GetLookScale", "1202"},
+                                               {"dump", Data(), "LookScale"},
+                                               {"dump", "--list"}};
+  for (const auto& args : commands) {
+    ToolRun run = Tool(args, "/dev/full");
+    EXPECT_NE(0, run.nStatus) << args[0];
+    EXPECT_NE(std::string::npos, run.strErr.find("cannot write to standard output")) << args[0];
+  }
+#endif
+}
+
+// Table text prints as UTF-8; a byte that belongs to no GBK character as \xHH.
+TEST_F(KestrinToolTest, GbkTextPrintsAsUtf8) {
+  Write("gbk/ini/region.ini", "1 2 3 4 5 6 7 \xB1\xB1\xFF\xB7\xBD x 10 11 12 13 14 15 16 17 t\n");
+  Json name = ToolJson({"query", Temp("gbk"), "GetRegionName", "1"});
+  EXPECT_EQ("\u5317\\xff\u65B9", name);
 }
 
 TEST_F(KestrinToolTest, QueryAnswersAsTheInterfaceAnswers) {

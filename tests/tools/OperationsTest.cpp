@@ -69,12 +69,23 @@ TEST(OperationsTest, ArgumentsAreReadByTheirType) {
   EXPECT_STREQ("hit", text.Text());
 }
 
-TEST(OperationsTest, TextsThatAreNotUtf8ShowTheirBytes) {
-  EXPECT_EQ(Json("plain"), JsonText("plain"));
-  EXPECT_EQ(Json("caf\xC3\xA9"), JsonText("caf\xC3\xA9"));  // UTF-8 stays
-  EXPECT_EQ(Json("\\xa1\\xefASSERT"), JsonText("\xA1\xEF"
-                                               "ASSERT"));  // GBK shows its bytes
-  EXPECT_EQ(Json("\\xc3"), JsonText("\xC3"));               // a cut-off UTF-8 character
+TEST(OperationsTest, GbkTextsShowAsUtf8AndOtherBytesAsHex) {
+  const struct {
+    const char* pszGbk;
+    const char* pszShown;
+  } cases[] = {
+      {"plain", "plain"},
+      {"\xB1\xB1\xB7\xBD", "\u5317\u65B9"},           // two GBK characters
+      {"\xA1\xEF-x", "\u2605-x"},                     // a GBK symbol before ASCII
+      {"\xB1\xB1\xFF\xB7\xBD", "\u5317\\xff\u65B9"},  // 0xFF is never GBK
+      {"\x80", "\\x80"},                              // nor 0x80 alone
+      {"\xB1-\xB1", "\\xb1-\\xb1"},                   // a lead byte without its pair
+      {"caf\xC3\xA9", "caf\u8305"},  // UTF-8 read as the GBK it is taken for: visibly wrong
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.pszShown, ReadableText(c.pszGbk)) << c.pszShown;
+    EXPECT_EQ(Json(c.pszShown), JsonText(c.pszGbk)) << c.pszShown;
+  }
   EXPECT_TRUE(JsonText(static_cast<const char*>(nullptr)).is_null());
   const char achFull[4] = {'a', 'b', 'c', 'd'};  // a field without a terminator stops at its end
   EXPECT_EQ(Json("abcd"), JsonChars(achFull));

@@ -32,7 +32,12 @@ class TableViewsTest : public ToolFolderTest {
     }
     pView->ListKeys(folder.string());
     I3DRoleBaseData* pData = Load(folder);
+    std::ostringstream dumpText;
+    answer.dump = CJsonStream(dumpText);
     pView->Answer(*pData, answer);
+    answer.dump.Finish();
+    m_strDump = dumpText.str();
+    m_dump = Json::parse(m_strDump, nullptr, false);
     m_named.clear();
     pView->NamedFiles(*pData, m_named);
     return answer;
@@ -40,6 +45,8 @@ class TableViewsTest : public ToolFolderTest {
 
   int m_nCase = 0;
   TableViews m_views;
+  std::string m_strDump;  // what the last Count's view wrote for the dump, and as JSON
+  Json m_dump;
   std::vector<NamedFile> m_named;
 };
 
@@ -139,28 +146,36 @@ TEST_F(TableViewsTest, CountsKeysTheFileListsAndThoseTheModuleAnswers) {
   };
   for (const Case& c : cases) {
     TableAnswer answer = Count(c.pszTable, c.files);
-    EXPECT_EQ(c.nListed, answer.nListed) << c.pszTable << " " << answer.dump.dump();
-    EXPECT_EQ(c.nAnswered, answer.nAnswered) << c.pszTable << " " << answer.dump.dump();
+    EXPECT_EQ(c.nListed, answer.nListed) << c.pszTable << " " << m_dump.dump();
+    EXPECT_EQ(c.nAnswered, answer.nAnswered) << c.pszTable << " " << m_dump.dump();
   }
 }
 
 TEST_F(TableViewsTest, DumpShowsTheModulesAnswersInKeyOrder) {
-  TableAnswer look = Count("LookScale", {{"ini/LookScale.ini", "9=2\n-3=0.5\n4=0.1\n"}});
+  Count("LookScale", {{"ini/LookScale.ini", "9=2\n-3=0.5\n4=0.1\n"}});
   EXPECT_EQ(
       Json::parse(R"([{"look":-3,"scale":0.5},{"look":4,"scale":0.1},{"look":9,"scale":2.0}])"),
-      look.dump);
+      m_dump);
 
-  TableAnswer sound =
-      Count("SoundRes", {{"ini/SoundRes.ini", "[hit]\nSound=a.wav\n[hit]\nSound=b.wav\n"}});
-  EXPECT_EQ(Json::parse(R"([{"title":"hit","resource":true,"files":["a.wav"]}])"), sound.dump);
+  Count("SoundRes", {{"ini/SoundRes.ini", "[hit]\nSound=a.wav\n[hit]\nSound=b.wav\n"}});
+  EXPECT_EQ(Json::parse(R"([{"title":"hit","resource":true,"files":["a.wav"]}])"), m_dump);
 
   // An id the module answers with another id's record shows null.
-  TableAnswer npc = Count("Npc", {{"ini/Npc.ini", std::string("[NpcType0005] ") + NPC_RECORD +
-                                                      "[NpcType0006] Nme=x\n"}});
-  ASSERT_EQ(2u, npc.dump.size());
-  EXPECT_EQ(5, npc.dump[0]["info"]["Id"]);
-  EXPECT_EQ("Smith", npc.dump[0]["info"]["Name"]);
-  EXPECT_TRUE(npc.dump[1]["info"].is_null());
+  Count("Npc",
+        {{"ini/Npc.ini", std::string("[NpcType0005] ") + NPC_RECORD + "[NpcType0006] Nme=x\n"}});
+  ASSERT_EQ(2u, m_dump.size());
+  EXPECT_EQ(5, m_dump[0]["info"]["Id"]);
+  EXPECT_EQ("Smith", m_dump[0]["info"]["Name"]);
+  EXPECT_TRUE(m_dump[1]["info"].is_null());
+
+  // A table with nothing to list still dumps as a list; the battle maps, written piece by
+  // piece, as one object laid out as the whole value would be.
+  Count("LookScale", {});
+  EXPECT_EQ("[]", m_strDump);
+  Count("BattleMap", {{"ini/BattleMap.ini", "[0]\nCenterWorld=1 2\n"}});
+  EXPECT_EQ(0, m_dump["maps"][0]["map"]);
+  EXPECT_EQ(Json::array(), m_dump["viewPositions"]);
+  EXPECT_EQ(m_dump.dump(2), m_strDump);
 }
 
 TEST_F(TableViewsTest, TrackFilesAreCountedByTheFramesTheModuleRead) {
