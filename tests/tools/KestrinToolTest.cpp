@@ -108,8 +108,10 @@ TEST_F(KestrinToolTest, ExampleDataLoadsEveryPresentTableWithoutDiagnostics) {
   EXPECT_EQ(run.nStatus, report["status"]);
 }
 
-TEST_F(KestrinToolTest, TextReportHasOneRowPerTableFileAndTheVerdict) {
-  ToolRun run = Tool({"check", Data()});
+// Without DATA_DIR the tool checks the folder it runs in, where the client reads ini/.
+TEST_F(KestrinToolTest, TextReportOfTheCurrentFolderHasOneRowPerTableFileAndTheVerdict) {
+  fs::current_path(Data());
+  ToolRun run = Tool({"check"});
   for (const char* pszFile :
        {"ini/GameMap.dat", "ini/region.ini", "ini/BattleMap.ini", "ini/RolePartReplace.ini",
         "ini/3DBattleDive.ini", "track/intro.trk"}) {
