@@ -40,7 +40,7 @@ class KestrinToolTest : public ToolFolderTest {
 
   // Runs the tool with the arguments, each quoted, and collects its exit status and output.
   ToolRun Tool(const std::vector<std::string>& args) const {
-    std::string strCommand = std::string("\"") + KESTRIN_TOOL + "\"";
+    std::string strCommand = std::string(KESTRIN_TOOL_LAUNCHER "\"") + KESTRIN_TOOL + "\"";
     for (const std::string& strArg : args) strCommand += " \"" + strArg + "\"";
     fs::path out = m_folder / "stdout.txt", err = m_folder / "stderr.txt";
     strCommand += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
