@@ -44,15 +44,15 @@ int Connect(const HttpPostRequest& request, Clock::time_point connectBy) {
   if (getaddrinfo(request.pszServer, strPort.c_str(), &hints, &pAddresses) != 0) return -1;
   int nSocket = -1;
   for (addrinfo* pAt = pAddresses; pAt != nullptr && nSocket < 0; pAt = pAt->ai_next) {
-    nSocket = socket(pAt->ai_family, pAt->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                     pAt->ai_protocol);
+    nSocket =
+        socket(pAt->ai_family, pAt->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, pAt->ai_protocol);
     if (nSocket < 0) continue;
     int nError = 0;
     socklen_t nErrorSize = sizeof(nError);
-    bool bConnected = connect(nSocket, pAt->ai_addr, pAt->ai_addrlen) == 0 ||
-                      (errno == EINPROGRESS && WaitFor(nSocket, POLLOUT, connectBy) &&
-                       getsockopt(nSocket, SOL_SOCKET, SO_ERROR, &nError, &nErrorSize) == 0 &&
-                       nError == 0);
+    bool bConnected =
+        connect(nSocket, pAt->ai_addr, pAt->ai_addrlen) == 0 ||
+        (errno == EINPROGRESS && WaitFor(nSocket, POLLOUT, connectBy) &&
+         getsockopt(nSocket, SOL_SOCKET, SO_ERROR, &nError, &nErrorSize) == 0 && nError == 0);
     if (!bConnected) {
       close(nSocket);
       nSocket = -1;
