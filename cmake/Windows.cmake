@@ -72,21 +72,3 @@ if(CMAKE_CROSSCOMPILING)
   kestrin_host_headers(CLI11 CLI11::CLI11 CLI)
   kestrin_host_headers(nlohmann_json nlohmann_json::nlohmann_json nlohmann)
 endif()
-
-# GoogleTest built from Debian's source package (googletest, /usr/src/googletest) with this
-# toolchain: the packaged libraries are Linux ones.
-macro(kestrin_windows_googletest)
-  set(KESTRIN_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-  if(NOT EXISTS ${KESTRIN_GOOGLETEST_SOURCE}/CMakeLists.txt)
-    message(FATAL_ERROR "GoogleTest sources not found in ${KESTRIN_GOOGLETEST_SOURCE}: "
-                        "apt-get install googletest")
-  endif()
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-  add_subdirectory(${KESTRIN_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  foreach(_lib gtest gtest_main gmock gmock_main)
-    if(NOT TARGET GTest::${_lib})
-      add_library(GTest::${_lib} ALIAS ${_lib})
-    endif()
-  endforeach()
-endmacro()

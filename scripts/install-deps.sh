@@ -4,6 +4,8 @@
 #   scripts/install-deps.sh --windows   the Windows cross builds: MinGW-w64, Wine, GoogleTest
 #                                       sources, clang, lld and llvm for the Microsoft ABI
 #                                       (scripts/windows-build.sh)
+#   scripts/install-deps.sh --m32       the 32-bit Linux build (preset m32): multilib compilers,
+#                                       qemu-user, GoogleTest sources
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev libcli11-dev libcurl4-openssl-dev binutils
@@ -12,10 +14,13 @@ PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64
                   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev
                   libcli11-dev wine wine64 clang lld llvm)
+M32_PACKAGES=(cmake ninja-build g++-multilib qemu-user googletest nlohmann-json3-dev libcli11-dev)
 options=()
 if [ "${1:-}" = "--windows" ]; then
   PACKAGES=("${WINDOWS_PACKAGES[@]}")
   options=(--no-install-recommends)
+elif [ "${1:-}" = "--m32" ]; then
+  PACKAGES=("${M32_PACKAGES[@]}")
 fi
 missing=()
 for package in "${PACKAGES[@]}"; do

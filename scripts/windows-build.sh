@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows builds, from this Linux machine:
 #  1. the 32-bit DLLs users ship (preset win32: Kestrin.dll, ZorAppUtil.dll and every other
-#     stand-in, in build/win32/bin/), checked for their export tables and imports;
+#     stand-in, in build/win32/bin/), checked for their export tables and imports, and packed
+#     with kestrin.exe, Kestrin.lib, the headers and a README into the ZIP build/win32/zip-check/*.zip;
 #  2. the 64-bit Windows build (preset win64) with the whole test suite, run under wine64;
 #  3. a client built for the Microsoft ABI around both (scripts/msabi-client.sh): the 64-bit one
 #     run under wine64 and compared with the Linux build, the 32-bit one linked only.
@@ -37,8 +38,8 @@ wine32=OFF
 
 echo "== 32-bit Windows DLLs (build/win32/bin)"
 cmake --preset win32 -DKESTRIN_WINE_TESTS=$wine32 >/dev/null
-cmake --build --preset win32 -j2  # the DLLs
-ctest --preset win32              # their export tables and imports
+cmake --build --preset win32 -j2  # the DLLs and the tool
+ctest --preset win32              # their export tables and imports, the ZIP
 if [ "$wine32" = ON ]; then
   echo "== 32-bit Windows test suite under wine32"
   cmake --build build/win32 -j2

@@ -23,7 +23,8 @@ int RunCommandLine(int argc, char** argv) {
   app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("kestrin ") + KESTRIN_VERSION);
 
-  std::string strCheckDir = KESTRIN_EXAMPLE_DATA;
+  // The client reads ini/ below the folder it runs in; without DATA_DIR, so does check.
+  std::string strCheckDir = ".";
   bool bJson = false;
   CLI::App* pCheck = app.add_subcommand(
       "check",
@@ -33,7 +34,7 @@ int RunCommandLine(int argc, char** argv) {
       "the diagnostics the load wrote to the debug log grouped by message, and the load time.\n"
       "Exit status 0 when every table opened and no line was rejected, else 1.");
   pCheck->add_option("DATA_DIR", strCheckDir,
-                     "the folder holding ini/ (default: the example data)");
+                     "the folder holding ini/ (default: the current folder)");
   pCheck->add_flag("--json", bJson, "the same report as JSON");
 
   std::string strQueryDir;

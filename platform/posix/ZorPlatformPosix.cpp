@@ -1,7 +1,7 @@
 // The platform seam on POSIX systems.
 #include "ZorPlatform.h"
 
-#include <curl/curl.h>
+#include <fcntl.h>
 #include <link.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -12,7 +12,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 #include <string>
 
 namespace ZorPlatform {
@@ -148,78 +147,44 @@ bool GetFileWriteTime(const char* pszPath, std::tm* pLocal) {
   return localtime_r(&written, pLocal) != nullptr;
 }
 
-// The kernel copies the string out of this process a page at a time and says where it cannot
-// read; no signal is raised. Where that copy is refused (a sandbox without the call), a
-// non-null pointer is taken as readable.
+namespace {
+
+// Copies up to nLength bytes at pSource through the kernel, which reports memory it cannot read
+// as EFAULT instead of raising a signal: the copy between address spaces, or where that call is
+// refused (qemu-user, sandboxes without it) a write into a pipe that is read back at once.
+// The count copied, or -1 with errno set.
+ssize_t ProbeCopy(const void* pSource, char* pchTo, size_t nLength) {
+  iovec local{pchTo, nLength};
+  iovec remote{const_cast<void*>(pSource), nLength};
+  ssize_t nCopied = process_vm_readv(getpid(), &local, 1, &remote, 1, 0);
+  if (nCopied >= 0 || errno == EFAULT) return nCopied;
+  int anPipe[2];
+  if (pipe2(anPipe, O_CLOEXEC) != 0) return -1;
+  nCopied = write(anPipe[1], pSource, nLength);  // one page at most: within the pipe's buffer
+  if (nCopied > 0) nCopied = read(anPipe[0], pchTo, static_cast<size_t>(nCopied));
+  int nError = errno;
+  close(anPipe[0]);
+  close(anPipe[1]);
+  errno = nError;
+  return nCopied;
+}
+
+}  // namespace
+
+// The string is copied out a page at a time until its terminating zero; a page that cannot be
+// read ends the probe. Where neither copy is possible, a non-null pointer is taken as readable.
 bool IsReadableString(const char* psz) {
   if (psz == nullptr) return false;
   const uintptr_t PAGE = 4096;  // a divisor of every page size in use
   char achChunk[PAGE];
-  pid_t nSelf = getpid();
   for (uintptr_t nAt = reinterpret_cast<uintptr_t>(psz);;) {
     size_t nLength = static_cast<size_t>(PAGE - nAt % PAGE);
-    iovec local{achChunk, nLength};
-    iovec remote{reinterpret_cast<void*>(nAt), nLength};
-    ssize_t nRead = process_vm_readv(nSelf, &local, 1, &remote, 1, 0);
+    ssize_t nRead = ProbeCopy(reinterpret_cast<const void*>(nAt), achChunk, nLength);
     if (nRead < 0) return errno != EFAULT;
     if (memchr(achChunk, '\0', static_cast<size_t>(nRead)) != nullptr) return true;
     if (static_cast<size_t>(nRead) < nLength) return false;
     nAt += nLength;
   }
-}
-
-namespace {
-
-size_t DiscardAnswer(char*, size_t nSize, size_t nCount, void*) { return nSize * nCount; }
-
-}  // namespace
-
-// libcurl takes its proxy from the system's settings (http_proxy, no_proxy) by itself. It is
-// initialised once per process; its easy handles are used by one thread each.
-bool HttpPost(const HttpPostRequest& request) {
-  if (request.pszServer == nullptr || request.pszObject == nullptr) return false;
-  static std::once_flag s_initOnce;
-  static CURLcode s_initResult = CURLE_FAILED_INIT;
-  std::call_once(s_initOnce, [] { s_initResult = curl_global_init(CURL_GLOBAL_DEFAULT); });
-  if (s_initResult != CURLE_OK) return false;
-  CURL* pCurl = curl_easy_init();
-  if (pCurl == nullptr) return false;
-  std::string strUrl = std::string("http://") + request.pszServer + ":" +
-                       std::to_string(request.nPort) + (request.pszObject[0] == '/' ? "" : "/") +
-                       request.pszObject;
-  curl_slist* pHeaders = nullptr;
-  bool bListComplete = true;
-  for (const char* const* pp = request.ppszHeaders; pp != nullptr && *pp != nullptr; ++pp) {
-    curl_slist* pMore = curl_slist_append(pHeaders, *pp);
-    if (pMore == nullptr)
-      bListComplete = false;
-    else
-      pHeaders = pMore;
-  }
-  curl_slist* pMore = curl_slist_append(pHeaders, "Expect:");  // no "100-continue" round trip
-  if (pMore == nullptr)
-    bListComplete = false;
-  else
-    pHeaders = pMore;
-  bool bSent = false;
-  if (bListComplete) {
-    curl_easy_setopt(pCurl, CURLOPT_URL, strUrl.c_str());
-    curl_easy_setopt(pCurl, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(pCurl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(pCurl, CURLOPT_USERAGENT, request.pszUserAgent);
-    curl_easy_setopt(pCurl, CURLOPT_HTTPHEADER, pHeaders);
-    curl_easy_setopt(pCurl, CURLOPT_POST, 1L);
-    curl_easy_setopt(pCurl, CURLOPT_POSTFIELDS, request.pchBody != nullptr ? request.pchBody : "");
-    curl_easy_setopt(pCurl, CURLOPT_POSTFIELDSIZE_LARGE,
-                     static_cast<curl_off_t>(request.pchBody != nullptr ? request.nBodyLength : 0));
-    curl_easy_setopt(pCurl, CURLOPT_CONNECTTIMEOUT, request.nConnectTimeoutSeconds);
-    curl_easy_setopt(pCurl, CURLOPT_TIMEOUT, request.nTotalTimeoutSeconds);
-    curl_easy_setopt(pCurl, CURLOPT_WRITEFUNCTION, DiscardAnswer);
-    bSent = curl_easy_perform(pCurl) == CURLE_OK;
-  }
-  curl_slist_free_all(pHeaders);
-  curl_easy_cleanup(pCurl);
-  return bSent;
 }
 
 }  // namespace ZorPlatform

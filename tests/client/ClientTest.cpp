@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <random>
+#include <string>
 
 #include "I3DRoleBaseData.h"
 #include "ModuleLibrary.h"
@@ -19,15 +21,29 @@ class ClientTest : public ::testing::Test {
     ASSERT_NE(m_pfnQuery, nullptr);
     ASSERT_NE(m_pfnDestroy, nullptr);
     m_previous = std::filesystem::current_path();
-    m_folder = std::filesystem::temp_directory_path() / "kestrin-client-test";
-    std::filesystem::create_directories(m_folder);
+    m_folder = NewTempFolder();
+    ASSERT_FALSE(m_folder.empty());
     std::filesystem::current_path(m_folder);
   }
   void TearDown() override {
     if (m_pfnDestroy != nullptr) m_pfnDestroy();
     std::filesystem::current_path(m_previous);
-    std::filesystem::remove_all(m_folder);
+    std::error_code ec;
+    std::filesystem::remove_all(m_folder, ec);
     m_module.Close();
+  }
+
+  // A folder of this test's own: a random name, taken only when it did not exist, so that cases
+  // running side by side never share one. Empty when none could be made.
+  static std::filesystem::path NewTempFolder() {
+    std::error_code ec;
+    std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    std::random_device random;
+    for (int nTry = 0; nTry < 100 && !ec; ++nTry) {
+      std::filesystem::path folder = base / ("kestrin-client-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(folder, ec)) return folder;
+    }
+    return {};
   }
 
   // Calls the operation in the given slot, as compiled client code does.
