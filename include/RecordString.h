@@ -17,7 +17,7 @@ class CRecordString {
  public:
   CRecordString() { m_storage.szBuffer[0] = '\0'; }
   CRecordString(const char* pText, size_t nLength);  // any bytes, no zero needed after them
-  CRecordString(const char* pszText);                 // NOLINT: texts convert; null is empty
+  CRecordString(const char* pszText);                // NOLINT: texts convert; null is empty
   CRecordString(const CRecordString& other);
   CRecordString(CRecordString&& other) noexcept;
   CRecordString& operator=(const CRecordString& other);

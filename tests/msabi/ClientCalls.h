@@ -56,10 +56,16 @@ inline void ClientCalls(I3DRoleBaseData* p, CClientOut& out) {
   // Slots 11, 16 and 17: the record result and the two overloads.
   p->SetListenerPos(41, 42);
   ListenerPos pos = p->GetListenerPos();
-  out.Line("SetListenerPos(x,y)").Hex(static_cast<uint32_t>(pos.x)).Text(" ").Hex(static_cast<uint32_t>(pos.y));
+  out.Line("SetListenerPos(x,y)")
+      .Hex(static_cast<uint32_t>(pos.x))
+      .Text(" ")
+      .Hex(static_cast<uint32_t>(pos.y));
   p->SetListenerPos(ListenerPos{31, 32});
   pos = p->GetListenerPos();
-  out.Line("SetListenerPos(pos)").Hex(static_cast<uint32_t>(pos.x)).Text(" ").Hex(static_cast<uint32_t>(pos.y));
+  out.Line("SetListenerPos(pos)")
+      .Hex(static_cast<uint32_t>(pos.x))
+      .Text(" ")
+      .Hex(static_cast<uint32_t>(pos.y));
   p->SetStoredValue2(-5);
   out.Line("GetStoredValue2").Hex(static_cast<uint32_t>(p->GetStoredValue2()));
   // The 64-bit argument.
@@ -70,7 +76,8 @@ inline void ClientCalls(I3DRoleBaseData* p, CClientOut& out) {
   // Records read in place, with their strings and arrays.
   uint32_t nMapId = 0;
   const GameMapInfo* pMap = nullptr;
-  for (bool b = p->GetFirstGameMapInfo(&nMapId, &pMap); b; b = p->GetNextGameMapInfo(&nMapId, &pMap)) {
+  for (bool b = p->GetFirstGameMapInfo(&nMapId, &pMap); b;
+       b = p->GetNextGameMapInfo(&nMapId, &pMap)) {
     out.Line("GameMap").Hex(nMapId).Text(" ").Text(pMap->File).Text(" ").Float(pMap->LightDirX);
     out.Text(" ").Text(pMap->DaySound).Text(" ").Hex(pMap->Limit.size());
     for (uint32_t nLimit : pMap->Limit) out.Text(" ").Hex(nLimit);
@@ -82,13 +89,15 @@ inline void ClientCalls(I3DRoleBaseData* p, CClientOut& out) {
   const TerrainNpcInfo* pTerrain = p->GetTerrainNpcInfo(-1);
   if (pTerrain != nullptr) {
     out.Line("TerrainNpc").Hex(static_cast<uint32_t>(pTerrain->Id)).Text(" ").Text(pTerrain->Name);
-    for (const CRecordString& dir : pTerrain->Dirs) out.Text(" ").Text(dir.c_str()).Text("/").Hex(dir.size());
+    for (const CRecordString& dir : pTerrain->Dirs)
+      out.Text(" ").Text(dir.c_str()).Text("/").Hex(dir.size());
   }
   const BattleMapInfo* pBattle = p->GetBattleMapInfo(1001);
   if (pBattle != nullptr) {
     out.Line("BattleMap").Hex(static_cast<uint32_t>(pBattle->TerraHigh)).Text(" ");
     out.Hex(pBattle->vecStartPos.size()).Text(" ").Hex(pBattle->vecFighterGroup.size());
-    for (const FighterGroup& group : pBattle->vecFighterGroup) out.Text(" ").Hex(group.vecFighterPos.size());
+    for (const FighterGroup& group : pBattle->vecFighterGroup)
+      out.Text(" ").Hex(group.vecFighterPos.size());
   }
   const BattleCamera* pCamera = p->GetBattleCamera();
   out.Line("BattleCamera").Float(pCamera->fEye[0]).Text(" ").Float(pCamera->fRotation[2]);

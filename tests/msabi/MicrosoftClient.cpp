@@ -14,7 +14,8 @@ int _fltused = 0;  // the Microsoft linker's mark of a program with floating poi
 
 // What the compiler may call for block copies and fills.
 void* memcpy(void* pTarget, const void* pSource, size_t nSize) {
-  for (size_t i = 0; i < nSize; ++i) static_cast<char*>(pTarget)[i] = static_cast<const char*>(pSource)[i];
+  for (size_t i = 0; i < nSize; ++i)
+    static_cast<char*>(pTarget)[i] = static_cast<const char*>(pSource)[i];
   return pTarget;
 }
 void* memset(void* pTarget, int nValue, size_t nSize) {
