@@ -196,6 +196,11 @@ class CZorIni {
   static bool IsHeader(const LineSpan& span);
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
   const char* FindKeyLine(const char* pszKey, size_t nKey);
+  // Logs an empty value and tells an observer of it.
+  void ReportEmptyValue(const char* pLine, const char* pszKey);
+  // Tells an observer of a number value of the current section that does not read whole.
+  void ObserveValue(const char* pszKey, bool bDecimal);
+  void ObserveFormatWrong(const char* pLine);
   void IndexSectionKeys();
 
   FILE* m_pFile;                      // open only while Open reads a plain file
