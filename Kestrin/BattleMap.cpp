@@ -29,9 +29,11 @@ const char BATTLE_MAP_FILE[] = "ini/BattleMap.ini";
 const size_t LINE_BUFFER = 1024;
 
 void ObserveRejected(std::string_view key, std::string_view value) {
-  ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, BATTLE_MAP_FILE, value.data(),
-                             std::string(key) + "=" + std::string(value) +
-                                 ": the value does not convert; the line is dropped",
+  std::string strValue(value.substr(0, value.find_first_of("\r\n")));
+  std::string strMessage = key.empty() ? "\"" + strValue + "\" stands before the first section; the line is dropped"
+                                       : std::string(key) + "=" + strValue +
+                                             ": the value does not convert; the line is dropped";
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, BATTLE_MAP_FILE, value.data(), strMessage,
                              true);
 }
 
@@ -257,6 +259,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
     start.nKey2 = 0;
     if (ScanInts(value, start.nValue, 4) != 4) {
       ZorGameBase::DebugLogText("error on %s -- ViewStartPos.", BATTLE_MAP_FILE);
+      if (ZorGameBase::LoadObserver() != nullptr) ObserveRejected(key, value);
     }
   } else if (key == "UpArrayCellpos") {
     if (ScanPos(value, info.UpArrayCellpos) != 2) BATTLE_MAP_ASSERT_FALSE();

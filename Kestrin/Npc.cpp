@@ -160,13 +160,7 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
   }
   while (scan.Word(word)) {
     scan.SkipSpace();
-    if (!ScanSectionName(word, szSection)) {  // words between records
-      if (pDuplicates) {
-        ObserveLine(ZorGameBase::RULE_LINE_IGNORED, NPC_FILE, word,
-                    "a word outside any record; the client skips it");
-      }
-      continue;
-    }
+    if (!ScanSectionName(word, szSection)) continue;  // words between records
     int32_t nType = SectionId(szSection);
     NpcInfo& info = m_mapNpc.Append(nType);
     info.Id = nType;

@@ -102,6 +102,9 @@ void CTableRegistry::ForEachKey(const C3DRoleBaseData& data, size_t i,
     case T_NPC_X:
       for (size_t n = 0; n < data.m_mapNpcX.Size(); ++n) fnKey(data.m_mapNpcX.RecordAt(n).Id, {});
       break;
+    case T_CAMERA_TRACK:
+      for (size_t n = 0; n < data.m_mapCameraTrack.Size(); ++n) fnKey(0, data.m_mapCameraTrack.NameAt(n));
+      break;
     case T_SOUND_EVENT: WalkKeys(data.m_mapSoundEvent, fnKey); break;
     case T_BATTLE_MAP: WalkKeys(data.m_mapBattleMap, fnKey); break;
     case T_FIGHTER_POS_OFFSET: WalkKeys(data.m_mapFighterPosOffset, fnKey); break;

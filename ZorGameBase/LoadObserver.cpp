@@ -59,6 +59,7 @@ struct Observed {
 Observed g_observed;
 std::string g_strLastRecord;  // the record the debug log took last, until a finding quotes it
 bool g_bLogUnwritableTold = false;
+std::string g_strMuted;  // a .dat file that was no cipher text: its noise is no finding
 
 bool Inside(const char* pAt) {
   return pAt != nullptr && g_observed.pBegin != nullptr && pAt >= g_observed.pBegin &&
@@ -155,6 +156,7 @@ void SetLoadObserver(ILoadObserver* pObserver) {
   g_observed = Observed();
   g_strLastRecord.clear();
   g_bLogUnwritableTold = false;
+  g_strMuted.clear();
 }
 
 void ObserveFile(const char* pszFile, const char* pBegin, size_t nSize, bool bCheckText) {
@@ -186,6 +188,7 @@ void ObserveEnciphered(const char* pszFile, const unsigned char* pRaw, size_t nR
     ReportFindingAtLine(RULE_DAT_PLAIN, pszFile, 0, 0,
                         std::string(pszFile) + " is plain text, not enciphered: the client reads "
                                                "nothing from it");
+    g_strMuted = pszFile;
   }
 }
 
@@ -217,7 +220,7 @@ void ReportFinding(LoadRule rule, const char* pszFile, const char* pAt, const st
 void ReportFindingAtLine(LoadRule rule, const char* pszFile, int nLine, int nColumn,
                          const std::string& strMessage, bool bQuoteLog) {
   ILoadObserver* pObserver = LoadObserver();
-  if (pObserver == nullptr) return;
+  if (pObserver == nullptr || (pszFile != nullptr && g_strMuted == pszFile)) return;
   LoadFinding finding;
   finding.strFile = pszFile != nullptr ? pszFile : "";
   finding.nLine = nLine;
