@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
@@ -40,6 +42,14 @@ void ObserveRejected(std::string_view key, std::string_view value) {
 // Tells an observer of a value the client reads only in part: "15OO" as 15, "25b" as 25.
 void ObserveCut(std::string_view value, const CTextScan& scan) {
   std::string_view rest = scan.Rest();
+  const char* pOver =
+      ZorGameBase::FindOutOfRange(value.data(), value.data() + value.size() - rest.size());
+  if (pOver != nullptr) {
+    ZorGameBase::ReportFinding(ZorGameBase::RULE_NUMBER_RANGE, BATTLE_MAP_FILE, pOver,
+                               "\"" + std::string(value) +
+                                   "\" holds a number that does not fit 32 bits; the client reads "
+                                   "another value");
+  }
   if (rest.empty()) return;
   std::string strRead(value.substr(0, value.size() - rest.size()));
   while (!strRead.empty() && strRead.back() == ' ') strRead.pop_back();
@@ -129,11 +139,13 @@ class CBattleMapReader {
   void ReadFighterPos(std::string_view key, std::string_view value);
   void ReadTorch(std::string_view key, std::string_view value);
   void CloseGroup();
+  void ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y);
 
   const BattleMapTarget& m_target;
   std::unique_ptr<BattleMapInfo> m_pSection;  // null before the first section
   uint32_t m_nSectionNo = 0;
   std::unique_ptr<ZorGameBase::CDuplicateKeys> m_pSections;  // with an observer only
+  std::unique_ptr<std::vector<std::pair<int64_t, const char*>>> m_pCells;  // the open group's
   FighterGroup m_openGroup{};
   bool m_bGroupOpen = false;
 };
@@ -191,7 +203,23 @@ void CBattleMapReader::CloseSection() {
   m_pSection.reset();
 }
 
+// Two positions of one fighter group on the same cell (the first two of the six values).
+void CBattleMapReader::ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y) {
+  if (m_pCells == nullptr) m_pCells.reset(new std::vector<std::pair<int64_t, const char*>>());
+  int64_t nCell = static_cast<int64_t>(x) * 0x100000000LL + static_cast<uint32_t>(y);
+  for (const auto& [nOther, pOther] : *m_pCells) {
+    if (nOther != nCell) continue;
+    ZorGameBase::ReportFinding(ZorGameBase::RULE_CELL_SHARED, BATTLE_MAP_FILE, value.data(),
+                               std::string(key) + " puts a fighter on cell " + std::to_string(x) +
+                                   " " + std::to_string(y) + ", as line " +
+                                   std::to_string(ZorGameBase::ObservedLine(pOther)) + " does");
+    return;
+  }
+  m_pCells->emplace_back(nCell, value.data());
+}
+
 void CBattleMapReader::CloseGroup() {
+  if (m_pCells != nullptr) m_pCells->clear();
   m_pSection->vecFighterGroup.push_back(std::move(m_openGroup));
   m_openGroup = FighterGroup{};
   m_bGroupOpen = false;
@@ -296,6 +324,7 @@ void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view val
   if (ScanInts(value, an, 8) == 8) {
     m_openGroup.vecFighterPos.push_back(
         FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveCell(key, value, an[2], an[3]);
   } else {
     BATTLE_MAP_ASSERT_FALSE();
   }

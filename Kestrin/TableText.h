@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "Gbk.h"
+#include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
 
@@ -110,6 +111,11 @@ class CWordStream {
     std::string_view run;
     if (!m_scan.Word(run)) return false;
     if (run.size() > MAX_WORD) {
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ZorGameBase::ReportObserved(ZorGameBase::RULE_WORD_CUT, run.data() + MAX_WORD,
+                                    "a word of " + std::to_string(run.size()) +
+                                        " characters: the client reads it as words of at most 1023");
+      }
       run = run.substr(0, MAX_WORD);
       m_scan.SetPosition(run.data() + MAX_WORD);
     }

@@ -203,6 +203,34 @@ void ObserveOpenFailure(const char* pszFile) {
   }
 }
 
+void ReportObserved(LoadRule rule, const char* pAt, const std::string& strMessage) {
+  std::string strFile = g_observed.strFile;
+  ReportFinding(rule, strFile.c_str(), pAt, strMessage);
+}
+
+const char* FindOutOfRange(const char* pText, const char* pEnd) {
+  const char* p = pText;
+  while (p < pEnd) {
+    while (p < pEnd && (*p == ' ' || *p == '\t')) ++p;
+    const char* pWord = p;
+    if (p < pEnd && (*p == '-' || *p == '+')) ++p;
+    const char* pDigits = p;
+    while (p < pEnd && *p == '0') ++p;
+    const char* pSignificant = p;
+    while (p < pEnd && *p >= '0' && *p <= '9') ++p;
+    bool bNumber = p > pDigits && (p == pEnd || *p == ' ' || *p == '\t');
+    if (bNumber) {
+      size_t nDigits = static_cast<size_t>(p - pSignificant);
+      bool bNegative = *pWord == '-';
+      std::string strDigits(pSignificant, p);
+      bool bOver = nDigits > 10 || (nDigits == 10 && strDigits > (bNegative ? "2147483648" : "2147483647"));
+      if (bOver) return pWord;
+    }
+    while (p < pEnd && *p != ' ' && *p != '\t') ++p;
+  }
+  return nullptr;
+}
+
 int ObservedLine(const char* pAt) {
   if (!Inside(pAt)) return 0;
   int nLine, nColumn;

@@ -99,6 +99,10 @@ void ReportFinding(LoadRule rule, const char* pszFile, const char* pAt, const st
 // The same at a line known by number (0: the whole file).
 void ReportFindingAtLine(LoadRule rule, const char* pszFile, int nLine, int nColumn,
                          const std::string& strMessage, bool bQuoteLog = false);
+// ReportFinding in the file observed now.
+void ReportObserved(LoadRule rule, const char* pAt, const std::string& strMessage);
+// The first whole-number word of [pText, pEnd) outside the signed 32-bit range, or null.
+const char* FindOutOfRange(const char* pText, const char* pEnd);
 // The 1-based line of a position inside the observed image, 0 outside it.
 int ObservedLine(const char* pAt);
 

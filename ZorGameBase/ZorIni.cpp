@@ -287,7 +287,15 @@ void ObserveSectionLines(const char* pszFile, const std::vector<const char*>& li
 void ObserveNumber(const char* pszFile, const char* pszKey, const char* pValue, bool bDecimal) {
   const char* pEnd = pValue;
   while (!IsLineEnd(*pEnd)) ++pEnd;
-  if (IsWholeNumber(pValue, pEnd, bDecimal)) return;
+  if (IsWholeNumber(pValue, pEnd, bDecimal)) {
+    const char* pOver = bDecimal ? nullptr : FindOutOfRange(pValue, pEnd);
+    if (pOver != nullptr) {
+      ReportFinding(RULE_NUMBER_RANGE, pszFile, pOver,
+                    std::string(pszKey) + "=" + std::string(pValue, pEnd) +
+                        ": the number does not fit 32 bits; the client reads another value");
+    }
+    return;
+  }
   std::string strValue(pValue, pEnd);
   const char* p = pValue;
   while (p < pEnd && (*p == ' ' || *p == '\t' || *p == '+' || *p == '-')) ++p;
@@ -518,6 +526,7 @@ bool CZorIni::Close() {
   m_pLineBuffer.reset();
   m_szFileName[0] = '\0';
   m_szSectionTitle[0] = '\0';
+  m_pSectionHeader = nullptr;
   m_pCursor = nullptr;
   m_pLastLine = nullptr;
   m_nSize = 0;
@@ -608,6 +617,7 @@ bool CZorIni::ReadSection() {
   }
   memcpy(m_szSectionTitle, span.pStart + 1, nTitle);
   m_szSectionTitle[nTitle] = '\0';
+  m_pSectionHeader = span.pStart;
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
   while (ReadContentLine(span)) {
     if (IsHeader(span)) {

@@ -65,9 +65,23 @@ class CProgress {
   std::thread m_thread;
 };
 
+// The process's peak resident size in kilobytes, where the system tells it (0 elsewhere).
+size_t PeakResidentKb() {
+  FILE* pFile = fopen("/proc/self/status", "r");
+  if (pFile == nullptr) return 0;
+  size_t nKilobytes = 0;
+  char szLine[256];
+  while (fgets(szLine, sizeof(szLine), pFile) != nullptr) {
+    if (sscanf(szLine, "VmHWM: %zu", &nKilobytes) == 1) break;
+  }
+  fclose(pFile);
+  return nKilobytes;
+}
+
 }  // namespace
 
 int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool bStrict) {
+  auto checkStart = std::chrono::steady_clock::now();
   if (!EnterDataFolder(strDataDir, "check")) return 2;
   const std::vector<RegisteredTable>& registered = CTableRegistry::Tables();
   CFindingCollector collector;
@@ -90,6 +104,7 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
     pData->Create();
     summary.dCreateSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    summary.nCreatePeakKb = PeakResidentKb();
     // What the client reads on demand is part of the check: the dive camera and the tracks.
     pData->GetBattleDiveInfo();
   }
@@ -127,6 +142,9 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
   }
   bool bFailed = !bAllOpened || summary.nErrors > 0 || (bStrict && summary.nWarnings > 0);
   summary.nStatus = bFailed ? 1 : 0;
+  summary.dCheckSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - checkStart).count();
+  summary.nCheckPeakKb = PeakResidentKb();
   bool bColour = strFormat == "text" && IsTerminal(stdout) && getenv("NO_COLOR") == nullptr;
   PrintCheckReport(summary, strFormat, bColour, stdout);
   if (fflush(stdout) != 0 || ferror(stdout)) {

@@ -143,7 +143,10 @@ void PrintCheckReport(const CheckSummary& summary, const std::string& strFormat,
                    {"errors", summary.nErrors},
                    {"warnings", summary.nWarnings},
                    {"status", summary.nStatus},
-                   {"seconds", summary.dCreateSeconds}};
+                   {"seconds", summary.dCreateSeconds},
+                   {"check_seconds", summary.dCheckSeconds},
+                   {"create_peak_kb", summary.nCreatePeakKb},
+                   {"check_peak_kb", summary.nCheckPeakKb}};
     report["tables"] = Json::array();
     for (const CheckedTable& table : summary.tables) {
       report["tables"].push_back({{"table", table.strName},

@@ -24,6 +24,9 @@ struct CheckSummary {
   int nErrors = 0;
   int nWarnings = 0;
   double dCreateSeconds = 0;
+  double dCheckSeconds = 0;  // the whole check up to its report, Create included
+  size_t nCreatePeakKb = 0;  // the process's peak resident size after Create (0: not known)
+  size_t nCheckPeakKb = 0;   // and before the report
   int nStatus = 0;
 };
 
