@@ -145,7 +145,7 @@ class CBattleMapReader {
   std::unique_ptr<BattleMapInfo> m_pSection;  // null before the first section
   uint32_t m_nSectionNo = 0;
   std::unique_ptr<ZorGameBase::CDuplicateKeys> m_pSections;  // with an observer only
-  std::unique_ptr<std::vector<std::pair<int64_t, const char*>>> m_pCells;  // the open group's
+  std::unique_ptr<std::vector<std::pair<int64_t, int>>> m_pCells;  // the open group's, with lines
   FighterGroup m_openGroup{};
   bool m_bGroupOpen = false;
 };
@@ -205,17 +205,17 @@ void CBattleMapReader::CloseSection() {
 
 // Two positions of one fighter group on the same cell (the first two of the six values).
 void CBattleMapReader::ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y) {
-  if (m_pCells == nullptr) m_pCells.reset(new std::vector<std::pair<int64_t, const char*>>());
+  if (m_pCells == nullptr) m_pCells.reset(new std::vector<std::pair<int64_t, int>>());
   int64_t nCell = static_cast<int64_t>(x) * 0x100000000LL + static_cast<uint32_t>(y);
-  for (const auto& [nOther, pOther] : *m_pCells) {
+  for (const auto& [nOther, nLine] : *m_pCells) {
     if (nOther != nCell) continue;
     ZorGameBase::ReportFinding(ZorGameBase::RULE_CELL_SHARED, BATTLE_MAP_FILE, value.data(),
                                std::string(key) + " puts a fighter on cell " + std::to_string(x) +
                                    " " + std::to_string(y) + ", as line " +
-                                   std::to_string(ZorGameBase::ObservedLine(pOther)) + " does");
+                                   std::to_string(nLine) + " does");
     return;
   }
-  m_pCells->emplace_back(nCell, value.data());
+  m_pCells->emplace_back(nCell, ZorGameBase::ObservedLine(value.data()));
 }
 
 void CBattleMapReader::CloseGroup() {

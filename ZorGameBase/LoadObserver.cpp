@@ -67,11 +67,14 @@ bool Inside(const char* pAt) {
 }
 
 // Line and column of a position inside the observed image. Findings mostly come in file order,
-// so counting goes on from the last position.
+// so counting goes on from the last position (or back from it, over the bytes between).
 void LineAndColumn(const char* pAt, int& nLine, int& nColumn) {
   if (pAt < g_observed.pCounted) {
-    g_observed.pCounted = g_observed.pLineStart = g_observed.pBegin;
-    g_observed.nLine = 1;
+    for (const char* p = pAt; p < g_observed.pCounted; ++p) g_observed.nLine -= *p == '\n';
+    const char* pStart = pAt;
+    while (pStart > g_observed.pBegin && pStart[-1] != '\n') --pStart;
+    g_observed.pLineStart = pStart;
+    g_observed.pCounted = pAt;
   }
   const char* p = g_observed.pCounted;
   while (p < pAt) {
