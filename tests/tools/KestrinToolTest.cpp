@@ -128,8 +128,11 @@ TEST_F(KestrinToolTest, FormatsNameTheFileLineAndRule) {
   EXPECT_NE(std::string::npos, text.strOut.find("ini/LookScale.ini:9:1: error: \"2OO5=1.5\""));
   EXPECT_NE(std::string::npos, text.strOut.find("[number-cut]\n  hint: "));
   ToolRun github = Tool({"check", "--format", "github", strSet});
-  EXPECT_NE(std::string::npos,
-            github.strOut.find("::error file=" + strSet + "/ini/LookScale.ini,line=8,col=1::"));
+  std::string strPath;  // a property value escapes ':' and ','
+  for (char ch : strSet + "/ini/LookScale.ini") {
+    strPath += ch == ':' ? std::string("%3A") : ch == ',' ? std::string("%2C") : std::string(1, ch);
+  }
+  EXPECT_NE(std::string::npos, github.strOut.find("::error file=" + strPath + ",line=8,col=1::"));
   // SARIF 2.1.0: the schema's required properties, and a region for each finding at a line.
   Json sarif = ToolJson({"check", "--format", "sarif", strSet}, 1);
   EXPECT_EQ("2.1.0", sarif["version"]);
