@@ -30,7 +30,7 @@ const char BATTLE_MAP_FILE[] = "ini/BattleMap.ini";
 // Lines are read as fgets reads them into 1024 bytes: a longer line comes in pieces of 1023.
 const size_t LINE_BUFFER = 1024;
 
-void ObserveRejected(std::string_view key, std::string_view value) {
+ZOR_OBSERVER_PATH void ObserveRejected(std::string_view key, std::string_view value) {
   std::string strValue(value.substr(0, value.find_first_of("\r\n")));
   std::string strMessage = key.empty() ? "\"" + strValue + "\" stands before the first section; the line is dropped"
                                        : std::string(key) + "=" + strValue +
@@ -40,7 +40,7 @@ void ObserveRejected(std::string_view key, std::string_view value) {
 }
 
 // Tells an observer of a value the client reads only in part: "15OO" as 15, "25b" as 25.
-void ObserveCut(std::string_view value, const CTextScan& scan) {
+ZOR_OBSERVER_PATH void ObserveCut(std::string_view value, const CTextScan& scan) {
   std::string_view rest = scan.Rest();
   const char* pOver =
       ZorGameBase::FindOutOfRange(value.data(), value.data() + value.size() - rest.size());
@@ -88,18 +88,18 @@ int ScanPos(std::string_view value, BattlePos& pos) {
   return nScanned;
 }
 
-void ObserveNoEquals(std::string_view setting) {
+ZOR_OBSERVER_PATH void ObserveNoEquals(std::string_view setting) {
   ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_IGNORED, BATTLE_MAP_FILE, setting.data(),
                              "\"" + std::string(setting) + "\" has no '='; the line is skipped");
 }
 
-void ObserveUnclosed(std::string_view line) {
+ZOR_OBSERVER_PATH void ObserveUnclosed(std::string_view line) {
   std::string strLine(line.substr(0, line.find_first_of("\r\n")));
   ZorGameBase::ReportFinding(ZorGameBase::RULE_SECTION_UNCLOSED, BATTLE_MAP_FILE, line.data(),
                              "\"" + strLine + "\" has no ']': no map starts here");
 }
 
-void ObserveShort(std::string_view key, std::string_view value, int nRead, int nWanted) {
+ZOR_OBSERVER_PATH void ObserveShort(std::string_view key, std::string_view value, int nRead, int nWanted) {
   ZorGameBase::ReportFinding(ZorGameBase::RULE_FIELDS_MISSING, BATTLE_MAP_FILE, value.data(),
                              std::string(key) + " has " + std::to_string(nRead) + " of " +
                                  std::to_string(nWanted) +
@@ -204,7 +204,7 @@ void CBattleMapReader::CloseSection() {
 }
 
 // Two positions of one fighter group on the same cell (the first two of the six values).
-void CBattleMapReader::ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y) {
+ZOR_OBSERVER_PATH void CBattleMapReader::ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y) {
   if (m_pCells == nullptr) m_pCells.reset(new std::vector<std::pair<int64_t, int>>());
   int64_t nCell = static_cast<int64_t>(x) * 0x100000000LL + static_cast<uint32_t>(y);
   for (const auto& [nOther, nLine] : *m_pCells) {

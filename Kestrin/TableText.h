@@ -112,9 +112,7 @@ class CWordStream {
     if (!m_scan.Word(run)) return false;
     if (run.size() > MAX_WORD) {
       if (ZorGameBase::LoadObserver() != nullptr) {
-        ZorGameBase::ReportObserved(ZorGameBase::RULE_WORD_CUT, run.data() + MAX_WORD,
-                                    "a word of " + std::to_string(run.size()) +
-                                        " characters: the client reads it as words of at most 1023");
+        ZorGameBase::ObserveWordCut(run.data(), run.size(), MAX_WORD);
       }
       run = run.substr(0, MAX_WORD);
       m_scan.SetPosition(run.data() + MAX_WORD);

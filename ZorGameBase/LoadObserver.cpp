@@ -211,6 +211,12 @@ void ReportObserved(LoadRule rule, const char* pAt, const std::string& strMessag
   ReportFinding(rule, strFile.c_str(), pAt, strMessage);
 }
 
+void ObserveWordCut(const char* pWord, size_t nLength, size_t nMax) {
+  ReportObserved(RULE_WORD_CUT, pWord + nMax,
+                 "a word of " + std::to_string(nLength) + " characters: the client reads it as words of at most " +
+                     std::to_string(nMax));
+}
+
 const char* FindOutOfRange(const char* pText, const char* pEnd) {
   const char* p = pText;
   while (p < pEnd) {

@@ -12,6 +12,13 @@
 #include <string>
 #include <unordered_map>
 
+// Marks what a loader calls only with an observer attached, to keep it out of the fast path.
+#if defined(__GNUC__) || defined(__clang__)
+#define ZOR_OBSERVER_PATH __attribute__((noinline, cold))
+#else
+#define ZOR_OBSERVER_PATH __declspec(noinline)
+#endif
+
 namespace ZorGameBase {
 
 enum FindingSeverity { FINDING_WARNING = 1, FINDING_ERROR = 2 };
@@ -101,6 +108,8 @@ void ReportFindingAtLine(LoadRule rule, const char* pszFile, int nLine, int nCol
                          const std::string& strMessage, bool bQuoteLog = false);
 // ReportFinding in the file observed now.
 void ReportObserved(LoadRule rule, const char* pAt, const std::string& strMessage);
+// A word longer than the word reader's nMax characters, at its place in the observed file.
+void ObserveWordCut(const char* pWord, size_t nLength, size_t nMax);
 // The first whole-number word of [pText, pEnd) outside the signed 32-bit range, or null.
 const char* FindOutOfRange(const char* pText, const char* pEnd);
 // The 1-based line of a position inside the observed image, 0 outside it.

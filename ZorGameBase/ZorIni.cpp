@@ -246,7 +246,7 @@ const char* FindLineEndOr(const char* p, const char* pLimit) {
 // just before pLimit, so there always is one. Eight bytes a step while they fit.
 const char* FindLineEnd(const char* p, const char* pLimit) { return FindLineEndOr<false>(p, pLimit); }
 
-std::string LineText(const char* pLine) {
+ZOR_OBSERVER_PATH std::string LineText(const char* pLine) {
   const char* pEnd = pLine;
   while (!IsLineEnd(*pEnd)) ++pEnd;
   return std::string(pLine, pEnd);
@@ -254,7 +254,7 @@ std::string LineText(const char* pLine) {
 
 // What an observer is told of the lines of one section: a '[' line that is no title, a line
 // without '=' (no key reads it), and a key written twice (the first line counts).
-void ObserveSectionLines(const char* pszFile, const std::vector<const char*>& lines,
+ZOR_OBSERVER_PATH void ObserveSectionLines(const char* pszFile, const std::vector<const char*>& lines,
                          const std::vector<uint32_t>& keyLengths) {
   std::vector<std::pair<std::string_view, const char*>> keys;
   for (size_t n = 0; n < lines.size(); ++n) {
@@ -284,7 +284,13 @@ void ObserveSectionLines(const char* pszFile, const std::vector<const char*>& li
 }
 
 // A number value that the conversion reads only in part ("15OO" as 15) or not at all ("O.8").
-void ObserveNumber(const char* pszFile, const char* pszKey, const char* pValue, bool bDecimal) {
+void ObserveNumber(const char* pszFile, const char* pszKey, const char* pValue, bool bDecimal);
+
+ZOR_OBSERVER_PATH void ObserveIntValue(const CZorIni& ini, const char* pszKey, const char* pValue) {
+  ObserveNumber(ini.GetFileName(), pszKey, pValue, false);
+}
+
+ZOR_OBSERVER_PATH void ObserveNumber(const char* pszFile, const char* pszKey, const char* pValue, bool bDecimal) {
   const char* pEnd = pValue;
   while (!IsLineEnd(*pEnd)) ++pEnd;
   if (IsWholeNumber(pValue, pEnd, bDecimal)) {
@@ -670,7 +676,7 @@ bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bo
   return pLine != nullptr && ReadValueAt(pLine, pszKey, nKey, pszBuffer, nBufferSize, bReportEmpty);
 }
 
-void CZorIni::ObserveFormatWrong(const char* pLine) {
+ZOR_OBSERVER_PATH void CZorIni::ObserveFormatWrong(const char* pLine) {
   if (LoadObserver() == nullptr || !m_bReportErrors) return;
   ReportFinding(RULE_LINE_REJECTED, m_szFileName, pLine,
                 "\"" + LineText(pLine) + "\" does not have the fields the table needs", true);
@@ -684,7 +690,7 @@ void CZorIni::ReportEmptyValue(const char* pLine, const char* pszKey) {
   }
 }
 
-void CZorIni::ObserveValue(const char* pszKey, bool bDecimal) {
+ZOR_OBSERVER_PATH void CZorIni::ObserveValue(const char* pszKey, bool bDecimal) {
   const char* pLine = FindKeyLine(pszKey, strlen(pszKey));
   if (pLine != nullptr) ObserveNumber(m_szFileName, pszKey, pLine + strlen(pszKey) + 1, bDecimal);
 }
@@ -780,8 +786,8 @@ bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
   const char* pValue = m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey),
                                           bReportEmpty);
   if (pValue == nullptr) return false;
+  if (LoadObserver() != nullptr) ObserveIntValue(m_ini, m_keys.Key(nKey), pValue);
   nValue = ParseDecimal(pValue);
-  if (LoadObserver() != nullptr) ObserveNumber(m_ini.GetFileName(), m_keys.Key(nKey), pValue, false);
   return true;
 }
 
