@@ -102,6 +102,8 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
  private:
   // The loaders, in the order Create runs them. Each opens its own file, logs what it cannot
   // use, and answers 1 when its file could be opened, else 0.
+  friend class CTableRegistry;  // the module's tools read what the loaders loaded
+
   int32_t CreateGameMapInfo();
   int32_t CreateRegionInfo();
   int32_t CreateSoundEventInfo();

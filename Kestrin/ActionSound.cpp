@@ -7,6 +7,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TextScan.h"
 #include "TableText.h"
 
@@ -53,6 +54,11 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
     std::string_view name;
     if (!ParseActionSoundWord(word, nKey, name)) {
       ZorGameBase::DebugLog("error line:[%s] in %s!", std::string(word).c_str(), ACTION_SOUND_FILE);
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ObserveLine(ZorGameBase::RULE_LINE_REJECTED, ACTION_SOUND_FILE, word,
+                    "the word does not read as \"a.b.c=sound\"; the client stops reading the file here",
+                    true);
+      }
       break;
     }
     // Names are meant to stay below 128 characters; a longer one is reported and kept. (A word
@@ -63,6 +69,12 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
       szSound[name.size()] = '\0';
       ASSERT_AS(strlen(szSound) < 128, ACTION_SOUND_ASSERT_LINE, SERVICE_SOURCE,
                 "C3DRoleBaseData::CreateSoundInfo");
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ZorGameBase::ReportFinding(ZorGameBase::RULE_WORD_CUT, ACTION_SOUND_FILE, name.data(),
+                                   "the sound name has " + std::to_string(name.size()) +
+                                       " characters; sound names stay below 128",
+                                   true);
+      }
     }
     m_mapActionSound.Append(nKey, name);
   }

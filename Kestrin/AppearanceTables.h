@@ -35,6 +35,7 @@ class CTypeTable {
     }
   }
   size_t Size() const { return m_table.Size(); }
+  const Record& RecordAt(size_t i) const { return m_table.EntryAt(i).value; }
 
  private:
   CHashedTable<int32_t, Record> m_table;
@@ -88,6 +89,8 @@ class CRolePartHideTable {
     m_pOpen = nullptr;
   }
   void EndLoad() { m_table.EndLoad(); }
+  size_t Size() const { return m_table.Size(); }
+  int64_t KeyAt(size_t i) const { return m_table.KeyAt(i); }
   void Clear() {
     m_table.Clear();
     m_vecSections.clear();

@@ -2,25 +2,61 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadObserver.h"
 #include "TableText.h"
 #include "TextScan.h"
 
 using ZorGameBase::CTextScan;
 
 // ASSERT(FALSE) of the loader: whichever helper meets the bad line, the record names
-// C3DRoleBaseData::CreateBattleMapInfo and the line of the check.
-#define BATTLE_MAP_ASSERT_FALSE() \
-  ASSERT_AS(FALSE, __LINE__, SERVICE_SOURCE, "C3DRoleBaseData::CreateBattleMapInfo")
+// C3DRoleBaseData::CreateBattleMapInfo and the line of the check. An observer is told of the
+// value at hand.
+#define BATTLE_MAP_ASSERT_FALSE()                                                            \
+  do {                                                                                       \
+    ASSERT_AS(FALSE, __LINE__, SERVICE_SOURCE, "C3DRoleBaseData::CreateBattleMapInfo");       \
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveRejected(key, value);                 \
+  } while (0)
 
 namespace {
 
 const char BATTLE_MAP_FILE[] = "ini/BattleMap.ini";
 // Lines are read as fgets reads them into 1024 bytes: a longer line comes in pieces of 1023.
 const size_t LINE_BUFFER = 1024;
+
+ZOR_OBSERVER_PATH void ObserveRejected(std::string_view key, std::string_view value) {
+  std::string strValue(value.substr(0, value.find_first_of("\r\n")));
+  std::string strMessage = key.empty() ? "\"" + strValue + "\" stands before the first section; the line is dropped"
+                                       : std::string(key) + "=" + strValue +
+                                             ": the value does not convert; the line is dropped";
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, BATTLE_MAP_FILE, value.data(), strMessage,
+                             true);
+}
+
+// Tells an observer of a value the client reads only in part: "15OO" as 15, "25b" as 25.
+ZOR_OBSERVER_PATH void ObserveCut(std::string_view value, const CTextScan& scan) {
+  std::string_view rest = scan.Rest();
+  const char* pOver =
+      ZorGameBase::FindOutOfRange(value.data(), value.data() + value.size() - rest.size());
+  if (pOver != nullptr) {
+    ZorGameBase::ReportFinding(ZorGameBase::RULE_NUMBER_RANGE, BATTLE_MAP_FILE, pOver,
+                               "\"" + std::string(value) +
+                                   "\" holds a number that does not fit 32 bits; the client reads "
+                                   "another value");
+  }
+  if (rest.empty()) return;
+  std::string strRead(value.substr(0, value.size() - rest.size()));
+  while (!strRead.empty() && strRead.back() == ' ') strRead.pop_back();
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_NUMBER_CUT, BATTLE_MAP_FILE, rest.data(),
+                             "the client reads \"" + std::string(value) + "\" as \"" + strRead +
+                                 "\"");
+}
 
 // "%d %d ..." with nCount conversions into anValue; the number converted (the first ones are
 // stored even when a later one fails).
@@ -29,6 +65,7 @@ int ScanInts(std::string_view value, int32_t* anValue, int nCount) {
   for (int i = 0; i < nCount; ++i) {
     if (!scan.Int32(anValue[i])) return i;
   }
+  if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, scan);
   return nCount;
 }
 
@@ -38,6 +75,7 @@ int ScanPoint(std::string_view value, float* afPoint) {
   for (int i = 0; i < 3; ++i) {
     if (!scan.Float(afPoint[i])) return i;
   }
+  if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, scan);
   return 3;
 }
 
@@ -48,6 +86,24 @@ int ScanPos(std::string_view value, BattlePos& pos) {
   if (nScanned > 0) pos.x = anValue[0];
   if (nScanned > 1) pos.y = anValue[1];
   return nScanned;
+}
+
+ZOR_OBSERVER_PATH void ObserveNoEquals(std::string_view setting) {
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_IGNORED, BATTLE_MAP_FILE, setting.data(),
+                             "\"" + std::string(setting) + "\" has no '='; the line is skipped");
+}
+
+ZOR_OBSERVER_PATH void ObserveUnclosed(std::string_view line) {
+  std::string strLine(line.substr(0, line.find_first_of("\r\n")));
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_SECTION_UNCLOSED, BATTLE_MAP_FILE, line.data(),
+                             "\"" + strLine + "\" has no ']': no map starts here");
+}
+
+ZOR_OBSERVER_PATH void ObserveShort(std::string_view key, std::string_view value, int nRead, int nWanted) {
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_FIELDS_MISSING, BATTLE_MAP_FILE, value.data(),
+                             std::string(key) + " has " + std::to_string(nRead) + " of " +
+                                 std::to_string(nWanted) +
+                                 " numbers; the line is dropped without a message");
 }
 
 // A section before any of its keys.
@@ -83,10 +139,13 @@ class CBattleMapReader {
   void ReadFighterPos(std::string_view key, std::string_view value);
   void ReadTorch(std::string_view key, std::string_view value);
   void CloseGroup();
+  void ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y);
 
   const BattleMapTarget& m_target;
   std::unique_ptr<BattleMapInfo> m_pSection;  // null before the first section
   uint32_t m_nSectionNo = 0;
+  std::unique_ptr<ZorGameBase::CDuplicateKeys> m_pSections;  // with an observer only
+  std::unique_ptr<std::vector<std::pair<int64_t, int>>> m_pCells;  // the open group's, with lines
   FighterGroup m_openGroup{};
   bool m_bGroupOpen = false;
 };
@@ -101,13 +160,17 @@ void CBattleMapReader::ReadLine(std::string_view piece) {
     return;
   }
   if (m_pSection == nullptr) {
+    std::string_view key = "", value = piece;
     BATTLE_MAP_ASSERT_FALSE();  // a line before the first section
     return;
   }
   // Blanks at both ends and a ';' or "//" comment go; the key is the text before the first '='.
   std::string_view setting = TrimSettingLine(piece);
   const char* pEquals = FindCharGbk(setting, '=');
-  if (pEquals == nullptr) return;
+  if (pEquals == nullptr) {
+    if (ZorGameBase::LoadObserver() != nullptr && !setting.empty()) ObserveNoEquals(setting);
+    return;
+  }
   size_t nKey = static_cast<size_t>(pEquals - setting.data());
   std::string_view value = setting.substr(nKey + 1);
   if (value.empty()) return;
@@ -116,11 +179,21 @@ void CBattleMapReader::ReadLine(std::string_view piece) {
 
 // "[N]": the text up to the first ']' read as atoi; no ']' leaves the line without effect.
 void CBattleMapReader::OpenSection(std::string_view line) {
-  if (FindCharGbk(line, ']') == nullptr) return;
+  if (FindCharGbk(line, ']') == nullptr) {
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveUnclosed(line);
+    return;
+  }
   CloseSection();
   m_pSection = NewBattleMap();
   // atoi stops at the ']' at the latest.
   m_nSectionNo = static_cast<uint32_t>(ZorGameBase::ParseDecimal(line.data() + 1));  // [-1]: 4294967295
+  if (ZorGameBase::LoadObserver() != nullptr) {
+    if (m_pSections == nullptr) {
+      m_pSections.reset(new ZorGameBase::CDuplicateKeys(
+          BATTLE_MAP_FILE, ZorGameBase::RULE_DUPLICATE_SECTION, true));
+    }
+    m_pSections->Note(m_nSectionNo, line.data(), ("map " + std::to_string(m_nSectionNo)).c_str());
+  }
 }
 
 void CBattleMapReader::CloseSection() {
@@ -130,7 +203,23 @@ void CBattleMapReader::CloseSection() {
   m_pSection.reset();
 }
 
+// Two positions of one fighter group on the same cell (the first two of the six values).
+ZOR_OBSERVER_PATH void CBattleMapReader::ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y) {
+  if (m_pCells == nullptr) m_pCells.reset(new std::vector<std::pair<int64_t, int>>());
+  int64_t nCell = static_cast<int64_t>(x) * 0x100000000LL + static_cast<uint32_t>(y);
+  for (const auto& [nOther, nLine] : *m_pCells) {
+    if (nOther != nCell) continue;
+    ZorGameBase::ReportFinding(ZorGameBase::RULE_CELL_SHARED, BATTLE_MAP_FILE, value.data(),
+                               std::string(key) + " puts a fighter on cell " + std::to_string(x) +
+                                   " " + std::to_string(y) + ", as line " +
+                                   std::to_string(nLine) + " does");
+    return;
+  }
+  m_pCells->emplace_back(nCell, ZorGameBase::ObservedLine(value.data()));
+}
+
 void CBattleMapReader::CloseGroup() {
+  if (m_pCells != nullptr) m_pCells->clear();
   m_pSection->vecFighterGroup.push_back(std::move(m_openGroup));
   m_openGroup = FighterGroup{};
   m_bGroupOpen = false;
@@ -156,8 +245,11 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
   if (key.substr(0, 7) == "ViewPos") {
     // ViewPos, ViewPos1 and ViewPosA alike; a short value is dropped without a message.
     int32_t an[6];
-    if (ScanInts(value, an, 6) == 6) {
+    int nRead = ScanInts(value, an, 6);
+    if (nRead == 6) {
       m_target.vecViewPos.push_back(BattleViewPos{an[0], an[1], {an[2], an[3], an[4], an[5]}});
+    } else if (ZorGameBase::LoadObserver() != nullptr) {
+      ObserveShort(key, value, nRead, 6);
     }
     return;
   }
@@ -195,6 +287,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
     start.nKey2 = 0;
     if (ScanInts(value, start.nValue, 4) != 4) {
       ZorGameBase::DebugLogText("error on %s -- ViewStartPos.", BATTLE_MAP_FILE);
+      if (ZorGameBase::LoadObserver() != nullptr) ObserveRejected(key, value);
     }
   } else if (key == "UpArrayCellpos") {
     if (ScanPos(value, info.UpArrayCellpos) != 2) BATTLE_MAP_ASSERT_FALSE();
@@ -231,6 +324,7 @@ void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view val
   if (ScanInts(value, an, 8) == 8) {
     m_openGroup.vecFighterPos.push_back(
         FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveCell(key, value, an[2], an[3]);
   } else {
     BATTLE_MAP_ASSERT_FALSE();
   }
@@ -242,7 +336,11 @@ void CBattleMapReader::ReadTorch(std::string_view key, std::string_view value) {
   int32_t nNumber =
       key.size() > 5 && key[5] >= '0' && key[5] <= '9' ? ZorGameBase::ParseDecimal(key.data() + 5) : 0;
   int32_t anTorch[4];
-  if (ScanInts(value, anTorch, 4) != 4) return;
+  int nRead = ScanInts(value, anTorch, 4);
+  if (nRead != 4) {
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveShort(key, value, nRead, 4);
+    return;
+  }
   for (FighterGroup& group : m_pSection->vecFighterGroup) {
     if (group.nNumber == nNumber) {
       memcpy(group.nTorch, anTorch, sizeof(anTorch));

@@ -3,6 +3,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 #include "TextScan.h"
 
@@ -59,7 +60,13 @@ int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
     ZorGameBase::CTextScan fields(line);
     uint32_t nKey;
     FighterPosOffset offset;
-    if (!fields.UInt32(nKey) || !fields.Int32(offset.x) || !fields.Int32(offset.y)) break;
+    if (!fields.UInt32(nKey) || !fields.Int32(offset.x) || !fields.Int32(offset.y)) {
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ObserveLine(ZorGameBase::RULE_LINE_IGNORED, FIGHTER_POS_OFFSET_FILE, line,
+                    "the line does not read as \"key x y\"; the client stops reading the file here");
+      }
+      break;
+    }
     m_mapFighterPosOffset.Add(nKey, offset);
   }
   m_mapFighterPosOffset.EndLoad();

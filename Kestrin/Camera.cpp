@@ -4,7 +4,10 @@
 #include <string>
 
 #include "3DRoleBaseData.h"
+#include <filesystem>
+
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 #include "TextScan.h"
 #include "ZorIni.h"
@@ -35,6 +38,15 @@ int ScanFloats(CTextScan& scan, float* const* apfDest, int nCount) {
 bool IsNoteLine(std::string_view line) {
   return !line.empty() &&
          (line[0] == '/' || line[0] == ';' || line[0] == '\n' || line[0] == '\r');
+}
+
+// A track file the table names and that is absent.
+void ObserveTrackPath(std::string_view path) {
+  std::error_code ec;
+  std::string strPath(path);
+  if (std::filesystem::exists(strPath, ec) || ec) return;
+  ZorGameBase::ReportFinding(ZorGameBase::RULE_TRACK_MISSING, CAMERA_TRACK_FILE, path.data(),
+                             "the track file " + strPath + " is missing");
 }
 
 }  // namespace
@@ -88,6 +100,7 @@ int32_t C3DRoleBaseData::CreateCameraTrackInfo() {
     if (name.size() > TRACK_WORD_MAX || path.size() > TRACK_WORD_MAX) continue;
     CameraTrackInfo& info = m_mapCameraTrack.Add(name);
     info.nNumber = nNumber;
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveTrackPath(path);
     info.strPath.AssignText(path.data(), static_cast<int>(path.size()));  // a word: no zero byte
   }
   m_mapCameraTrack.EndLoad();
@@ -166,7 +179,15 @@ std::unique_ptr<CameraTrackFrameList> ReadCameraTrackFile(std::string_view image
   if (nFrames > 0) {
     memcpy(pFrames->data(), image.data() + TRACK_COUNT_SIZE, nFrames * sizeof(CameraTrackFrame));
   }
-  if (nFrames < nCount) ZorGameBase::DebugLog(TRACK_FORMAT_MESSAGE, pszPath);
+  if (nFrames < nCount) {
+    ZorGameBase::DebugLog(TRACK_FORMAT_MESSAGE, pszPath);
+    if (ZorGameBase::LoadObserver() != nullptr) {
+      ZorGameBase::ReportFindingAtLine(ZorGameBase::RULE_TRACK_SHORT, pszPath, 0, 0,
+                                       "the file announces " + std::to_string(nCount) +
+                                           " frames and holds " + std::to_string(nFrames),
+                                       true);
+    }
+  }
   return pFrames;
 }
 

@@ -6,6 +6,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TextScan.h"
 #include "TableText.h"
 
@@ -52,6 +53,10 @@ bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
       table.Append(nKey, name);
     } else {
       ZorGameBase::DebugLog("invalid line [%s] found in %s.", std::string(word).c_str(), pszPath);
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ObserveLine(ZorGameBase::RULE_LINE_REJECTED, pszPath, word,
+                    "the word does not read as \"a.b.c.d=effect\"; the client drops it", true);
+      }
     }
   }
   table.EndLoad();

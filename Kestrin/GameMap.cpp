@@ -6,6 +6,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadObserver.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
 #include "ZorIni.h"
@@ -149,7 +150,15 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
       break;
     }
     GameMapInfo info;
-    if (!ReadGameMapSection(ini, strTitle.c_str(), info)) continue;
+    if (!ReadGameMapSection(ini, strTitle.c_str(), info)) {
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, GAME_MAP_FILE, ini.GetSectionHeader(),
+                                   "map [" + strTitle + "] lacks a required key or its value; the client "
+                                   "drops the map",
+                                   true);
+      }
+      continue;
+    }
     // The title is the map id ("[abc]" is map 0); a later section of an id replaces the record
     // in place, so a pointer handed out keeps pointing at that id's record.
     uint32_t nMapId = static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()));

@@ -480,6 +480,8 @@ class CNamedTable {
   }
   // The value under the name, entered (value-initialised) when missing: for a table that grows
   // while it answers.
+  // The name of entry i (0 <= i < Size()), in the order the names came.
+  std::string_view NameAt(size_t i) const { return m_table.EntryAt(i).key; }
   Value& FindOrAdd(std::string_view name) {
     if (Value* pValue = m_table.Find(name)) return *pValue;
     return m_table.FindOrAdd(std::string_view(m_names.Add(name), name.size()));

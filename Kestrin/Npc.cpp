@@ -2,12 +2,14 @@
 // by a load: a second load adds records and replaces those of types it reads again. An absent
 // type is answered with the record of the smallest type.
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 #include "ZorCommon.h"
 #include "ZorIni.h"
@@ -152,17 +154,29 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
   ZorGameBase::CTextScan scan(image.View());
   std::string_view word;
   char szSection[SECTION_NAME_BUFFER];
+  std::unique_ptr<ZorGameBase::CDuplicateKeys> pDuplicates;  // with an observer only
+  if (ZorGameBase::LoadObserver() != nullptr) {
+    pDuplicates.reset(new ZorGameBase::CDuplicateKeys(NPC_FILE, ZorGameBase::RULE_DUPLICATE_SECTION, true));
+  }
   while (scan.Word(word)) {
     scan.SkipSpace();
     if (!ScanSectionName(word, szSection)) continue;  // words between records
     int32_t nType = SectionId(szSection);
     NpcInfo& info = m_mapNpc.Append(nType);
     info.Id = nType;
+    const char* pRecord = scan.Position();
     if (!ReadNpcRecord(scan, info)) {
       m_mapNpc.DropAppended();
       ZorGameBase::DebugLog("error data: %s of %s", szSection, NPC_FILE);
+      if (pDuplicates) {
+        ObserveLine(ZorGameBase::RULE_LINE_REJECTED, NPC_FILE, std::string_view(pRecord, scan.Position() - pRecord),
+                    "a line of the record is misspelt, missing or out of order; the client drops the "
+                    "record and stops reading the file",
+                    true);
+      }
       break;
     }
+    if (pDuplicates) pDuplicates->Note(nType, word.data(), (std::string("[") + szSection + "]").c_str());
   }
   m_mapNpc.EndLoad();
   image.Release();

@@ -6,6 +6,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
 
@@ -74,18 +75,27 @@ void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile
   CTextScan scan(pBegin, pEnd);
   RegionInfo info{};
   int nFields;
+  const char* pRecord = scan.Position();
   while ((nFields = ScanRegion(scan, info)) != EOF) {
     if (nFields == REGION_FIELDS) {
       list.push_back(info);
+      pRecord = scan.Position();
       continue;
     }
     DebugLog("invalid line found in %s, line %d, data %d.", pszFile, static_cast<int>(list.size()),
              nFields);
+    if (ZorGameBase::LoadObserver() != nullptr) {
+      while (pRecord < pEnd && ZorGameBase::IsScanSpace(*pRecord)) ++pRecord;
+      ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, pszFile, pRecord,
+                                 "the record has " + std::to_string(nFields) + " of 18 fields; the client drops it",
+                                 true);
+    }
     // A short record stopped either at the end of the file or at text in a numeric column.
     // That word is skipped, so that the next record starts behind it and the reading always
     // reaches the end of the file.
     std::string_view word;
     scan.Word(word);
+    pRecord = scan.Position();
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 #include "ZorIni.h"
 
@@ -82,7 +83,14 @@ int32_t C3DRoleBaseData::CreateRolePartHideInfo() {
     }
     bool bRead = ReadHideSections(scan, m_mapRolePartHide);
     m_mapRolePartHide.EndEntry(bRead);
-    if (!bRead) break;
+    if (!bRead) {
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ObserveLine(ZorGameBase::RULE_LINE_IGNORED, HIDE_FILE, line,
+                    "a section line of this entry is malformed; the client drops the entry and "
+                    "stops reading the file");
+      }
+      break;
+    }
   }
   m_mapRolePartHide.EndLoad();
   return 1;

@@ -5,6 +5,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 
 namespace {
@@ -29,6 +30,13 @@ int32_t PackScaleKey(uint32_t a, uint32_t b, uint32_t nFactor) {
   return static_cast<int32_t>(a * nFactor + b);
 }
 
+// Blank lines, notes and section lines, which the scale files may hold.
+bool IsNoteLine(std::string_view line) {
+  size_t nFirst = line.find_first_not_of(" \t\r\n\v\f");
+  return nFirst == std::string_view::npos || line[nFirst] == ';' || line[nFirst] == '/' ||
+         line[nFirst] == '[';
+}
+
 // Lines "A.B=scale", e.g. 12.5=1.25 (sscanf "%d.%d=%f\n": a blank may stand before a number,
 // not before '.' or '='; text after the scale is ignored).
 bool ScanPairScale(std::string_view line, int32_t& a, int32_t& b, float& fScale) {
@@ -43,6 +51,8 @@ bool LoadPairScales(const char* pszPath, uint32_t nFactor, ScaleTable& table) {
     float fScale;
     if (ScanPairScale(line, a, b, fScale)) {
       table.Add(PackScaleKey(static_cast<uint32_t>(a), static_cast<uint32_t>(b), nFactor), fScale);
+    } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
+      ObserveKeyValueLine(pszPath, line, true, true);
     }
   });
   table.EndLoad();
@@ -71,7 +81,12 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
         line.remove_suffix(1);
         ZorGameBase::CTextScan scan(line);
         int32_t nLook;
-        if (CFormattedRead(scan).Int32(nLook).Result() == 1) m_map2DRoleLook.Add(nLook, nLook);
+        if (CFormattedRead(scan).Int32(nLook).Result() == 1) {
+          m_map2DRoleLook.Add(nLook, nLook);
+        } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
+          ObserveLine(ZorGameBase::RULE_NUMBER_MISSING, ROLE_2D_LOOK_FILE, line,
+                      "the line does not begin with a look number; the client skips it");
+        }
       });
   m_map2DRoleLook.EndLoad();
   if (!bOpened) {
@@ -89,6 +104,8 @@ int32_t C3DRoleBaseData::CreateLookScaleInfo() {
     float fScale;
     if (CFormattedRead(scan).Int32(nLook).Text("=").Float(fScale).Result() == 2) {
       m_mapLookScale.Add(nLook, fScale);
+    } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
+      ObserveKeyValueLine(LOOK_SCALE_FILE, line, false, true);
     }
   });
   m_mapLookScale.EndLoad();

@@ -7,6 +7,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 
 namespace {
@@ -73,6 +74,10 @@ int32_t C3DRoleBaseData::CreateSimpleObjInfo() {
     if (!ReadSimpleObj(scan, info)) {
       m_mapSimpleObj.DropAdded();
       ZorGameBase::DebugLog("error data: %u of %s", nId, SIMPLE_OBJ_FILE);
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ObserveLine(ZorGameBase::RULE_LINE_REJECTED, SIMPLE_OBJ_FILE, word,
+                    "the record's lines do not read; the client drops it and stops reading the file", true);
+      }
       break;
     }
   }

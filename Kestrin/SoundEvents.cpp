@@ -2,12 +2,14 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "3DRoleBaseData.h"
+#include "LoadFindings.h"
 #include "TextScan.h"
 #include "TableText.h"
 #include "ZorCommon.h"
@@ -58,12 +60,22 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
   if (!image.Read(SOUND_EVENT_FILE, true)) return 0;
   m_mapSoundEvent.BeginLoad();
   CLinePieces pieces(image.View(), SOUND_LINE_BUFFER);
+  std::unique_ptr<ZorGameBase::CDuplicateKeys> pDuplicates;  // with an observer only
+  if (ZorGameBase::LoadObserver() != nullptr) {
+    pDuplicates.reset(new ZorGameBase::CDuplicateKeys(SOUND_EVENT_FILE, ZorGameBase::RULE_DUPLICATE_KEY, true));
+  }
   std::string_view line;
   while (pieces.Next(line)) {
     if (!line.empty() && (line[0] == '\n' || line[0] == ';')) continue;
     uint32_t nId;
     std::string_view name;
-    if (ParseSoundEventLine(line, nId, name)) m_mapSoundEvent.Append(nId, name);
+    if (ParseSoundEventLine(line, nId, name)) {
+      m_mapSoundEvent.Append(nId, name);
+      if (pDuplicates) pDuplicates->Note(nId, line.data(), ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
+    } else if (pDuplicates) {
+      ObserveLine(ZorGameBase::RULE_LINE_IGNORED, SOUND_EVENT_FILE, line,
+                  "the line does not read as \"id=name\"; the client skips it");
+    }
   }
   m_mapSoundEvent.EndLoad();
   return 1;

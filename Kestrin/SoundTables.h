@@ -35,6 +35,7 @@ class CNameTable {
     if (m_table.Size() == nBefore && !bNewNameKept) m_names.Rollback(m_mark);
   }
   size_t Size() const { return m_table.Size(); }
+  Key KeyAt(size_t i) const { return m_table.EntryAt(i).key; }
   void Clear() {
     m_table.Clear();
     m_names.Clear();

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "Gbk.h"
+#include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
 
@@ -110,6 +111,9 @@ class CWordStream {
     std::string_view run;
     if (!m_scan.Word(run)) return false;
     if (run.size() > MAX_WORD) {
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ZorGameBase::ObserveWordCut(run.data(), run.size(), MAX_WORD);
+      }
       run = run.substr(0, MAX_WORD);
       m_scan.SetPosition(run.data() + MAX_WORD);
     }

@@ -6,6 +6,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
@@ -100,6 +101,12 @@ void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFil
     for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = lines.Next(line) && ScanDir(line, info.Dirs);
     if (!bGood) {
       DebugLog("error data: %s of %s", szSection, pszFile);
+      if (ZorGameBase::LoadObserver() != nullptr) {
+        ObserveLine(ZorGameBase::RULE_LINE_REJECTED, pszFile, line,
+                    "the record's Name or Dir lines do not read; the client drops it and stops reading "
+                    "the file",
+                    true);
+      }
       return;
     }
     list.push_back(std::move(info));

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "3DRoleBaseData.h"
+#include "LoadFindings.h"
 #include "TableText.h"
 
 namespace {
@@ -22,14 +23,17 @@ bool IsCommentLine(std::string_view line) {
   return line.empty() || line[0] == '\n' || line[0] == ';';
 }
 
-// Empties the table, then reads the file line by line through fnLine.
+// Empties the table, then reads the file line by line through fnLine, which answers whether it
+// took the line.
 template <typename TLine>
 int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
   table.Clear();
   bool bOpened = ForEachLinePiece(pszPath, WEAPON_PIECE_BUFFER, [&](std::string_view line) {
     if (IsCommentLine(line)) return;
     ZorGameBase::CTextScan scan(line);
-    fnLine(scan);
+    if (!fnLine(scan) && ZorGameBase::LoadObserver() != nullptr) {
+      ObserveKeyValueLine(pszPath, line, true, false);
+    }
   });
   table.EndLoad();
   return bOpened ? 1 : 0;
@@ -42,9 +46,11 @@ int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
   return LoadWeaponTable(
       APPENDENT_WEAPON_FILE, m_mapAppendentWeapon, [&](ZorGameBase::CTextScan& scan) {
         uint32_t nWeapon, nAppended;
-        if (CFormattedRead(scan).UInt32(nWeapon).Text("=").UInt32(nAppended).Result() == 2) {
-          m_mapAppendentWeapon.Add(nWeapon, nAppended);
+        if (CFormattedRead(scan).UInt32(nWeapon).Text("=").UInt32(nAppended).Result() != 2) {
+          return false;
         }
+        m_mapAppendentWeapon.Add(nWeapon, nAppended);
+        return true;
       });
 }
 
@@ -60,9 +66,11 @@ int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
                 .Int32(nLook)
                 .Text("=")
                 .UInt32(nUse)
-                .Result() == 3) {
-          m_mapWeaponAdjustByLook.Add(PackAdjustKey(nWeapon, static_cast<uint32_t>(nLook)), nUse);
+                .Result() != 3) {
+          return false;
         }
+        m_mapWeaponAdjustByLook.Add(PackAdjustKey(nWeapon, static_cast<uint32_t>(nLook)), nUse);
+        return true;
       });
 }
 

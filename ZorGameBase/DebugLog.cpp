@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "LoadObserver.h"
 #include "ZorPlatform.h"
 
 namespace ZorGameBase {
@@ -43,6 +44,7 @@ void AppendRecordLocked(const char* pszMessage) {
            static_cast<unsigned>(tmLocal.tm_year + 1900), static_cast<unsigned>(tmLocal.tm_mon + 1),
            static_cast<unsigned>(tmLocal.tm_mday));
   FILE* pFile = fopen(szFileName, "a+");
+  if (LoadObserver() != nullptr) NoteLogRecord(pszMessage, pFile != nullptr);
   if (pFile == nullptr) return;
   char szTime[64];
   FormatTimeString(tmLocal, szTime, sizeof(szTime));
@@ -101,6 +103,20 @@ void DebugOutput(const char* pszFormat, ...) {
   va_end(args);
   strcat(szMessage, "\n");
   ZorPlatform::DebuggerOutput(szMessage);
+}
+
+bool DebugLogWritable() {
+  std::lock_guard<std::mutex> lock(g_logMutex);
+  std::tm tmLocal = ZorPlatform::LocalTimeNow();
+  ZorPlatform::MakeDirectory("debug");
+  char szFileName[256];
+  snprintf(szFileName, sizeof(szFileName), "./debug/%u_%u_%u.log",
+           static_cast<unsigned>(tmLocal.tm_year + 1900), static_cast<unsigned>(tmLocal.tm_mon + 1),
+           static_cast<unsigned>(tmLocal.tm_mday));
+  FILE* pFile = fopen(szFileName, "a+");
+  if (pFile == nullptr) return false;
+  fclose(pFile);
+  return true;
 }
 
 void WriteLogRecord(const char* pszMessage) {

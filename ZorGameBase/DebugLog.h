@@ -32,6 +32,10 @@ void DebugOutput(const char* pszFormat, ...)
 // The file writer shared by DebugLog and the ini reader's error log.
 void WriteLogRecord(const char* pszMessage);
 
+// Whether a record could be appended now: makes ./debug/ and opens the day's file as a record
+// would, writing nothing.
+bool DebugLogWritable();
+
 // Logs a failed assertion: the function name is cut out of a compiler's decorated signature
 // ("void N::C::F(int)" gives "N::C::F"; "operator=" reads "operator =").
 void LogAssertion(const char* pszFormat, int nLine, const char* pszFile, const char* pszSignature);

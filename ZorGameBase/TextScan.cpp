@@ -8,6 +8,8 @@
 #include <limits>
 #include <new>
 
+#include "LoadObserver.h"
+
 namespace ZorGameBase {
 
 namespace {
@@ -51,7 +53,10 @@ bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
   image.clear();
   long nSize = -1;
   FILE* pFile = OpenForImage(pszPath, nSize);
-  if (pFile == nullptr) return false;
+  if (pFile == nullptr) {
+    if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
+    return false;
+  }
   bool bRead = false;
   try {
     image.resize(static_cast<size_t>(nSize));
@@ -65,6 +70,7 @@ bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
     return false;
   }
   if (bTextMode) image.resize(ToTextMode(image.data(), image.size()));
+  if (LoadObserver() != nullptr) ObserveFile(pszPath, image.data(), image.size(), bTextMode);
   return true;
 }
 
@@ -72,7 +78,10 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
   m_nSize = 0;
   long nSize = -1;
   FILE* pFile = OpenForImage(pszPath, nSize);
-  if (pFile == nullptr) return false;
+  if (pFile == nullptr) {
+    if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
+    return false;
+  }
   size_t nWanted = static_cast<size_t>(nSize);
   if (nWanted > m_nCapacity) {
     m_pData.reset();
@@ -82,8 +91,12 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
   }
   bool bRead = nWanted <= m_nCapacity && (nWanted == 0 || fread(m_pData.get(), 1, nWanted, pFile) == nWanted);
   fclose(pFile);
-  if (!bRead) return false;
+  if (!bRead) {
+    if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
+    return false;
+  }
   m_nSize = bTextMode ? ToTextMode(m_pData.get(), nWanted) : nWanted;
+  if (LoadObserver() != nullptr) ObserveFile(pszPath, m_pData.get(), m_nSize, bTextMode);
   return true;
 }
 

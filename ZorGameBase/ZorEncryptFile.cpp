@@ -1,5 +1,6 @@
 #include "ZorEncryptFile.h"
 
+#include "LoadObserver.h"
 #include "ZorRandom.h"
 
 #include <cstdio>
@@ -52,7 +53,10 @@ bool CZorEncryptFile::Open(const char* pszPath) {
   if (pszPath == nullptr) return false;
   Close();
   FILE* pFile = fopen(pszPath, "rb");
-  if (pFile == nullptr) return false;
+  if (pFile == nullptr) {
+    if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
+    return false;
+  }
   long nLength = -1;
   if (fseek(pFile, 0, SEEK_END) == 0) nLength = ftell(pFile);
   bool bRead = false;
@@ -66,9 +70,18 @@ bool CZorEncryptFile::Open(const char* pszPath) {
   fclose(pFile);
   if (!bRead) {
     Close();  // nothing half-read stays readable
+    if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
+  if (LoadObserver() == nullptr) {
+    Decipher(m_abyKey, m_pbyData, m_nSize);
+    return true;
+  }
+  unsigned char abyRaw[256];
+  size_t nRaw = static_cast<size_t>(m_nSize) < sizeof(abyRaw) ? static_cast<size_t>(m_nSize) : sizeof(abyRaw);
+  memcpy(abyRaw, m_pbyData, nRaw);
   Decipher(m_abyKey, m_pbyData, m_nSize);
+  ObserveEnciphered(pszPath, abyRaw, nRaw, GetBuffer(), static_cast<size_t>(m_nSize));
   return true;
 }
 

@@ -1,14 +1,18 @@
 #include "ZorIni.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string_view>
+#include <utility>
 
 #include "DebugLog.h"
 #include "Gbk.h"
+#include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
 
@@ -242,6 +246,72 @@ const char* FindLineEndOr(const char* p, const char* pLimit) {
 // just before pLimit, so there always is one. Eight bytes a step while they fit.
 const char* FindLineEnd(const char* p, const char* pLimit) { return FindLineEndOr<false>(p, pLimit); }
 
+ZOR_OBSERVER_PATH std::string LineText(const char* pLine) {
+  const char* pEnd = pLine;
+  while (!IsLineEnd(*pEnd)) ++pEnd;
+  return std::string(pLine, pEnd);
+}
+
+// What an observer is told of the lines of one section: a '[' line that is no title, a line
+// without '=' (no key reads it), and a key written twice (the first line counts).
+ZOR_OBSERVER_PATH void ObserveSectionLines(const char* pszFile, const std::vector<const char*>& lines,
+                         const std::vector<uint32_t>& keyLengths) {
+  std::vector<std::pair<std::string_view, const char*>> keys;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    const char* pLine = lines[n];
+    if (pLine[0] == '[') {
+      ReportFinding(RULE_SECTION_UNCLOSED, pszFile, pLine,
+                    "\"" + LineText(pLine) + "\" is no section title (no ']' at its end); the lines "
+                    "after it belong to the section before it");
+    } else if (keyLengths[n] == NO_KEY) {
+      ReportFinding(RULE_LINE_IGNORED, pszFile, pLine,
+                    "\"" + LineText(pLine) + "\" has no '='; no key reads it");
+    } else {
+      keys.emplace_back(std::string_view(pLine, keyLengths[n]), pLine);
+    }
+  }
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < keys.size(); ++i) {
+    if (keys[i].first != keys[i - 1].first) continue;
+    size_t nFirst = i - 1;
+    while (nFirst > 0 && keys[nFirst - 1].first == keys[i].first) --nFirst;
+    ReportFinding(RULE_DUPLICATE_KEY, pszFile, keys[i].second,
+                  "key " + std::string(keys[i].first) + " also on line " +
+                      std::to_string(ObservedLine(keys[nFirst].second)) +
+                      " of the section; the client keeps that one");
+  }
+}
+
+// A number value that the conversion reads only in part ("15OO" as 15) or not at all ("O.8").
+void ObserveNumber(const char* pszFile, const char* pszKey, const char* pValue, bool bDecimal);
+
+ZOR_OBSERVER_PATH void ObserveIntValue(const CZorIni& ini, const char* pszKey, const char* pValue) {
+  ObserveNumber(ini.GetFileName(), pszKey, pValue, false);
+}
+
+ZOR_OBSERVER_PATH void ObserveNumber(const char* pszFile, const char* pszKey, const char* pValue, bool bDecimal) {
+  const char* pEnd = pValue;
+  while (!IsLineEnd(*pEnd)) ++pEnd;
+  if (IsWholeNumber(pValue, pEnd, bDecimal)) {
+    const char* pOver = bDecimal ? nullptr : FindOutOfRange(pValue, pEnd);
+    if (pOver != nullptr) {
+      ReportFinding(RULE_NUMBER_RANGE, pszFile, pOver,
+                    std::string(pszKey) + "=" + std::string(pValue, pEnd) +
+                        ": the number does not fit 32 bits; the client reads another value");
+    }
+    return;
+  }
+  std::string strValue(pValue, pEnd);
+  const char* p = pValue;
+  while (p < pEnd && (*p == ' ' || *p == '\t' || *p == '+' || *p == '-')) ++p;
+  bool bDigits = p < pEnd && (*p >= '0' && *p <= '9');
+  ReportFinding(bDigits ? RULE_NUMBER_CUT : RULE_NUMBER_MISSING, pszFile, pValue,
+                std::string(pszKey) + "=" + strValue +
+                    (bDigits ? ": the client reads only the number at its start"
+                             : ": no number here; the client reads 0"));
+}
+
 bool HasIniExtension(const char* pszName, size_t nLength, const char* pszExtension) {
   if (nLength <= 4) return false;
   const char* pExt = pszName + nLength - 4;
@@ -413,16 +483,25 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
   m_pFile = fopen(pszPath, "rb");
-  if (m_pFile == nullptr) return false;
+  if (m_pFile == nullptr) {
+    if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
+    return false;
+  }
   long nLength = -1;
   if (fseek(m_pFile, 0, SEEK_END) == 0) nLength = ftell(m_pFile);
   bool bLoaded = false;
+  unsigned char abyRaw[256];  // what an observer is told of an enciphered file as read
+  size_t nRaw = 0;
   if (nLength == 0) {
     bLoaded = !bEnciphered;  // an empty document: nothing to read, every walk finds nothing
   } else if (nLength > 0 && nLength <= MAX_FILE_SIZE && fseek(m_pFile, 0, SEEK_SET) == 0 &&
              AllocateImage(static_cast<uint32_t>(nLength))) {
     bLoaded = fread(m_pBuffer.get(), 1, m_nSize, m_pFile) == m_nSize;
     if (bLoaded && bEnciphered) {
+      if (LoadObserver() != nullptr) {
+        nRaw = m_nSize < sizeof(abyRaw) ? m_nSize : sizeof(abyRaw);
+        memcpy(abyRaw, m_pBuffer.get(), nRaw);
+      }
       CZorEncryptFile::Decipher(m_encryptFile.GetKey(),
                                 reinterpret_cast<unsigned char*>(m_pBuffer.get()),
                                 static_cast<int>(m_nSize));
@@ -432,6 +511,15 @@ bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
   fclose(m_pFile);
   m_pFile = nullptr;
   if (!bLoaded) Close();
+  if (LoadObserver() != nullptr) {
+    if (!bLoaded) {
+      ObserveOpenFailure(pszPath);
+    } else if (bEnciphered) {
+      ObserveEnciphered(pszPath, abyRaw, nRaw, m_pBuffer.get(), m_nSize);
+    } else {
+      ObserveFile(pszPath, m_pBuffer.get(), m_nSize);
+    }
+  }
   return bLoaded;
 }
 
@@ -444,6 +532,7 @@ bool CZorIni::Close() {
   m_pLineBuffer.reset();
   m_szFileName[0] = '\0';
   m_szSectionTitle[0] = '\0';
+  m_pSectionHeader = nullptr;
   m_pCursor = nullptr;
   m_pLastLine = nullptr;
   m_nSize = 0;
@@ -512,6 +601,11 @@ bool CZorIni::ReadSection() {
   for (;;) {
     if (!ReadContentLine(span)) return false;
     if (IsHeader(span)) break;
+    if (LoadObserver() != nullptr && m_pBuffer != nullptr) {
+      ReportFinding(span.pStart[0] == '[' ? RULE_SECTION_UNCLOSED : RULE_KEY_OUTSIDE_SECTION,
+                    m_szFileName, span.pStart,
+                    "\"" + LineText(span.pStart) + "\" stands before the first section; no record reads it");
+    }
   }
   size_t nTitle = span.nLength - 2;
   if (nTitle >= TITLE_BUFFER) {
@@ -520,20 +614,28 @@ bool CZorIni::ReadSection() {
     memcpy(szTitle, span.pStart + 1, nTitle);
     szTitle[nTitle] = '\0';
     LogError(this, "%s %s title too long wrong!", m_szFileName, szTitle);
+    if (LoadObserver() != nullptr) {
+      ReportFinding(RULE_LINE_REJECTED, m_szFileName, span.pStart,
+                    "the section title is longer than 31 characters; the reading of the file ends here",
+                    true);
+    }
     return false;
   }
   memcpy(m_szSectionTitle, span.pStart + 1, nTitle);
   m_szSectionTitle[nTitle] = '\0';
+  m_pSectionHeader = span.pStart;
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
   while (ReadContentLine(span)) {
     if (IsHeader(span)) {
       m_pCursor = span.pStart;  // the next ReadSection starts at this header
+      if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
       return true;
     }
     if (span.pStart < m_pBuffer.get() || span.pStart >= pDataEnd) return false;
     m_vecSectionLines.push_back(span.pStart);
     m_vecKeyLength.push_back(span.nKeyLength);
   }
+  if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
   return true;
 }
 
@@ -574,6 +676,25 @@ bool CZorIni::ReadValue(const char* pszKey, char* pszBuffer, int nBufferSize, bo
   return pLine != nullptr && ReadValueAt(pLine, pszKey, nKey, pszBuffer, nBufferSize, bReportEmpty);
 }
 
+ZOR_OBSERVER_PATH void CZorIni::ObserveFormatWrong(const char* pLine) {
+  if (LoadObserver() == nullptr || !m_bReportErrors) return;
+  ReportFinding(RULE_LINE_REJECTED, m_szFileName, pLine,
+                "\"" + LineText(pLine) + "\" does not have the fields the table needs", true);
+}
+
+void CZorIni::ReportEmptyValue(const char* pLine, const char* pszKey) {
+  LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+  if (LoadObserver() != nullptr && m_bReportErrors) {
+    ReportFinding(RULE_LINE_REJECTED, m_szFileName, pLine,
+                  std::string(pszKey) + "= has no value; the client keeps the default", true);
+  }
+}
+
+ZOR_OBSERVER_PATH void CZorIni::ObserveValue(const char* pszKey, bool bDecimal) {
+  const char* pLine = FindKeyLine(pszKey, strlen(pszKey));
+  if (pLine != nullptr) ObserveNumber(m_szFileName, pszKey, pLine + strlen(pszKey) + 1, bDecimal);
+}
+
 bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
                           int nBufferSize, bool bReportEmpty) {
   const char* p = pLine + nKey + 1;
@@ -589,7 +710,7 @@ bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, ch
     return true;
   }
   if (IsLineEnd(*p)) {
-    if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+    if (bReportEmpty) ReportEmptyValue(pLine, pszKey);
     return false;
   }
   while (*p == ' ') ++p;
@@ -604,7 +725,7 @@ const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t 
                                   bool bReportEmpty) {
   const char* p = pLine + nKey + 1;
   if (pLine != m_pLastLine && IsLineEnd(*p)) {
-    if (bReportEmpty) LogError(this, "%s key: %s format wrong!", m_szFileName, pszKey);
+    if (bReportEmpty) ReportEmptyValue(pLine, pszKey);
     return nullptr;
   }
   return p;
@@ -665,6 +786,7 @@ bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
   const char* pValue = m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey),
                                           bReportEmpty);
   if (pValue == nullptr) return false;
+  if (LoadObserver() != nullptr) ObserveIntValue(m_ini, m_keys.Key(nKey), pValue);
   nValue = ParseDecimal(pValue);
   return true;
 }
@@ -673,6 +795,10 @@ bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
   char szValue[CZorIni::LINE_BUFFER];
   if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
   fValue = ParseFloat(szValue);
+  if (LoadObserver() != nullptr) {
+    ObserveNumber(m_ini.GetFileName(), m_keys.Key(nKey), m_apLines[nKey] + m_keys.KeyLength(nKey) + 1,
+                  true);
+  }
   return true;
 }
 
@@ -760,6 +886,7 @@ bool CZorIni::ReadInt(const char* pszKey, int& nValue, bool bReportEmpty) {
   char szValue[LINE_BUFFER];
   if (!ReadKeyText(pszKey, szValue, bReportEmpty)) return false;
   nValue = ParseDecimal(szValue);
+  if (LoadObserver() != nullptr) ObserveValue(pszKey, false);
   return true;
 }
 
@@ -767,6 +894,7 @@ bool CZorIni::ReadFloat(const char* pszKey, float& fValue, bool bReportEmpty) {
   char szValue[LINE_BUFFER];
   if (!ReadKeyText(pszKey, szValue, bReportEmpty)) return false;
   fValue = ParseFloat(szValue);
+  if (LoadObserver() != nullptr) ObserveValue(pszKey, true);
   return true;
 }
 
@@ -803,6 +931,7 @@ bool CZorIni::ReadFields(int nType1, void* pDest1, ...) {
   va_end(args);
   if (nConverted != nAttempted) {
     LogError(this, "%s file format wrong!", m_szFileName);
+    ObserveFormatWrong(span.pStart);
     return false;
   }
   return true;
@@ -828,6 +957,7 @@ bool CZorIni::ReadFieldSet(IniField f1, IniField f2, IniField f3, IniField f4, I
   ConvertLine(pszLine, MAX_SET_FIELD, nextPair, nAttempted, nConverted);
   if (nConverted != nExpected) {
     LogError(this, "%s file format wrong!", m_szFileName);
+    ObserveFormatWrong(span.pStart);
     return false;
   }
   return true;

@@ -174,6 +174,8 @@ class CZorIni {
   // inside the file image (each runs to CR, LF or the zero byte).
   const std::vector<const char*>& GetSectionLines() const { return m_vecSectionLines; }
   const char* GetFileName() const { return m_szFileName; }
+  // The current section's title line inside the file image; null before the first section.
+  const char* GetSectionHeader() const { return m_pSectionHeader; }
 
   // Writes one record to the debug log when the reader reports errors (always): no repeat
   // filter, at most 2047 characters.
@@ -196,6 +198,11 @@ class CZorIni {
   static bool IsHeader(const LineSpan& span);
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
   const char* FindKeyLine(const char* pszKey, size_t nKey);
+  // Logs an empty value and tells an observer of it.
+  void ReportEmptyValue(const char* pLine, const char* pszKey);
+  // Tells an observer of a number value of the current section that does not read whole.
+  void ObserveValue(const char* pszKey, bool bDecimal);
+  void ObserveFormatWrong(const char* pLine);
   void IndexSectionKeys();
 
   FILE* m_pFile;                      // open only while Open reads a plain file
@@ -215,6 +222,7 @@ class CZorIni {
   std::vector<uint32_t> m_vecKeyLength;
   bool m_bKeysIndexed;
   bool m_bReportErrors;
+  const char* m_pSectionHeader = nullptr;
 };
 
 // The keys of a set in the current section of a reader, found in one pass over its lines; each

@@ -18,24 +18,28 @@ int RunCommandLine(int argc, char** argv) {
       "kestrin: checks, queries and dumps the base-data tables through the module, and "
       "enciphers and deciphers .dat tables."};
   app.require_subcommand(1);
-  app.footer("Exit status: 0 OK, 1 a table or file problem, 2 a usage error.");
+  app.footer("Exit status: 0 OK, 1 a table or file problem (check: an error), 2 a usage error.");
   // Options are "--name" everywhere: on Windows a "/data" folder is an argument, not an option.
   app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("kestrin ") + KESTRIN_VERSION);
 
   // The client reads ini/ below the folder it runs in; without DATA_DIR, so does check.
   std::string strCheckDir = ".";
+  std::string strFormat = "text";
   bool bJson = false;
+  bool bStrict = false;
   CLI::App* pCheck = app.add_subcommand(
       "check",
-      "Loads every table of DATA_DIR and prints one row per table file (present or missing, "
-      "bytes,\n"
-      "entries the module answers for of those the file lists, the loader's result, diagnostics),\n"
-      "the diagnostics the load wrote to the debug log grouped by message, and the load time.\n"
-      "Exit status 0 when every table opened and no line was rejected, else 1.");
+      "Loads every table of DATA_DIR as the client does and reports each line the module does\n"
+      "not take whole, at its file and line (\"ini/Npc.ini:15:7: error: ... [rule]\"), with a\n"
+      "hint and the debug-log record it wrote. Exit status 0 when every table opened and no\n"
+      "error was found (warnings too fail with --strict), 1 otherwise, 2 for a usage error.");
   pCheck->add_option("DATA_DIR", strCheckDir,
                      "the folder holding ini/ (default: the current folder)");
-  pCheck->add_flag("--json", bJson, "the same report as JSON");
+  pCheck->add_option("--format", strFormat, "text, json, jsonl, github or sarif (default text)")
+      ->check(CLI::IsMember({"text", "json", "jsonl", "github", "sarif"}));
+  pCheck->add_flag("--json", bJson, "the same as --format json");
+  pCheck->add_flag("--strict", bStrict, "warnings fail the check too");
 
   std::string strQueryDir;
   bool bList = false;
@@ -92,7 +96,7 @@ int RunCommandLine(int argc, char** argv) {
     int nCode = app.exit(error);
     return nCode == 0 ? 0 : 2;
   }
-  if (pCheck->parsed()) return RunCheck(strCheckDir, bJson);
+  if (pCheck->parsed()) return RunCheck(strCheckDir, bJson ? "json" : strFormat, bStrict);
   if (pQuery->parsed()) {
     if (bList) {
       PrintOperationList();

@@ -3,6 +3,7 @@
 // module itself answers through I3DRoleBaseData.
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <vector>
 
 #if !defined(_WIN32)
@@ -79,140 +80,83 @@ class KestrinToolTest : public ToolFolderTest {
     return s_none;
   }
 
-  static bool HasMessage(const Json& report, const std::string& strMessage, int nCount = 1) {
-    for (const Json& diagnostic : report["diagnostics"]) {
-      if (diagnostic["message"] == strMessage) return diagnostic["count"] == nCount;
-    }
-    return false;
-  }
 };
 
-TEST_F(KestrinToolTest, ExampleDataLoadsEveryPresentTableWithoutDiagnostics) {
-  ToolRun run = Tool({"check", "--json", Data()});
-  Json report = Json::parse(run.strOut);
-  EXPECT_EQ(1, report["create"]);
-  EXPECT_EQ(0u, report["diagnostics"].size()) << report["diagnostics"].dump();
-  bool bAllPresent = true;
+// Without DATA_DIR the tool checks the folder it runs in, where the client reads ini/.
+TEST_F(KestrinToolTest, ExampleDataIsCleanAndEveryTableCounted) {
+  fs::current_path(Data());
+  Json report = ToolJson({"check", "--format", "json"}, 0);
+  EXPECT_EQ(0u, report["findings"].size()) << report["findings"].dump(1);
   for (const Json& row : report["tables"]) {
-    bool bPresent = row["present"];
-    bAllPresent = bAllPresent && bPresent;
-    if (!bPresent) continue;
-    EXPECT_EQ(0, row["diagnostics"]) << row["file"];
-    EXPECT_TRUE(row["result"] == "opened" || row["result"] == "read") << row["file"];
-    EXPECT_GT(row["entries"].get<int>(), 0) << row["file"];
-    if (row["listed"].is_number()) {
-      EXPECT_EQ(row["listed"], row["entries"]) << row["file"];
+    EXPECT_TRUE(row["present"].get<bool>()) << row["file"];
+    if (row["table"] != "BattleDive") {
+      EXPECT_GT(row["entries"].get<int>(), 0) << row["file"];
     }
   }
-  // Exit 0 exactly when no table is missing: the example set is complete once every table
-  // family has added its file.
-  EXPECT_EQ(bAllPresent ? 0 : 1, run.nStatus) << run.strOut;
-  EXPECT_EQ(run.nStatus, report["status"]);
 }
 
-// Without DATA_DIR the tool checks the folder it runs in, where the client reads ini/.
-TEST_F(KestrinToolTest, TextReportOfTheCurrentFolderHasOneRowPerTableFileAndTheVerdict) {
-  fs::current_path(Data());
-  ToolRun run = Tool({"check"});
-  for (const char* pszFile :
-       {"ini/GameMap.dat", "ini/region.ini", "ini/BattleMap.ini", "ini/RolePartReplace.ini",
-        "ini/3DBattleDive.ini", "track/intro.trk"}) {
-    EXPECT_NE(std::string::npos, run.strOut.find(pszFile)) << pszFile;
+// examples/broken and each data set of examples/broken/catalogue (the example set with one kind
+// of mistake laid over it) give the findings their expected.txt lists.
+TEST_F(KestrinToolTest, BrokenSetsGiveTheirExpectedFindings) {
+  fs::path broken = fs::path(KESTRIN_EXAMPLES) / "broken";
+  std::vector<std::pair<fs::path, fs::path>> sets = {{broken, Broken()}};
+  for (const auto& entry : fs::directory_iterator(broken / "catalogue")) {
+    fs::path set = m_folder / entry.path().filename();
+    fs::copy(Data(), set, fs::copy_options::recursive);
+    fs::copy(entry.path(), set, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    sets.emplace_back(entry.path(), set);
   }
-  EXPECT_NE(std::string::npos, run.strOut.find("Create answered 1."));
-  EXPECT_NE(std::string::npos, run.strOut.find(" MB/s)."));
-  EXPECT_NE(std::string::npos, run.strOut.find(run.nStatus == 0 ? "OK:" : "NOT OK:"));
-}
-
-TEST_F(KestrinToolTest, BrokenSetShowsEachProblemOnItsRow) {
-  Json report = ToolJson({"check", "--json", Broken()}, 1);
-  struct Case {
-    const char* pszFile;
-    bool bPresent;
-    int nEntries;
-    int nListed;  // -1: not counted
-    const char* pszResult;
-    int nDiagnostics;
-  };
-  const Case cases[] = {
-      {"ini/GameMap.dat", true, 1, 2, "opened", 2},
-      {"ini/region.ini", true, 3, 3, "opened", 1},
-      {"ini/TerrainNpc.dat", true, 1, 3, "opened", 1},
-      {"ini/BattleMap.ini", true, 2, 2, "opened", 3},
-      {"ini/FighterPosOffset.ini", true, 2, 3, "opened", 0},
-      {"ini/Npc.ini", true, 1, 3, "opened", 1},
-      {"ini/NpcX.ini", true, 1, 1, "opened", 1},
-      {"ini/RolePartScale.ini", true, 2, 3, "opened", 0},
-      {"ini/2DRoleLook.ini", false, 0, 0, "missing", 1},
-      {"ini/RolePartHide.ini", true, 1, 2, "opened", 0},
-      {"ini/RoleWeapon3DEffect.ini", true, 1, 1, "opened", 5},
-      {"ini/ActionSound.ini", true, 2, 3, "opened", 2},
-      {"ini/MountScale.ini", false, 0, 0, "missing", 0},
-      {"ini/SimpleObjInfo.ini", true, 1, 3, "opened", 1},
-      {"ini/RoleTrace.ini", true, 1, 3, "opened", 1},
-      {"ini/RolePartReplace.ini", true, 2, 2, "opened", 0},
-      {"track/intro.trk", true, 4, -1, "read", 0},
-      {"track/short.trk", true, 1, -1, "read", 1},
-      {"track/lost.trk", false, 0, -1, "missing", 0},
-  };
-  for (const Case& c : cases) {
-    const Json& row = Row(report, c.pszFile);
-    EXPECT_EQ(c.bPresent, row["present"]) << c.pszFile;
-    EXPECT_EQ(c.nEntries, row["entries"]) << c.pszFile;
-    EXPECT_EQ(c.nListed < 0 ? Json() : Json(c.nListed), row["listed"]) << c.pszFile;
-    EXPECT_EQ(c.pszResult, row["result"]) << c.pszFile;
-    EXPECT_EQ(c.nDiagnostics, row["diagnostics"]) << c.pszFile;
-  }
-  for (const char* pszMessage :
-       {"error on read [ini/GameMap.dat]. title=[1003], key=[jump]",
-        "ini/GameMap.dat 1004_the_northern_lighthouse_map title too long wrong!",
-        "invalid line found in ini/region.ini, line 3, data 17.",
-        "error data: TerrNpc1002 of ini/TerrainNpc.dat",
-        "error on ini/BattleMap.ini -- ViewStartPos.", "error data: NpcType0002 of ini/Npc.ini",
-        "ini/NpcX.ini key: Look format wrong!", "error on open ini/2DRoleLook.ini.",
-        "error data: 2 of ini/SimpleObjInfo.ini", "ini/RoleTrace.ini file format wrong!",
-        "invalid line [=] found in ini/RoleWeapon3DEffect.ini.",
-        "invalid line [trail] found in ini/RoleWeapon3DEffect.ini.",
-        "error line:[oops] in ini/ActionSound.ini!",
-        // GBK text appears as UTF-8
-        "\u2605ASSERT(strlen(szSound) < 128) in 2896 line of Kestrin/3DRoleBaseData "
-        "[C3DRoleBaseData::CreateSoundInfo]\u2605",
-        "\u955C\u5934\u6587\u4EF6\u683C\u5F0F\u9519\u8BEF:track/short.trk"}) {
-    EXPECT_TRUE(HasMessage(report, pszMessage)) << pszMessage << "\n"
-                                                << report["diagnostics"].dump(1);
+  EXPECT_GE(sets.size(), 10u);
+  for (const auto& [source, set] : sets) {
+    ToolRun run = Tool({"check", "--strict", "--format", "jsonl", set.string()});
+    std::string strFound;
+    std::istringstream lines(run.strOut);
+    for (std::string strLine; std::getline(lines, strLine);) {
+      Json finding = Json::parse(strLine);
+      strFound += finding["file"].get<std::string>() + ":" +
+                  std::to_string(finding["line"].get<int>()) + " " +
+                  finding["rule"].get<std::string>() + "\n";
+    }
+    EXPECT_EQ(ReadAll(source / "expected.txt"), strFound) << source.filename();
+    EXPECT_EQ(1, run.nStatus) << source.filename();
   }
 }
 
-TEST_F(KestrinToolTest, DataFolderLogHoldsOnlyWhatTheModuleWrote) {
-  // The tool's own ini reader meets the over-long title of ini/GameMap.dat too, and reports it
-  // to its own current folder's log, not the data folder's.
-  ToolJson({"check", "--json", Broken()}, 1);
-  std::string strLog;
-  for (const auto& entry : fs::directory_iterator(m_folder / "broken/debug")) {
-    strLog += ReadAll(entry.path());
+TEST_F(KestrinToolTest, FormatsNameTheFileLineAndRule) {
+  fs::path set = m_folder / "numbers";
+  fs::copy(Data(), set, fs::copy_options::recursive);
+  fs::copy(fs::path(KESTRIN_EXAMPLES) / "broken/catalogue/look-scale-numbers", set,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::string strSet = set.string();
+  ToolRun text = Tool({"check", strSet});
+  EXPECT_NE(std::string::npos, text.strOut.find("ini/LookScale.ini:9:1: error: \"2OO5=1.5\""));
+  EXPECT_NE(std::string::npos, text.strOut.find("[number-cut]\n  hint: "));
+  ToolRun github = Tool({"check", "--format", "github", strSet});
+  std::string strPath;  // a property value escapes ':' and ','
+  for (char ch : strSet + "/ini/LookScale.ini") {
+    strPath += ch == ':' ? std::string("%3A") : ch == ',' ? std::string("%2C") : std::string(1, ch);
   }
-  const std::string strTitle = "1004_the_northern_lighthouse_map title too long wrong!";
-  size_t nFirst = strLog.find(strTitle);
-  EXPECT_NE(std::string::npos, nFirst);
-  EXPECT_EQ(std::string::npos, strLog.find(strTitle, nFirst + 1));
-}
-
-// A RolePartReplace.ini that is no file is missing and Create answers 0; without Npc.ini,
-// NpcX.ini is not read; an empty .dat file is not opened.
-TEST_F(KestrinToolTest, ChangedDataSetShowsOnItsRows) {
-  fs::remove(m_folder / "data/ini/RolePartReplace.ini");
-  fs::create_directories(m_folder / "data/ini/RolePartReplace.ini");
-  fs::remove(m_folder / "data/ini/Npc.ini");
-  std::ofstream(m_folder / "data/ini/GameMap.dat", std::ios::trunc).close();
-  Json report = ToolJson({"check", "--json", Data()}, 1);
-  EXPECT_EQ(0, report["create"]);
-  EXPECT_EQ("missing", Row(report, "ini/RolePartReplace.ini")["result"]);
-  EXPECT_EQ("missing", Row(report, "ini/Npc.ini")["result"]);
-  EXPECT_EQ("not read", Row(report, "ini/NpcX.ini")["result"]);
-  EXPECT_EQ(0, Row(report, "ini/NpcX.ini")["entries"]);
-  EXPECT_EQ("not opened", Row(report, "ini/GameMap.dat")["result"]);
-  EXPECT_TRUE(HasMessage(report, "error on open ini/Npc.ini."));
-  EXPECT_TRUE(HasMessage(report, "error on open ini/GameMap.dat."));
+  EXPECT_NE(std::string::npos, github.strOut.find("::error file=" + strPath + ",line=8,col=1::"));
+  // SARIF 2.1.0: the schema's required properties, and a region for each finding at a line.
+  Json sarif = ToolJson({"check", "--format", "sarif", strSet}, 1);
+  EXPECT_EQ("2.1.0", sarif["version"]);
+  ASSERT_EQ(1u, sarif["runs"].size());
+  EXPECT_EQ("kestrin", sarif["runs"][0]["tool"]["driver"]["name"]);
+  const Json& results = sarif["runs"][0]["results"];
+  ASSERT_EQ(3u, results.size());
+  for (const Json& result : results) {
+    EXPECT_TRUE(result["message"]["text"].is_string());
+    EXPECT_TRUE(result["ruleId"].is_string());
+    EXPECT_EQ("ini/LookScale.ini", result["locations"][0]["physicalLocation"]["artifactLocation"]["uri"]);
+    EXPECT_GE(result["locations"][0]["physicalLocation"]["region"]["startLine"].get<int>(), 7);
+  }
+  // Warnings alone pass unless --strict.
+  fs::path warned = m_folder / "warned";
+  fs::copy(Data(), warned, fs::copy_options::recursive);
+  fs::copy(fs::path(KESTRIN_EXAMPLES) / "broken/catalogue/sound-event-duplicate-key", warned,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  EXPECT_EQ(0, Tool({"check", warned.string()}).nStatus);
+  EXPECT_EQ(1, Tool({"check", "--strict", warned.string()}).nStatus);
 }
 
 TEST_F(KestrinToolTest, UsageErrorsExitWithTwoAndSayWhy) {
