@@ -41,8 +41,8 @@ bool IsNoteLine(std::string_view line) {
 
 // Each line: eighteen floats, eye point, eye rotation and target point of camera 1, then the
 // same for camera 2. The first line that does not convert all eighteen ends the reading, what
-// it converted kept; the last line of the valid run before it stands. Two new cameras
-// (starting at zero) replace earlier ones. On a missing file logs "error on open %s." and
+// it converted kept; the last line of the valid run before it stands. Both cameras start at
+// zero, also on a second run. On a missing file logs "error on open %s." and
 // leaves the cameras as they were.
 int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
   ZorGameBase::CZorIni ini;
@@ -50,9 +50,11 @@ int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
     ZorGameBase::DebugLog("error on open %s.", CAPTURE_CAMERA_FILE);
     return 0;
   }
-  ReleaseCaptureCameraInfo();
-  m_pCaptureCamera1 = new BattleCamera();
-  m_pCaptureCamera2 = new BattleCamera();
+  // A second run refills the buffers of the first: the pointers handed out stay valid.
+  if (m_pCaptureCamera1 == nullptr) m_pCaptureCamera1 = new BattleCamera();
+  if (m_pCaptureCamera2 == nullptr) m_pCaptureCamera2 = new BattleCamera();
+  *m_pCaptureCamera1 = BattleCamera{};
+  *m_pCaptureCamera2 = BattleCamera{};
   BattleCamera& one = *m_pCaptureCamera1;
   BattleCamera& two = *m_pCaptureCamera2;
   float* const apfDest[18] = {
