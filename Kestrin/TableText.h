@@ -108,11 +108,7 @@ class CWordStream {
 
   bool Next(std::string_view& word) {
     std::string_view run;
-    if (!m_scan.Word(run)) return false;
-    if (run.size() > MAX_WORD) {
-      run = run.substr(0, MAX_WORD);
-      m_scan.SetPosition(run.data() + MAX_WORD);
-    }
+    if (!m_scan.Word(run, MAX_WORD)) return false;
     word = m_bHasZero ? ZorGameBase::CutAtNul(run) : run;
     return true;
   }
