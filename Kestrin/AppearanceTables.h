@@ -26,6 +26,7 @@ class CTypeTable {
   // enters them: a later record of a type replaces the earlier one in place.
   Record& Append(int32_t nType) { return m_table.Append(nType); }
   void DropAppended() { m_table.DropAppended(); }
+  void CancelLoad() { m_table.DropAllAppended(); }
   void EndLoad() {
     size_t nBefore = m_table.Size();
     m_table.IndexAppended([](Record& kept, Record& appended) { kept = appended; });
@@ -88,6 +89,11 @@ class CRolePartHideTable {
     m_pOpen = nullptr;
   }
   void EndLoad() { m_table.EndLoad(); }
+  // Takes back the entries of a load that cannot go on.
+  void CancelLoad() {
+    m_table.CancelLoad();
+    m_pOpen = nullptr;
+  }
   void Clear() {
     m_table.Clear();
     m_vecSections.clear();

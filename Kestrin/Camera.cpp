@@ -1,6 +1,7 @@
 // Capture cameras, the battle dive camera and camera tracks.
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "3DRoleBaseData.h"
@@ -147,9 +148,15 @@ const CameraTrackFrameList* C3DRoleBaseData::GetCameraTrackFrames(const char* ps
   const char* pszPath = pTrack->strPath;
   std::string image;
   if (!ZorGameBase::ReadFileImage(pszPath, image, false)) return nullptr;
-  std::unique_ptr<CameraTrackFrameList> pFrames = ReadCameraTrackFile(image, pszPath);
-  if (pFrames == nullptr) return nullptr;
-  return (m_mapCameraTrackFrames.FindOrAdd(name) = std::move(pFrames)).get();
+  // Without the memory for the frames the call answers as for a file that cannot be read.
+  try {
+    std::unique_ptr<CameraTrackFrameList> pFrames = ReadCameraTrackFile(image, pszPath);
+    if (pFrames == nullptr) return nullptr;
+    return (m_mapCameraTrackFrames.FindOrAdd(name) = std::move(pFrames)).get();
+  } catch (const std::bad_alloc&) {
+    ZorGameBase::DebugLog("out of memory while loading %s.", pszPath);
+    return nullptr;
+  }
 }
 
 std::unique_ptr<CameraTrackFrameList> ReadCameraTrackFile(std::string_view image,

@@ -234,6 +234,8 @@ class CHashedTable {
   void DropAppended() {
     if (m_entries.Size() > m_nIndexed) m_entries.PopBack(1);
   }
+  // Takes back every entry appended since the last IndexAppended (a load that cannot go on).
+  void DropAllAppended() { m_entries.PopBack(m_entries.Size() - m_nIndexed); }
 
   // Enters the appended entries into the index. An appended entry whose key is there already
   // (entered before, or appended earlier) is not kept: fnMerge(kept, appended) is called with
@@ -270,6 +272,9 @@ class CHashedTable {
             Pending{vecTag[i], static_cast<uint32_t>(i), NO_SLOT};
       }
     }
+    // Everything this takes is taken before the first entry is entered: running out of memory
+    // leaves the index as it was.
+    std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
     GrowFor(nFirst + nCount);
     size_t nDropped = 0;
     for (Pending& pending : vecOrder) {
@@ -279,7 +284,6 @@ class CHashedTable {
     if (nDropped != 0 && nDropped != nCount) {
       // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
       // them yet) and their slots with them.
-      std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
       for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
       size_t nTo = nFirst;
       for (size_t i = 0; i < nCount; ++i) {
@@ -437,6 +441,8 @@ class CLookupTable {
   void Add(Key key, const Value& value) { m_table.Append(key) = value; }
   // Takes back the pair added last.
   void DropAdded() { m_table.DropAppended(); }
+  // Takes back every pair added since the last EndLoad.
+  void CancelLoad() { m_table.DropAllAppended(); }
   void EndLoad() {
     m_table.IndexAppended([](Value& kept, Value& added) {
       if (!bFirstStands) kept = std::move(added);
@@ -476,6 +482,11 @@ class CNamedTable {
       if (!bFirstStands) kept = std::move(added);
     });
     if (m_bLoading && m_table.Size() == nBefore && bFirstStands) m_names.Rollback(m_mark);
+    m_bLoading = false;
+  }
+  // Takes back every pair added since the last EndLoad (their names stay in the arena unused).
+  void CancelLoad() {
+    m_table.DropAllAppended();
     m_bLoading = false;
   }
   // The value under the name, entered (value-initialised) when missing: for a table that grows

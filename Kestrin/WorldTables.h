@@ -29,6 +29,7 @@ class CFirstIndex {
     m_index.EndLoad();
   }
   void Clear() { m_index.Clear(); }
+  void CancelLoad() { m_index.CancelLoad(); }
   // Position of the first entry with the key; -1 when there is none.
   int64_t Find(uint32_t nKey) const {
     const uint32_t* pPosition = m_index.Find(nKey);
