@@ -110,6 +110,7 @@ int32_t C3DRoleBaseData::Create() {
       {&C3DRoleBaseData::CreateRoleTraceInfo, "ini/RoleTrace.ini"},
       {&C3DRoleBaseData::CreateRolePartReplaceInfo, "ini/RolePartReplace.ini"},
   };
+  ZorGameBase::CLogBatch logBatch;  // a load may log many lines: the day's file stays open
   int32_t nResult = 0;
   for (const auto& loader : LOADERS) nResult = RunLoader(loader.pfnLoader, loader.pszFile);
   return nResult;
