@@ -40,10 +40,10 @@ void FormatTimeString(const std::tm& tmLocal, char* pszOut, size_t nSize) {
 // record at once, as after a close) until the date changes or the last batch ends. The time
 // and file name strings are kept for the second they were made in.
 struct LogTarget {
-  FILE* pFile;        // kept open within a batch; else null
-  char szFile[256];   // the name pFile was opened under
+  FILE* pFile;       // kept open within a batch; else null
+  char szFile[256];  // the name pFile was opened under
   int nBatches;
-  std::tm tmLast;     // the local time the strings below were made for
+  std::tm tmLast;  // the local time the strings below were made for
   bool bLastValid;
   char szLastFile[256];
   char szLastTime[64];

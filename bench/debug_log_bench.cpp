@@ -48,7 +48,8 @@ void LogRecords(benchmark::State& state, bool bInBatch) {
   for (auto _ : state) {
     ZorGameBase::CLogBatch* pBatch = bInBatch ? new ZorGameBase::CLogBatch() : nullptr;
     for (int i = 0; i < 1000; ++i) {
-      ZorGameBase::DebugLog("invalid line [bad_word_%ld] found in ini/Action3DEffect.ini.", nMessage++);
+      ZorGameBase::DebugLog("invalid line [bad_word_%ld] found in ini/Action3DEffect.ini.",
+                            nMessage++);
     }
     delete pBatch;
     state.PauseTiming();
