@@ -42,7 +42,10 @@ class CStableList {
   template <typename... Args>
   T& Emplace(Args&&... args) {
     size_t nBlock = m_nSize >> BLOCK_SHIFT;
-    if (nBlock == m_vecBlocks.size()) m_vecBlocks.emplace_back(new Storage[BLOCK]);
+    if (nBlock == m_vecBlocks.size()) {
+      std::unique_ptr<Storage[]> pBlock(new Storage[BLOCK]);  // freed if the list cannot grow
+      m_vecBlocks.push_back(std::move(pBlock));
+    }
     T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T{std::forward<Args>(args)...};
     ++m_nSize;
     return *pItem;
@@ -100,11 +103,9 @@ class CNameArena {
       m_nLeft -= nNeed;
     } else if (nNeed > BLOCK / 4) {
       // A long text gets a block of its own; the current block goes on being filled.
-      m_vecBlocks.emplace_back(new char[nNeed]);
-      pCopy = m_vecBlocks.back().get();
+      pCopy = AddBlock(nNeed);
     } else {
-      m_vecBlocks.emplace_back(new char[BLOCK]);
-      pCopy = m_vecBlocks.back().get();
+      pCopy = AddBlock(BLOCK);
       m_pNext = pCopy + nNeed;
       m_nLeft = BLOCK - nNeed;
     }
@@ -136,6 +137,12 @@ class CNameArena {
 
  private:
   static constexpr size_t BLOCK = 64 * 1024;
+
+  char* AddBlock(size_t nSize) {
+    std::unique_ptr<char[]> pBlock(new char[nSize]);  // freed if the list cannot grow
+    m_vecBlocks.push_back(std::move(pBlock));
+    return m_vecBlocks.back().get();
+  }
 
   std::vector<std::unique_ptr<char[]>> m_vecBlocks;
   char* m_pNext = nullptr;

@@ -215,7 +215,7 @@ TEST_F(CrashUploadTest, UploadToRefusingOrResettingServerEndsQuietly) {
 // points).
 TEST_F(CrashUploadTest, ExitWithUploadsInFlightEndsCleanly) {
   START_UPLOAD_SERVER(server, 20);
-  const int RUNS = 40;
+  const int RUNS = 30;
   std::string strFolder = m_folder.string();
   for (int nRun = 0; nRun < RUNS; ++nRun) {
     char* apszArgs[] = {const_cast<char*>(CRASH_UPLOAD_EXIT), strFolder.data(), nullptr};
