@@ -128,6 +128,11 @@ class C3DRoleBaseData final : public I3DRoleBaseData {
   int32_t CreateRoleTraceInfo();
   int32_t CreateRolePartReplaceInfo();
 
+  // Runs a loader of the file; memory running out ends it with 0 and one line in the log.
+  int32_t RunLoader(int32_t (C3DRoleBaseData::*pfnLoader)(), const char* pszFile);
+  // Takes back what a loader that cannot go on had added to its tables but not yet entered.
+  void CancelLoads();
+
   // Release of the owned records, in the order the destructor runs them.
   void ReleaseSoundEventInfo();
   void ReleaseSoundResInfo();

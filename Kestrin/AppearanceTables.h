@@ -26,6 +26,7 @@ class CTypeTable {
   // enters them: a later record of a type replaces the earlier one in place.
   Record& Append(int32_t nType) { return m_table.Append(nType); }
   void DropAppended() { m_table.DropAppended(); }
+  void CancelLoad() { m_table.DropAllAppended(); }
   void EndLoad() {
     size_t nBefore = m_table.Size();
     m_table.IndexAppended([](Record& kept, Record& appended) { kept = appended; });
@@ -91,6 +92,11 @@ class CRolePartHideTable {
   void EndLoad() { m_table.EndLoad(); }
   size_t Size() const { return m_table.Size(); }
   int64_t KeyAt(size_t i) const { return m_table.KeyAt(i); }
+  // Takes back the entries of a load that cannot go on.
+  void CancelLoad() {
+    m_table.CancelLoad();
+    m_pOpen = nullptr;
+  }
   void Clear() {
     m_table.Clear();
     m_vecSections.clear();

@@ -1,6 +1,7 @@
 #pragma once
 // Containers of the battle maps, view positions, fighter offsets and camera tracks.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,8 +14,9 @@
 // Section number to battle map. Only looked up (exactly, or map 0 in its place), never
 // walked in order, so hashed; a later section of a number replaces the map in place.
 using BattleMapTable = CLookupTable<uint32_t, BattleMapInfo>;
-// ViewPos lines in file order.
-using BattleViewPosList = std::vector<BattleViewPos>;
+// ViewPos lines in file order. A later load appends, and the entries handed out keep their
+// addresses until the service ends.
+using BattleViewPosList = std::deque<BattleViewPos>;
 // Key to offset; a later line of a key replaces the offset in place, so handed-out pointers
 // survive later loads.
 using FighterPosOffsetTable = CLookupTable<uint32_t, FighterPosOffset>;

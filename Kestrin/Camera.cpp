@@ -1,6 +1,7 @@
 // Capture cameras, the battle dive camera and camera tracks.
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "3DRoleBaseData.h"
@@ -53,8 +54,8 @@ void ObserveTrackPath(std::string_view path) {
 
 // Each line: eighteen floats, eye point, eye rotation and target point of camera 1, then the
 // same for camera 2. The first line that does not convert all eighteen ends the reading, what
-// it converted kept; the last line of the valid run before it stands. Two new cameras
-// (starting at zero) replace earlier ones. On a missing file logs "error on open %s." and
+// it converted kept; the last line of the valid run before it stands. Both cameras start at
+// zero, also on a second run. On a missing file logs "error on open %s." and
 // leaves the cameras as they were.
 int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
   ZorGameBase::CZorIni ini;
@@ -62,9 +63,11 @@ int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
     ZorGameBase::DebugLog("error on open %s.", CAPTURE_CAMERA_FILE);
     return 0;
   }
-  ReleaseCaptureCameraInfo();
-  m_pCaptureCamera1 = new BattleCamera();
-  m_pCaptureCamera2 = new BattleCamera();
+  // A second run refills the buffers of the first: the pointers handed out stay valid.
+  if (m_pCaptureCamera1 == nullptr) m_pCaptureCamera1 = new BattleCamera();
+  if (m_pCaptureCamera2 == nullptr) m_pCaptureCamera2 = new BattleCamera();
+  *m_pCaptureCamera1 = BattleCamera{};
+  *m_pCaptureCamera2 = BattleCamera{};
   BattleCamera& one = *m_pCaptureCamera1;
   BattleCamera& two = *m_pCaptureCamera2;
   float* const apfDest[18] = {
@@ -158,9 +161,15 @@ const CameraTrackFrameList* C3DRoleBaseData::GetCameraTrackFrames(const char* ps
   const char* pszPath = pTrack->strPath;
   std::string image;
   if (!ZorGameBase::ReadFileImage(pszPath, image, false)) return nullptr;
-  std::unique_ptr<CameraTrackFrameList> pFrames = ReadCameraTrackFile(image, pszPath);
-  if (pFrames == nullptr) return nullptr;
-  return (m_mapCameraTrackFrames.FindOrAdd(name) = std::move(pFrames)).get();
+  // Without the memory for the frames the call answers as for a file that cannot be read.
+  try {
+    std::unique_ptr<CameraTrackFrameList> pFrames = ReadCameraTrackFile(image, pszPath);
+    if (pFrames == nullptr) return nullptr;
+    return (m_mapCameraTrackFrames.FindOrAdd(name) = std::move(pFrames)).get();
+  } catch (const std::bad_alloc&) {
+    ZorGameBase::DebugLog("out of memory while loading %s.", pszPath);
+    return nullptr;
+  }
 }
 
 std::unique_ptr<CameraTrackFrameList> ReadCameraTrackFile(std::string_view image,

@@ -42,7 +42,10 @@ class CStableList {
   template <typename... Args>
   T& Emplace(Args&&... args) {
     size_t nBlock = m_nSize >> BLOCK_SHIFT;
-    if (nBlock == m_vecBlocks.size()) m_vecBlocks.emplace_back(new Storage[BLOCK]);
+    if (nBlock == m_vecBlocks.size()) {
+      std::unique_ptr<Storage[]> pBlock(new Storage[BLOCK]);  // freed if the list cannot grow
+      m_vecBlocks.push_back(std::move(pBlock));
+    }
     T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T{std::forward<Args>(args)...};
     ++m_nSize;
     return *pItem;
@@ -100,11 +103,9 @@ class CNameArena {
       m_nLeft -= nNeed;
     } else if (nNeed > BLOCK / 4) {
       // A long text gets a block of its own; the current block goes on being filled.
-      m_vecBlocks.emplace_back(new char[nNeed]);
-      pCopy = m_vecBlocks.back().get();
+      pCopy = AddBlock(nNeed);
     } else {
-      m_vecBlocks.emplace_back(new char[BLOCK]);
-      pCopy = m_vecBlocks.back().get();
+      pCopy = AddBlock(BLOCK);
       m_pNext = pCopy + nNeed;
       m_nLeft = BLOCK - nNeed;
     }
@@ -136,6 +137,12 @@ class CNameArena {
 
  private:
   static constexpr size_t BLOCK = 64 * 1024;
+
+  char* AddBlock(size_t nSize) {
+    std::unique_ptr<char[]> pBlock(new char[nSize]);  // freed if the list cannot grow
+    m_vecBlocks.push_back(std::move(pBlock));
+    return m_vecBlocks.back().get();
+  }
 
   std::vector<std::unique_ptr<char[]>> m_vecBlocks;
   char* m_pNext = nullptr;
@@ -234,6 +241,8 @@ class CHashedTable {
   void DropAppended() {
     if (m_entries.Size() > m_nIndexed) m_entries.PopBack(1);
   }
+  // Takes back every entry appended since the last IndexAppended (a load that cannot go on).
+  void DropAllAppended() { m_entries.PopBack(m_entries.Size() - m_nIndexed); }
 
   // Enters the appended entries into the index. An appended entry whose key is there already
   // (entered before, or appended earlier) is not kept: fnMerge(kept, appended) is called with
@@ -270,6 +279,9 @@ class CHashedTable {
             Pending{vecTag[i], static_cast<uint32_t>(i), NO_SLOT};
       }
     }
+    // Everything this takes is taken before the first entry is entered: running out of memory
+    // leaves the index as it was.
+    std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
     GrowFor(nFirst + nCount);
     size_t nDropped = 0;
     for (Pending& pending : vecOrder) {
@@ -279,7 +291,6 @@ class CHashedTable {
     if (nDropped != 0 && nDropped != nCount) {
       // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
       // them yet) and their slots with them.
-      std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
       for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
       size_t nTo = nFirst;
       for (size_t i = 0; i < nCount; ++i) {
@@ -437,6 +448,8 @@ class CLookupTable {
   void Add(Key key, const Value& value) { m_table.Append(key) = value; }
   // Takes back the pair added last.
   void DropAdded() { m_table.DropAppended(); }
+  // Takes back every pair added since the last EndLoad.
+  void CancelLoad() { m_table.DropAllAppended(); }
   void EndLoad() {
     m_table.IndexAppended([](Value& kept, Value& added) {
       if (!bFirstStands) kept = std::move(added);
@@ -476,6 +489,11 @@ class CNamedTable {
       if (!bFirstStands) kept = std::move(added);
     });
     if (m_bLoading && m_table.Size() == nBefore && bFirstStands) m_names.Rollback(m_mark);
+    m_bLoading = false;
+  }
+  // Takes back every pair added since the last EndLoad (their names stay in the arena unused).
+  void CancelLoad() {
+    m_table.DropAllAppended();
     m_bLoading = false;
   }
   // The value under the name, entered (value-initialised) when missing: for a table that grows

@@ -28,7 +28,13 @@ extern "C" KESTRIN_API I3DRoleBaseData* RoleBaseDataQuery() {
   IZorMemory* pMemory = IZorAppUtil::GetInstance().GetMemory();
   void* pStorage = pMemory->Alloc(sizeof(C3DRoleBaseData), SERVICE_SOURCE, SERVICE_LINE);
   if (pStorage == nullptr) return nullptr;
-  g_pService = new (pStorage) C3DRoleBaseData();
+  // Some empty tables take memory already: without it there is no service, as without storage.
+  try {
+    g_pService = new (pStorage) C3DRoleBaseData();
+  } catch (const std::bad_alloc&) {
+    pMemory->Free(pStorage);
+    return nullptr;
+  }
   return g_pService;
 }
 

@@ -34,6 +34,8 @@ class CNameTable {
     });
     if (m_table.Size() == nBefore && !bNewNameKept) m_names.Rollback(m_mark);
   }
+  // Takes back the pairs appended since the last EndLoad (their names stay unused).
+  void CancelLoad() { m_table.DropAllAppended(); }
   size_t Size() const { return m_table.Size(); }
   Key KeyAt(size_t i) const { return m_table.EntryAt(i).key; }
   void Clear() {
@@ -93,6 +95,11 @@ class CSoundResTable {
       m_names.Rollback(m_mark);
       m_vecFiles.resize(m_nFilesMark);
     }
+  }
+  // Takes back the sections of a load that cannot go on (their files stay unused).
+  void CancelLoad() {
+    m_table.DropAllAppended();
+    m_bOpen = false;
   }
   size_t Size() const { return m_table.Size(); }
   void Clear() {

@@ -105,25 +105,33 @@ class CFormattedRead {
 // word reads as the C string in the buffer would: up to its first zero byte.
 class CWordStream {
  public:
-  explicit CWordStream(std::string_view image) : m_scan(image), m_bHasZero(HasZero(image)) {}
+  explicit CWordStream(std::string_view image)
+      : m_scan(image), m_pBegin(image.data()), m_bHasZero(HasZero(image)) {}
 
   bool Next(std::string_view& word) {
     std::string_view run;
-    if (!m_scan.Word(run)) return false;
-    if (run.size() > MAX_WORD) {
-      if (ZorGameBase::LoadObserver() != nullptr) {
-        ZorGameBase::ObserveWordCut(run.data(), run.size(), MAX_WORD);
-      }
-      run = run.substr(0, MAX_WORD);
-      m_scan.SetPosition(run.data() + MAX_WORD);
-    }
+    if (!m_scan.Word(run, MAX_WORD)) return false;
+    if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(run);
     word = m_bHasZero ? ZorGameBase::CutAtNul(run) : run;
     return true;
   }
 
  private:
   static const size_t MAX_WORD = 1023;
+  // A run cut into words is told once, at its first word, with the run's whole length; the
+  // run is measured once, so that the reading stays linear however long it is.
+  void ObserveCut(std::string_view word) {
+    const char* pAfter = word.data() + word.size();
+    bool bRunGoesOn = pAfter < m_scan.End() && !ZorGameBase::IsScanSpace(*pAfter);
+    bool bRunStarts = word.data() == m_pBegin || ZorGameBase::IsScanSpace(word.data()[-1]);
+    if (!bRunGoesOn || !bRunStarts) return;
+    const char* pRunEnd = ZorGameBase::CTextScan::FindSpace(pAfter, m_scan.End());
+    ZorGameBase::ObserveWordCut(word.data(), static_cast<size_t>(pRunEnd - word.data()),
+                                MAX_WORD);
+  }
+
   ZorGameBase::CTextScan m_scan;
+  const char* m_pBegin;
   bool m_bHasZero;  // most images hold no zero byte: their words need no cut
 };
 

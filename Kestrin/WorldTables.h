@@ -2,6 +2,7 @@
 // Containers of the game map catalogue, the regions and the terrain NPCs.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <vector>
 
@@ -13,7 +14,9 @@
 using GameMapTable = std::map<uint32_t, GameMapInfo>;
 // The catalogue's records by map id, for the lookups: one hash probe.
 using GameMapIndex = CLookupTable<uint32_t, const GameMapInfo*>;
-using TerrainNpcList = std::vector<TerrainNpcInfo>;
+// In file order; a later load appends the records again, and the records handed out keep
+// their addresses.
+using TerrainNpcList = std::deque<TerrainNpcInfo>;
 
 // Position of the first entry of each key in a list kept in file order: one hash probe for the
 // queries that want the first entry of a key. Rebuilt whole by the loaders.
@@ -26,6 +29,7 @@ class CFirstIndex {
     m_index.EndLoad();
   }
   void Clear() { m_index.Clear(); }
+  void CancelLoad() { m_index.CancelLoad(); }
   // Position of the first entry with the key; -1 when there is none.
   int64_t Find(uint32_t nKey) const {
     const uint32_t* pPosition = m_index.Find(nKey);

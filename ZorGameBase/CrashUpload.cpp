@@ -83,8 +83,11 @@ void StartCrashUpload(const char* pszText) {
   do {
     if (nStarted >= UPLOADS_MAX) return;
   } while (!g_nStarted.compare_exchange_weak(nStarted, nStarted + 1));
-  // A thread that cannot be had (or memory for the copy) costs this upload: it counts as
+  // The HTTP client is set up here, on the caller's thread, and never torn down: an upload
+  // thread that still runs while the process exits touches nothing that exit destroys. A
+  // thread that cannot be had (or memory for the copy) costs this upload: it counts as
   // started and ended at once.
+  ZorPlatform::HttpSetup();
   try {
     std::string strText(pszText, strnlen(pszText, TEXT_MAX));
     std::thread(CrashUploadThread, std::move(strText)).detach();

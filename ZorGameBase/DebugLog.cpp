@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <mutex>
 
 #include "LoadObserver.h"
@@ -35,21 +36,66 @@ void FormatTimeString(const std::tm& tmLocal, char* pszOut, size_t nSize) {
            tmLocal.tm_year + 1900);
 }
 
+// Where records go. Outside a batch the day's file is opened and closed for each record;
+// within one it stays open between records (each flushed as written, so the file holds every
+// record at once, as after a close) until the date changes or the last batch ends. The time
+// and file name strings are kept for the second they were made in.
+struct LogTarget {
+  FILE* pFile;       // kept open within a batch; else null
+  char szFile[256];  // the name pFile was opened under
+  int nBatches;
+  std::tm tmLast;  // the local time the strings below were made for
+  bool bLastValid;
+  char szLastFile[256];
+  char szLastTime[64];
+};
+
+LogTarget g_target;  // zero-filled at load
+
+bool SameSecond(const std::tm& a, const std::tm& b) {
+  return a.tm_sec == b.tm_sec && a.tm_min == b.tm_min && a.tm_hour == b.tm_hour &&
+         a.tm_mday == b.tm_mday && a.tm_mon == b.tm_mon && a.tm_year == b.tm_year &&
+         a.tm_wday == b.tm_wday;
+}
+
+// "./debug/<year>_<month>_<day>.log" for the local date.
+void DayFileName(const std::tm& tmLocal, char* pszOut, size_t nSize) {
+  snprintf(pszOut, nSize, "./debug/%u_%u_%u.log", static_cast<unsigned>(tmLocal.tm_year + 1900),
+           static_cast<unsigned>(tmLocal.tm_mon + 1), static_cast<unsigned>(tmLocal.tm_mday));
+}
+
+void CloseKeptLocked() {
+  if (g_target.pFile != nullptr) fclose(g_target.pFile);
+  g_target.pFile = nullptr;
+}
+
 // Caller holds g_logMutex.
 void AppendRecordLocked(const char* pszMessage) {
   std::tm tmLocal = ZorPlatform::LocalTimeNow();
-  ZorPlatform::MakeDirectory("debug");
-  char szFileName[256] = "debug.log";
-  snprintf(szFileName, sizeof(szFileName), "./debug/%u_%u_%u.log",
-           static_cast<unsigned>(tmLocal.tm_year + 1900), static_cast<unsigned>(tmLocal.tm_mon + 1),
-           static_cast<unsigned>(tmLocal.tm_mday));
-  FILE* pFile = fopen(szFileName, "a+");
+  if (!g_target.bLastValid || !SameSecond(tmLocal, g_target.tmLast)) {
+    DayFileName(tmLocal, g_target.szLastFile, sizeof(g_target.szLastFile));
+    FormatTimeString(tmLocal, g_target.szLastTime, sizeof(g_target.szLastTime));
+    g_target.tmLast = tmLocal;
+    g_target.bLastValid = true;
+  }
+  FILE* pFile = g_target.pFile;
+  if (pFile == nullptr || strcmp(g_target.szFile, g_target.szLastFile) != 0) {
+    CloseKeptLocked();
+    ZorPlatform::MakeDirectory("debug");
+    pFile = fopen(g_target.szLastFile, "a+");
+    if (pFile != nullptr && g_target.nBatches > 0) {
+      g_target.pFile = pFile;
+      memcpy(g_target.szFile, g_target.szLastFile, sizeof(g_target.szFile));
+    }
+  }
   if (LoadObserver() != nullptr) NoteLogRecord(pszMessage, pFile != nullptr);
   if (pFile == nullptr) return;
-  char szTime[64];
-  FormatTimeString(tmLocal, szTime, sizeof(szTime));
-  fprintf(pFile, "%s -- %s", pszMessage, szTime);
-  fclose(pFile);
+  fprintf(pFile, "%s -- %s", pszMessage, g_target.szLastTime);
+  if (pFile == g_target.pFile) {
+    fflush(pFile);
+  } else {
+    fclose(pFile);
+  }
 }
 
 void LogMessage(const char* pszMessage) {
@@ -110,13 +156,21 @@ bool DebugLogWritable() {
   std::tm tmLocal = ZorPlatform::LocalTimeNow();
   ZorPlatform::MakeDirectory("debug");
   char szFileName[256];
-  snprintf(szFileName, sizeof(szFileName), "./debug/%u_%u_%u.log",
-           static_cast<unsigned>(tmLocal.tm_year + 1900), static_cast<unsigned>(tmLocal.tm_mon + 1),
-           static_cast<unsigned>(tmLocal.tm_mday));
+  DayFileName(tmLocal, szFileName, sizeof(szFileName));
   FILE* pFile = fopen(szFileName, "a+");
   if (pFile == nullptr) return false;
   fclose(pFile);
   return true;
+}
+
+CLogBatch::CLogBatch() {
+  std::lock_guard<std::mutex> lock(g_logMutex);
+  ++g_target.nBatches;
+}
+
+CLogBatch::~CLogBatch() {
+  std::lock_guard<std::mutex> lock(g_logMutex);
+  if (--g_target.nBatches == 0) CloseKeptLocked();
 }
 
 void WriteLogRecord(const char* pszMessage) {

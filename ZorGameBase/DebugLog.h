@@ -28,6 +28,17 @@ void DebugOutput(const char* pszFormat, ...)
 #endif
     ;
 
+// While one lives, the day's log file stays open between records instead of being opened and
+// closed for each: for a load that may write many. Every record is still flushed as it is
+// written. Batches nest; the file closes when the last ends. Any thread.
+class CLogBatch {
+ public:
+  CLogBatch();
+  ~CLogBatch();
+  CLogBatch(const CLogBatch&) = delete;
+  CLogBatch& operator=(const CLogBatch&) = delete;
+};
+
 // Appends one record with the message as given: no repeat filter, no formatting.
 // The file writer shared by DebugLog and the ini reader's error log.
 void WriteLogRecord(const char* pszMessage);

@@ -120,6 +120,17 @@ class CTextScan {
     word = std::string_view(pStart, static_cast<size_t>(m_pPos - pStart));
     return true;
   }
+  // "%1023s" for nMax 1023: as Word, but at most nMax characters; the rest of a longer run is
+  // the next word. Looks at no character past the word, however long the run.
+  bool Word(std::string_view& word, size_t nMax) {
+    SkipSpace();
+    if (m_pPos >= m_pEnd) return false;
+    const char* pStart = m_pPos;
+    const char* pLimit = static_cast<size_t>(m_pEnd - pStart) > nMax ? pStart + nMax : m_pEnd;
+    m_pPos = FindSpace(m_pPos, pLimit);
+    word = std::string_view(pStart, static_cast<size_t>(m_pPos - pStart));
+    return true;
+  }
   // The first white-space character from p on, or pEnd. Eight bytes a step while they fit:
   // white space lies below 0x21, and a step passes when no byte does.
   static const char* FindSpace(const char* p, const char* pEnd) {

@@ -27,25 +27,18 @@ bool CharMatches(const char* p, size_t nSize, unsigned ch) {
 // string: it ends at white space, and a zero byte inside it ends its text.
 class WordReader {
  public:
-  explicit WordReader(const std::string& strText)
-      : m_pPos(strText.data()), m_pEnd(m_pPos + strText.size()) {}
+  explicit WordReader(const std::string& strText) : m_scan(strText) {}
   // The next word; false at the end. bTooLong is set for a word over MAX_WORD characters.
   bool Next(std::string_view& word, bool& bTooLong) {
-    while (m_pPos < m_pEnd && IsScanSpace(*m_pPos)) ++m_pPos;
-    if (m_pPos == m_pEnd) return false;
-    const char* pStart = m_pPos;
-    while (m_pPos < m_pEnd && !IsScanSpace(*m_pPos)) ++m_pPos;
-    size_t nLength = static_cast<size_t>(m_pPos - pStart);
-    bTooLong = nLength > MAX_WORD;
-    const void* pZero = memchr(pStart, '\0', nLength);
-    if (pZero != nullptr) nLength = static_cast<size_t>(static_cast<const char*>(pZero) - pStart);
-    word = std::string_view(pStart, nLength);
+    std::string_view run;
+    if (!m_scan.Word(run)) return false;
+    bTooLong = run.size() > MAX_WORD;
+    word = CutAtNul(run);
     return true;
   }
 
  private:
-  const char* m_pPos;
-  const char* m_pEnd;
+  CTextScan m_scan;
 };
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

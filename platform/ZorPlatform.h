@@ -58,5 +58,9 @@ struct HttpPostRequest {
   long nTotalTimeoutSeconds;    // bound on the whole exchange
 };
 bool HttpPost(const HttpPostRequest& request);
+// The HTTP client's one-time setup for the process, done at the first call and never undone:
+// called before the first thread that posts starts, so that no such thread sets the client up
+// while the process exits. False when the client cannot work.
+bool HttpSetup();
 
 }  // namespace ZorPlatform

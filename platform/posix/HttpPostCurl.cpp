@@ -14,14 +14,19 @@ size_t DiscardAnswer(char*, size_t nSize, size_t nCount, void*) { return nSize *
 
 }  // namespace
 
-// libcurl takes its proxy from the system's settings (http_proxy, no_proxy) by itself. It is
-// initialised once per process; its easy handles are used by one thread each.
-bool HttpPost(const HttpPostRequest& request) {
-  if (request.pszServer == nullptr || request.pszObject == nullptr) return false;
+// libcurl's global state is never cleaned up: a post may still run while the process exits.
+bool HttpSetup() {
   static std::once_flag s_initOnce;
   static CURLcode s_initResult = CURLE_FAILED_INIT;
   std::call_once(s_initOnce, [] { s_initResult = curl_global_init(CURL_GLOBAL_DEFAULT); });
-  if (s_initResult != CURLE_OK) return false;
+  return s_initResult == CURLE_OK;
+}
+
+// libcurl takes its proxy from the system's settings (http_proxy, no_proxy) by itself. Its easy
+// handles are used by one thread each.
+bool HttpPost(const HttpPostRequest& request) {
+  if (request.pszServer == nullptr || request.pszObject == nullptr) return false;
+  if (!HttpSetup()) return false;
   CURL* pCurl = curl_easy_init();
   if (pCurl == nullptr) return false;
   std::string strUrl = std::string("http://") + request.pszServer + ":" +

@@ -124,6 +124,9 @@ std::string RequestText(const HttpPostRequest& request, size_t nBodyLength) {
 
 }  // namespace
 
+// Plain sockets need no one-time setup.
+bool HttpSetup() { return true; }
+
 bool HttpPost(const HttpPostRequest& request) {
   if (request.pszServer == nullptr || request.pszObject == nullptr) return false;
   size_t nBodyLength = request.pchBody != nullptr ? request.nBodyLength : 0;

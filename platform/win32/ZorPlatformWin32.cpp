@@ -232,6 +232,10 @@ void SetTimeouts(HINTERNET hHandle, const HttpPostRequest& request) {
 
 }  // namespace
 
+// WinINet sets itself up with each root handle; the system ends the other threads of a process
+// before it unloads the library.
+bool HttpSetup() { return true; }
+
 // WinINet: the root handle with the system's preconfigured proxy settings, a connection, a
 // request. "Accept" lines become the request's accept types, the other lines go with the send.
 // WinINet has no bound on a whole exchange: the total time bounds each send and each wait

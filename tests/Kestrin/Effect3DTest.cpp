@@ -133,6 +133,18 @@ TEST_P(Effect3DTest, GarbageWordsAreEachLoggedAndReadingGoesOn) {
   EXPECT_TRUE(LogHas(Invalid("=fx")));  // the word reads up to its zero byte
 }
 
+// A run of megabytes without a blank is read in words of 1023 characters: a record that starts
+// right at a word's boundary is read whole; the run's words give one message, repeated.
+TEST_P(Effect3DTest, RunOfMegabytesIsReadInWordsOf1023) {
+  const size_t nWords = 8200;
+  std::string strRun(nWords * 1023, 'x');
+  I3DRoleBaseData* pData = LoadTable(strRun + "1.2.3.4=fx_a " + strRun + "x5.6.7.8=fx_b");
+  EXPECT_EQ("fx_a", Query(pData, 1, 2, 3, 4));
+  EXPECT_EQ("(null)", Query(pData, 5, 6, 7, 8));
+  EXPECT_EQ(1, LogCount("invalid line [" + std::string(1009, 'x') + " -- "));  // cut to 1023
+  EXPECT_TRUE(LogHas(Invalid("x5.6.7.8=fx_b")));
+}
+
 using Effect3DTablesTest = ModuleTest;
 
 // Without its file a table answers null, wildcards too, and logs nothing.

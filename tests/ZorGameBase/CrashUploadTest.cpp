@@ -21,6 +21,13 @@
 #include "TestPlatform.h"
 #include "ZorPlatform.h"
 
+#if defined(CRASH_UPLOAD_EXIT)
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 using namespace ZorGameBase;
 using namespace std::chrono_literals;
 
@@ -201,6 +208,35 @@ TEST_F(CrashUploadTest, UploadToRefusingOrResettingServerEndsQuietly) {
   EXPECT_EQ(2, CrashUploadsStarted());
   EXPECT_TRUE(DebuggerLines().empty());
 }
+
+#if defined(CRASH_UPLOAD_EXIT)
+// A host that returns from main right after writing crash records ends cleanly while their
+// uploads are in flight, run after run (the end of the process meets the uploads at ever other
+// points).
+TEST_F(CrashUploadTest, ExitWithUploadsInFlightEndsCleanly) {
+  START_UPLOAD_SERVER(server, 20);
+  const int RUNS = 30;
+  std::string strFolder = m_folder.string();
+  for (int nRun = 0; nRun < RUNS; ++nRun) {
+    char* apszArgs[] = {const_cast<char*>(CRASH_UPLOAD_EXIT), strFolder.data(), nullptr};
+    pid_t nChild = -1;
+    ASSERT_EQ(0, posix_spawn(&nChild, CRASH_UPLOAD_EXIT, nullptr, nullptr, apszArgs, environ));
+    int nStatus = 0;
+    auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (waitpid(nChild, &nStatus, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(nChild, SIGKILL);
+        waitpid(nChild, &nStatus, 0);
+        FAIL() << "run " << nRun << " hangs at exit";
+      }
+      std::this_thread::sleep_for(2ms);
+    }
+    ASSERT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0)
+        << "run " << nRun << ", wait status " << nStatus;
+  }
+  EXPECT_EQ(RUNS * 4, LogCount("before exit"));
+}
+#endif
 
 using CrashUploadSeamTest = TempFolderTest;
 

@@ -49,6 +49,21 @@ TEST_F(DebugLogTest, UnopenableFileWritesNothingYetTheMessageCountsAsSeen) {
   EXPECT_EQ(1, LogCount("kept message"));
 }
 
+// Within a batch (a load) the day's file stays open, yet each record is in it as soon as it
+// is written; after the batch each record opens the file again (a removed folder comes back).
+TEST_F(DebugLogTest, RecordsOfABatchAreInTheFileAtOnce) {
+  {
+    ZorGameBase::CLogBatch batch;
+    DebugLog("in a batch %d", 1);
+    EXPECT_EQ(1, LogCount("in a batch 1 -- "));
+    DebugLog("in a batch %d", 2);
+    EXPECT_EQ(2, LogCount("in a batch "));
+  }
+  std::filesystem::remove_all(m_folder / "debug");
+  DebugLog("after the batch");
+  EXPECT_EQ(1, LogCount("after the batch -- "));
+}
+
 struct Named {
   void Check() { ASSERT(false); }
   Named& operator=(const Named&) {
