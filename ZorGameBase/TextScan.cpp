@@ -8,14 +8,15 @@
 #include <limits>
 #include <new>
 
+#include "ZorPlatform.h"
+
 namespace ZorGameBase {
 
 namespace {
 
 // Opens the file and takes its size; null when it cannot be opened or is no readable file.
 FILE* OpenForImage(const char* pszPath, long& nSize) {
-  if (pszPath == nullptr) return nullptr;
-  FILE* pFile = fopen(pszPath, "rb");
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
   if (pFile == nullptr) return nullptr;
   nSize = -1;
   // A folder opens on some systems and reads as an error: probe one byte first.

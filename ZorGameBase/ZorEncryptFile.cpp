@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ZorPlatform.h"
+
 namespace ZorGameBase {
 
 CZorEncryptFile::CZorEncryptFile(unsigned nSeed)
@@ -51,7 +53,7 @@ void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned ch
 bool CZorEncryptFile::Open(const char* pszPath) {
   if (pszPath == nullptr) return false;
   Close();
-  FILE* pFile = fopen(pszPath, "rb");
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
   if (pFile == nullptr) return false;
   long nLength = -1;
   if (fseek(pFile, 0, SEEK_END) == 0) nLength = ftell(pFile);

@@ -11,6 +11,7 @@
 #include "Gbk.h"
 #include "TextScan.h"
 #include "WordBytes.h"
+#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 namespace {
@@ -412,7 +413,7 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // place with the embedded encrypted file's key, so that its text is held once, however large
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
-  m_pFile = fopen(pszPath, "rb");
+  m_pFile = ZorPlatform::OpenRegularFile(pszPath);
   if (m_pFile == nullptr) return false;
   long nLength = -1;
   if (fseek(m_pFile, 0, SEEK_END) == 0) nLength = ftell(m_pFile);

@@ -6,11 +6,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "DataFolder.h"
 #include "TableViews.h"
+#include "ZorPlatform.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +30,9 @@ struct Row {
 };
 
 bool Readable(const std::string& strPath) {
-  return std::ifstream(strPath, std::ios::binary).is_open();
+  FILE* pFile = ZorPlatform::OpenRegularFile(strPath.c_str());
+  if (pFile != nullptr) fclose(pFile);
+  return pFile != nullptr;
 }
 
 bool AnyMessageHas(const std::vector<std::string>& messages, const std::string& strText) {

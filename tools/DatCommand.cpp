@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "DatCipher.h"
+#include "TextScan.h"
 #include "ZorEncryptFile.h"
 
 namespace {
@@ -41,14 +41,11 @@ int RunDatDecode(const std::string& strIn, const std::string& strOut) {
 }
 
 int RunDatEncode(const std::string& strIn, const std::string& strOut) {
-  std::ifstream in(strIn, std::ios::binary);
-  if (!IsFile(strIn) || !in) {
+  std::string strPlain;
+  if (!ZorGameBase::ReadFileImage(strIn.c_str(), strPlain, false)) {
     std::cerr << "kestrin dat encode: cannot read " << strIn << "\n";
     return 1;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string strPlain = text.str();
   if (strPlain.empty()) {
     std::cerr << "kestrin dat encode: " << strIn
               << " is empty; the module does not open an empty .dat file\n";
