@@ -154,41 +154,28 @@ bool CTextScan::Float(float& fValue) {
   const char* p = m_pPos;
   bool bNegative = false;
   if (p < m_pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
+  float fShort;
+  const char* pShortEnd;
+  if (ShortDecimalFloat(p, m_pEnd, fShort, pShortEnd)) {
+    fValue = bNegative ? -fShort : fShort;
+    m_pPos = pShortEnd;
+    return true;
+  }
   const char* pNumber = p;
   size_t nMantissaDigits = 0;
-  size_t nFractionDigits = 0;
-  uint32_t nMantissa = 0;  // the digits as one number while there are at most seven
-  for (unsigned nDigit; p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
-    nMantissa = nMantissa * 10 + nDigit;
-    if (++nMantissaDigits > 7) nMantissa = 0;
-  }
+  while (p < m_pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;
   if (p < m_pEnd && *p == '.') {
     ++p;
-    for (unsigned nDigit; p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
-      nMantissa = nMantissa * 10 + nDigit;
-      if (++nMantissaDigits > 7) nMantissa = 0;
-      ++nFractionDigits;
-    }
+    while (p < m_pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;
   }
   if (nMantissaDigits == 0) return false;
-  bool bExponent = false;
   if (p < m_pEnd && (*p == 'e' || *p == 'E')) {
     const char* pExp = p + 1;
     if (pExp < m_pEnd && (*pExp == '+' || *pExp == '-')) ++pExp;
     if (pExp < m_pEnd && *pExp >= '0' && *pExp <= '9') {
       while (pExp < m_pEnd && *pExp >= '0' && *pExp <= '9') ++pExp;
       p = pExp;
-      bExponent = true;
     }
-  }
-  if (!bExponent && nMantissaDigits <= 7) {
-    // Seven digits stay below 2^24 and so does every power of ten up to 10^7: both are exact
-    // floats, and one correctly rounded division gives the nearest float of the decimal.
-    static const float POWERS_OF_TEN[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
-    float fParsed = static_cast<float>(nMantissa) / POWERS_OF_TEN[nFractionDigits];
-    fValue = bNegative ? -fParsed : fParsed;
-    m_pPos = p;
-    return true;
   }
   float fParsed = 0.0f;
   auto result = std::from_chars(pNumber, p, fParsed, std::chars_format::general);

@@ -116,8 +116,10 @@ float ParseFloat(const char* pszText) {
   if (bDecimal && pNumber[0] == '0' && (pNumber[1] == 'x' || pNumber[1] == 'X')) bDecimal = false;
   if (bDecimal) {
     float fValue = 0.0f;
-    auto result = std::from_chars(pNumber, pNumber + strlen(pNumber), fValue,
-                                  std::chars_format::general);
+    const char* pEnd = pNumber + strlen(pNumber);
+    const char* pStop;
+    if (ShortDecimalFloat(pNumber, pEnd, fValue, pStop)) return bNegative ? -fValue : fValue;
+    auto result = std::from_chars(pNumber, pEnd, fValue, std::chars_format::general);
     if (result.ec == std::errc()) return bNegative ? -fValue : fValue;
   }
   return strtof(pszText, nullptr);

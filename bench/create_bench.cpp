@@ -5,6 +5,10 @@
 //   KESTRIN_BENCH_SCALE=5 create_bench            the same at another scale
 //   KESTRIN_BENCH_DATA=build/dataset-50 create_bench --benchmark_repetitions=5
 //                                                 a folder written by generate_dataset
+//   create_bench --memory-probe DIR               one Create in this process, its figures on a
+//                                                 line (the fresh-process samples run this;
+//                                                 scripts/callgrind-load.sh counts it)
+//   create_bench --straight-probe DIR             the same for the straightforward reading
 //
 // Times are CPU times of the benchmark thread; with repetitions the report takes the median.
 // Every query benchmark counts the allocations of the program per query ("allocs").
