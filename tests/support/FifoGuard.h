@@ -11,11 +11,12 @@
 #include <thread>
 
 // A FIFO in place of a file. A reader that waits for a writer would hang the test for ever: after
-// a few seconds the guard opens the FIFO as that writer and closes it again, so the reader sees
-// an empty file and goes on, and the guard tells that it had to.
+// some seconds (long enough for a slow run under valgrind to finish first, as the guard could
+// otherwise meet a reader that merely looks) the guard opens the FIFO as that writer and closes
+// it again, so the reader sees an empty file and goes on, and the guard tells that it had to.
 class CFifoGuard {
  public:
-  explicit CFifoGuard(const std::filesystem::path& path, int nSeconds = 5)
+  explicit CFifoGuard(const std::filesystem::path& path, int nSeconds = 20)
       : m_path(path), m_nSeconds(nSeconds) {
     m_bMade = mkfifo(path.string().c_str(), 0600) == 0;
     if (m_bMade) m_watch = std::thread([this] { Watch(); });

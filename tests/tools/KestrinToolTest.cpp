@@ -215,7 +215,7 @@ TEST_F(KestrinToolTest, ChangedDataSetShowsOnItsRows) {
 #if !defined(_WIN32)
   // A FIFO is no file: the check and the cipher pass it over at once instead of waiting.
   fs::remove(m_folder / "data/ini/region.ini");
-  CFifoGuard fifo(m_folder / "data/ini/region.ini", 20);
+  CFifoGuard fifo(m_folder / "data/ini/region.ini");
   ASSERT_TRUE(fifo.Made());
   report = ToolJson({"check", "--json", Data()}, 1);
   EXPECT_EQ("missing", Row(report, "ini/region.ini")["result"]);
