@@ -9,6 +9,7 @@
 #include <new>
 
 #include "LoadObserver.h"
+#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 
@@ -16,8 +17,7 @@ namespace {
 
 // Opens the file and takes its size; null when it cannot be opened or is no readable file.
 FILE* OpenForImage(const char* pszPath, long& nSize) {
-  if (pszPath == nullptr) return nullptr;
-  FILE* pFile = fopen(pszPath, "rb");
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
   if (pFile == nullptr) return nullptr;
   nSize = -1;
   // A folder opens on some systems and reads as an error: probe one byte first.
@@ -166,6 +166,13 @@ bool CTextScan::Float(float& fValue) {
   const char* p = m_pPos;
   bool bNegative = false;
   if (p < m_pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
+  float fShort;
+  const char* pShortEnd;
+  if (ShortDecimalFloat(p, m_pEnd, fShort, pShortEnd)) {
+    fValue = bNegative ? -fShort : fShort;
+    m_pPos = pShortEnd;
+    return true;
+  }
   const char* pNumber = p;
   size_t nMantissaDigits = 0;
   while (p < m_pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;

@@ -58,6 +58,34 @@ std::string_view CutAtNul(std::string_view text);
 // first, then digits up to the first other character; 0 without digits; saturated to 32 bits.
 int32_t ParseDecimal(const char* pszText);
 
+// The nearest float of a plain decimal at p, digits with at most one point and seven digits in
+// all, no sign and no exponent behind it, read up to the first other character (at most to
+// pEnd): pStop is set behind it. False for any other form, which takes the full conversion.
+// Seven digits stay below 2^24 as do the powers of ten up to 10^7: both are exact floats, and
+// one correctly rounded division gives the nearest float of the decimal.
+inline bool ShortDecimalFloat(const char* p, const char* pEnd, float& fValue, const char*& pStop) {
+  static const float POWERS_OF_TEN[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+  uint32_t nMantissa = 0;
+  int nDigits = 0;
+  int nFraction = -1;  // digits after the point; -1 before it
+  for (; p < pEnd; ++p) {
+    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
+    if (nDigit < 10) {
+      if (++nDigits > 7) return false;
+      nMantissa = nMantissa * 10 + nDigit;
+      if (nFraction >= 0) ++nFraction;
+    } else if (*p == '.' && nFraction < 0) {
+      nFraction = 0;
+    } else {
+      break;
+    }
+  }
+  if (nDigits == 0 || (p < pEnd && (*p == 'e' || *p == 'E'))) return false;
+  fValue = static_cast<float>(nMantissa) / POWERS_OF_TEN[nFraction < 0 ? 0 : nFraction];
+  pStop = p;
+  return true;
+}
+
 // Blank, tab, line feed, vertical tab, form feed or carriage return (9 to 13).
 inline bool IsScanSpace(char ch) {
   return ch == ' ' || static_cast<unsigned char>(ch - '\t') < 5;

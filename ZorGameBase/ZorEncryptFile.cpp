@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ZorPlatform.h"
+
 namespace ZorGameBase {
 
 CZorEncryptFile::CZorEncryptFile(unsigned nSeed)
@@ -52,7 +54,7 @@ void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned ch
 bool CZorEncryptFile::Open(const char* pszPath) {
   if (pszPath == nullptr) return false;
   Close();
-  FILE* pFile = fopen(pszPath, "rb");
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
   if (pFile == nullptr) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;

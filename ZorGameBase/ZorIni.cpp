@@ -15,6 +15,7 @@
 #include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
+#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 namespace {
@@ -119,8 +120,10 @@ float ParseFloat(const char* pszText) {
   if (bDecimal && pNumber[0] == '0' && (pNumber[1] == 'x' || pNumber[1] == 'X')) bDecimal = false;
   if (bDecimal) {
     float fValue = 0.0f;
-    auto result = std::from_chars(pNumber, pNumber + strlen(pNumber), fValue,
-                                  std::chars_format::general);
+    const char* pEnd = pNumber + strlen(pNumber);
+    const char* pStop;
+    if (ShortDecimalFloat(pNumber, pEnd, fValue, pStop)) return bNegative ? -fValue : fValue;
+    auto result = std::from_chars(pNumber, pEnd, fValue, std::chars_format::general);
     if (result.ec == std::errc()) return bNegative ? -fValue : fValue;
   }
   return strtof(pszText, nullptr);
@@ -482,7 +485,7 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // place with the embedded encrypted file's key, so that its text is held once, however large
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
-  m_pFile = fopen(pszPath, "rb");
+  m_pFile = ZorPlatform::OpenRegularFile(pszPath);
   if (m_pFile == nullptr) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
 namespace ZorPlatform {
@@ -37,6 +38,11 @@ bool GetExecutablePath(char* pszPath, size_t nSize);
 
 // The last-write time of a file or folder in local time; false when there is none at the path.
 bool GetFileWriteTime(const char* pszPath, std::tm* pLocal);
+
+// Opens a file to read its bytes (binary). Null, with errno as the system left it, when there is
+// no regular file at the path: missing, unreadable, a folder, or a pipe, socket or device, which
+// could block the reader or never end. Never waits for a writer.
+std::FILE* OpenRegularFile(const char* pszPath);
 
 // True when the pointer is not null and every byte up to and including the string's
 // terminating zero can be read: a probe, for checks that log a bad pointer.

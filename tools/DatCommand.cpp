@@ -5,18 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "DatCipher.h"
 #include "DatContent.h"
+#include "TextScan.h"
 #include "ZorEncryptFile.h"
 
 namespace {
-
-bool IsFile(const std::string& strPath) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(strPath, ec);
-}
 
 // One file under two names (the same path spelt differently, a link): compared by the file
 // system's identity of the files, not by the names.
@@ -29,12 +24,7 @@ bool SameFile(const std::string& strIn, const std::string& strOut, const char* p
 }
 
 bool ReadBytes(const std::string& strPath, std::string& strBytes) {
-  std::ifstream in(strPath, std::ios::binary);
-  if (!IsFile(strPath) || !in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  strBytes = bytes.str();
-  return !in.bad();
+  return ZorGameBase::ReadFileImage(strPath.c_str(), strBytes, false);
 }
 
 bool WriteBytes(const std::string& strPath, const char* pData, size_t nSize) {

@@ -30,6 +30,26 @@ bool MakeDirectory(const char* pszPath) {
   return errno == EEXIST && stat(pszPath, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// Opened without waiting (a FIFO would wait for a writer), then kept only when the descriptor
+// is a regular file; the check is on the opened descriptor, so the path cannot change between.
+std::FILE* OpenRegularFile(const char* pszPath) {
+  if (pszPath == nullptr) return nullptr;
+  int nFile = open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (nFile < 0) return nullptr;
+  struct stat info {};
+  if (fstat(nFile, &info) != 0 || !S_ISREG(info.st_mode)) {
+    int nError = S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
+    close(nFile);
+    errno = nError;
+    return nullptr;
+  }
+  int nFlags = fcntl(nFile, F_GETFL);
+  if (nFlags != -1) fcntl(nFile, F_SETFL, nFlags & ~O_NONBLOCK);
+  std::FILE* pFile = fdopen(nFile, "rb");
+  if (pFile == nullptr) close(nFile);
+  return pFile;
+}
+
 namespace {
 std::atomic<DebuggerSink> g_pfnDebuggerSink{nullptr};
 }  // namespace

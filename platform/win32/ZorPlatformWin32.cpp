@@ -8,6 +8,8 @@
 // After windows.h:
 #include <tlhelp32.h>
 #include <wininet.h>
+// The C runtime's descriptors under its streams:
+#include <io.h>
 
 #include <atomic>
 #include <cstdio>
@@ -179,6 +181,17 @@ bool GetExecutablePath(char* pszPath, size_t nSize) {
 
 // The directory entry of the path, its last-write time turned into local time by the
 // kernel's conversions. A pattern ("*", "?") names no single file and is refused.
+// A device name ("CON", "COM1") or a pipe opens as a stream too; only a disk file is kept.
+std::FILE* OpenRegularFile(const char* pszPath) {
+  if (pszPath == nullptr) return nullptr;
+  std::FILE* pFile = fopen(pszPath, "rb");
+  if (pFile == nullptr) return nullptr;
+  HANDLE hFile = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(pFile)));
+  if (hFile != INVALID_HANDLE_VALUE && GetFileType(hFile) == FILE_TYPE_DISK) return pFile;
+  fclose(pFile);
+  return nullptr;
+}
+
 bool GetFileWriteTime(const char* pszPath, std::tm* pLocal) {
   if (pszPath == nullptr || pLocal == nullptr || pszPath[0] == '\0' ||
       strpbrk(pszPath, "*?") != nullptr)

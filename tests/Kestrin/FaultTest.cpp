@@ -1,4 +1,4 @@
-// What the machine may do to the files: a table file that is a folder or cannot be read, files
+// What the machine may do to the files: a table file that is a folder, a FIFO or cannot be read, files
 // read on demand that vanish or change after Create, enciphered tables cut short, and a debug log
 // that cannot be written. The module answers as documented, logs at most the documented line,
 // and goes on.
@@ -11,10 +11,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "DebugLog.h"
+#include "FifoGuard.h"
 #include "FilePermissions.h"
 #include "ModuleFixture.h"
 #include "QuerySweep.h"
@@ -124,9 +126,9 @@ class FaultTest : public ModuleTest {
   }
 };
 
-// A table file that is a folder, or that cannot be read, is a file that cannot be opened: the
-// module answers and logs exactly as it does when the file is missing.
-enum class Fault { Folder, Unreadable };
+// A table file that is a folder, a FIFO, or that cannot be read, is a file that cannot be opened:
+// the module answers and logs exactly as it does when the file is missing, without waiting.
+enum class Fault { Folder, Fifo, Unreadable };
 
 struct FaultCase {
   TableFile file;
@@ -138,14 +140,17 @@ std::string CaseName(const FaultCase& c) {
   for (char& ch : strName) {
     if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
   }
-  return strName + (c.fault == Fault::Folder ? "_IsAFolder" : "_IsUnreadable");
+  const char* pszFault = c.fault == Fault::Folder ? "_IsAFolder"
+                         : c.fault == Fault::Fifo ? "_IsAFifo"
+                                                  : "_IsUnreadable";
+  return strName + pszFault;
 }
 
 void PrintTo(const FaultCase& c, std::ostream* pOut) { *pOut << CaseName(c); }
 
 std::vector<FaultCase> AllFaultCases() {
   std::vector<FaultCase> vecCases;
-  for (Fault fault : {Fault::Folder, Fault::Unreadable}) {
+  for (Fault fault : {Fault::Folder, Fault::Fifo, Fault::Unreadable}) {
     for (const TableFile& file : TABLE_FILES) vecCases.push_back({file, fault});
   }
   return vecCases;
@@ -170,14 +175,21 @@ TEST_P(TableFileFaultTest, AnswersAndLogsAsForAMissingFile) {
   EXPECT_EQ(whole.strLog, strNew);
 
   ScopedFilePermissions permissions;
+  std::unique_ptr<CFifoGuard> pFifo;
   if (c.fault == Fault::Folder) {
     fs::create_directory(path);
+  } else if (c.fault == Fault::Fifo) {
+    pFifo = std::make_unique<CFifoGuard>(path);
+    ASSERT_TRUE(pFifo->Made());
   } else {
     WriteBytes(path, ReadBytes(ExampleDataFolder() / c.file.pszPath));
     fs::permissions(path, fs::perms::none);
     if (CanOpen(path, "rb")) GTEST_SKIP() << RootCannotBeBound(c.file.pszPath);
   }
   Session faulty = RunSession();
+  if (pFifo != nullptr) {
+    EXPECT_FALSE(pFifo->ReaderWaited()) << "the load waited for a writer";
+  }
   EXPECT_EQ(missing.nCreated, faulty.nCreated);
   EXPECT_EQ(missing.strAnswers, faulty.strAnswers);
   EXPECT_EQ(missing.strLog, faulty.strLog);
@@ -232,6 +244,13 @@ TEST_F(FaultTest, TrackFileGoneBeforeItsFirstQueryIsReadOnceItIsBack) {
   EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
   fs::create_directory(m_folder / "track/intro.trk");
   EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
+  fs::remove(m_folder / "track/intro.trk");
+  {
+    CFifoGuard fifo(m_folder / "track/intro.trk");
+    ASSERT_TRUE(fifo.Made());
+    EXPECT_EQ(nullptr, pData->GetCameraTrackFrames("intro"));
+    EXPECT_FALSE(fifo.ReaderWaited()) << "the query waited for a writer";
+  }
   EXPECT_EQ("", LogText());
   fs::remove(m_folder / "track/intro.trk");
   Write("track/intro.trk", strTrack);

@@ -8,6 +8,8 @@
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
+
+#include "FifoGuard.h"
 #endif
 
 #include "ToolFolder.h"
@@ -262,6 +264,24 @@ TEST_F(KestrinToolTest, DatRefusesWhatItCannotDoSafely) {
     EXPECT_EQ(strDatBytes, ReadAll(strDat));
   }
 }
+
+#if !defined(_WIN32)
+// A FIFO is no file: the check and the cipher pass it over at once instead of waiting.
+TEST_F(KestrinToolTest, FifoInPlaceOfATableIsNoFile) {
+  fs::remove(m_folder / "data/ini/region.ini");
+  CFifoGuard fifo(m_folder / "data/ini/region.ini");
+  ASSERT_TRUE(fifo.Made());
+  ToolRun check = Tool({"check", Data()});
+  EXPECT_EQ(1, check.nStatus);
+  EXPECT_NE(std::string::npos, check.strOut.find("ini/region.ini: error:")) << check.strOut;
+  for (const char* pszWay : {"encode", "decode"}) {
+    ToolRun run = Tool({"dat", pszWay, Data() + "/ini/region.ini", Temp("out")});
+    EXPECT_EQ(1, run.nStatus) << pszWay;
+    EXPECT_NE(std::string::npos, run.strErr.find("cannot read")) << pszWay;
+  }
+  EXPECT_FALSE(fifo.ReaderWaited()) << "the tool waited for a writer";
+}
+#endif
 
 // Any command, the version and help too: output that cannot be written fails the command.
 TEST_F(KestrinToolTest, VersionAndOutputThatCannotBeWritten) {
