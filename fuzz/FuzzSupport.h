@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -65,10 +66,39 @@ inline void EnterIniFolder() {
 }
 
 // Writes the bytes to a file of the work folder; returns its name.
-inline std::string WriteInput(const char* pszName, const uint8_t* pData, size_t nSize) {
+inline std::string WriteInput(const char* pszName, const void* pData, size_t nSize) {
   std::ofstream out(pszName, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(pData), static_cast<std::streamsize>(nSize));
+  out.write(static_cast<const char*>(pData), static_cast<std::streamsize>(nSize));
   return pszName;
+}
+inline std::string WriteInput(const char* pszName, const std::string& strText) {
+  return WriteInput(pszName, strText.data(), strText.size());
+}
+
+// Writes the text to the file, or with no text removes the file; true when the file is there.
+inline bool PlaceFile(const char* pszPath, const std::string* pText) {
+  std::error_code ec;
+  fs::remove(pszPath, ec);
+  if (pText != nullptr) WriteInput(pszPath, *pText);
+  return pText != nullptr;
+}
+
+// A property every run must keep: stops the fuzzer with the input that broke it.
+inline void Check(bool bCondition) {
+  if (!bCondition) __builtin_trap();
+}
+
+// A text field the client reads in place ends inside its field.
+template <size_t N>
+void CheckText(const char (&szField)[N]) {
+  Check(memchr(szField, '\0', N) != nullptr);
 }
 
 }  // namespace FuzzSupport
+
+// The fuzzer's start for targets that only need the work folder.
+#define FUZZ_IN_WORK_FOLDER                                   \
+  extern "C" int LLVMFuzzerInitialize(int*, char***) {     \
+    FuzzSupport::EnterWorkFolder();                         \
+    return 0;                                               \
+  }

@@ -1,20 +1,15 @@
 // The role appearance tables from arbitrary bytes: the input, cut at each 0x01 byte, gives the
 // files below in this order (a file without its piece is absent) and then the query arguments.
-// Each run writes them into a folder of its own, loads them with Create, asks every query of
+// Each run writes them into the work folder, loads them with Create, asks every query of
 // these tables, loads again over the loaded tables, asks again and ends the service.
-#include <stdlib.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "I3DRoleBaseData.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -38,22 +33,8 @@ const char SEPARATOR = '\x01';
 const uint32_t FIXED_ARGUMENTS[] = {0,    1,       2,           3,           5,    7,   12,     999,
                                     1000, 1000000, 4294967295u, 2147483648u, 4295, 430, 4294968};
 
-void Check(bool bCondition) {
-  if (!bCondition) __builtin_trap();
-}
-
-// A text field the client reads in place must end inside its field.
-template <size_t N>
-void CheckText(const char (&szField)[N]) {
-  Check(memchr(szField, '\0', N) != nullptr);
-}
-
-void WriteFile(const char* pszPath, std::string_view content) {
-  FILE* pFile = fopen(pszPath, "wb");
-  if (pFile == nullptr) return;
-  fwrite(content.data(), 1, content.size(), pFile);
-  fclose(pFile);
-}
+using FuzzSupport::Check;
+using FuzzSupport::CheckText;
 
 volatile uint64_t g_nSink;  // keeps the reads of the answers
 
@@ -102,16 +83,7 @@ void AskEverything(I3DRoleBaseData* pData, const std::vector<uint32_t>& args,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-  // A fresh folder per run, in memory where the system offers one, removed at the end.
-  std::error_code ec;
-  fs::path base =
-      fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-  std::string strFolder = (base / "appearance-fuzz-XXXXXX").string();
-  Check(mkdtemp(strFolder.data()) != nullptr);
-  fs::path previous = fs::current_path(ec);
-  fs::current_path(strFolder, ec);
-  fs::create_directory("ini", ec);
-
+  FuzzSupport::EnterIniFolder();
   std::string_view input(reinterpret_cast<const char*>(pData), nSize);
   std::vector<std::string_view> pieces;
   for (size_t nStart = 0;;) {
@@ -120,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     if (nCut == std::string_view::npos) break;
     nStart = nCut + 1;
   }
-  for (size_t i = 0; i < TABLE_COUNT && i < pieces.size(); ++i)
-    WriteFile(TABLE_FILES[i], pieces[i]);
+  for (size_t i = 0; i < TABLE_COUNT; ++i) {
+    std::string strPiece(i < pieces.size() ? pieces[i] : std::string_view());
+    FuzzSupport::PlaceFile(TABLE_FILES[i], i < pieces.size() ? &strPiece : nullptr);
+  }
 
   // Arguments: the fixed ones, then four bytes at a time from the piece after the files; part
   // names: a few fixed ones and that piece's first word.
@@ -145,8 +119,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   pService->Create();
   AskEverything(pService, args, parts);
   RoleBaseDataDestroy();
-
-  fs::current_path(previous, ec);
-  fs::remove_all(strFolder, ec);
   return 0;
 }

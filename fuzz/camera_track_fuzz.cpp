@@ -10,11 +10,7 @@
 #include "BattleTables.h"
 #include "FuzzSupport.h"
 
-// Assertions and format messages go to the debug log: keep it out of the source tree.
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzSupport::EnterWorkFolder();
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   std::string_view image(reinterpret_cast<const char*>(pData), nSize);

@@ -5,9 +5,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,21 +26,14 @@ const char OFFSET_FILE[] = "ini/FighterPosOffset.ini";
 
 volatile float g_fSink;
 
-void Check(bool bCondition) {
-  if (!bCondition) abort();
-}
+using FuzzSupport::Check;
 
 // Writes the file, or removes it when the input says so; true when it is there.
 bool PlaceFile(FuzzedDataProvider& input, const char* pszPath) {
-  std::error_code ec;
-  fs::remove(pszPath, ec);
-  if (!input.ConsumeBool()) return false;
-  std::string strText = input.ConsumeRandomLengthString(4096);
-  FILE* pFile = fopen(pszPath, "wb");
-  if (pFile == nullptr) abort();
-  fwrite(strText.data(), 1, strText.size(), pFile);
-  fclose(pFile);
-  return true;
+  std::string strText;
+  bool bThere = input.ConsumeBool();
+  if (bThere) strText = input.ConsumeRandomLengthString(4096);
+  return FuzzSupport::PlaceFile(pszPath, bThere ? &strText : nullptr);
 }
 
 // The words of a text: the names and numbers worth asking about.
@@ -58,13 +52,8 @@ std::vector<std::string> Words(const std::string& strText) {
 }
 
 std::string ReadText(const char* pszPath) {
-  std::string strText;
-  if (FILE* pFile = fopen(pszPath, "rb")) {
-    char ach[4096];
-    for (size_t n; (n = fread(ach, 1, sizeof(ach), pFile)) > 0;) strText.append(ach, n);
-    fclose(pFile);
-  }
-  return strText;
+  std::ifstream in(pszPath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void Ask(I3DRoleBaseData* pData, bool bCapture, bool bDive, const std::vector<std::string>& words) {

@@ -10,10 +10,7 @@
 
 using namespace ZorGameBase;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzSupport::EnterWorkFolder();
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   if (nSize == 0) return 0;

@@ -4,9 +4,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -14,19 +11,10 @@
 #include "UlmLogic.h"
 #include "ZorSound.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const char* const FILES[] = {"ini/RoleWeapon3DEffect.ini", "ini/Action3DEffect.ini",
                              "ini/ActionSound.ini", "ini/SoundEvent.ini", "ini/SoundRes.ini"};
-
-void WriteFile(const char* pszPath, const std::string& strText) {
-  FILE* pFile = fopen(pszPath, "wb");
-  if (pFile == nullptr) abort();
-  fwrite(strText.data(), 1, strText.size(), pFile);
-  fclose(pFile);
-}
 
 // Numbers near the wildcards and field widths, or anything.
 uint32_t Number(FuzzedDataProvider& input) {
@@ -41,12 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   FuzzSupport::EnterIniFolder();
   FuzzedDataProvider input(pData, nSize);
   for (const char* pszPath : FILES) {
-    if (input.ConsumeBool()) {
-      WriteFile(pszPath, input.ConsumeRandomLengthString(4096));
-    } else {
-      std::error_code ec;
-      fs::remove(pszPath, ec);
-    }
+    std::string strText = input.ConsumeRandomLengthString(4096);
+    FuzzSupport::PlaceFile(pszPath, input.ConsumeBool() ? &strText : nullptr);
   }
 
   I3DRoleBaseData* pService = RoleBaseDataQuery();

@@ -5,29 +5,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "DatCipher.h"
+#include "FuzzSupport.h"
 #include "WorldReaders.h"
 #include "ZorIni.h"
 
-namespace fs = std::filesystem;
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // A file named "debug" where the log folder would go makes every log append fail quietly,
-  // so the readers' messages cost no disc writes while fuzzing.
-  // Every input is written as a .dat file: a memory file system where there is one.
-  std::error_code ec;
-  fs::path base =
-      fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-  fs::path folder = base / "kestrin-game-map-fuzz";
-  fs::create_directories(folder);
-  fs::current_path(folder);
-  if (!fs::exists("debug")) std::ofstream("debug") << "log writes disabled while fuzzing\n";
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   std::string strPlain(reinterpret_cast<const char*>(pData), nSize);

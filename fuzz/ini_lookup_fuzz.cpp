@@ -19,10 +19,7 @@ std::string NextWord(const uint8_t* pData, size_t nSize, size_t& nPos) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzSupport::EnterWorkFolder();
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   std::string strPath = FuzzSupport::WriteInput("GameSetup.ini", pData, nSize);

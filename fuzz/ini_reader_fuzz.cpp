@@ -36,10 +36,7 @@ void UseValue(const char* pszValue) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzSupport::EnterWorkFolder();
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   std::string strPath = FuzzSupport::WriteInput("doc.ini", pData, nSize);

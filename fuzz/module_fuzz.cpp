@@ -38,9 +38,8 @@ const int EXTRA_COUNT = 6;       // the stand-ins and the files (see Call)
 
 volatile uint64_t g_nSink;
 
-void Check(bool bCondition) {
-  if (!bCondition) __builtin_trap();
-}
+using FuzzSupport::Check;
+using FuzzSupport::CheckText;
 
 // Reads every byte: a read of freed or foreign memory stops the run under the sanitizer.
 void Touch(const void* p, size_t nSize) {
@@ -51,12 +50,6 @@ void Touch(const void* p, size_t nSize) {
 }
 
 void TouchText(const char* psz) { Touch(psz, strlen(psz) + 1); }
-
-// A text field the client reads in place ends inside its field.
-template <size_t N>
-void CheckText(const char (&szField)[N]) {
-  Check(memchr(szField, '\0', N) != nullptr);
-}
 
 template <typename T>
 void TouchVector(const std::vector<T>& vec) {
@@ -557,10 +550,7 @@ void ReadCrashSettings() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  FuzzSupport::EnterWorkFolder();
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   using namespace ModuleInput;

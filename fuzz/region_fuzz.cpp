@@ -4,22 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
+#include "FuzzSupport.h"
 #include "WorldReaders.h"
 
-namespace fs = std::filesystem;
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // The reader logs every short record. A file named "debug" where the log folder would go
-  // makes every append fail quietly, so the log costs no disc writes while fuzzing.
-  fs::path folder = fs::temp_directory_path() / "kestrin-region-fuzz";
-  fs::create_directories(folder);
-  fs::current_path(folder);
-  if (!fs::exists("debug")) std::ofstream("debug") << "log writes disabled while fuzzing\n";
-  return 0;
-}
+FUZZ_IN_WORK_FOLDER
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const char* pBegin = reinterpret_cast<const char*>(pData);

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "FuzzSupport.h"
 #include "I3DRoleBaseData.h"
@@ -16,13 +14,7 @@ const char TRACE_FILE[] = "ini/RoleTrace.ini";
 
 // The service, in a work folder with an ini folder of its own.
 I3DRoleBaseData* Service() {
-  static I3DRoleBaseData* s_pData = [] {
-    FuzzSupport::EnterWorkFolder();
-    std::error_code ec;
-    if (std::filesystem::is_symlink("ini", ec)) std::filesystem::remove("ini", ec);
-    std::filesystem::create_directory("ini", ec);
-    return RoleBaseDataQuery();
-  }();
+  static I3DRoleBaseData* s_pData = (FuzzSupport::EnterIniFolder(), RoleBaseDataQuery());
   return s_pData;
 }
 

@@ -31,7 +31,7 @@ run() {
 }
 
 KESTRIN_LONG_USE_SESSIONS="$sessions" run "long use, $sessions sessions" \
-  build/dev/tests/kestrin_tests --gtest_brief=1 --gtest_filter='LongUseTest.*'
+  build/dev/bench/kestrin_soak --gtest_brief=1 --gtest_filter='LongUseTest.*'
 run "faults" build/dev/tests/kestrin_tests --gtest_brief=1 \
   --gtest_filter='FaultTest.*:TableFiles/TableFileFaultTest.*'
 run "kestrin check examples/data" build/dev/tools/kestrin check examples/data

@@ -3,376 +3,147 @@
 
 #include <charconv>
 #include <cstring>
+#include <deque>
 #include <limits>
 
 namespace {
 
 using Answer = std::optional<Json>;
 
-const std::vector<ArgSpec> NONE = {};
-const std::vector<ArgSpec> MAP_ID = {{"mapId", ArgType::UInt32}};
-const std::vector<ArgSpec> MAP_GROUP = {{"mapId", ArgType::UInt32}, {"groupNo", ArgType::Int32}};
-const std::vector<ArgSpec> NAME = {{"name", ArgType::Text}};
-const std::vector<ArgSpec> VALUE = {{"value", ArgType::Int32}};
-const std::vector<ArgSpec> ON = {{"on", ArgType::Int32}};
-const std::vector<ArgSpec> XY = {{"x", ArgType::Int32}, {"y", ArgType::Int32}};
-const std::vector<ArgSpec> AB = {{"a", ArgType::UInt32}, {"b", ArgType::UInt32}};
-const std::vector<ArgSpec> ABCD = {
-    {"a", ArgType::UInt32}, {"b", ArgType::UInt32}, {"c", ArgType::UInt32}, {"d", ArgType::UInt32}};
-const std::vector<ArgSpec> AT = {{"name", ArgType::Text},      {"x", ArgType::Int32},
-                                 {"y", ArgType::Int32},        {"radius", ArgType::Int32},
-                                 {"playArg", ArgType::UInt32}, {"restart", ArgType::Bool}};
-
 // The outputs of GetFirstGameMapInfo and GetNextGameMapInfo; untouched (null) at the end.
-Answer GameMapStep(int32_t nResult, uint32_t nMapId, const GameMapInfo* pInfo) {
+Answer GameMapStep(I3DRoleBaseData& d,
+                   int32_t (I3DRoleBaseData::*pfnStep)(uint32_t*, const GameMapInfo**)) {
+  uint32_t nMapId = 0;
+  const GameMapInfo* pInfo = nullptr;
+  int32_t nResult = (d.*pfnStep)(&nMapId, &pInfo);
   return Json{{"result", nResult},
               {"mapId", nResult != 0 ? Json(nMapId) : Json(nullptr)},
               {"info", nResult != 0 ? ToJsonOrNull(pInfo) : Json(nullptr)}};
 }
 
+// One row of the table: the arguments as "name:type ..." with the type u(int32), i(nt32),
+// l (int64), b(ool) or t(ext).
+struct Row {
+  int nSlot;
+  const char* pszName;
+  const char* pszArgs;
+  const char* pszAnswer;
+  Answer (*pfnCall)(I3DRoleBaseData& d, const Args& a);
+};
+
+#define ANSWER(...) \
+  [](I3DRoleBaseData& d, [[maybe_unused]] const Args& a) -> Answer { return __VA_ARGS__; }
+#define EFFECT(...)                                                  \
+  [](I3DRoleBaseData& d, [[maybe_unused]] const Args& a) -> Answer { \
+    __VA_ARGS__;                                                     \
+    return std::nullopt;                                             \
+  }
+#define U(i) a[i].U32()
+#define I(i) a[i].I32()
+#define B(i) a[i].B()
+#define T(i) a[i].Text()
+
+// clang-format off
+const Row ROWS[] = {
+    {1, "GetGameMapInfo", "mapId:u", "GameMapInfo or null", ANSWER(ToJsonOrNull(d.GetGameMapInfo(U(0))))},
+    {2, "GetFirstGameMapInfo", "", "{result, mapId, info}; starts the enumeration", ANSWER(GameMapStep(d, &I3DRoleBaseData::GetFirstGameMapInfo))},
+    {3, "GetNextGameMapInfo", "", "{result, mapId, info}; 0 at the end", ANSWER(GameMapStep(d, &I3DRoleBaseData::GetNextGameMapInfo))},
+    {4, "GetRegionInfo", "secondId:u", "RegionInfo or null", ANSWER(ToJsonOrNull(d.GetRegionInfo(U(0))))},
+    {5, "GetRegionList", "", "[RegionInfo] in file order", ANSWER(ToJsonOrNull(d.GetRegionList()))},
+    {6, "GetRegionName", "id:u", "text or null", ANSWER(JsonText(d.GetRegionName(U(0))))},
+    {7, "PlaySound", "name:t playArg:u reserved:u restart:b", "bool", ANSWER(d.PlaySound(T(0), U(1), U(2), B(3)))},
+    {8, "UpdateSoundAt", "name:t x:i y:i radius:i playArg:u restart:b", "bool", ANSWER(d.UpdateSoundAt(T(0), I(1), I(2), I(3), U(4), B(5)))},
+    {9, "StopSound", "name:t", "bool", ANSWER(d.StopSound(T(0)))},
+    {10, "GetSoundVolume", "x:i y:i radius:i silentWithoutFading:i", "uint32", ANSWER(d.GetSoundVolume(I(0), I(1), I(2), I(3)))},
+    {11, "GetListenerPos", "", "ListenerPos", ANSWER(ToJson(d.GetListenerPos()))},
+    {12, "GetSoundEventName", "eventId:u", "text or null", ANSWER(JsonText(d.GetSoundEventName(U(0))))},
+    {13, "PlaySoundEvent", "eventId:u playArg:u reserved:u", "bool", ANSWER(d.PlaySoundEvent(U(0), U(1), U(2)))},
+    {14, "SetSoundSwitch", "on:i", "nothing", EFFECT(d.SetSoundSwitch(I(0)))},
+    {15, "SetSoundVolume", "volume:i", "nothing", EFFECT(d.SetSoundVolume(I(0)))},
+    {16, "SetListenerPos", "x:i y:i", "nothing", EFFECT(d.SetListenerPos(I(0), I(1)))},
+    {17, "SetListenerPosRef", "x:i y:i", "nothing (passes a ListenerPos by reference)", EFFECT(ListenerPos pos{I(0), I(1)}; d.SetListenerPos(pos))},
+    {18, "PlaySoundAt", "name:t x:i y:i radius:i playArg:u restart:b", "bool", ANSWER(d.PlaySoundAt(T(0), I(1), I(2), I(3), U(4), B(5)))},
+    {19, "SetDistanceFading", "on:i", "nothing", EFFECT(d.SetDistanceFading(I(0)))},
+    {20, "GetSoundFile", "name:t", "text or null", ANSWER(JsonText(d.GetSoundFile(T(0))))},
+    {21, "GetTerrainNpcInfo", "id:i", "TerrainNpcInfo or null", ANSWER(ToJsonOrNull(d.GetTerrainNpcInfo(I(0))))},
+    {22, "GetBattlePos", "mapId:u index:i", "BattlePos", ANSWER(ToJsonOrNull(d.GetBattlePos(U(0), I(1))))},
+    {23, "GetBattleRotaryAngle", "mapId:u", "int32", ANSWER(d.GetBattleRotaryAngle(U(0)))},
+    {24, "GetBattleCameraTime", "mapId:u", "int32", ANSWER(d.GetBattleCameraTime(U(0)))},
+    {25, "GetBattleTorch1", "mapId:u groupNo:i", "int32", ANSWER(d.GetBattleTorch1(U(0), I(1)))},
+    {26, "GetBattleTorch2", "mapId:u groupNo:i", "int32", ANSWER(d.GetBattleTorch2(U(0), I(1)))},
+    {27, "GetBattleTorch3", "mapId:u groupNo:i", "int32", ANSWER(d.GetBattleTorch3(U(0), I(1)))},
+    {28, "GetBattleTorch4", "mapId:u groupNo:i", "int32", ANSWER(d.GetBattleTorch4(U(0), I(1)))},
+    {29, "GetBattleViewPos", "key1:i key2:i", "BattleViewPos or null", ANSWER(ToJsonOrNull(d.GetBattleViewPos(I(0), I(1))))},
+    {30, "GetBattleViewStartPos", "", "BattleViewPos", ANSWER(ToJsonOrNull(d.GetBattleViewStartPos()))},
+    {31, "GetBattleArrayCellPos", "side:i", "BattlePos", ANSWER(ToJsonOrNull(d.GetBattleArrayCellPos(I(0))))},
+    {32, "GetBattleCamera", "", "BattleCamera", ANSWER(ToJsonOrNull(d.GetBattleCamera()))},
+    {33, "GetBattleMoveCamera", "", "BattleCamera", ANSWER(ToJsonOrNull(d.GetBattleMoveCamera()))},
+    {34, "GetCaptureCamera1", "", "BattleCamera or null", ANSWER(ToJsonOrNull(d.GetCaptureCamera1()))},
+    {35, "GetCaptureCamera2", "", "BattleCamera or null", ANSWER(ToJsonOrNull(d.GetCaptureCamera2()))},
+    {36, "GetBattleDiveInfo", "", "BattleDiveInfo or null; reads ini/3DBattleDive.ini", ANSWER(ToJsonOrNull(d.GetBattleDiveInfo()))},
+    {37, "GetFighterPos", "mapId:u key1:i key2:i groupNo:i", "FighterPos or null", ANSWER(ToJsonOrNull(d.GetFighterPos(U(0), I(1), I(2), I(3))))},
+    {38, "GetFighterPosOffset", "key:u", "FighterPosOffset or null", ANSWER(ToJsonOrNull(d.GetFighterPosOffset(U(0))))},
+    {39, "GetBattleStartPos", "mapId:u key1:i key2:i", "BattleStartPos or null", ANSWER(ToJsonOrNull(d.GetBattleStartPos(U(0), I(1), I(2))))},
+    {40, "GetBattleMapInfo", "mapId:u", "BattleMapInfo or null", ANSWER(ToJsonOrNull(d.GetBattleMapInfo(U(0))))},
+    {41, "SetStoredValue1", "value:i", "nothing", EFFECT(d.SetStoredValue1(I(0)))},
+    {42, "GetStoredValue1", "", "int32", ANSWER(d.GetStoredValue1())},
+    {43, "SetStoredValue2", "value:i", "nothing", EFFECT(d.SetStoredValue2(I(0)))},
+    {44, "GetStoredValue2", "", "int32", ANSWER(d.GetStoredValue2())},
+    {45, "ClearStoredValues", "", "nothing", EFFECT(d.ClearStoredValues())},
+    {46, "GetCameraTrackInfo", "name:t", "CameraTrackInfo or null", ANSWER(T(0) == nullptr ? Json(nullptr) : ToJsonOrNull(d.GetCameraTrackInfo(T(0))))},
+    {47, "GetCameraTrackFrames", "name:t", "[frame as 64 hex digits] or null; reads the track file", ANSWER(ToJsonOrNull(d.GetCameraTrackFrames(T(0))))},
+    {48, "GetNpcInfo", "type:i", "NpcInfo or null", ANSWER(ToJsonOrNull(d.GetNpcInfo(I(0))))},
+    {49, "GetNpcStarLookInfo", "type:i", "NpcStarLookInfo or null", ANSWER(ToJsonOrNull(d.GetNpcStarLookInfo(I(0))))},
+    {50, "IsRolePartHidden", "k1:u k2:u k3:u k4:u value:u partName:t", "int32 (1 hidden, 0 not)", ANSWER(d.IsRolePartHidden(U(0), U(1), U(2), U(3), U(4), T(5)))},
+    {51, "GetRolePartScale", "a:u b:u", "float", ANSWER(JsonFloat(d.GetRolePartScale(U(0), U(1))))},
+    {52, "GetLookScale", "look:u", "float", ANSWER(JsonFloat(d.GetLookScale(U(0))))},
+    {53, "GetMountScale", "a:u b:u", "float", ANSWER(JsonFloat(d.GetMountScale(U(0), U(1))))},
+    {54, "Is2DRoleLook", "look:u", "bool", ANSWER(d.Is2DRoleLook(U(0)))},
+    {55, "GetAppendentWeapon", "weaponId:u", "uint32", ANSWER(d.GetAppendentWeapon(U(0)))},
+    {56, "GetWeaponAdjustByLook", "weapon:u look:u", "uint32", ANSWER(d.GetWeaponAdjustByLook(U(0), U(1)))},
+    {57, "GetAction3DEffect", "a:u b:u c:u d:u", "text or null", ANSWER(JsonText(d.GetAction3DEffect(U(0), U(1), U(2), U(3))))},
+    {58, "GetRoleWeapon3DEffect", "a:u b:u c:u d:u", "text or null", ANSWER(JsonText(d.GetRoleWeapon3DEffect(U(0), U(1), U(2), U(3))))},
+    {59, "GetActionSound", "a:u b:u c:u", "text or null", ANSWER(JsonText(d.GetActionSound(U(0), U(1), U(2))))},
+    {60, "GetSimpleObjInfo", "id:u", "SimpleObjInfo or null", ANSWER(ToJsonOrNull(d.GetSimpleObjInfo(U(0))))},
+    {61, "GetRoleTraceInfo", "key:l", "RoleTraceInfo or null", ANSWER(ToJsonOrNull(d.GetRoleTraceInfo(a[0].I64())))},
+    {62, "GetRolePartReplaceInfo", "key:i", "RolePartReplaceInfo or null", ANSWER(ToJsonOrNull(d.GetRolePartReplaceInfo(I(0))))},
+
+};
+// clang-format on
+
+#undef ANSWER
+#undef EFFECT
+#undef U
+#undef I
+#undef B
+#undef T
+
+ArgType TypeOfLetter(char chType) {
+  switch (chType) {
+    case 'u': return ArgType::UInt32;
+    case 'i': return ArgType::Int32;
+    case 'l': return ArgType::Int64;
+    case 'b': return ArgType::Bool;
+    default: return ArgType::Text;
+  }
+}
+
 const std::vector<Operation>& AllOperations() {
-  static const std::vector<Operation> s_operations = {
-      {1, "GetGameMapInfo", MAP_ID, "GameMapInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetGameMapInfo(a[0].U32()));
-       }},
-      {2, "GetFirstGameMapInfo", NONE, "{result, mapId, info}; starts the enumeration",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         uint32_t nMapId = 0;
-         const GameMapInfo* pInfo = nullptr;
-         int32_t nResult = d.GetFirstGameMapInfo(&nMapId, &pInfo);
-         return GameMapStep(nResult, nMapId, pInfo);
-       }},
-      {3, "GetNextGameMapInfo", NONE, "{result, mapId, info}; 0 at the end",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         uint32_t nMapId = 0;
-         const GameMapInfo* pInfo = nullptr;
-         int32_t nResult = d.GetNextGameMapInfo(&nMapId, &pInfo);
-         return GameMapStep(nResult, nMapId, pInfo);
-       }},
-      {4,
-       "GetRegionInfo",
-       {{"secondId", ArgType::UInt32}},
-       "RegionInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetRegionInfo(a[0].U32()));
-       }},
-      {5, "GetRegionList", NONE, "[RegionInfo] in file order",
-       [](I3DRoleBaseData& d, const Args&) -> Answer { return ToJsonOrNull(d.GetRegionList()); }},
-      {6,
-       "GetRegionName",
-       {{"id", ArgType::UInt32}},
-       "text or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonText(d.GetRegionName(a[0].U32()));
-       }},
-      {7,
-       "PlaySound",
-       {{"name", ArgType::Text},
-        {"playArg", ArgType::UInt32},
-        {"reserved", ArgType::UInt32},
-        {"restart", ArgType::Bool}},
-       "bool",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.PlaySound(a[0].Text(), a[1].U32(), a[2].U32(), a[3].B());
-       }},
-      {8, "UpdateSoundAt", AT, "bool",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.UpdateSoundAt(a[0].Text(), a[1].I32(), a[2].I32(), a[3].I32(), a[4].U32(),
-                                a[5].B());
-       }},
-      {9, "StopSound", NAME, "bool",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer { return d.StopSound(a[0].Text()); }},
-      {10,
-       "GetSoundVolume",
-       {{"x", ArgType::Int32},
-        {"y", ArgType::Int32},
-        {"radius", ArgType::Int32},
-        {"silentWithoutFading", ArgType::Int32}},
-       "uint32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetSoundVolume(a[0].I32(), a[1].I32(), a[2].I32(), a[3].I32());
-       }},
-      {11, "GetListenerPos", NONE, "ListenerPos",
-       [](I3DRoleBaseData& d, const Args&) -> Answer { return ToJson(d.GetListenerPos()); }},
-      {12,
-       "GetSoundEventName",
-       {{"eventId", ArgType::UInt32}},
-       "text or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonText(d.GetSoundEventName(a[0].U32()));
-       }},
-      {13,
-       "PlaySoundEvent",
-       {{"eventId", ArgType::UInt32}, {"playArg", ArgType::UInt32}, {"reserved", ArgType::UInt32}},
-       "bool",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.PlaySoundEvent(a[0].U32(), a[1].U32(), a[2].U32());
-       }},
-      {14, "SetSoundSwitch", ON, "nothing",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         d.SetSoundSwitch(a[0].I32());
-         return std::nullopt;
-       }},
-      {15,
-       "SetSoundVolume",
-       {{"volume", ArgType::Int32}},
-       "nothing",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         d.SetSoundVolume(a[0].I32());
-         return std::nullopt;
-       }},
-      {16, "SetListenerPos", XY, "nothing",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         d.SetListenerPos(a[0].I32(), a[1].I32());
-         return std::nullopt;
-       }},
-      {17, "SetListenerPosRef", XY, "nothing (passes a ListenerPos by reference)",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         ListenerPos pos{a[0].I32(), a[1].I32()};
-         d.SetListenerPos(pos);
-         return std::nullopt;
-       }},
-      {18, "PlaySoundAt", AT, "bool",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.PlaySoundAt(a[0].Text(), a[1].I32(), a[2].I32(), a[3].I32(), a[4].U32(),
-                              a[5].B());
-       }},
-      {19, "SetDistanceFading", ON, "nothing",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         d.SetDistanceFading(a[0].I32());
-         return std::nullopt;
-       }},
-      {20, "GetSoundFile", NAME, "text or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonText(d.GetSoundFile(a[0].Text()));
-       }},
-      {21,
-       "GetTerrainNpcInfo",
-       {{"id", ArgType::Int32}},
-       "TerrainNpcInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetTerrainNpcInfo(a[0].I32()));
-       }},
-      {22,
-       "GetBattlePos",
-       {{"mapId", ArgType::UInt32}, {"index", ArgType::Int32}},
-       "BattlePos",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetBattlePos(a[0].U32(), a[1].I32()));
-       }},
-      {23, "GetBattleRotaryAngle", MAP_ID, "int32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetBattleRotaryAngle(a[0].U32());
-       }},
-      {24, "GetBattleCameraTime", MAP_ID, "int32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetBattleCameraTime(a[0].U32());
-       }},
-      {25, "GetBattleTorch1", MAP_GROUP, "int32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetBattleTorch1(a[0].U32(), a[1].I32());
-       }},
-      {26, "GetBattleTorch2", MAP_GROUP, "int32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetBattleTorch2(a[0].U32(), a[1].I32());
-       }},
-      {27, "GetBattleTorch3", MAP_GROUP, "int32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetBattleTorch3(a[0].U32(), a[1].I32());
-       }},
-      {28, "GetBattleTorch4", MAP_GROUP, "int32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetBattleTorch4(a[0].U32(), a[1].I32());
-       }},
-      {29,
-       "GetBattleViewPos",
-       {{"key1", ArgType::Int32}, {"key2", ArgType::Int32}},
-       "BattleViewPos or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetBattleViewPos(a[0].I32(), a[1].I32()));
-       }},
-      {30, "GetBattleViewStartPos", NONE, "BattleViewPos",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         return ToJsonOrNull(d.GetBattleViewStartPos());
-       }},
-      {31,
-       "GetBattleArrayCellPos",
-       {{"side", ArgType::Int32}},
-       "BattlePos",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetBattleArrayCellPos(a[0].I32()));
-       }},
-      {32, "GetBattleCamera", NONE, "BattleCamera",
-       [](I3DRoleBaseData& d, const Args&) -> Answer { return ToJsonOrNull(d.GetBattleCamera()); }},
-      {33, "GetBattleMoveCamera", NONE, "BattleCamera",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         return ToJsonOrNull(d.GetBattleMoveCamera());
-       }},
-      {34, "GetCaptureCamera1", NONE, "BattleCamera or null",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         return ToJsonOrNull(d.GetCaptureCamera1());
-       }},
-      {35, "GetCaptureCamera2", NONE, "BattleCamera or null",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         return ToJsonOrNull(d.GetCaptureCamera2());
-       }},
-      {36, "GetBattleDiveInfo", NONE, "BattleDiveInfo or null; reads ini/3DBattleDive.ini",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         return ToJsonOrNull(d.GetBattleDiveInfo());
-       }},
-      {37,
-       "GetFighterPos",
-       {{"mapId", ArgType::UInt32},
-        {"key1", ArgType::Int32},
-        {"key2", ArgType::Int32},
-        {"groupNo", ArgType::Int32}},
-       "FighterPos or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetFighterPos(a[0].U32(), a[1].I32(), a[2].I32(), a[3].I32()));
-       }},
-      {38,
-       "GetFighterPosOffset",
-       {{"key", ArgType::UInt32}},
-       "FighterPosOffset or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetFighterPosOffset(a[0].U32()));
-       }},
-      {39,
-       "GetBattleStartPos",
-       {{"mapId", ArgType::UInt32}, {"key1", ArgType::Int32}, {"key2", ArgType::Int32}},
-       "BattleStartPos or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetBattleStartPos(a[0].U32(), a[1].I32(), a[2].I32()));
-       }},
-      {40, "GetBattleMapInfo", MAP_ID, "BattleMapInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetBattleMapInfo(a[0].U32()));
-       }},
-      {41, "SetStoredValue1", VALUE, "nothing",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         d.SetStoredValue1(a[0].I32());
-         return std::nullopt;
-       }},
-      {42, "GetStoredValue1", NONE, "int32",
-       [](I3DRoleBaseData& d, const Args&) -> Answer { return d.GetStoredValue1(); }},
-      {43, "SetStoredValue2", VALUE, "nothing",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         d.SetStoredValue2(a[0].I32());
-         return std::nullopt;
-       }},
-      {44, "GetStoredValue2", NONE, "int32",
-       [](I3DRoleBaseData& d, const Args&) -> Answer { return d.GetStoredValue2(); }},
-      {45, "ClearStoredValues", NONE, "nothing",
-       [](I3DRoleBaseData& d, const Args&) -> Answer {
-         d.ClearStoredValues();
-         return std::nullopt;
-       }},
-      {46, "GetCameraTrackInfo", NAME, "CameraTrackInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         // The interface takes a name that is not null.
-         return a[0].bNull ? Json(nullptr) : ToJsonOrNull(d.GetCameraTrackInfo(a[0].Text()));
-       }},
-      {47, "GetCameraTrackFrames", NAME, "[frame as 64 hex digits] or null; reads the track file",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetCameraTrackFrames(a[0].Text()));
-       }},
-      {48,
-       "GetNpcInfo",
-       {{"type", ArgType::Int32}},
-       "NpcInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetNpcInfo(a[0].I32()));
-       }},
-      {49,
-       "GetNpcStarLookInfo",
-       {{"type", ArgType::Int32}},
-       "NpcStarLookInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetNpcStarLookInfo(a[0].I32()));
-       }},
-      {50,
-       "IsRolePartHidden",
-       {{"k1", ArgType::UInt32},
-        {"k2", ArgType::UInt32},
-        {"k3", ArgType::UInt32},
-        {"k4", ArgType::UInt32},
-        {"value", ArgType::UInt32},
-        {"partName", ArgType::Text}},
-       "int32 (1 hidden, 0 not)",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.IsRolePartHidden(a[0].U32(), a[1].U32(), a[2].U32(), a[3].U32(), a[4].U32(),
-                                   a[5].Text());
-       }},
-      {51, "GetRolePartScale", AB, "float",
-       [](I3DRoleBaseData& d, const Args& a)
-           -> Answer { return JsonFloat(d.GetRolePartScale(a[0].U32(), a[1].U32())); }},
-      {52,
-       "GetLookScale",
-       {{"look", ArgType::UInt32}},
-       "float",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonFloat(d.GetLookScale(a[0].U32()));
-       }},
-      {53, "GetMountScale", AB, "float",
-       [](I3DRoleBaseData& d,
-          const Args& a) -> Answer { return JsonFloat(d.GetMountScale(a[0].U32(), a[1].U32())); }},
-      {54,
-       "Is2DRoleLook",
-       {{"look", ArgType::UInt32}},
-       "bool",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer { return d.Is2DRoleLook(a[0].U32()); }},
-      {55,
-       "GetAppendentWeapon",
-       {{"weaponId", ArgType::UInt32}},
-       "uint32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetAppendentWeapon(a[0].U32());
-       }},
-      {56,
-       "GetWeaponAdjustByLook",
-       {{"weapon", ArgType::UInt32}, {"look", ArgType::UInt32}},
-       "uint32",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return d.GetWeaponAdjustByLook(a[0].U32(), a[1].U32());
-       }},
-      {57, "GetAction3DEffect", ABCD, "text or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonText(d.GetAction3DEffect(a[0].U32(), a[1].U32(), a[2].U32(), a[3].U32()));
-       }},
-      {58, "GetRoleWeapon3DEffect", ABCD, "text or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonText(d.GetRoleWeapon3DEffect(a[0].U32(), a[1].U32(), a[2].U32(), a[3].U32()));
-       }},
-      {59,
-       "GetActionSound",
-       {{"a", ArgType::UInt32}, {"b", ArgType::UInt32}, {"c", ArgType::UInt32}},
-       "text or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return JsonText(d.GetActionSound(a[0].U32(), a[1].U32(), a[2].U32()));
-       }},
-      {60,
-       "GetSimpleObjInfo",
-       {{"id", ArgType::UInt32}},
-       "SimpleObjInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetSimpleObjInfo(a[0].U32()));
-       }},
-      {61,
-       "GetRoleTraceInfo",
-       {{"key", ArgType::Int64}},
-       "RoleTraceInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetRoleTraceInfo(a[0].I64()));
-       }},
-      {62,
-       "GetRolePartReplaceInfo",
-       {{"key", ArgType::Int32}},
-       "RolePartReplaceInfo or null",
-       [](I3DRoleBaseData& d, const Args& a) -> Answer {
-         return ToJsonOrNull(d.GetRolePartReplaceInfo(a[0].I32()));
-       }},
-  };
+  static std::deque<std::string> s_argNames;  // stable storage for the ArgSpec names
+  static const std::vector<Operation> s_operations = [] {
+    std::vector<Operation> operations;
+    for (const Row& row : ROWS) {
+      Operation op{row.nSlot, row.pszName, {}, row.pszAnswer, row.pfnCall};
+      for (const char* p = row.pszArgs; *p != '\0';) {
+        const char* pColon = strchr(p, ':');
+        s_argNames.emplace_back(p, pColon);
+        op.args.push_back({s_argNames.back().c_str(), TypeOfLetter(pColon[1])});
+        p = pColon[2] == ' ' ? pColon + 3 : pColon + 2;
+      }
+      operations.push_back(std::move(op));
+    }
+    return operations;
+  }();
   return s_operations;
 }
 

@@ -205,17 +205,6 @@ TEST_F(BattleMapTest, EachBadValueIsAssertedAtItsOwnCheck) {
   EXPECT_EQ(12, LoaderAsserts());
 }
 
-TEST_F(BattleMapTest, LongLinesAreReadInPiecesOf1023Characters) {
-  // 1023 characters end the first piece; the rest of the physical line is a line of its own.
-  std::string strLong = "CameraTime=7" + std::string(1023 - 12, ' ') + "TerraHigh=5\n";
-  I3DRoleBaseData* pData = LoadBattleMap("[1]\n" + strLong + std::string(3000, 'x') + "\n");
-  const BattleMapInfo* pMap = pData->GetBattleMapInfo(1);
-  ASSERT_NE(nullptr, pMap);
-  EXPECT_EQ(7, pMap->CameraTime);
-  EXPECT_EQ(5, pMap->TerraHigh);
-  EXPECT_EQ(0, LoaderAsserts());
-}
-
 TEST_F(BattleMapTest, SecondCreateReplacesSectionsAndAppendsViewPositions) {
   I3DRoleBaseData* pData = LoadBattleMap(
       "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 "
@@ -230,15 +219,6 @@ TEST_F(BattleMapTest, SecondCreateReplacesSectionsAndAppendsViewPositions) {
   EXPECT_EQ(4, pData->GetBattleViewStartPos()->nValue[3]);
   EXPECT_FLOAT_EQ(1.0f, pData->GetBattleCamera()->fEye[0]);
   EXPECT_FLOAT_EQ(5.0f, pData->GetBattleCamera()->fTarget[0]);
-}
-
-TEST_F(BattleMapTest, MissingFileLeavesEverythingEmptyAndSilent) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(0));
-  EXPECT_EQ(nullptr, pData->GetBattleViewPos(0, 0));
-  EXPECT_EQ(0, pData->GetBattleViewStartPos()->nValue[0]);
-  EXPECT_FLOAT_EQ(0.0f, pData->GetBattleCamera()->fEye[0]);
-  EXPECT_FALSE(LogHas("BattleMap"));
 }
 
 }  // namespace

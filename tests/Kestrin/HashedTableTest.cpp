@@ -39,30 +39,6 @@ TEST(HashedTableTest, FindOrAddTellsWhetherItEntered) {
   EXPECT_EQ("last", table.EntryAt(1).value);
 }
 
-TEST(HashedTableTest, NamesAreFoundByViewByteForByte) {
-  CHashedTable<std::string, int> table;
-  table.FindOrAdd(" a ") = 1;
-  table.FindOrAdd("A") = 2;
-  table.FindOrAdd(std::string("z\0z", 3)) = 3;
-  EXPECT_EQ(1, *table.Find(std::string_view(" a ")));
-  EXPECT_EQ(2, *table.Find(std::string_view("A")));
-  EXPECT_EQ(nullptr, table.Find(std::string_view("a")));
-  EXPECT_EQ(nullptr, table.Find(std::string_view("z")));
-  EXPECT_EQ(3, *table.Find(std::string_view("z\0z", 3)));
-}
-
-TEST(HashedTableTest, EmptyAndClearedTablesFindNothing) {
-  CHashedTable<uint64_t, int> table;
-  EXPECT_EQ(nullptr, table.Find(uint64_t{0}));
-  EXPECT_TRUE(table.Empty());
-  for (uint64_t i = 0; i < 100; ++i) table.FindOrAdd(i) = 1;
-  table.Clear();
-  EXPECT_EQ(nullptr, table.Find(uint64_t{5}));
-  table.FindOrAdd(5) = 2;
-  EXPECT_EQ(2, *table.Find(uint64_t{5}));
-  EXPECT_EQ(1u, table.Size());
-}
-
 // A load that appends many entries, some keys twice, enters each key once: the last value of a
 // key stands (and keeps the address the key had before the load), and every key is found.
 TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
@@ -85,21 +61,6 @@ TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
   }
 }
 
-TEST(HashedTableTest, AReloadKeepsTheEntriesAndTheirAddresses) {
-  CLookupTable<uint32_t, uint32_t> table;
-  for (uint32_t i = 0; i < 9000; ++i) table.Add(i, i);
-  table.EndLoad();
-  std::vector<const uint32_t*> addresses;
-  for (uint32_t i = 0; i < 9000; ++i) addresses.push_back(table.Find(i));
-  for (uint32_t i = 0; i < 9000; ++i) table.Add(i, i + (i == 17 ? 1 : 0));
-  table.Add(9000, 5);  // one new key among the keys read again
-  table.EndLoad();
-  EXPECT_EQ(9001u, table.Size());
-  for (uint32_t i = 0; i < 9000; ++i) ASSERT_EQ(addresses[i], table.Find(i)) << i;
-  EXPECT_EQ(18u, *table.Find(17));
-  EXPECT_EQ(5u, *table.Find(9000));
-}
-
 TEST(HashedTableTest, WhereTheFirstStandsLaterValuesAreDropped) {
   CLookupTable<uint32_t, std::string, true> table;
   table.Add(1, "first");
@@ -111,16 +72,6 @@ TEST(HashedTableTest, WhereTheFirstStandsLaterValuesAreDropped) {
   EXPECT_EQ("first", *table.Find(1));
   EXPECT_EQ("two", *table.Find(2));
   EXPECT_EQ(2u, table.Size());
-}
-
-TEST(HashedTableTest, DroppedAppendedEntryIsNeverEntered) {
-  CLookupTable<int32_t, int> table;
-  table.Add(1, 1);
-  table.Add(2, 2);
-  table.DropAdded();
-  table.EndLoad();
-  EXPECT_EQ(nullptr, table.Find(2));
-  EXPECT_EQ(1, *table.Find(1));
 }
 
 TEST(HashedTableTest, NamesAreCopiedAndStayWhereTheyAre) {
@@ -137,19 +88,6 @@ TEST(HashedTableTest, NamesAreCopiedAndStayWhereTheyAre) {
   names.Rollback(mark);
   EXPECT_STREQ("short", pszShort);
   EXPECT_STREQ("next", names.Add("next"));
-}
-
-TEST(HashedTableTest, StableListKeepsItsRecordsWhileGrowing) {
-  CStableList<std::string> list;
-  std::string& strFirst = list.Emplace("first");
-  for (int i = 0; i < 20000; ++i) list.Emplace(std::to_string(i));
-  EXPECT_EQ(&strFirst, &list[0]);
-  EXPECT_EQ("19999", list[20000]);
-  list.PopBack(19000);
-  EXPECT_EQ(1001u, list.Size());
-  EXPECT_EQ("999", list[1000]);
-  list.Clear();
-  EXPECT_TRUE(list.Empty());
 }
 
 }  // namespace

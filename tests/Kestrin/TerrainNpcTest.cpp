@@ -151,14 +151,4 @@ TEST_F(TerrainNpcTest, MissingEmptyOrUnencipheredFileGivesNoRecord) {
             LoadWith("ini/TerrainNpc.dat", Npc("Terrain0001", "Name=A"))->GetTerrainNpcInfo(1));
 }
 
-TEST(TerrainNpcReaderTest, AppendsBehindWhatTheListHolds) {
-  std::string strPlain = Npc("Terrain0001", "Name=A") + Npc("Terrain0002", "Name=B");
-  TerrainNpcList list;
-  ReadTerrainNpcRecords(strPlain.data(), static_cast<unsigned>(strPlain.size()), "x", list);
-  ReadTerrainNpcRecords(strPlain.data(), static_cast<unsigned>(strPlain.size()), "x", list);
-  ASSERT_EQ(4u, list.size());
-  EXPECT_EQ(1, list[2].Id);
-  EXPECT_EQ(Dirs("Terrain0002"), list[3].Dirs);
-}
-
 }  // namespace

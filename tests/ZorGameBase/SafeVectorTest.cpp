@@ -67,16 +67,6 @@ TEST_F(SafeVectorTest, GoodIndexesGiveTheElementsBadOnesBlanksAndCrashRecords) {
   EXPECT_EQ(19990003, m_vec[1].Key);
 }
 
-TEST_F(SafeVectorTest, EveryIndexOfAnEmptyVectorIsBad) {
-  CSafeVector<RoleTraceInfo> vecEmpty;
-  const CSafeVector<RoleTraceInfo>& constEmpty = vecEmpty;
-  EXPECT_TRUE(IsBlank(vecEmpty[0]));
-  EXPECT_TRUE(IsBlank(constEmpty[0]));
-  EXPECT_EQ(2, LogCount(BAD_INDEX_MESSAGE)) << LogText();
-  EXPECT_EQ(2u, vecEmpty.BlankCount());
-  EXPECT_TRUE(vecEmpty.empty());
-}
-
 TEST_F(SafeVectorTest, BlankOutlivesClearAndMoveOfTheVector) {
   RoleTraceInfo& blank = m_vec[5];
   blank.Field4 = 9;

@@ -80,32 +80,6 @@ TEST(TextScanTest, FloatConversions) {
   }
 }
 
-TEST(TextScanTest, WordsAreRunsWithoutWhiteSpace) {
-  CTextScan scan(std::string_view("  1.2.3=fire.x \r\n\tb\0c  \n", 24));
-  std::vector<std::string> words;
-  for (std::string_view word; scan.Word(word);) words.emplace_back(word);
-  ASSERT_EQ(2u, words.size());
-  EXPECT_EQ("1.2.3=fire.x", words[0]);
-  EXPECT_EQ(std::string("b\0c", 3), words[1]);
-  EXPECT_EQ("b", ZorGameBase::CutAtNul(words[1]));
-}
-
-// Every piece the scanner gives for the text, at most nSize - 1 characters each.
-std::vector<std::string> Pieces(std::string_view text, int nSize) {
-  CTextScan scan(text);
-  std::vector<std::string> pieces;
-  for (std::string_view piece; scan.LinePiece(piece, nSize);) pieces.emplace_back(piece);
-  return pieces;
-}
-
-// As fgets gives them; a piece is cut at a zero byte but the scan moves past it.
-TEST(TextScanTest, LinePiecesFollowFgets) {
-  EXPECT_EQ((std::vector<std::string>{"abcd", "ef\n", "xy\n", "\n", "last"}),
-            Pieces("abcdef\nxy\n\nlast", 5));
-  EXPECT_EQ((std::vector<std::string>{"ab", "ef\n"}),
-            Pieces(std::string_view("ab\0cd\nef\n", 9), 1024));
-}
-
 class ReadFileImageTest : public TempFolderTest {};
 
 // Text mode joins line ends and stops at Ctrl-Z; a missing file or a folder fails.

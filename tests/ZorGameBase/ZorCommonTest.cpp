@@ -145,19 +145,4 @@ TEST_F(GetIniValueTest, MissingFileAndNullArgumentsFailSilently) {
   EXPECT_EQ("", s_strDebugger);
 }
 
-TEST_F(GetIniValueTest, WordsNamesAndKeysOverTheLimitsAreNeverFound) {
-  std::string strLong(1100, 'x');
-  Write("ini/GameSetup.ini", "[DumpError]\n[" + strLong + "] Server=1 Enable=" + strLong + "\n");
-  EXPECT_EQ("1", Lookup("DumpError", "Server"));  // the over-long word ends no section
-  EXPECT_EQ("<none>", Lookup("DumpError", "Enable"));
-  std::string strKey(251, 'k');
-  std::string strSection(253, 's');
-  Write("ini/GameSetup.ini", "[DumpError]\n" + strKey + "=1\n" + strKey + "k=2\n[" + strSection +
-                                 "]\nk=3\n[" + strSection + "s]\nk=4\n");
-  EXPECT_EQ("1", Lookup("DumpError", strKey.c_str()));
-  EXPECT_EQ("<none>", Lookup("DumpError", (strKey + "k").c_str()));
-  EXPECT_EQ("3", Lookup(strSection.c_str(), "k"));
-  EXPECT_EQ("<none>", Lookup((strSection + "s").c_str(), "k"));
-}
-
 }  // namespace

@@ -26,15 +26,6 @@ class ZorIniTest : public TempFolderTest {
   bool OpenSection(CZorIni& ini, const std::string& strText) {
     return OpenText(ini, strText) && ini.ReadSection();
   }
-  // Every line ReadLine gives for the text.
-  std::vector<std::string> Lines(const std::string& strText) {
-    CZorIni ini;
-    EXPECT_TRUE(OpenText(ini, strText));
-    std::vector<std::string> lines;
-    for (std::string strLine; ini.ReadLine(strLine);) lines.push_back(strLine);
-    EXPECT_TRUE(ini.AtEnd());
-    return lines;
-  }
 };
 
 // The bytes of a value as a field destination holds them.
@@ -64,21 +55,6 @@ TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(ZorIniTest, EmptyFileAndClosedFileYieldNothing) {
-  CZorIni ini;
-  ASSERT_TRUE(OpenText(ini, ""));
-  std::string strLine, strTitle;
-  EXPECT_TRUE(ini.AtEnd());
-  EXPECT_FALSE(ini.ReadSection() || ini.ReadLine(strLine));
-  EXPECT_FALSE(ini.ReadFields(ZorGameBase::INI_END, nullptr));
-  ASSERT_TRUE(OpenSection(ini, "[A]\nk=1\n[B]\nk=2\n"));
-  EXPECT_STREQ("t.ini", ini.GetFileName());
-  ini.Close();
-  EXPECT_TRUE(ini.AtEnd());
-  EXPECT_FALSE(ini.ReadSection() || ini.GetSectionTitle(strTitle));
-  EXPECT_STREQ("", ini.GetFileName());
-}
-
 TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
   ASSERT_TRUE(ZorTools::WriteDatFile("GameMap.dat", "[1001]\nFile=map\\a.dmap\r\nLight=1"));
   CZorIni ini;
@@ -92,26 +68,6 @@ TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
   EXPECT_EQ("map\\a.dmap", strFile);
   EXPECT_EQ(1, nLight);
   EXPECT_TRUE(ini.AtEnd());
-}
-
-TEST_F(ZorIniTest, BinaryGarbageIsWalkedToTheEndPlainOrDeciphered) {
-  std::string strGarbage;
-  for (int i = 0; i < 4096; ++i) strGarbage += static_cast<char>((i * 131 + i / 7) & 0xFF);
-  strGarbage += "\n[S]\nKey=1";
-  Write("g.ini", strGarbage);
-  Write("g.dat", strGarbage);  // not enciphered: it deciphers to garbage
-  for (const char* pszName : {"g.ini", "g.dat"}) {
-    CZorIni ini;
-    ASSERT_TRUE(ini.Open(pszName)) << pszName;
-    char szValue[16] = "";
-    for (int nWalk = 0; nWalk < 10000 && !ini.AtEnd(); ++nWalk) {
-      if (ini.ReadSection()) ini.ReadValue("Key", szValue, sizeof(szValue), true);
-    }
-    EXPECT_TRUE(ini.AtEnd()) << pszName;
-    if (std::string(pszName) == "g.ini") {
-      EXPECT_STREQ("1", szValue);  // from the last section
-    }
-  }
 }
 
 TEST_F(ZorIniTest, KeyAndValueRules) {
@@ -236,14 +192,6 @@ TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
   EXPECT_STREQ("3", sz);
 }
 
-TEST_F(ZorIniTest, ReadLineSeesEveryContentLineHeadersIncluded) {
-  EXPECT_EQ((std::vector<std::string>{"before  ", "[S]", "/x", "last"}),
-            Lines("before  \n\n   \n;c\n  [S]\n/x\r\nlast"));
-  // A line over the limit is cut to 2047 characters.
-  EXPECT_EQ((std::vector<std::string>{std::string(2047, 'a'), "next"}),
-            Lines(std::string(3000, 'a') + "\nnext\n"));
-}
-
 TEST_F(ZorIniTest, ReadFieldsCountsOnlyPairsThatFoundTheLineEnded) {
   struct Case {
     const char* pszLine;
@@ -350,37 +298,6 @@ TEST(IniIntegerText, SignedAndUnsignedRules) {
   }
 }
 
-// A line that does not fit the buffer ends the data, the position past the copied bytes.
-TEST(ReadBufferLine, LinesOfAMemoryImage) {
-  struct Case {
-    std::string strData;
-    unsigned nOutSize;
-    std::vector<std::string> lines;
-    unsigned nEnd;  // the position after the last read
-  } cases[] = {
-      {"xyz", 16, {"xyz"}, 3},      {"ab\r\ncd", 16, {"ab", "cd"}, 6},
-      {"a\rb\n", 16, {"a\rb"}, 4}, {"a\n\nb\n", 16, {"a", "", "b"}, 5},
-      {"", 16, {}, 0},              {"abcdef\nx", 4, {}, 4},
-      {"abcd", 4, {}, 4},           {"abc\n", 4, {"abc"}, 4},
-      {"abc", 0, {}, 0},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> lines;
-    unsigned nPosition = 0;
-    char szLine[16];
-    while (ZorGameBase::ReadBufferLine(c.strData.data(), static_cast<unsigned>(c.strData.size()),
-                                       nPosition, szLine, c.nOutSize)) {
-      lines.push_back(szLine);
-    }
-    EXPECT_EQ(c.lines, lines) << c.strData;
-    EXPECT_EQ(c.nEnd, nPosition) << c.strData;
-  }
-  unsigned nPosition = 0;
-  char szLine[4];
-  EXPECT_FALSE(ZorGameBase::ReadBufferLine(nullptr, 4, nPosition, szLine, 4));
-  EXPECT_FALSE(ZorGameBase::ReadBufferLine("abc", 3, nPosition, nullptr, 4));
-}
-
 TEST(TrimLine, HeadAndTailCutCommentsAndWhiteSpace) {
   struct Case {
     const char* pszText;
@@ -405,25 +322,6 @@ TEST(TrimLine, HeadAndTailCutCommentsAndWhiteSpace) {
   }
   EXPECT_FALSE(ZorGameBase::TrimLineHead(nullptr));
   EXPECT_FALSE(ZorGameBase::TrimLineTail(nullptr));
-}
-
-TEST(SplitNumberList, NumbersBetweenSeparators) {
-  struct Case {
-    const char* pszText;
-    const char* pszSeparator;
-    unsigned nLength;
-    std::vector<unsigned> values;
-  } cases[] = {
-      {"3,,5", ",", 2048, {3, 0, 5}}, {"1,2,", nullptr, 2048, {1, 2, 0}}, {"-1,4", "", 2048, {4}},
-      {"7;8", ";x", 2048, {7, 8}},    {" 12 , 13", ",", 2048, {12, 13}},  {"", ",", 2048, {0}},
-      {"4294967297", ",", 2048, {1}}, {"123456", ",", 4, {123}},          {nullptr, ",", 2048, {}},
-      {"1,2", ",", 0, {9}},  // length 0: nothing at all, the list stays
-  };
-  for (const Case& c : cases) {
-    std::vector<unsigned> values = {9};
-    ZorGameBase::SplitNumberList(c.pszText, values, c.pszSeparator, c.nLength);
-    EXPECT_EQ(c.values, values) << (c.pszText == nullptr ? "(null)" : c.pszText);
-  }
 }
 
 }  // namespace

@@ -17,15 +17,6 @@ TEST(ZorRandomTest, SeedOneGivesTheKnownSequenceAndReseedingRepeatsIt) {
   EXPECT_EQ(41, random.Next());
 }
 
-TEST(ZorRandomTest, DrawsStayWithinFifteenBits) {
-  CZorRandom random(0xFFFFFFFFu);
-  for (int i = 0; i < 1000; ++i) {
-    int nDraw = random.Next();
-    ASSERT_GE(nDraw, 0);
-    ASSERT_LE(nDraw, ZorGameBase::ZOR_RAND_MAX);
-  }
-}
-
 // The shared generator behaves as srand and rand, with a state of its own in each thread.
 TEST(ZorRandomTest, SharedGeneratorIsSrandAndRandPerThread) {
   ZorGameBase::ZorSrand(1);

@@ -77,22 +77,6 @@ TEST_F(ZorStringTest, AssigningTextToASharedStringGivesItAPrivateBlockUnlessTheT
   EXPECT_TRUE(c.IsEmpty());
 }
 
-TEST_F(ZorStringTest, UnsharedBlockIsReusedAndNeverShrinks) {
-  CZorString s("abcdef");
-  const char* pBlock = s;
-  s = "xy";
-  EXPECT_EQ(pBlock, Block(s));
-  EXPECT_EQ(2, s.GetLength());
-  EXPECT_EQ(6, s.GetData()->nCapacity);
-  s = CZorString();  // the empty string keeps the private block, with length 0
-  EXPECT_EQ(pBlock, Block(s));
-  EXPECT_EQ(0, s.GetLength());
-  EXPECT_STREQ("", s);
-  s = "longer than six";
-  EXPECT_STREQ("longer than six", s);
-  EXPECT_EQ(15, s.GetData()->nCapacity);
-}
-
 TEST_F(ZorStringTest, NullPointerComparesUnequalAndAssignsTheEmptyTextOwnTextAssignsToo) {
   CZorString s("abcdef");
   s = static_cast<const char*>(s) + 2;  // the string's own text

@@ -95,35 +95,4 @@ TEST(OperationsTest, GbkTextsShowAsUtf8AndOtherBytesAsHex) {
   EXPECT_EQ(Json(1.25), JsonFloat(1.25f));
 }
 
-using OperationsCallTest = ToolFolderTest;
-
-TEST_F(OperationsCallTest, AnswersComeFromTheInterface) {
-  Write("ini/LookScale.ini", "1201=0.8\n");
-  Write("ini/SoundEvent.ini", "12=hit\n");
-  I3DRoleBaseData* pData = Load(m_folder);
-  ASSERT_NE(nullptr, pData);
-  auto Call = [&](const char* pszName, std::vector<std::string> texts) {
-    const Operation* pOp = FindOperation(pszName);
-    Args args;
-    for (size_t i = 0; i < texts.size(); ++i) {
-      ArgValue value;
-      std::string strError;
-      EXPECT_TRUE(ParseArg(pOp->args[i], texts[i], value, strError)) << strError;
-      args.push_back(value);
-    }
-    return pOp->pfnCall(*pData, args);
-  };
-  EXPECT_EQ(Json(0.8), *Call("GetLookScale", {"1201"}));
-  EXPECT_EQ(Json(1.0), *Call("GetLookScale", {"7"}));
-  EXPECT_EQ(Json("hit"), *Call("GetSoundEventName", {"12"}));
-  EXPECT_TRUE(Call("GetSoundEventName", {"13"})->is_null());
-  EXPECT_FALSE(Call("SetStoredValue2", {"9"}).has_value());  // answers nothing
-  EXPECT_EQ(9, pData->GetStoredValue2());
-  EXPECT_FALSE(Call("SetListenerPosRef", {"5", "6"}).has_value());
-  EXPECT_EQ(Json::parse(R"({"x":5,"y":6})"), *Call("GetListenerPos", {}));
-  EXPECT_EQ(Json::parse(R"({"result":0,"mapId":null,"info":null})"),
-            *Call("GetFirstGameMapInfo", {}));
-  EXPECT_TRUE(Call("GetCameraTrackInfo", {"@null"})->is_null());
-}
-
 }  // namespace
