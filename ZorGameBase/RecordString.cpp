@@ -1,7 +1,6 @@
 #include "RecordString.h"
 
 #include <cstring>
-#include <new>
 #include <utility>
 
 CRecordString::CRecordString(const char* pText, size_t nLength) : CRecordString() {
@@ -51,13 +50,12 @@ void CRecordString::Assign(const char* pText, size_t nLength) {
     m_nSize = nLength;
     return;
   }
-  char* pHeap = new (std::nothrow) char[nLength + 1];
-  if (pHeap != nullptr) {
-    memcpy(pHeap, pText, nLength);
-    pHeap[nLength] = '\0';
-  }
+  // As std::string does, a failed allocation throws and leaves the string as it was: the load
+  // that asked for it is taken back as a whole.
+  char* pHeap = new char[nLength + 1];
+  memcpy(pHeap, pText, nLength);
+  pHeap[nLength] = '\0';
   Free();
-  if (pHeap == nullptr) return;
   m_storage.pHeap = pHeap;
   m_nSize = nLength;
   m_nCapacity = nLength;
