@@ -51,6 +51,11 @@ void Touch(const void* p, size_t nSize) {
 
 void TouchText(const char* psz) { Touch(psz, strlen(psz) + 1); }
 
+template <typename... Fields>
+void CheckTexts(const Fields&... fields) {
+  (CheckText(fields), ...);
+}
+
 template <typename T>
 void TouchVector(const std::vector<T>& vec) {
   if (!vec.empty()) Touch(vec.data(), vec.size() * sizeof(T));
@@ -62,17 +67,13 @@ void Look(const T& record) {
   Touch(&record, sizeof(record));
 }
 void Look(const GameMapInfo& info) {
-  TouchText(info.File);
-  TouchText(info.DaySound);
-  TouchText(info.NightSound);
+  for (const char* psz : {info.File, info.DaySound, info.NightSound}) TouchText(psz);
   TouchVector(info.Limit);
   Touch(&info.Jump, sizeof(info.Jump));
 }
 void Look(const RegionInfo& info) {
   Touch(&info, sizeof(info));
-  CheckText(info.Name);
-  CheckText(info.Text9);
-  CheckText(info.Text18);
+  CheckTexts(info.Name, info.Text9, info.Text18);
 }
 void Look(const RegionList& list) {
   for (const RegionInfo& info : list) Look(info);
@@ -93,16 +94,11 @@ void Look(const CameraTrackInfo& info) {
 void Look(const CameraTrackFrameList& frames) { TouchVector(frames); }
 void Look(const NpcInfo& info) {
   Touch(&info, sizeof(info));
-  CheckText(info.Name);
-  CheckText(info.Effect);
+  CheckTexts(info.Name, info.Effect);
 }
 void Look(const NpcStarLookInfo& info) {
   Touch(&info, sizeof(info));
-  CheckText(info.Name);
-  CheckText(info.Effect);
-  CheckText(info.Note);
-  CheckText(info.EffAdd);
-  CheckText(info.EffDel);
+  CheckTexts(info.Name, info.Effect, info.Note, info.EffAdd, info.EffDel);
 }
 void Look(const SimpleObjInfo& info) {
   Touch(&info.Scale, sizeof(info.Scale));
@@ -117,6 +113,12 @@ class Answers {
     if (p == nullptr) return;
     Look(*p);
     m_vecChecks.push_back([p] { Look(*p); });
+  }
+  // An answer that is never null.
+  template <typename T>
+  void KeepNonNull(const T* p) {
+    Check(p != nullptr);
+    Keep(p);
   }
   void KeepText(const char* psz) {
     if (psz == nullptr) return;
@@ -235,7 +237,9 @@ class Arguments {
 
 bool g_bManagerOn = true;
 
-// One call: slots 1 to 62 of the interface, then the stand-ins and the files.
+// One call: slots 1 to 62 of the interface, then the stand-ins and the files. Arguments are
+// drawn into named values first wherever a call takes more than one, so that their order is
+// fixed.
 void Call(I3DRoleBaseData* pData, int nOperation, Arguments& args, Answers& answers,
           const Pools& pools) {
   switch (nOperation) {
@@ -257,25 +261,26 @@ void Call(I3DRoleBaseData* pData, int nOperation, Arguments& args, Answers& answ
       break;
     }
     case 4: answers.Keep(pData->GetRegionInfo(args.U32())); break;
-    case 5: {
-      const RegionList* pList = pData->GetRegionList();
-      Check(pList != nullptr);
-      answers.Keep(pList);
-      break;
-    }
+    case 5: answers.KeepNonNull(pData->GetRegionList()); break;
     case 6: answers.KeepText(pData->GetRegionName(args.U32())); break;
-    case 7: {
-      const char* pszName = args.Name(true);
-      pData->PlaySound(pszName, args.U32(), args.U32(), args.Bool());
-      break;
-    }
+    case 7:
+    case 9:
+    case 18:
     case 8: {
       const char* pszName = args.Name(true);
-      int32_t x = args.Coordinate(), y = args.Coordinate(), nRadius = args.Coordinate();
-      pData->UpdateSoundAt(pszName, x, y, nRadius, args.U32(), args.Bool());
+      if (nOperation == 9) {
+        pData->StopSound(pszName);
+      } else if (nOperation == 7) {
+        uint32_t nA = args.U32(), nB = args.U32();
+        pData->PlaySound(pszName, nA, nB, args.Bool());
+      } else {
+        int32_t x = args.Coordinate(), y = args.Coordinate(), nRadius = args.Coordinate();
+        uint32_t nA = args.U32();
+        if (nOperation == 8) pData->UpdateSoundAt(pszName, x, y, nRadius, nA, args.Bool());
+        if (nOperation == 18) pData->PlaySoundAt(pszName, x, y, nRadius, nA, args.Bool());
+      }
       break;
     }
-    case 9: pData->StopSound(args.Name(true)); break;
     case 10: {
       int32_t x = args.Coordinate(), y = args.Coordinate(), nRadius = args.Coordinate();
       pData->GetSoundVolume(x, y, nRadius, args.I32());
@@ -284,28 +289,19 @@ void Call(I3DRoleBaseData* pData, int nOperation, Arguments& args, Answers& answ
     case 11: g_nSink = g_nSink + static_cast<uint32_t>(pData->GetListenerPos().x); break;
     case 12: answers.KeepText(pData->GetSoundEventName(args.U32())); break;
     case 13: {
-      uint32_t nId = args.U32();
-      pData->PlaySoundEvent(nId, args.U32(), args.U32());
+      uint32_t nId = args.U32(), nA = args.U32();
+      pData->PlaySoundEvent(nId, nA, args.U32());
       break;
     }
     case 14: pData->SetSoundSwitch(args.Bool() ? 1 : args.I32()); break;
     case 15: pData->SetSoundVolume(args.Bool() ? 100 : args.I32()); break;
-    case 16: {
-      int32_t x = args.Coordinate();
-      pData->SetListenerPos(x, args.Coordinate());
-      break;
-    }
+    case 16:
     case 17: {
       ListenerPos pos{args.Coordinate(), args.Coordinate()};
-      pData->SetListenerPos(pos);
+      if (nOperation == 16) pData->SetListenerPos(pos.x, pos.y);
+      if (nOperation == 17) pData->SetListenerPos(pos);
       ListenerPos now = pData->GetListenerPos();
       Check(now.x == pos.x && now.y == pos.y);
-      break;
-    }
-    case 18: {
-      const char* pszName = args.Name(true);
-      int32_t x = args.Coordinate(), y = args.Coordinate(), nRadius = args.Coordinate();
-      pData->PlaySoundAt(pszName, x, y, nRadius, args.U32(), args.Bool());
       break;
     }
     case 19: pData->SetDistanceFading(args.Bool() ? 1 : args.I32()); break;
@@ -319,9 +315,7 @@ void Call(I3DRoleBaseData* pData, int nOperation, Arguments& args, Answers& answ
     case 21: answers.Keep(pData->GetTerrainNpcInfo(args.I32())); break;
     case 22: {
       uint32_t nMap = args.U32();
-      const BattlePos* pPos = pData->GetBattlePos(nMap, args.I32());
-      Check(pPos != nullptr);
-      answers.Keep(pPos);
+      answers.KeepNonNull(pData->GetBattlePos(nMap, args.I32()));
       break;
     }
     case 23: pData->GetBattleRotaryAngle(args.U32()); break;
@@ -343,40 +337,22 @@ void Call(I3DRoleBaseData* pData, int nOperation, Arguments& args, Answers& answ
       answers.Keep(pData->GetBattleViewPos(nKey1, args.I32()));
       break;
     }
-    case 30:
-      Check(pData->GetBattleViewStartPos() != nullptr);
-      answers.Keep(pData->GetBattleViewStartPos());
-      break;
-    case 31: {
-      const BattlePos* pPos = pData->GetBattleArrayCellPos(args.I32());
-      Check(pPos != nullptr);
-      answers.Keep(pPos);
-      break;
-    }
-    case 32:
-      Check(pData->GetBattleCamera() != nullptr);
-      answers.Keep(pData->GetBattleCamera());
-      break;
-    case 33:
-      Check(pData->GetBattleMoveCamera() != nullptr);
-      answers.Keep(pData->GetBattleMoveCamera());
-      break;
+    case 30: answers.KeepNonNull(pData->GetBattleViewStartPos()); break;
+    case 31: answers.KeepNonNull(pData->GetBattleArrayCellPos(args.I32())); break;
+    case 32: answers.KeepNonNull(pData->GetBattleCamera()); break;
+    case 33: answers.KeepNonNull(pData->GetBattleMoveCamera()); break;
     case 34: answers.Keep(pData->GetCaptureCamera1()); break;
     case 35: answers.Keep(pData->GetCaptureCamera2()); break;
     case 36: answers.Keep(pData->GetBattleDiveInfo()); break;
-    case 37: {
+    case 37:
+    case 39: {
       uint32_t nMap = args.U32();
       int32_t nKey1 = args.I32(), nKey2 = args.I32();
-      answers.Keep(pData->GetFighterPos(nMap, nKey1, nKey2, args.I32()));
+      if (nOperation == 37) answers.Keep(pData->GetFighterPos(nMap, nKey1, nKey2, args.I32()));
+      if (nOperation == 39) answers.Keep(pData->GetBattleStartPos(nMap, nKey1, nKey2));
       break;
     }
     case 38: answers.Keep(pData->GetFighterPosOffset(args.U32())); break;
-    case 39: {
-      uint32_t nMap = args.U32();
-      int32_t nKey1 = args.I32();
-      answers.Keep(pData->GetBattleStartPos(nMap, nKey1, args.I32()));
-      break;
-    }
     case 40: answers.Keep(pData->GetBattleMapInfo(args.U32())); break;
     case 41:
     case 42: {
@@ -407,24 +383,18 @@ void Call(I3DRoleBaseData* pData, int nOperation, Arguments& args, Answers& answ
       Check(nHidden == 0 || nHidden == 1);
       break;
     }
-    case 51: {
-      uint32_t a = args.U32();
-      pData->GetRolePartScale(a, args.U32());
+    case 51:
+    case 53:
+    case 56: {
+      uint32_t a = args.U32(), b = args.U32();
+      if (nOperation == 51) pData->GetRolePartScale(a, b);
+      if (nOperation == 53) pData->GetMountScale(a, b);
+      if (nOperation == 56) pData->GetWeaponAdjustByLook(a, b);
       break;
     }
     case 52: pData->GetLookScale(args.U32()); break;
-    case 53: {
-      uint32_t a = args.U32();
-      pData->GetMountScale(a, args.U32());
-      break;
-    }
     case 54: pData->Is2DRoleLook(args.U32()); break;
     case 55: pData->GetAppendentWeapon(args.U32()); break;
-    case 56: {
-      uint32_t nWeapon = args.U32();
-      pData->GetWeaponAdjustByLook(nWeapon, args.U32());
-      break;
-    }
     case 57:
     case 58: {
       uint32_t a = args.U32(), b = args.U32(), c = args.U32(), d = args.U32();

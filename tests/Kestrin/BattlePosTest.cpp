@@ -53,7 +53,16 @@ TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZeroAListedOneByItself) {
   EXPECT_EQ(nullptr, pData->GetFighterPos(5, 1, 1, 3));
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(5, 9, 9));
   EXPECT_EQ(nullptr, pData->GetFighterPos(5, 9, 9, 1));
+  // Array cells come from map 0 only: side 1 the up cell, any other side the down cell.
+  EXPECT_EQ((std::vector<int32_t>{1, 2}), Fields(pData->GetBattleArrayCellPos(1)));
+  for (int32_t nSide : {0, 2, -1}) {
+    EXPECT_EQ((std::vector<int32_t>{3, 4}), Fields(pData->GetBattleArrayCellPos(nSide))) << nSide;
+  }
   EXPECT_FALSE(LogHas(GET_BATTLE_POS_ASSERT));
+  // An index other than 0 asserts even for a listed map, once: the repeat filter drops the next.
+  EXPECT_EQ((std::vector<int32_t>{0, 0}), Fields(pData->GetBattlePos(5, 1)));
+  pData->GetBattlePos(5, -1);
+  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
 }
 
 TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
@@ -72,25 +81,8 @@ TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(7, 1, 1));
 }
 
-TEST_F(BattlePosTest, IndexOtherThanZeroAssertsEvenForAListedMap) {
-  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
-  const BattlePos* pPos = pData->GetBattlePos(5, 1);
-  EXPECT_EQ(0, pPos->x);
-  EXPECT_EQ(0, pPos->y);
-  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
-  pData->GetBattlePos(5, -1);  // the same check again: the repeat filter drops it
-  EXPECT_EQ(1, LogCount(GET_BATTLE_POS_ASSERT));
-}
-
-TEST_F(BattlePosTest, ArrayCellPosReadsMapZeroOnly) {
-  I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
-  EXPECT_EQ(1, pData->GetBattleArrayCellPos(1)->x);
-  EXPECT_EQ(2, pData->GetBattleArrayCellPos(1)->y);
-  for (int32_t nSide : {0, 2, -1}) {
-    EXPECT_EQ(3, pData->GetBattleArrayCellPos(nSide)->x) << nSide;
-    EXPECT_EQ(4, pData->GetBattleArrayCellPos(nSide)->y) << nSide;
-  }
-  pData = LoadMaps("[0]\n");
+TEST_F(BattlePosTest, ArrayCellsOfAMapZeroWithoutThemAreUnset) {
+  I3DRoleBaseData* pData = LoadMaps("[0]\n");
   EXPECT_EQ(-1, pData->GetBattleArrayCellPos(1)->x);
   EXPECT_EQ(-1, pData->GetBattleArrayCellPos(0)->y);
 }

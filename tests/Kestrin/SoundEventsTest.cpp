@@ -160,8 +160,6 @@ TEST_F(SoundResTest, KeyAndValueRules) {
       "; Sound=k.wav\n");
   EXPECT_EQ(0, LogCount("SoundRes"));
   ExpectPick("keys", {"e.wav", "g.wav", "h.wav", "i.wav"});
-  LoadText("[k]\nSound = d.wav\nsound=f.wav\nSound= e.wav\n");
-  EXPECT_EQ("e.wav", File("k"));
 }
 
 TEST_F(SoundResTest, SecondCreateKeepsKnownTitlesAndAddsNewOnes) {

@@ -193,7 +193,7 @@ TEST_F(SoundPlaybackTest, PlaySoundOfAFileNameUsesItAsItIsAtTheSoundVolume) {
   EXPECT_FALSE(m_pData->PlaySound("raw.wav", 0, 0, true));  // the manager's failure
 }
 
-TEST_F(SoundPlaybackTest, NamesWithoutFileAreRefusedBeforeTheManager) {
+TEST_F(SoundPlaybackTest, NamesWithoutFileOrAManagerAreRefused) {
   for (const char* pszName : {static_cast<const char*>(nullptr), "", "silent", "blank"}) {
     EXPECT_FALSE(m_pData->PlaySound(pszName, 0, 0, true)) << OrNull(pszName);
     EXPECT_FALSE(m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true)) << OrNull(pszName);
@@ -202,10 +202,7 @@ TEST_F(SoundPlaybackTest, NamesWithoutFileAreRefusedBeforeTheManager) {
   }
   EXPECT_FALSE(m_pData->PlaySoundEvent(13, 0, 0));  // its resource has no file
   EXPECT_FALSE(m_pData->PlaySoundEvent(99, 0, 0));  // not listed
-}
-
-TEST_F(SoundPlaybackTest, WithoutAManagerNothingPlays) {
-  SetSoundManagerInstance(nullptr);
+  SetSoundManagerInstance(nullptr);  // and without a manager nothing plays
   EXPECT_FALSE(m_pData->PlaySound("hit", 0, 0, true));
   EXPECT_FALSE(m_pData->PlaySoundAt("hit", 0, 0, 10, 0, true));
   EXPECT_FALSE(m_pData->UpdateSoundAt("hit", 0, 0, 10, 0, true));
@@ -245,13 +242,8 @@ TEST_F(SoundPlaybackTest, StopSoundLooksForTheFileOfThisCallsPick) {
   FAIL() << "the clock kept changing its second";
 }
 
-TEST_F(SoundPlaybackTest, ListenerPositionInBothFormsAndSettingsOutliveAReload) {
-  m_pData->SetListenerPos(5, 6);
-  EXPECT_EQ(5, m_pData->GetListenerPos().x);
-  EXPECT_EQ(6, m_pData->GetListenerPos().y);
+TEST_F(SoundPlaybackTest, ListenerPositionAndVolumeOutliveAReload) {
   m_pData->SetListenerPos(ListenerPos{-7, 8});
-  EXPECT_EQ(-7, m_pData->GetListenerPos().x);
-  EXPECT_EQ(8, m_pData->GetListenerPos().y);
   m_pData->SetSoundVolume(30);
   m_pData->Create();
   EXPECT_EQ(-7, m_pData->GetListenerPos().x);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "DatCipher.h"
 #include "ModuleFixture.h"
 #include "ZorIni.h"
 
@@ -53,21 +52,6 @@ TEST_F(ZorIniTest, OpenChoosesByTheLastFourCharactersOfTheName) {
   }
   EXPECT_FALSE(CZorIni().Open(nullptr, false) || CZorIni().Open("", false));
   EXPECT_EQ("", LogText());
-}
-
-TEST_F(ZorIniTest, DatDocumentIsDecipheredAndReadAsText) {
-  ASSERT_TRUE(ZorTools::WriteDatFile("GameMap.dat", "[1001]\nFile=map\\a.dmap\r\nLight=1"));
-  CZorIni ini;
-  ASSERT_TRUE(ini.Open("GameMap.dat", false));
-  ASSERT_TRUE(ini.ReadSection());
-  std::string strTitle, strFile;
-  int nLight = 0;
-  EXPECT_TRUE(ini.GetSectionTitle(strTitle) && ini.ReadString("File", strFile) &&
-              ini.ReadInt("Light", nLight));
-  EXPECT_EQ("1001", strTitle);
-  EXPECT_EQ("map\\a.dmap", strFile);
-  EXPECT_EQ(1, nLight);
-  EXPECT_TRUE(ini.AtEnd());
 }
 
 TEST_F(ZorIniTest, KeyAndValueRules) {

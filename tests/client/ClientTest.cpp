@@ -119,15 +119,4 @@ TEST_F(ClientTest, OperationsAnswerFromTheirSlots) {
   EXPECT_STREQ("wind", (Call<const char*>(pService, 20, "wind")));
 }
 
-TEST_F(ClientTest, DestroyEndsTheServiceAndQueryMakesAFreshOne) {
-  void* pService = m_pfnQuery();
-  ASSERT_NE(pService, nullptr);
-  Call<void>(pService, 41, int32_t{12});
-  m_pfnDestroy();
-  m_pfnDestroy();  // no service: nothing to destroy
-  void* pFresh = m_pfnQuery();
-  ASSERT_NE(pFresh, nullptr);
-  EXPECT_EQ(0, (Call<int32_t>(pFresh, 42)));
-}
-
 }  // namespace
