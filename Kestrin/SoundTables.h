@@ -102,6 +102,8 @@ class CSoundResTable {
     m_bOpen = false;
   }
   size_t Size() const { return m_table.Size(); }
+  // The title of section i (0 <= i < Size()), in the order the titles came.
+  std::string_view NameAt(size_t i) const { return m_table.EntryAt(i).key; }
   void Clear() {
     m_table.Clear();
     m_names.Clear();

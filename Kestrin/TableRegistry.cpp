@@ -1,5 +1,6 @@
 #include "TableRegistry.h"
 
+#include <initializer_list>
 #include <string>
 #include <unordered_set>
 
@@ -105,6 +106,14 @@ void CTableRegistry::ForEachKey(const C3DRoleBaseData& data, size_t i,
     case T_CAMERA_TRACK:
       for (size_t n = 0; n < data.m_mapCameraTrack.Size(); ++n) fnKey(0, data.m_mapCameraTrack.NameAt(n));
       break;
+    case T_SOUND_RES:
+      for (size_t n = 0; n < data.m_mapSoundRes.Size(); ++n) {
+        fnKey(0, data.m_mapSoundRes.NameAt(n));
+      }
+      break;
+    case T_ROLE_TRACE:
+      for (const RoleTraceInfo& info : data.m_vecRoleTrace) fnKey(info.Key, {});
+      break;
     case T_SOUND_EVENT: WalkKeys(data.m_mapSoundEvent, fnKey); break;
     case T_BATTLE_MAP: WalkKeys(data.m_mapBattleMap, fnKey); break;
     case T_FIGHTER_POS_OFFSET: WalkKeys(data.m_mapFighterPosOffset, fnKey); break;
@@ -120,6 +129,53 @@ void CTableRegistry::ForEachKey(const C3DRoleBaseData& data, size_t i,
     case T_ACTION_SOUND: WalkKeys(data.m_mapActionSound, fnKey); break;
     case T_SIMPLE_OBJ: WalkKeys(data.m_mapSimpleObj, fnKey); break;
     case T_ROLE_PART_REPLACE: WalkKeys(data.m_mapRolePartReplace, fnKey); break;
+    default: break;
+  }
+}
+
+// The inverse of each table's packing, for keys whose numbers fit their places.
+std::vector<int64_t> CTableRegistry::KeyParts(size_t i, int64_t nKey) {
+  const uint64_t u = static_cast<uint64_t>(nKey);
+  auto Parts = [](std::initializer_list<uint64_t> parts) {
+    return std::vector<int64_t>(parts.begin(), parts.end());
+  };
+  switch (i) {
+    case T_ROLE_PART_SCALE: return {nKey / 1000, nKey % 1000};
+    case T_MOUNT_SCALE: return {nKey / 1000000, nKey % 1000000};
+    case T_WEAPON_ADJUST_BY_LOOK: return {nKey % 1000000, nKey / 1000000};
+    case T_ROLE_WEAPON_3D_EFFECT:
+    case T_ACTION_3D_EFFECT:
+      return Parts({u / 10000000000, u / 1000000 % 10000, u / 1000 % 1000, u % 1000});
+    case T_ACTION_SOUND: return Parts({u / 10000000, u / 10000 % 1000, u % 10000});
+    case T_ROLE_PART_HIDE: {
+      const uint64_t nRest = u % 100000000000;
+      return Parts({u / 100000000000, nRest / 10000000, nRest / 1000 % 10000, nRest % 1000});
+    }
+    default: return {nKey};
+  }
+}
+
+void CTableRegistry::ForEachItem(
+    const C3DRoleBaseData& data, size_t i, int64_t nKey, std::string_view name,
+    const std::function<void(std::string_view, int64_t, int64_t)>& fnItem) {
+  size_t nCount = 0;
+  switch (i) {
+    case T_SOUND_RES: {
+      const char* const* ppszFiles = nullptr;
+      if (!data.m_mapSoundRes.Find(name, ppszFiles, nCount)) break;
+      for (size_t n = 0; n < nCount; ++n) fnItem(ppszFiles[n], 0, 0);
+      break;
+    }
+    case T_ROLE_PART_HIDE: {
+      const CRolePartHideTable::Section* pSections = data.m_mapRolePartHide.Find(nKey, nCount);
+      for (size_t n = 0; pSections != nullptr && n < nCount; ++n) {
+        fnItem(pSections[n].pszName, pSections[n].From, pSections[n].To);
+      }
+      break;
+    }
+    case T_BATTLE_MAP:
+      for (const BattleViewPos& pos : data.m_vecBattleViewPos) fnItem({}, pos.nKey1, pos.nKey2);
+      break;
     default: break;
   }
 }

@@ -6,21 +6,20 @@
 #include <iostream>
 
 #include "DataFolder.h"
-#include "TableViews.h"
+#include "TableDump.h"
+#include "TableRegistry.h"
 
 int RunDump(const std::string& strDataDir, const std::string& strTable) {
-  TableViews views = MakeTableViews();
-  CTableView* pView = nullptr;
-  for (auto& pCandidate : views) {
-    if (strTable == pCandidate->Name() || strTable == pCandidate->Path()) pView = pCandidate.get();
-  }
-  if (pView == nullptr) {
+  const std::vector<RegisteredTable>& tables = CTableRegistry::Tables();
+  size_t i = 0;
+  while (i < tables.size() && strTable != tables[i].pszName && strTable != tables[i].pszFile) ++i;
+  if (i == tables.size()) {
     std::cerr << "kestrin dump: no table \"" << strTable
               << "\"; kestrin dump --list shows the table names\n";
     return 2;
   }
+  const RegisteredTable& table = tables[i];
   if (!EnterDataFolder(strDataDir, "dump")) return 2;
-  ListKeysAside({pView});
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData == nullptr) {
     std::cerr << "kestrin dump: the module could not create its service\n";
@@ -28,28 +27,27 @@ int RunDump(const std::string& strDataDir, const std::string& strTable) {
   }
   pData->Create();
   // Each entry goes out as the module answers it: a large table is never held whole.
-  TableAnswer answer;
-  answer.dump = CJsonStream(std::cout);
-  answer.dump.BeginObject();
-  answer.dump.Member("table", pView->Name());
-  answer.dump.Member("file", pView->Path());
-  answer.dump.Key("entries");
-  pView->Answer(*pData, answer);
-  answer.dump.Finish();
+  CJsonStream dump(std::cout);
+  dump.BeginObject();
+  dump.Member("table", table.pszName);
+  dump.Member("file", table.pszFile);
+  dump.Key("entries");
+  DumpTableEntries(*pData, i, dump);
+  dump.Finish();
   std::cout << "\n";
   RoleBaseDataDestroy();
 
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(pView->Path(), ec)) {
-    std::cerr << "kestrin dump: " << pView->Path() << " is missing in " << strDataDir << "\n";
+  if (!std::filesystem::is_regular_file(table.pszFile, ec)) {
+    std::cerr << "kestrin dump: " << table.pszFile << " is missing in " << strDataDir << "\n";
     return 1;
   }
   return 0;
 }
 
 void PrintTableList() {
-  printf("%-20s %-28s %s\n", "table", "file", "what check counts: listed / entries");
-  for (const auto& pView : MakeTableViews()) {
-    printf("%-20s %-28s %s\n", pView->Name(), pView->Path(), pView->Counts());
+  printf("%-20s %-28s %s\n", "table", "file", "loader");
+  for (const RegisteredTable& table : CTableRegistry::Tables()) {
+    printf("%-20s %-28s %s\n", table.pszName, table.pszFile, table.pszLoader);
   }
 }

@@ -56,8 +56,8 @@ int RunCommandLine(int argc, char** argv) {
   bool bTables = false;
   CLI::App* pDump = app.add_subcommand(
       "dump",
-      "Loads DATA_DIR and prints one whole table as JSON in key order: the keys its file lists,\n"
-      "each with the module's answer, for diffing two releases' data.");
+      "Loads DATA_DIR and prints one whole table as JSON in key order: the keys the module\n"
+      "loaded, each with the module's answer, for diffing two releases' data.");
   pDump->add_flag("--list", bTables, "list the table names");
   pDump->add_option("DATA_DIR", strDumpDir, "the folder holding ini/");
   pDump->add_option("TABLE", strTable, "a table name (LookScale) or file (ini/LookScale.ini)");

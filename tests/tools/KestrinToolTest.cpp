@@ -411,8 +411,8 @@ TEST_F(KestrinToolTest, EveryOperationOfTheListIsReachable) {
   EXPECT_EQ(62, nOperations);
 }
 
-// The order of a dump and its answers are the table views' (TableViewsTest); here, that each
-// table dumps through the process, and that its example answers are the module's.
+// Each table dumps through the process; a table's entries come in key order, each with the
+// module's answer.
 TEST_F(KestrinToolTest, EveryTableDumpsAsJson) {
   ToolRun list = Tool({"dump", "--list"});
   std::istringstream lines(list.strOut);
@@ -427,12 +427,21 @@ TEST_F(KestrinToolTest, EveryTableDumpsAsJson) {
     EXPECT_EQ(strFile, dump["file"]);
   }
   EXPECT_EQ(25, nTables);
+  // Keys come in the order of the numbers the file writes, not in the order of its lines.
+  Write("data/ini/LookScale.ini", "9=2\n-3=0.5\n4=0.1\n9=3\n");
+  Write("data/ini/RoleWeapon3DEffect.ini", "2.1.0.999=x 1.5.3.7=y\n");
   Json look = ToolJson({"dump", Data(), "LookScale"});
   ASSERT_EQ(3u, look["entries"].size());
   I3DRoleBaseData* pData = Load(Data());
+  int nLast = INT32_MIN;
   for (const Json& entry : look["entries"]) {
+    EXPECT_LT(nLast, entry["look"]);
+    nLast = entry["look"];
     EXPECT_EQ(pData->GetLookScale(entry["look"]), entry["scale"].get<float>());
   }
+  EXPECT_EQ(Json::parse(R"([{"a":1,"b":5,"c":3,"d":7,"effect":"y"},
+                            {"a":2,"b":1,"c":0,"d":999,"effect":"x"}])"),
+            ToolJson({"dump", Data(), "RoleWeapon3DEffect"})["entries"]);
 }
 
 }  // namespace

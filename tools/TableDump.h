@@ -1,0 +1,12 @@
+#pragma once
+// The entries of one table as dump writes them. The keys come from the registry's walk of the
+// loaded service, in key order (numbers as the file writes them, names byte by byte); every
+// value shown is the service's answer through I3DRoleBaseData for that key.
+#include <cstddef>
+
+#include "I3DRoleBaseData.h"
+#include "JsonStream.h"
+
+// Writes the entries of registered table i of the service, after Create, as the value due in
+// the dump: a list for most tables, one object for the battle maps and the cameras.
+void DumpTableEntries(I3DRoleBaseData& data, size_t i, CJsonStream& dump);
