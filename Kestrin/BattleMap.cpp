@@ -286,7 +286,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
     start.nKey1 = 0;
     start.nKey2 = 0;
     if (ScanInts(value, start.nValue, 4) != 4) {
-      ZorGameBase::DebugLogText("error on %s -- ViewStartPos.", BATTLE_MAP_FILE);
+      ZorGameBase::DebugLog("error on %s -- ViewStartPos.", BATTLE_MAP_FILE);
       if (ZorGameBase::LoadObserver() != nullptr) ObserveRejected(key, value);
     }
   } else if (key == "UpArrayCellpos") {

@@ -132,14 +132,6 @@ void DebugLog(const char* pszFormat, ...) {
   va_end(args);
 }
 
-// The finished text goes to the log as it stands, never formatted a second time.
-void DebugLogText(const char* pszFormat, ...) {
-  va_list args;
-  va_start(args, pszFormat);
-  LogFormatted(pszFormat, args);
-  va_end(args);
-}
-
 void DebugOutput(const char* pszFormat, ...) {
   if (pszFormat == nullptr) return;
   char szMessage[LOG_BUFFER];

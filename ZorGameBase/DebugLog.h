@@ -13,13 +13,6 @@ void DebugLog(const char* pszFormat, ...)
 #endif
     ;
 
-// Same effect as DebugLog; the finished text is never formatted a second time.
-void DebugLogText(const char* pszFormat, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-
 // Formats a message (at most 1022 characters kept), adds a line feed and sends it to the
 // debugger output channel. Writes no file.
 void DebugOutput(const char* pszFormat, ...)

@@ -138,16 +138,6 @@ void Store(void* pDest, T value) {
 // converts nothing (the field still counts).
 inline void ConvertField(int nType, void* pDest, const char* pszField) {
   if (pDest == nullptr) return;
-  // The common number fields first, tested one by one: a table reads the same types line
-  // after line, which these branches follow better than a jump through the switch.
-  if (nType == INI_DWORD) {
-    Store<uint32_t>(pDest, ParseIniUnsigned(pszField));
-    return;
-  }
-  if (nType == INI_INT) {
-    Store<int32_t>(pDest, ParseIniInteger(pszField));
-    return;
-  }
   switch (nType) {
     case INI_INT:
     case INI_LONG:

@@ -12,7 +12,6 @@
 #include "ZorPlatform.h"
 
 using ZorGameBase::DebugLog;
-using ZorGameBase::DebugLogText;
 
 namespace {
 
@@ -32,8 +31,8 @@ TEST_F(DebugLogTest, RepeatIsDroppedUntilEightOthersHavePassed) {
 
 TEST_F(DebugLogTest, TextIsNeverFormattedTwiceAndANullFormatWritesNothing) {
   DebugLog(nullptr);
-  DebugLogText(nullptr);
-  DebugLogText("rate %s", "100%d");
+  DebugLog(nullptr);
+  DebugLog("rate %s", "100%d");
   EXPECT_EQ(1, LogCount(" -- "));
   EXPECT_TRUE(LogHas("rate 100%d -- "));
 }
