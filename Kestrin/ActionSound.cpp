@@ -70,7 +70,7 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
       ASSERT_AS(strlen(szSound) < 128, ACTION_SOUND_ASSERT_LINE, SERVICE_SOURCE,
                 "C3DRoleBaseData::CreateSoundInfo");
       if (ZorGameBase::LoadObserver() != nullptr) {
-        ZorGameBase::ReportFinding(ZorGameBase::RULE_WORD_CUT, ACTION_SOUND_FILE, name.data(),
+        ZorGameBase::ReportFinding(ZorGameBase::RULE_NAME_TOO_LONG, ACTION_SOUND_FILE, name.data(),
                                    "the sound name has " + std::to_string(name.size()) +
                                        " characters; sound names stay below 128",
                                    true);

@@ -25,6 +25,7 @@ const RuleInfo RULES[RULE_COUNT] = {
      "close the title with ']'; until then its keys belong to the section before it"},
     {"key-outside-section", FINDING_WARNING, "lines before the first [section] belong to no record; move them under a title"},
     {"word-cut", FINDING_ERROR, "the client reads words of at most 1023 characters; the rest becomes a word of its own"},
+    {"name-too-long", FINDING_ERROR, "the client keeps the name but asserts on it; shorten it to fit the table's limit"},
     {"number-cut", FINDING_ERROR,
      "the client stops at the first character that is not part of a number (the letter O is not a zero)"},
     {"number-missing", FINDING_ERROR, "no number where one belongs (the letter O is not a zero); the client reads 0 or drops the line"},

@@ -31,6 +31,7 @@ enum LoadRule {
   RULE_SECTION_UNCLOSED,  // "[1001" without ']'
   RULE_KEY_OUTSIDE_SECTION,
   RULE_WORD_CUT,          // a word longer than the reader's buffer
+  RULE_NAME_TOO_LONG,     // a name kept whole but longer than the table allows
   RULE_NUMBER_CUT,        // "15OO" read as 15, "25b" as 25
   RULE_NUMBER_MISSING,    // "O.8" where a number belongs: read as 0 or not at all
   RULE_NUMBER_RANGE,      // a number outside its field's range
