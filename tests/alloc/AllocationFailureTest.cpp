@@ -24,6 +24,11 @@ void* operator new(size_t nSize) {
   if (void* p = std::malloc(nSize != 0 ? nSize : 1)) return p;
   throw std::bad_alloc();
 }
+// The replaced operators pair malloc with free; GCC's optimiser, seeing both inlined, takes the
+// pair for new with free.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
 
