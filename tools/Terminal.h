@@ -4,10 +4,6 @@
 // file or a pipe.
 
 #include <cstdio>
-#include <string>
-#include <string_view>
-
-enum class Colour { Red, Yellow, Green, Cyan, Bold, Dim };
 
 // Whether standard output (or error) is a terminal.
 bool StdoutIsTerminal();
@@ -15,6 +11,3 @@ bool StderrIsTerminal();
 // Whether text for the stream should carry colour: a terminal that takes colour sequences,
 // and NO_COLOR unset or empty.
 bool ColourWanted(FILE* pStream);
-// The text wrapped in the ANSI sequence of the colour and the reset, or the text itself when
-// bColour is false.
-std::string Coloured(std::string_view text, Colour colour, bool bColour);
