@@ -12,6 +12,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace FuzzSupport {
 
@@ -88,10 +89,23 @@ inline void Check(bool bCondition) {
   if (!bCondition) __builtin_trap();
 }
 
-// A text field the client reads in place ends inside its field.
-template <size_t N>
-void CheckText(const char (&szField)[N]) {
-  Check(memchr(szField, '\0', N) != nullptr);
+// Each text field the client reads in place ends inside its field.
+template <size_t... N>
+void CheckTexts(const char (&... szFields)[N]) {
+  (Check(memchr(szFields, '\0', N) != nullptr), ...);
+}
+
+// The pieces of an input cut at each 0x01 byte.
+inline std::vector<std::string> Pieces(const uint8_t* pData, size_t nSize) {
+  std::vector<std::string> vecPieces(1);
+  for (size_t i = 0; i < nSize; ++i) {
+    if (pData[i] == 0x01) {
+      vecPieces.emplace_back();
+    } else {
+      vecPieces.back() += static_cast<char>(pData[i]);
+    }
+  }
+  return vecPieces;
 }
 
 }  // namespace FuzzSupport

@@ -6,67 +6,32 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "I3DRoleBaseData.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-const char CAPTURE_FILE[] = "ini/CaptureCamera.ini";
-const char DIVE_FILE[] = "ini/3DBattleDive.ini";
-const char TRACK_LIST_FILE[] = "ini/CameraTrack.ini";
-const char OFFSET_FILE[] = "ini/FighterPosOffset.ini";
+const char* const FILES[] = {"ini/CaptureCamera.ini", "ini/3DBattleDive.ini",
+                             "ini/CameraTrack.ini", "ini/FighterPosOffset.ini"};
 
 volatile float g_fSink;
 
-using FuzzSupport::Check;
-
-// Writes the file, or removes it when the input says so; true when it is there.
-bool PlaceFile(FuzzedDataProvider& input, const char* pszPath) {
-  std::string strText;
-  bool bThere = input.ConsumeBool();
-  if (bThere) strText = input.ConsumeRandomLengthString(4096);
-  return FuzzSupport::PlaceFile(pszPath, bThere ? &strText : nullptr);
-}
-
-// The words of a text: the names and numbers worth asking about.
-std::vector<std::string> Words(const std::string& strText) {
-  std::vector<std::string> vecWords;
-  std::string strWord;
-  for (char ch : strText + " ") {
-    if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r') {
-      if (!strWord.empty() && vecWords.size() < 256) vecWords.push_back(strWord);
-      strWord.clear();
-    } else {
-      strWord += ch;
-    }
+void Ask(I3DRoleBaseData* pData, const std::vector<std::string>& words) {
+  for (const BattleCamera* pCamera : {pData->GetCaptureCamera1(), pData->GetCaptureCamera2()}) {
+    if (pCamera != nullptr) g_fSink = pCamera->fTarget[0] + pCamera->fRotation[2];
   }
-  return vecWords;
-}
-
-std::string ReadText(const char* pszPath) {
-  std::ifstream in(pszPath, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Ask(I3DRoleBaseData* pData, bool bCapture, bool bDive, const std::vector<std::string>& words) {
-  const BattleCamera* pOne = pData->GetCaptureCamera1();
-  const BattleCamera* pTwo = pData->GetCaptureCamera2();
-  Check((pOne != nullptr) == bCapture && (pTwo != nullptr) == bCapture);
-  if (pOne != nullptr) g_fSink = pOne->fTarget[0] + pTwo->fRotation[2];
-  const BattleDiveInfo* pDive = pData->GetBattleDiveInfo();
-  Check((pDive != nullptr) == bDive);
-  if (pDive != nullptr) g_fSink = pDive->fBlock2[8] + static_cast<float>(pDive->nValue[2]);
+  if (const BattleDiveInfo* pDive = pData->GetBattleDiveInfo()) {
+    g_fSink = pDive->fBlock2[8] + static_cast<float>(pDive->nValue[2]);
+  }
   for (const std::string& strWord : words) {
     if (const CameraTrackInfo* pInfo = pData->GetCameraTrackInfo(strWord.c_str())) {
-      Check(pInfo->strPath[0] != '\0');
+      g_fSink = static_cast<float>(strlen(pInfo->strPath));
     }
     uint32_t nKey = static_cast<uint32_t>(strtoul(strWord.c_str(), nullptr, 10));
     if (const FighterPosOffset* pOffset = pData->GetFighterPosOffset(nKey)) {
@@ -81,24 +46,22 @@ void Ask(I3DRoleBaseData* pData, bool bCapture, bool bDive, const std::vector<st
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   FuzzSupport::EnterIniFolder();
   FuzzedDataProvider input(pData, nSize);
-  bool bCapture = PlaceFile(input, CAPTURE_FILE);
-  bool bDive = PlaceFile(input, DIVE_FILE);
-  PlaceFile(input, TRACK_LIST_FILE);
-  PlaceFile(input, OFFSET_FILE);
-  std::vector<std::string> vecWords = Words(ReadText(TRACK_LIST_FILE));
-  for (const std::string& strWord : Words(ReadText(OFFSET_FILE))) vecWords.push_back(strWord);
-
+  std::vector<std::string> vecWords;
+  for (const char* pszPath : FILES) {
+    std::string strText;
+    bool bThere = input.ConsumeBool();
+    if (bThere) strText = input.ConsumeRandomLengthString(4096);
+    FuzzSupport::PlaceFile(pszPath, bThere ? &strText : nullptr);
+    std::istringstream words(strText);  // the names and numbers worth asking about
+    for (std::string strWord; words >> strWord && vecWords.size() < 512;) vecWords.push_back(strWord);
+  }
   I3DRoleBaseData* pService = RoleBaseDataQuery();
   if (pService == nullptr) return 0;
   pService->Create();
-  Ask(pService, bCapture, bDive, vecWords);
-  if (input.ConsumeBool()) {
-    std::error_code ec;
-    fs::remove(DIVE_FILE, ec);
-    bDive = false;
-  }
+  Ask(pService, vecWords);
+  if (input.ConsumeBool()) std::remove(FILES[1]);
   pService->Create();
-  Ask(pService, bCapture, bDive, vecWords);
+  Ask(pService, vecWords);
   RoleBaseDataDestroy();
   return 0;
 }

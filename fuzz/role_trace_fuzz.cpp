@@ -1,5 +1,5 @@
-// ini/RoleTrace.ini of any bytes, loaded as the client loads it, then queried: no crash, no
-// read outside a buffer, and every answer is the asked key's record or its 999 fallback's.
+// ini/RoleTrace.ini of any bytes, loaded as the client loads it, then queried: no crash and no
+// read outside a buffer.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,15 +18,10 @@ I3DRoleBaseData* Service() {
   return s_pData;
 }
 
-int64_t FallbackOf(int64_t nKey) {
-  uint32_t nSum = static_cast<uint32_t>(nKey / 10000000) * 10000000u + 9990000u +
-                  static_cast<uint32_t>(nKey % 10000);
-  return static_cast<int32_t>(nSum);
-}
+volatile int64_t g_nSink;
 
 void Check(I3DRoleBaseData* pData, int64_t nKey) {
-  const RoleTraceInfo* pInfo = pData->GetRoleTraceInfo(nKey);
-  if (pInfo != nullptr && pInfo->Key != nKey && pInfo->Key != FallbackOf(nKey)) abort();
+  if (const RoleTraceInfo* pInfo = pData->GetRoleTraceInfo(nKey)) g_nSink = pInfo->Key;
 }
 
 }  // namespace

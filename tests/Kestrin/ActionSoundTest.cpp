@@ -81,17 +81,4 @@ TEST_F(ActionSoundTest, FirstBadWordIsLoggedAndEndsTheLoad) {
   EXPECT_EQ(static_cast<int>(std::size(aBad)) + 1, LogCount("error line:["));
 }
 
-TEST_F(ActionSoundTest, MissingFileIsLoggedAndASecondCreateKeepsOldEntries) {
-  m_pData = Load();
-  EXPECT_EQ("(null)", Sound(1, 2, 3));
-  EXPECT_EQ("(null)", Sound(1, 999, 3));
-  EXPECT_EQ(1, LogCount("error on open ini/ActionSound.ini."));
-  Write(ACTION_SOUND_FILE, "1.1.1=snd_kept 2.2.2=snd_old");
-  m_pData->Create();
-  Write(ACTION_SOUND_FILE, "2.2.2=snd_new");
-  m_pData->Create();
-  EXPECT_EQ("snd_kept", Sound(1, 1, 1));
-  EXPECT_EQ("snd_new", Sound(2, 2, 2));
-}
-
 }  // namespace

@@ -205,20 +205,4 @@ TEST_F(BattleMapTest, EachBadValueIsAssertedAtItsOwnCheck) {
   EXPECT_EQ(12, LoaderAsserts());
 }
 
-TEST_F(BattleMapTest, SecondCreateReplacesSectionsAndAppendsViewPositions) {
-  I3DRoleBaseData* pData = LoadBattleMap(
-      "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 "
-      "1\n[2]\nMaxScale=402\n");
-  Write(BATTLE_MAP, "[2]\nMinScale=7\nViewPos=1 1 2 2 2 2\nViewPos=3 3 3 3 3 3\nTo=5 5 5\n");
-  pData->Create();
-  EXPECT_EQ(401, pData->GetBattleMapInfo(1)->MaxScale);
-  EXPECT_EQ(327, pData->GetBattleMapInfo(2)->MaxScale);  // the new [2] starts from defaults
-  EXPECT_EQ(7, pData->GetBattleMapInfo(2)->MinScale);
-  EXPECT_EQ(1, pData->GetBattleViewPos(1, 1)->nValue[0]);  // the earlier entry comes first
-  EXPECT_NE(nullptr, pData->GetBattleViewPos(3, 3));
-  EXPECT_EQ(4, pData->GetBattleViewStartPos()->nValue[3]);
-  EXPECT_FLOAT_EQ(1.0f, pData->GetBattleCamera()->fEye[0]);
-  EXPECT_FLOAT_EQ(5.0f, pData->GetBattleCamera()->fTarget[0]);
-}
-
 }  // namespace

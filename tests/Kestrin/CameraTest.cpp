@@ -45,21 +45,6 @@ TEST_F(CameraTest, LastValidCaptureLineStandsAndAShortLineEndsTheReading) {
   EXPECT_FALSE(LogHas("CaptureCamera"));
 }
 
-TEST_F(CameraTest, CaptureCamerasWithoutTheFileAndOnASecondCreate) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetCaptureCamera1());
-  EXPECT_EQ(nullptr, pData->GetCaptureCamera2());
-  EXPECT_EQ(1, LogCount("error on open ini/CaptureCamera.ini."));
-  Write("ini/CaptureCamera.ini", CAPTURE_LINE);
-  pData->Create();
-  Write("ini/CaptureCamera.ini", "; none valid\n1 2\n");
-  pData->Create();  // new cameras start at zero
-  EXPECT_EQ((Floats{0, 0, 0, 1, 2, 0, 0, 0, 0}), Fields<float>(pData->GetCaptureCamera1()));
-  std::filesystem::remove(m_folder / "ini/CaptureCamera.ini");
-  pData->Create();  // kept when the file is gone
-  EXPECT_EQ((Floats{0, 0, 0, 1, 2, 0, 0, 0, 0}), Fields<float>(pData->GetCaptureCamera1()));
-}
-
 // The dive is read again on every call, into the same record: what a short line lacks stays.
 TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLinesOnEveryCall) {
   Write("ini/3DBattleDive.ini", "; comment\n" + std::string(NINE_FLOATS) +
@@ -166,17 +151,6 @@ TEST_F(CameraTest, TrackWithoutFramesIsReadAgainAndUnknownTracksHaveNone) {
   ASSERT_NE(nullptr, pData->GetCameraTrackFrames("intro"));
   EXPECT_EQ(1u, pData->GetCameraTrackFrames("intro")->size());
   EXPECT_FALSE(LogHas(TRACK_FORMAT_WRONG));
-}
-
-TEST_F(CameraTest, SecondCreateAddsOnlyNewTrackNames) {
-  Write("ini/CameraTrack.ini", "intro a.trk 1\n");
-  I3DRoleBaseData* pData = Load();
-  const CameraTrackInfo* pIntro = pData->GetCameraTrackInfo("intro");
-  Write("ini/CameraTrack.ini", "intro b.trk 2\noutro c.trk 3\n");
-  pData->Create();
-  EXPECT_EQ(pIntro, pData->GetCameraTrackInfo("intro"));
-  EXPECT_STREQ("a.trk", pIntro->strPath);
-  EXPECT_NE(nullptr, pData->GetCameraTrackInfo("outro"));
 }
 
 }  // namespace

@@ -91,16 +91,6 @@ TEST_P(Effect3DTest, EarlierTryWinsOverEveryLaterOne) {
   }
 }
 
-TEST_P(Effect3DTest, SecondCreateKeepsOldEntriesAndReplacesWordsReadAgain) {
-  WriteTable("1.1.1.1=fx_kept 2.2.2.2=fx_old\n");
-  I3DRoleBaseData* pData = Load();
-  WriteTable("2.2.2.2=fx_new 3.3.3.3=fx_added\n");
-  pData->Create();
-  EXPECT_EQ("fx_kept", Query(pData, 1, 1, 1, 1));
-  EXPECT_EQ("fx_new", Query(pData, 2, 2, 2, 2));
-  EXPECT_EQ("fx_added", Query(pData, 3, 3, 3, 3));
-}
-
 TEST_P(Effect3DTest, CombinationsOutsideTheListAreNeverTried) {
   I3DRoleBaseData* pData = LoadTable(
       "7.2.999.999=fx 7.9999.999.4=fx 7.9999.3.999=fx 9999.9999.999.4=fx 9999.9999.3.999=fx "

@@ -8,6 +8,7 @@
 
 #include "DatCipher.h"
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 #include "WorldReaders.h"
 #include "ZorIni.h"
 
@@ -76,26 +77,10 @@ TEST_F(GameMapTest, KeysAreConvertedIntoTheirFields) {
       LoadMaps("; maps\n" + Section("101", "", nullptr, "limit=3,,5\n") +
                Section("1", "", nullptr, "limit=-1,2\n") + Section("2") +
                Section("3", "", nullptr, "limit=\n") + Section("4", "", nullptr, "limit=7,\n"));
-  const GameMapInfo* pInfo = pData->GetGameMapInfo(101);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_STREQ("map/city.dmap", pInfo->File);
-  EXPECT_EQ(64, pInfo->PuzzleGridSize);
-  EXPECT_EQ(2, pInfo->Oblique);
-  EXPECT_EQ(1, pInfo->Light);
-  EXPECT_FLOAT_EQ(0.5f, pInfo->LightDirX);
-  EXPECT_FLOAT_EQ(-1.0f, pInfo->LightDirY);
-  EXPECT_FLOAT_EQ(25.0f, pInfo->LightDirZ);
-  EXPECT_EQ(0xFF336699u, pInfo->Diffuse);
-  EXPECT_EQ(16u, pInfo->Ambient);
-  EXPECT_FALSE(pInfo->Switch);
-  EXPECT_STREQ("city_day", pInfo->DaySound);
-  EXPECT_STREQ("city_night", pInfo->NightSound);
-  EXPECT_EQ(0xFFFFFFFFu, pInfo->Day);
-  EXPECT_EQ(0x80u, pInfo->Nightfall);
-  EXPECT_EQ(0u, pInfo->Night);  // not hexadecimal
-  EXPECT_EQ(0x1Au, pInfo->Dawn);
-  EXPECT_EQ(-3, pInfo->Jump);
-  EXPECT_EQ((std::vector<uint32_t>{3, 0, 5}), pInfo->Limit);
+  // Light is 1 for any value but 0; night "zz" is not hexadecimal.
+  EXPECT_EQ("\"map/city.dmap\" 64 1 2 0.5 -1 25 4281558681 16 0 \"city_day\" \"city_night\" "
+            "4294967295 128 0 26 -3 limit 3 0 5",
+            Describe(pData->GetGameMapInfo(101)));
   EXPECT_EQ((std::vector<uint32_t>{2}), pData->GetGameMapInfo(1)->Limit);
   EXPECT_TRUE(pData->GetGameMapInfo(2)->Limit.empty());
   EXPECT_TRUE(pData->GetGameMapInfo(3)->Limit.empty());

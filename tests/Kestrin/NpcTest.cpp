@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 
 namespace {
 
@@ -17,29 +17,6 @@ std::string NpcRecord(const std::string& strSection, const std::string& strName,
   return "[" + strSection + "]\nName=" + strName +
          "\nSimpleObjID=12\nStandByMotion=100\nBlazeMotion=101\nRestMotion=102\nEffect=" +
          strEffect + "\nASB=0\nADB=0\nFixDir=1\n";
-}
-
-// Every field of a record, the texts between bars.
-std::string Describe(const NpcInfo* p) {
-  if (p == nullptr) return "(null)";
-  std::ostringstream out;
-  out << p->Id << "|" << p->Name << "|" << p->Effect << "|" << p->SimpleObjID << " "
-      << p->StandByMotion << " " << p->BlazeMotion << " " << p->RestMotion << " " << p->ASB << " "
-      << p->ADB << " " << p->FixDir;
-  return out.str();
-}
-
-std::string Describe(const NpcStarLookInfo* p) {
-  if (p == nullptr) return "(null)";
-  std::ostringstream out;
-  out << p->Id << "|" << p->Name << "|";
-  for (int32_t n : {p->FixDir, p->AddSize, p->Scale, p->Look, p->Head, p->Hair, p->Armor, p->Armet,
-                    p->RWeapon, p->LWeapon, p->Misc, p->MiscBack, p->Mount}) {
-    out << n << " ";
-  }
-  out << "|" << p->Effect << "|" << p->Note << "|" << p->FrontBlock << " " << p->BackBlock << " "
-      << p->LeftBlock << " " << p->RightBlock << "|" << p->EffAdd << "|" << p->EffDel;
-  return out.str();
 }
 
 // Long texts are cut to their fields; a record cut off by the end of the file keeps zeros for

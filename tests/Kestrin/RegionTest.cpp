@@ -2,11 +2,11 @@
 // shifted records, text in numeric columns.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 
 namespace {
 
@@ -24,16 +24,6 @@ std::string Record(int nBase, const char* pszName = "Name") {
     str += nColumn == 18 ? "\n" : " ";
   }
   return str;
-}
-
-// The fields of a record in file column order, blank-separated.
-std::string Columns(const RegionInfo& i) {
-  std::ostringstream out;
-  out << i.Id << " " << i.SecondId << " " << i.Value3 << " " << i.Value4 << " " << i.Value5 << " "
-      << i.Value6 << " " << i.Value7 << " " << i.Name << " " << i.Text9 << " " << i.Value10 << " "
-      << i.Value11 << " " << i.Value12 << " " << i.Value13 << " " << i.Signed14 << " " << i.Signed15
-      << " " << i.Signed16 << " " << i.Signed17 << " " << i.Text18;
-  return out.str();
 }
 
 // A record of number words only: base + 1 to base + nFields.
@@ -65,13 +55,13 @@ TEST_F(RegionTest, ColumnsLandInTheirFields) {
   const RegionList* pList = pData->GetRegionList();
   ASSERT_EQ(5u, pList->size());
   EXPECT_EQ("101 102 103 104 105 106 107 North T9 110 111 112 113 114 115 116 117 T18",
-            Columns((*pList)[0]));
-  EXPECT_EQ("1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c", Columns((*pList)[1]));
-  EXPECT_EQ("1 2 3 4 5 6 7 Split b 10 11 12 13 14 15 16 17 c", Columns((*pList)[2]));
+            Describe(&(*pList)[0]));
+  EXPECT_EQ("1 2 3 4 5 6 7 a b 10 11 12 13 -14 -15 -16 -17 c", Describe(&(*pList)[1]));
+  EXPECT_EQ("1 2 3 4 5 6 7 Split b 10 11 12 13 14 15 16 17 c", Describe(&(*pList)[2]));
   EXPECT_EQ("1 2 3 4 5 6 7 " + std::string(31, 'n') + " " + std::string(39, 'm') +
                 " 10 11 12 13 14 15 16 17 " + std::string(255, 'z'),
-            Columns((*pList)[3]));
-  EXPECT_EQ("1 2 3 4 5 6 7 S b 1 1 2 1 0 1 1 2 \xA1", Columns((*pList)[4]));
+            Describe(&(*pList)[3]));
+  EXPECT_EQ("1 2 3 4 5 6 7 S b 1 1 2 1 0 1 1 2 \xA1", Describe(&(*pList)[4]));
   EXPECT_EQ(&(*pList)[0], pData->GetRegionInfo(102));
   EXPECT_EQ((*pList)[0].Name, pData->GetRegionName(101));
   EXPECT_FALSE(LogHas("region.ini"));
@@ -138,26 +128,6 @@ TEST_F(RegionTest, ShortRecordsAndTextInNumericColumnsAreReportedAndSkipped) {
     }
     EXPECT_EQ(static_cast<int>(c.messages.size()), LogCount("region.ini")) << LogText();
   }
-}
-
-// Each load empties the list first: a second load replaces it, one without the file leaves it
-// empty, and the list stays where it is.
-TEST_F(RegionTest, SecondLoadReplacesTheListAndWithoutTheFileEmptiesIt) {
-  Write("ini/region.ini", Record(0) + Record(10));
-  I3DRoleBaseData* pData = Load();
-  const RegionList* pList = pData->GetRegionList();
-  Write("ini/region.ini", Record(20, "Other"));
-  pData->Create();
-  EXPECT_EQ(std::vector<uint32_t>{21}, Ids(pData));
-  EXPECT_EQ(nullptr, pData->GetRegionName(1));
-  EXPECT_STREQ("Other", pData->GetRegionInfo(22)->Name);
-  std::filesystem::remove(m_folder / "ini/region.ini");
-  pData->Create();
-  EXPECT_EQ(pList, pData->GetRegionList());
-  EXPECT_TRUE(pList->empty());
-  EXPECT_EQ(nullptr, pData->GetRegionName(21));
-  EXPECT_EQ(nullptr, pData->GetRegionInfo(22));
-  EXPECT_EQ(1, LogCount("error on open ini/region.ini."));
 }
 
 }  // namespace

@@ -124,20 +124,6 @@ TEST_F(RolePartTest, HeadersSectionLinesAndLongPartNames) {
   EXPECT_EQ(0, pData->IsRolePartHidden(2, 2, 2, 2, 3, strLong.c_str()));
 }
 
-TEST_F(RolePartTest, SecondCreateRebuildsTheHidingTable) {
-  Write("ini/RolePartHide.ini", HideEntry("[1.1.1.1]", "P", 0, 9));
-  I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(1, pData->IsRolePartHidden(1, 1, 1, 1, 5, "P"));
-  Write("ini/RolePartHide.ini", HideEntry("[2.2.2.2]", "P", 0, 9));
-  pData->Create();
-  EXPECT_EQ(0, pData->IsRolePartHidden(1, 1, 1, 1, 5, "P"));
-  EXPECT_EQ(1, pData->IsRolePartHidden(2, 2, 2, 2, 5, "P"));
-  std::filesystem::remove("ini/RolePartHide.ini");
-  pData->Create();
-  EXPECT_EQ(0, pData->IsRolePartHidden(2, 2, 2, 2, 5, "P"));
-  EXPECT_FALSE(LogHas("RolePartHide"));
-}
-
 TEST_F(RolePartTest, ReplacementFieldSevenHoldsTheLastColumn) {
   Write("ini/RolePartReplace.ini",
         "; key, three signed numbers, seven unsigned\n"

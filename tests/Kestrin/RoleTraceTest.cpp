@@ -74,20 +74,4 @@ TEST_F(RoleTraceTest, ShortLineEndsTheTableThereAndIsLogged) {
   EXPECT_EQ(1, LogCount("ini/RoleTrace.ini file format wrong!")) << LogText();
 }
 
-// Each load rebuilds the table: without the file it is empty, silently.
-TEST_F(RoleTraceTest, SecondCreateRebuildsFromDisk) {
-  Write("ini/RoleTrace.ini", "10020003 1 0 0 0 0\n");
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(1, TraceOf(pData, 10020003));
-  Write("ini/RoleTrace.ini", "10020004 2 0 0 0 0\n");
-  pData->Create();
-  EXPECT_EQ(-1, TraceOf(pData, 10020003));
-  EXPECT_EQ(2, TraceOf(pData, 10020004));
-  std::remove("ini/RoleTrace.ini");
-  pData->Create();
-  EXPECT_EQ(-1, TraceOf(pData, 10020004));
-  EXPECT_EQ(-1, TraceOf(pData, 10029994));  // nor a 999 record
-  EXPECT_EQ(0, LogCount("RoleTrace"));
-}
-
 }  // namespace

@@ -92,20 +92,6 @@ TEST_F(ScaleTablesTest, LongLinesAreReadInFgetsPieces) {
   EXPECT_FALSE(pData->Is2DRoleLook(88));  // the piece is "y88"
 }
 
-TEST_F(ScaleTablesTest, SecondCreateAddsToTheScaleTables) {
-  Write("ini/RolePartScale.ini", "1.1=2\n1.2=3\n");
-  Write("ini/2DRoleLook.ini", "5\n");
-  I3DRoleBaseData* pData = Load();
-  Write("ini/RolePartScale.ini", "1.2=4\n1.3=5\n");
-  std::filesystem::remove("ini/2DRoleLook.ini");
-  pData->Create();
-  EXPECT_FLOAT_EQ(2.0f, pData->GetRolePartScale(1, 1));  // kept from the first load
-  EXPECT_FLOAT_EQ(4.0f, pData->GetRolePartScale(1, 2));  // overwritten
-  EXPECT_FLOAT_EQ(5.0f, pData->GetRolePartScale(1, 3));  // added
-  EXPECT_TRUE(pData->Is2DRoleLook(5));                   // kept although the file is gone
-  EXPECT_EQ(1, LogCount("error on open ini/2DRoleLook.ini."));
-}
-
 TEST_F(ScaleTablesTest, TwoDLooksAreTheNumbersBeforeEachLineBreak) {
   // A NUL byte ends the line as the C string it is read into: "12\0" loses its "2".
   Write("ini/2DRoleLook.ini",
@@ -123,17 +109,6 @@ TEST_F(ScaleTablesTest, TwoDLooksAreTheNumbersBeforeEachLineBreak) {
   EXPECT_FALSE(pData->Is2DRoleLook(1007));
   EXPECT_TRUE(pData->Is2DRoleLook(100));
   EXPECT_FALSE(LogHas("2DRoleLook"));
-}
-
-// Only the 2D look file reports its absence; the scales answer 1.
-TEST_F(ScaleTablesTest, MissingFilesAnswerTheDefaults) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_FLOAT_EQ(1.0f, pData->GetRolePartScale(1, 1));
-  EXPECT_FLOAT_EQ(1.0f, pData->GetLookScale(1201));
-  EXPECT_FLOAT_EQ(1.0f, pData->GetMountScale(1, 1));
-  EXPECT_FALSE(pData->Is2DRoleLook(0));
-  EXPECT_EQ(1, LogCount("error on open ini/2DRoleLook.ini."));
-  EXPECT_FALSE(LogHas("Scale.ini"));
 }
 
 }  // namespace

@@ -80,25 +80,4 @@ TEST_F(SimpleObjTest, BadRecordStopsTheReading) {
   }
 }
 
-TEST_F(SimpleObjTest, FirstRecordOfAnIdentifierWinsAlsoOverASecondCreateOrAMissingFile) {
-  Write(FILE_NAME,
-        "[3] SimpleObj=1 Scale=1 MotionAmount=0\n[3] SimpleObj=2 Scale=1 MotionAmount=0\n");
-  I3DRoleBaseData* pData = Load();
-  const SimpleObjInfo* pFirst = pData->GetSimpleObjInfo(3);
-  ASSERT_NE(nullptr, pFirst);
-  EXPECT_EQ(1u, pFirst->SimpleObj);
-
-  Write(FILE_NAME,
-        "[3] SimpleObj=5 Scale=1 MotionAmount=0\n[4] SimpleObj=6 Scale=1 MotionAmount=0\n");
-  pData->Create();
-  EXPECT_EQ(pFirst, pData->GetSimpleObjInfo(3));
-  EXPECT_EQ(1u, pFirst->SimpleObj);
-  ASSERT_NE(nullptr, pData->GetSimpleObjInfo(4));
-  EXPECT_EQ(6u, pData->GetSimpleObjInfo(4)->SimpleObj);
-  std::filesystem::remove(FILE_NAME);
-  pData->Create();  // a missing file is logged and the table stays
-  EXPECT_EQ(pFirst, pData->GetSimpleObjInfo(3));
-  EXPECT_EQ(1, LogCount("error on open ini/SimpleObjInfo.ini."));
-}
-
 }  // namespace

@@ -111,16 +111,6 @@ TEST_F(TerrainNpcTest, LineEndingBeforeTheNameCountsAsANameLine) {
   EXPECT_FALSE(LogHas("error data"));
 }
 
-TEST_F(TerrainNpcTest, SecondCreateAppendsTheRecordsAgain) {
-  I3DRoleBaseData* pData = LoadNpcs(Npc("Terrain0005", "Name=Old"));
-  Write("ini/TerrainNpc.dat",
-        ZorTools::EncipherText(Npc("Terrain0006", "Name=Added") + Npc("Terrain0005", "Name=New")));
-  pData->Create();
-  EXPECT_STREQ("Old", pData->GetTerrainNpcInfo(5)->Name);  // the first load's record
-  EXPECT_STREQ("Added", pData->GetTerrainNpcInfo(6)->Name);
-  EXPECT_STREQ("Old", pData->GetTerrainNpcInfo(99)->Name);
-}
-
 TEST_F(TerrainNpcTest, SectionTextsAndLongValues) {
   std::string strLongName(40, 'n'), strLongDir(300, 'd');
   std::string strPlain = Npc("Terrain0010] trailing", "Name=" + strLongName) +  // [..] x

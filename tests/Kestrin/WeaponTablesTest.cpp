@@ -64,19 +64,4 @@ TEST_F(WeaponTablesTest, AdjustmentIsKeyedByLookThenWeapon) {
   EXPECT_EQ(1u, pData->GetWeaponAdjustByLook(32704, 0));
 }
 
-// Each load rebuilds both tables: a file gone by the second Create leaves its table empty.
-TEST_F(WeaponTablesTest, SecondCreateReplacesTheTables) {
-  Write("ini/AppendentWeapon.ini", "410=411\n");
-  Write("ini/WeaponAdjustByLook.ini", "410.3=420\n");
-  I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(411u, pData->GetAppendentWeapon(410));
-  std::filesystem::remove("ini/AppendentWeapon.ini");
-  Write("ini/WeaponAdjustByLook.ini", "410.4=421\n");
-  pData->Create();
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(410));
-  EXPECT_EQ(410u, pData->GetWeaponAdjustByLook(410, 3));
-  EXPECT_EQ(421u, pData->GetWeaponAdjustByLook(410, 4));
-  EXPECT_FALSE(LogHas("Weapon"));
-}
-
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -55,6 +56,18 @@ std::vector<V> Fields(const T* pRecord, size_t nCount = sizeof(T) / sizeof(V)) {
   std::vector<V> values(nCount);
   memcpy(values.data(), pRecord, nCount * sizeof(V));
   return values;
+}
+
+// Runs fnRun until one run starts and ends within the same second of the clock (five tries at
+// most) and answers that second; -1 when the clock kept changing its second.
+template <typename F>
+std::time_t InOneSecond(F fnRun) {
+  for (int nTry = 0; nTry < 5; ++nTry) {
+    std::time_t nBefore = std::time(nullptr);
+    fnRun();
+    if (std::time(nullptr) == nBefore) return nBefore;
+  }
+  return -1;
 }
 
 // The four torch values of a battle map's fighter group, each through its own query.

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <sstream>
+#include <type_traits>
 #include <vector>
+
+#include "ModuleFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -40,32 +43,31 @@ std::string Values(const T (&a)[N]) {
   return str;
 }
 
-std::string Floats(const float* pf, size_t n) {
+// The record's 32-bit values as V, each after a blank; "null" for none.
+template <typename V = int32_t, typename T>
+std::string Numbers(const T* p) {
+  if (p == nullptr) return "null";
   std::string str;
-  for (size_t i = 0; i < n; ++i) str += " " + Float(pf[i]);
+  for (V value : Fields<V>(p)) {
+    str += " " + (std::is_same_v<V, float> ? Float(static_cast<float>(value)) : std::to_string(value));
+  }
   return str;
 }
 
-std::string Describe(const BattlePos* p) {
-  return p == nullptr ? "null" : std::to_string(p->x) + "," + std::to_string(p->y);
-}
-std::string Describe(const BattleCamera* p) {
-  return p == nullptr ? "null" : Floats(p->fTarget, 3) + Floats(p->fEye, 3) + Floats(p->fRotation, 3);
-}
-std::string Describe(const BattleViewPos* p) {
-  return p == nullptr ? "null" : std::to_string(p->nKey1) + " " + std::to_string(p->nKey2) + Values(p->nValue);
-}
-std::string Describe(const FighterPos* p) {
-  return p == nullptr ? "null" : std::to_string(p->nKey1) + " " + std::to_string(p->nKey2) + Values(p->nValue);
-}
-std::string Describe(const BattleStartPos* p) {
-  return p == nullptr ? "null" : std::to_string(p->nKey1) + " " + std::to_string(p->nKey2) + Values(p->nValue);
-}
-std::string Describe(const FighterPosOffset* p) {
-  return p == nullptr ? "null" : std::to_string(p->x) + "," + std::to_string(p->y);
-}
+}  // namespace
+
+std::string Describe(const BattlePos* p) { return Numbers(p); }
+std::string Describe(const BattleCamera* p) { return Numbers<float>(p); }
+std::string Describe(const BattleViewPos* p) { return Numbers(p); }
+std::string Describe(const FighterPos* p) { return Numbers(p); }
+std::string Describe(const BattleStartPos* p) { return Numbers(p); }
+std::string Describe(const FighterPosOffset* p) { return Numbers(p); }
 std::string Describe(const BattleDiveInfo* p) {
-  return p == nullptr ? "null" : Floats(p->fBlock1, 9) + Floats(p->fBlock2, 9) + Values(p->nValue);
+  if (p == nullptr) return "null";
+  std::string str;
+  for (float f : p->fBlock1) str += " " + Float(f);
+  for (float f : p->fBlock2) str += " " + Float(f);
+  return str + Values(p->nValue);
 }
 std::string Describe(const BattleMapInfo* p) {
   if (p == nullptr) return "null";
@@ -97,10 +99,10 @@ std::string Describe(const RegionInfo* p) {
   if (p == nullptr) return "null";
   std::ostringstream out;
   out << p->Id << " " << p->SecondId << " " << p->Value3 << " " << p->Value4 << " " << p->Value5
-      << " " << p->Value6 << " " << p->Value7 << " " << Text(p->Name) << " " << Text(p->Text9)
-      << " " << p->Value10 << " " << p->Value11 << " " << p->Value12 << " " << p->Value13 << " "
+      << " " << p->Value6 << " " << p->Value7 << " " << p->Name << " " << p->Text9 << " "
+      << p->Value10 << " " << p->Value11 << " " << p->Value12 << " " << p->Value13 << " "
       << p->Signed14 << " " << p->Signed15 << " " << p->Signed16 << " " << p->Signed17 << " "
-      << Text(p->Text18);
+      << p->Text18;
   return out.str();
 }
 std::string Describe(const TerrainNpcInfo* p) {
@@ -123,7 +125,7 @@ std::string Describe(const CameraTrackFrameList* p) {
 std::string Describe(const NpcInfo* p) {
   if (p == nullptr) return "null";
   std::ostringstream out;
-  out << p->Id << " " << Text(p->Name) << " " << Text(p->Effect) << " " << p->SimpleObjID << " "
+  out << p->Id << "|" << p->Name << "|" << p->Effect << "|" << p->SimpleObjID << " "
       << p->StandByMotion << " " << p->BlazeMotion << " " << p->RestMotion << " " << p->ASB << " "
       << p->ADB << " " << p->FixDir;
   return out.str();
@@ -131,12 +133,13 @@ std::string Describe(const NpcInfo* p) {
 std::string Describe(const NpcStarLookInfo* p) {
   if (p == nullptr) return "null";
   std::ostringstream out;
-  out << p->Id << " " << Text(p->Name) << " " << p->FixDir << " " << p->AddSize << " " << p->Scale
-      << " " << p->Look << " " << p->Head << " " << p->Hair << " " << p->Armor << " " << p->Armet
-      << " " << p->RWeapon << " " << p->LWeapon << " " << p->Misc << " " << p->MiscBack << " "
-      << p->Mount << " " << Text(p->Effect) << " " << Text(p->Note) << " " << p->FrontBlock << " "
-      << p->BackBlock << " " << p->LeftBlock << " " << p->RightBlock << " " << Text(p->EffAdd)
-      << " " << Text(p->EffDel);
+  out << p->Id << "|" << p->Name << "|";
+  for (int32_t n : {p->FixDir, p->AddSize, p->Scale, p->Look, p->Head, p->Hair, p->Armor, p->Armet,
+                    p->RWeapon, p->LWeapon, p->Misc, p->MiscBack, p->Mount}) {
+    out << n << " ";
+  }
+  out << "|" << p->Effect << "|" << p->Note << "|" << p->FrontBlock << " " << p->BackBlock << " "
+      << p->LeftBlock << " " << p->RightBlock << "|" << p->EffAdd << "|" << p->EffDel;
   return out.str();
 }
 std::string Describe(const SimpleObjInfo* p) {
@@ -151,15 +154,7 @@ std::string Describe(const RoleTraceInfo* p) {
          std::to_string(p->Field3) + " " + std::to_string(p->Field4) + " " +
          std::to_string(p->Field5) + " " + Float(p->Field6);
 }
-std::string Describe(const RolePartReplaceInfo* p) {
-  if (p == nullptr) return "null";
-  const uint32_t an[] = {static_cast<uint32_t>(p->Field1), static_cast<uint32_t>(p->Field2),
-                         static_cast<uint32_t>(p->Field3), p->Field4, p->Field5, p->Field6,
-                         p->Field7, p->Field8, p->Field9, p->Field10};
-  return Values(an);
-}
-
-}  // namespace
+std::string Describe(const RolePartReplaceInfo* p) { return Numbers<uint32_t>(p); }
 
 fs::path ExampleDataFolder() { return fs::path(KESTRIN_EXAMPLE_DATA); }
 

@@ -7,6 +7,26 @@
 
 #include "I3DRoleBaseData.h"
 
+// A record handed out by a query, field by field ("null" for none): numbers, texts and lists.
+std::string Describe(const BattlePos* p);
+std::string Describe(const BattleCamera* p);
+std::string Describe(const BattleViewPos* p);
+std::string Describe(const FighterPos* p);
+std::string Describe(const BattleStartPos* p);
+std::string Describe(const FighterPosOffset* p);
+std::string Describe(const BattleDiveInfo* p);
+std::string Describe(const BattleMapInfo* p);
+std::string Describe(const GameMapInfo* p);
+std::string Describe(const RegionInfo* p);  // blank-separated, in file column order
+std::string Describe(const TerrainNpcInfo* p);
+std::string Describe(const CameraTrackInfo* p);
+std::string Describe(const CameraTrackFrameList* p);
+std::string Describe(const NpcInfo* p);  // texts between bars
+std::string Describe(const NpcStarLookInfo* p);
+std::string Describe(const SimpleObjInfo* p);
+std::string Describe(const RoleTraceInfo* p);
+std::string Describe(const RolePartReplaceInfo* p);
+
 // The example data set of the source tree: ini/, track/ and the readable sources in src/.
 std::filesystem::path ExampleDataFolder();
 
