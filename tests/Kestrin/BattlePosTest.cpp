@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 
 namespace {
 
@@ -29,35 +30,27 @@ class BattlePosTest : public ModuleTest {
 
 TEST_F(BattlePosTest, UnlistedMapIsAnsweredByMapZeroAListedOneByItself) {
   I3DRoleBaseData* pData = LoadMaps(TWO_MAPS);
-  const BattlePos* pPos = pData->GetBattlePos(7, 0);
-  EXPECT_EQ(100, pPos->x);
-  EXPECT_EQ(200, pPos->y);
-  EXPECT_EQ(500, pData->GetBattlePos(5, 0)->x);
-  EXPECT_EQ(45, pData->GetBattleRotaryAngle(7));
-  EXPECT_EQ(-15, pData->GetBattleRotaryAngle(5));
-  EXPECT_EQ(2000, pData->GetBattleCameraTime(7));
-  EXPECT_EQ(1000, pData->GetBattleCameraTime(5));  // map 5's own default, not map 0's time
-  EXPECT_EQ(3, pData->GetBattleTorch2(7, 3));
-  EXPECT_EQ(30, pData->GetFighterPos(7, 1, 1, 3)->nValue[0]);
-  EXPECT_EQ(10, pData->GetBattleStartPos(7, 1, 1)->nValue[0]);
-  EXPECT_EQ(50, pData->GetBattleStartPos(5, 1, 1)->nValue[0]);  // the first of two
-  // GetBattleMapInfo answers only for the map itself.
-  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(7));
-  EXPECT_EQ(100, pData->GetBattleMapInfo(0)->CenterWorld.x);
-  // A listed map answers from its own groups and positions only. Map 5's group 1 was closed by
-  // its group 2 line; group 2 was still open for Torch lines.
+  I3DRoleBaseData* p = pData;
+  // Map 5's camera time is its own default, not map 0's; of two start positions the first
+  // stands; GetBattleMapInfo answers only for the map itself.
+  EXPECT_EQ("100 200 500 45 -15 2000 1000 3 30 10 50 null 100",
+            Say(p->GetBattlePos(7, 0)->x, p->GetBattlePos(7, 0)->y, p->GetBattlePos(5, 0)->x,
+                p->GetBattleRotaryAngle(7), p->GetBattleRotaryAngle(5), p->GetBattleCameraTime(7),
+                p->GetBattleCameraTime(5), p->GetBattleTorch2(7, 3),
+                p->GetFighterPos(7, 1, 1, 3)->nValue[0], p->GetBattleStartPos(7, 1, 1)->nValue[0],
+                p->GetBattleStartPos(5, 1, 1)->nValue[0], Describe(p->GetBattleMapInfo(7)),
+                p->GetBattleMapInfo(0)->CenterWorld.x));
+  // A listed map answers from its own groups and positions only (map 0 has group 3, map 5 does
+  // not). Map 5's group 1 was closed by its group 2 line; group 2 was still open for Torch lines.
   EXPECT_EQ((std::vector<int32_t>{7, 8, 9, 10}), Torches(pData, 5, 1));
-  EXPECT_EQ(11, pData->GetFighterPos(5, 2, 1, 1)->nValue[0]);
-  EXPECT_EQ(20, pData->GetFighterPos(5, 1, 1, 2)->nValue[0]);
-  EXPECT_EQ(-1, pData->GetBattleTorch1(5, 3));  // map 0 has group 3, map 5 does not
-  EXPECT_EQ(nullptr, pData->GetFighterPos(5, 1, 1, 3));
-  EXPECT_EQ(nullptr, pData->GetBattleStartPos(5, 9, 9));
-  EXPECT_EQ(nullptr, pData->GetFighterPos(5, 9, 9, 1));
+  EXPECT_EQ("11 20 -1 null null null",
+            Say(p->GetFighterPos(5, 2, 1, 1)->nValue[0], p->GetFighterPos(5, 1, 1, 2)->nValue[0],
+                p->GetBattleTorch1(5, 3), Describe(p->GetFighterPos(5, 1, 1, 3)),
+                Describe(p->GetBattleStartPos(5, 9, 9)), Describe(p->GetFighterPos(5, 9, 9, 1))));
   // Array cells come from map 0 only: side 1 the up cell, any other side the down cell.
-  EXPECT_EQ((std::vector<int32_t>{1, 2}), Fields(pData->GetBattleArrayCellPos(1)));
-  for (int32_t nSide : {0, 2, -1}) {
-    EXPECT_EQ((std::vector<int32_t>{3, 4}), Fields(pData->GetBattleArrayCellPos(nSide))) << nSide;
-  }
+  EXPECT_EQ("1 2 3 4 3 4 3 4", Each({1, 0, 2, -1}, [&](int32_t nSide) {
+              return Describe(p->GetBattleArrayCellPos(nSide));
+            }));
   EXPECT_FALSE(LogHas(GET_BATTLE_POS_ASSERT));
   // An index other than 0 asserts even for a listed map, once: the repeat filter drops the next.
   EXPECT_EQ((std::vector<int32_t>{0, 0}), Fields(pData->GetBattlePos(5, 1)));

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,19 +42,6 @@ struct ReloadCase {
   std::function<const void*(I3DRoleBaseData*)> fnGet;
 };
 
-// The answers, blank-separated; "(null)" for a null text or record.
-template <typename T>
-const T& Word(const T& answer) {
-  return answer;
-}
-inline std::string Word(const char* pszAnswer) { return OrNull(pszAnswer); }
-template <typename... Answers>
-std::string Say(const Answers&... answers) {
-  std::ostringstream out;
-  ((out << Word(answers) << " "), ...);
-  std::string str = out.str();
-  return str.substr(0, str.size() - 1);
-}
 template <typename T>
 std::string Field(const T* pRecord, int32_t T::*pnField) {
   return pRecord == nullptr ? "(null)" : std::to_string(pRecord->*pnField);

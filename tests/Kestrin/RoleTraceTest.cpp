@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 
 namespace {
 
@@ -20,14 +21,7 @@ class RoleTraceTest : public ModuleTest {
 TEST_F(RoleTraceTest, RecordKeepsEveryColumn) {
   Write("ini/RoleTrace.ini", "; key and five values\n\n  10020003 -7 4294967295 0x10 010 2.5e-1\n");
   I3DRoleBaseData* pData = Load();
-  const RoleTraceInfo* pInfo = pData->GetRoleTraceInfo(10020003);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(10020003, pInfo->Key);
-  EXPECT_EQ(-7, pInfo->Field2);
-  EXPECT_EQ(4294967295u, pInfo->Field3);
-  EXPECT_EQ(16u, pInfo->Field4);
-  EXPECT_EQ(10u, pInfo->Field5);
-  EXPECT_FLOAT_EQ(0.25f, pInfo->Field6);
+  EXPECT_EQ("10020003 -7 4294967295 16 10 0.25", Describe(pData->GetRoleTraceInfo(10020003)));
   EXPECT_FALSE(LogHas("RoleTrace.ini")) << LogText();
 }
 

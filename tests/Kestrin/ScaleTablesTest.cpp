@@ -71,10 +71,8 @@ TEST_F(ScaleTablesTest, MountKeysUseMillionsAndCollide) {
 TEST_F(ScaleTablesTest, LookScaleLaterLineWins) {
   Write("ini/LookScale.ini", "1201=0.8\n1202=1.1\n1201=0.9\n-3=2\n1203 = 4\n");
   I3DRoleBaseData* pData = Load();
-  EXPECT_FLOAT_EQ(0.9f, pData->GetLookScale(1201));
-  EXPECT_FLOAT_EQ(1.1f, pData->GetLookScale(1202));
-  EXPECT_FLOAT_EQ(2.0f, pData->GetLookScale(4294967293u));
-  EXPECT_FLOAT_EQ(1.0f, pData->GetLookScale(1203));
+  EXPECT_EQ("0.9 1.1 2 1", Each({1201u, 1202u, 4294967293u, 1203u},
+                                 [&](uint32_t n) { return pData->GetLookScale(n); }));
 }
 
 // The scale files are read in pieces of 1022 characters, the 2D looks in pieces of 1023; the
@@ -97,17 +95,10 @@ TEST_F(ScaleTablesTest, TwoDLooksAreTheNumbersBeforeEachLineBreak) {
   Write("ini/2DRoleLook.ini",
         std::string("1001\n-1\n1005=anything\n\n; note\n 1006\r\n12\0 9\n34\n1007", 50));
   I3DRoleBaseData* pData = Load();
-  EXPECT_TRUE(pData->Is2DRoleLook(1001));
-  EXPECT_TRUE(pData->Is2DRoleLook(4294967295u));
-  EXPECT_TRUE(pData->Is2DRoleLook(1005));
-  EXPECT_TRUE(pData->Is2DRoleLook(1006));
-  EXPECT_FALSE(pData->Is2DRoleLook(1002));
-  EXPECT_TRUE(pData->Is2DRoleLook(1));
-  EXPECT_FALSE(pData->Is2DRoleLook(12));
-  EXPECT_TRUE(pData->Is2DRoleLook(34));
-  // The last line has no line break: cutting its last character leaves 100.
-  EXPECT_FALSE(pData->Is2DRoleLook(1007));
-  EXPECT_TRUE(pData->Is2DRoleLook(100));
+  // The last line has no line break: cutting its last character leaves 100, not 1007.
+  EXPECT_EQ("1 1 1 1 0 1 0 1 0 1",
+            Each({1001u, 4294967295u, 1005u, 1006u, 1002u, 1u, 12u, 34u, 1007u, 100u},
+                 [&](uint32_t n) { return pData->Is2DRoleLook(n); }));
   EXPECT_FALSE(LogHas("2DRoleLook"));
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 
 namespace {
 
@@ -26,26 +27,11 @@ TEST_F(SimpleObjTest, RecordsKeepTheirMotionsInOrder) {
         "[-1]\n\tSimpleObj=9\n  Scale=0.5\nMotionAmount=1\nMotion0=5\n"
         "[14] SimpleObj=4 Scale=2 MotionAmount=3 Motion0=11 Motion1=");
   I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(3));
-  ASSERT_NE(nullptr, pData->GetSimpleObjInfo(8));
-  EXPECT_EQ(2u, pData->GetSimpleObjInfo(8)->SimpleObj);
-  const SimpleObjInfo* pInfo = pData->GetSimpleObjInfo(12);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(7u, pInfo->SimpleObj);
-  EXPECT_FLOAT_EQ(1.5f, pInfo->Scale);
-  EXPECT_EQ((std::vector<int64_t>{100001, -2, 9000000000}), pInfo->Motions);
-  pInfo = pData->GetSimpleObjInfo(13);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(8u, pInfo->SimpleObj);
-  EXPECT_TRUE(pInfo->Motions.empty());
-  pInfo = pData->GetSimpleObjInfo(4294967295u);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(std::vector<int64_t>{5}, pInfo->Motions);
-  pInfo = pData->GetSimpleObjInfo(14);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(4u, pInfo->SimpleObj);
-  EXPECT_EQ(std::vector<int64_t>{11}, pInfo->Motions);
-  EXPECT_EQ(nullptr, pData->GetSimpleObjInfo(15));
+  EXPECT_EQ("null / 2 1 motions / 7 1.5 motions 100001 -2 9000000000 / 8 2 motions / "
+            "9 0.5 motions 5 / 4 2 motions 11 / null /",
+            Each({3u, 8u, 12u, 13u, 4294967295u, 14u, 15u}, [&](uint32_t n) {
+              return Describe(pData->GetSimpleObjInfo(n)) + " /";
+            }));
   EXPECT_FALSE(LogHas(FILE_NAME));
 }
 

@@ -27,19 +27,9 @@ TEST_F(WeaponTablesTest, AppendedWeaponLinesFollowTheScanRules) {
             "7=8\n" +                            // lines are read in pieces of 1023 characters
             std::string(1022, 'x') + "9=10\n");  // "9" ends a piece
   I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(411u, pData->GetAppendentWeapon(410));
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(412));
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(420));
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(430));
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(440));
-  EXPECT_EQ(451u, pData->GetAppendentWeapon(450));
-  EXPECT_EQ(462u, pData->GetAppendentWeapon(460));
-  EXPECT_EQ(471u, pData->GetAppendentWeapon(470));
-  EXPECT_EQ(5u, pData->GetAppendentWeapon(4294967295u));
-  EXPECT_EQ(4294967295u, pData->GetAppendentWeapon(480));
-  EXPECT_EQ(5u, pData->GetAppendentWeapon(490));
-  EXPECT_EQ(8u, pData->GetAppendentWeapon(7));
-  EXPECT_EQ(0u, pData->GetAppendentWeapon(9));
+  EXPECT_EQ("411 0 0 0 0 451 462 471 5 4294967295 5 8 0",
+            Each({410u, 412u, 420u, 430u, 440u, 450u, 460u, 470u, 4294967295u, 480u, 490u, 7u, 9u},
+                 [&](uint32_t n) { return pData->GetAppendentWeapon(n); }));
   EXPECT_FALSE(LogHas("AppendentWeapon"));
 }
 
@@ -52,16 +42,11 @@ TEST_F(WeaponTablesTest, AdjustmentIsKeyedByLookThenWeapon) {
         "510.2=11\n510.2=12\n"
         "0.4295=1\n");  // look × 1000000 wraps in 32 bits: 4295000000 - 2^32 = 32704
   I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(420u, pData->GetWeaponAdjustByLook(410, 3));
-  EXPECT_EQ(410u, pData->GetWeaponAdjustByLook(410, 4));
-  EXPECT_EQ(3u, pData->GetWeaponAdjustByLook(3, 410));
-  EXPECT_EQ(430u, pData->GetWeaponAdjustByLook(410, 4294967295u));
-  EXPECT_EQ(8u, pData->GetWeaponAdjustByLook(1000001, 0));
-  EXPECT_EQ(8u, pData->GetWeaponAdjustByLook(1, 1));
-  EXPECT_EQ(500u, pData->GetWeaponAdjustByLook(500, 2));
-  EXPECT_EQ(12u, pData->GetWeaponAdjustByLook(510, 2));
-  EXPECT_EQ(1u, pData->GetWeaponAdjustByLook(0, 4295));
-  EXPECT_EQ(1u, pData->GetWeaponAdjustByLook(32704, 0));
+  using Key = std::pair<uint32_t, uint32_t>;  // weapon, look
+  EXPECT_EQ("420 410 3 430 8 8 500 12 1 1",
+            Each<Key>({{410, 3}, {410, 4}, {3, 410}, {410, 4294967295u}, {1000001, 0}, {1, 1},
+                       {500, 2}, {510, 2}, {0, 4295}, {32704, 0}},
+                      [&](Key k) { return pData->GetWeaponAdjustByLook(k.first, k.second); }));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,28 @@ class ModuleTest : public TempFolderTest {
 
 // The text of an answer, "(null)" for none.
 inline std::string OrNull(const char* pszText) { return pszText != nullptr ? pszText : "(null)"; }
+
+// Answers, blank-separated, for one assertion over several: texts as they are ("(null)" for
+// none), numbers as the stream writes them.
+template <typename T>
+const T& Word(const T& answer) {
+  return answer;
+}
+inline std::string Word(const char* pszAnswer) { return OrNull(pszAnswer); }
+template <typename... Answers>
+std::string Say(const Answers&... answers) {
+  std::ostringstream out;
+  ((out << Word(answers) << " "), ...);
+  std::string str = out.str();
+  return str.substr(0, str.size() - 1);
+}
+// The answer of fnAsk for each key, blank-separated.
+template <typename K, typename F>
+std::string Each(std::initializer_list<K> keys, F fnAsk) {
+  std::string str;
+  for (K key : keys) str += (str.empty() ? "" : " ") + Say(fnAsk(key));
+  return str;
+}
 
 // The first values of a record as the client reads it in place (all of it by default); empty
 // for null.

@@ -43,13 +43,13 @@ std::string Values(const T (&a)[N]) {
   return str;
 }
 
-// The record's 32-bit values as V, each after a blank; "null" for none.
+// The record's 32-bit values as V, blank-separated; "null" for none.
 template <typename V = int32_t, typename T>
 std::string Numbers(const T* p) {
   if (p == nullptr) return "null";
   std::string str;
   for (V value : Fields<V>(p)) {
-    str += " " + (std::is_same_v<V, float> ? Float(static_cast<float>(value)) : std::to_string(value));
+    str += (str.empty() ? "" : " ") + (std::is_same_v<V, float> ? Float(static_cast<float>(value)) : std::to_string(value));
   }
   return str;
 }
