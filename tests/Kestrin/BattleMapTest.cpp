@@ -90,20 +90,13 @@ TEST_F(BattleMapTest, KeysAndSectionNumbers) {
       "[2]\n  MaxScale=400 ; widest\nMinScale=\t100 // note\nDefScale= ;nothing\n"
       "[3]\nMaxScale=1\n[3]\nMinScale=2\n[x]\nMaxScale=5\n[-1]\nMaxScale=6\n[ 12 ]\n"
       "MaxScale=7\n[9\nMinScale=8\n");
-  EXPECT_EQ(327, pData->GetBattleMapInfo(1)->MaxScale);
-  EXPECT_EQ(400, pData->GetBattleMapInfo(2)->MaxScale);
-  EXPECT_EQ(100, pData->GetBattleMapInfo(2)->MinScale);
-  EXPECT_EQ(256, pData->GetBattleMapInfo(2)->DefScale);
-  const BattleMapInfo* pThree = pData->GetBattleMapInfo(3);
-  ASSERT_NE(nullptr, pThree);
-  EXPECT_EQ(327, pThree->MaxScale);  // the second [3] replaced the first
-  EXPECT_EQ(2, pThree->MinScale);
-  EXPECT_EQ(5, pData->GetBattleMapInfo(0)->MaxScale);
-  EXPECT_EQ(6, pData->GetBattleMapInfo(4294967295u)->MaxScale);
-  // "[9" has no ']': the line is ignored and MinScale=8 still belongs to [ 12 ].
-  EXPECT_EQ(nullptr, pData->GetBattleMapInfo(9));
-  EXPECT_EQ(7, pData->GetBattleMapInfo(12)->MaxScale);
-  EXPECT_EQ(8, pData->GetBattleMapInfo(12)->MinScale);
+  // Max, min and default scale of each map: the second [3] replaced the first; "[9" has no ']',
+  // so the line is ignored and MinScale=8 still belongs to [ 12 ].
+  EXPECT_EQ("327 256 256 400 100 256 327 2 256 5 256 256 6 256 256 - - - 7 8 256",
+            Each({1u, 2u, 3u, 0u, 4294967295u, 9u, 12u}, [&](uint32_t nMap) {
+              const BattleMapInfo* p = pData->GetBattleMapInfo(nMap);
+              return p == nullptr ? "- - -" : Say(p->MaxScale, p->MinScale, p->DefScale);
+            }));
   EXPECT_EQ(0, LoaderAsserts());
 }
 

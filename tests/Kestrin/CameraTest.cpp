@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 
 namespace {
 
@@ -73,17 +74,9 @@ TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
       "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\nshort only\n"
       "\toutro  tracks/outro.trk   -2 extra\n" +
           strName256 + " a.trk 1\nb " + std::string(256, 'p') + " 2\n" + strName255 + " c.trk 3\n");
-  const CameraTrackInfo* pIntro = pData->GetCameraTrackInfo("intro");
-  ASSERT_NE(nullptr, pIntro);
-  EXPECT_EQ(3, pIntro->nNumber);
-  EXPECT_STREQ("tracks/intro.trk", pIntro->strPath);
-  ASSERT_NE(nullptr, pData->GetCameraTrackInfo("outro"));
-  EXPECT_EQ(-2, pData->GetCameraTrackInfo("outro")->nNumber);
-  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("short"));
-  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("Intro"));
-  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo(strName256.c_str()));
-  EXPECT_EQ(nullptr, pData->GetCameraTrackInfo("b"));
-  EXPECT_NE(nullptr, pData->GetCameraTrackInfo(strName255.c_str()));
+  EXPECT_EQ("3 \"tracks/intro.trk\" / -2 \"tracks/outro.trk\" / null / null / null / null / 3 \"c.trk\" /",
+            Each({"intro", "outro", "short", "Intro", strName256.c_str(), "b", strName255.c_str()},
+                 [&](const char* pszName) { return Describe(pData->GetCameraTrackInfo(pszName)) + " /"; }));
 }
 
 TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {

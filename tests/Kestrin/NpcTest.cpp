@@ -47,17 +47,12 @@ TEST_F(NpcTest, AbsentTypeFallsBackToTheSmallestSignedType) {
   Write("ini/NpcX.ini",
         "[3]\nName=first\n[-5]\nName=minus\n[2147483647]\nName=max\n[3]\nName=three\n");
   I3DRoleBaseData* pData = Load();
-  for (int32_t nType : {INT32_MIN, -6, 0, 2, 4, INT32_MAX - 1}) {
-    const NpcInfo* pInfo = pData->GetNpcInfo(nType);
-    ASSERT_NE(nullptr, pInfo) << nType;
-    EXPECT_STREQ("minus", pInfo->Name) << nType;
-    const NpcStarLookInfo* pLook = pData->GetNpcStarLookInfo(nType);
-    ASSERT_NE(nullptr, pLook) << nType;
-    EXPECT_EQ(-5, pLook->Id) << nType;
-  }
-  EXPECT_STREQ("three", pData->GetNpcInfo(3)->Name);
-  EXPECT_STREQ("three", pData->GetNpcStarLookInfo(3)->Name);
-  EXPECT_STREQ("max", pData->GetNpcStarLookInfo(INT32_MAX)->Name);
+  // Each type's record and star look.
+  EXPECT_EQ("minus minus minus minus minus minus minus minus minus minus minus minus three three "
+            "minus max",
+            Each({INT32_MIN, -6, 0, 2, 4, INT32_MAX - 1, 3, INT32_MAX}, [&](int32_t nType) {
+              return Say(pData->GetNpcInfo(nType)->Name, pData->GetNpcStarLookInfo(nType)->Name);
+            }));
 }
 
 // A bad record is logged with its section name and ends the reading of ini/Npc.ini;
