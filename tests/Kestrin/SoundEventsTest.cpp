@@ -67,21 +67,16 @@ class SoundResTest : public ModuleTest {
   I3DRoleBaseData* m_pData = nullptr;
 };
 
+// A pick reseeds the shared generator with the seconds and draws once; a single file is
+// answered without a draw.
 TEST_F(SoundResTest, PickFollowsTheGeneratorSeededWithTheSeconds) {
-  LoadText("[hit]\nSound=a.wav\nSound=b.wav\nSound=c.wav\n[dup]\nSound=a.wav\nSound=a.wav\n");
+  LoadText("[hit]\nSound=a.wav\nSound=b.wav\nSound=c.wav\n[dup]\nSound=a.wav\nSound=a.wav\n"
+           "[one]\nSound=c.wav\n[two]\nSound=a.wav\nSound=b.wav\n");
   ExpectPick("hit", {"a.wav", "b.wav", "c.wav"});
   ExpectPick("dup", {"a.wav", "a.wav"});
-}
-
-TEST_F(SoundResTest, SingleFileIsReturnedWithoutDrawing) {
-  LoadText("[one]\nSound=c.wav\n");
   ZorGameBase::ZorSrand(1);
   EXPECT_EQ("c.wav", File("one"));
   EXPECT_EQ(41, ZorGameBase::ZorRand());  // still the first draw after seed 1
-}
-
-TEST_F(SoundResTest, PickReseedsTheSharedGenerator) {
-  LoadText("[two]\nSound=a.wav\nSound=b.wav\n");
   int nNext = 0;
   std::time_t nSecond = InOneSecond([&] {
     ZorGameBase::ZorSrand(1);

@@ -195,20 +195,15 @@ TEST_F(SoundPlaybackTest, PlaySoundOfAFileNameUsesItAsItIsAtTheSoundVolume) {
 }
 
 TEST_F(SoundPlaybackTest, NamesWithoutFileOrAManagerAreRefused) {
-  for (const char* pszName : {static_cast<const char*>(nullptr), "", "silent", "blank"}) {
-    EXPECT_FALSE(m_pData->PlaySound(pszName, 0, 0, true)) << OrNull(pszName);
-    EXPECT_FALSE(m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true)) << OrNull(pszName);
-    EXPECT_FALSE(m_pData->UpdateSoundAt(pszName, 0, 0, 10, 0, true)) << OrNull(pszName);
-    EXPECT_FALSE(m_pData->StopSound(pszName)) << OrNull(pszName);
-  }
-  EXPECT_FALSE(m_pData->PlaySoundEvent(13, 0, 0));  // its resource has no file
-  EXPECT_FALSE(m_pData->PlaySoundEvent(99, 0, 0));  // not listed
-  SetSoundManagerInstance(nullptr);  // and without a manager nothing plays
-  EXPECT_FALSE(m_pData->PlaySound("hit", 0, 0, true));
-  EXPECT_FALSE(m_pData->PlaySoundAt("hit", 0, 0, 10, 0, true));
-  EXPECT_FALSE(m_pData->UpdateSoundAt("hit", 0, 0, 10, 0, true));
-  EXPECT_FALSE(m_pData->StopSound("hit"));
-  EXPECT_FALSE(m_pData->PlaySoundEvent(12, 0, 0));
+  auto fnAll = [&](const char* pszName) {
+    return Say(m_pData->PlaySound(pszName, 0, 0, true), m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true),
+               m_pData->UpdateSoundAt(pszName, 0, 0, 10, 0, true), m_pData->StopSound(pszName));
+  };
+  EXPECT_EQ("0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", Each({static_cast<const char*>(nullptr), "", "silent", "blank"}, fnAll));
+  // Event 13's resource has no file, 99 is not listed; without a manager nothing plays.
+  EXPECT_EQ("0 0", Say(m_pData->PlaySoundEvent(13, 0, 0), m_pData->PlaySoundEvent(99, 0, 0)));
+  SetSoundManagerInstance(nullptr);
+  EXPECT_EQ("0 0 0 0 0", Say(fnAll("hit"), m_pData->PlaySoundEvent(12, 0, 0)));
 }
 
 // Switched off, playing answers true and calls nothing; UpdateSoundAt sees the volume 0 and
