@@ -35,7 +35,8 @@ void AskEverything(I3DRoleBaseData* pData, const std::vector<uint32_t>& args,
       FuzzSupport::CheckTexts(pNpc->Name, pNpc->Effect);
     }
     if (const NpcStarLookInfo* pLook = pData->GetNpcStarLookInfo(static_cast<int32_t>(a))) {
-      FuzzSupport::CheckTexts(pLook->Name, pLook->Effect, pLook->Note, pLook->EffAdd, pLook->EffDel);
+      FuzzSupport::CheckTexts(pLook->Name, pLook->Effect, pLook->Note, pLook->EffAdd,
+                              pLook->EffDel);
     }
     if (const SimpleObjInfo* pObj = pData->GetSimpleObjInfo(a)) {
       for (int64_t nMotion : pObj->Motions) nSum += static_cast<uint64_t>(nMotion);

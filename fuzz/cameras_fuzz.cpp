@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     if (bThere) strText = input.ConsumeRandomLengthString(4096);
     FuzzSupport::PlaceFile(pszPath, bThere ? &strText : nullptr);
     std::istringstream words(strText);  // the names and numbers worth asking about
-    for (std::string strWord; words >> strWord && vecWords.size() < 512;) vecWords.push_back(strWord);
+    for (std::string strWord; words >> strWord && vecWords.size() < 512;)
+      vecWords.push_back(strWord);
   }
   I3DRoleBaseData* pService = RoleBaseDataQuery();
   if (pService == nullptr) return 0;

@@ -74,9 +74,13 @@ TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
       "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\nshort only\n"
       "\toutro  tracks/outro.trk   -2 extra\n" +
           strName256 + " a.trk 1\nb " + std::string(256, 'p') + " 2\n" + strName255 + " c.trk 3\n");
-  EXPECT_EQ("3 \"tracks/intro.trk\" / -2 \"tracks/outro.trk\" / null / null / null / null / 3 \"c.trk\" /",
-            Each({"intro", "outro", "short", "Intro", strName256.c_str(), "b", strName255.c_str()},
-                 [&](const char* pszName) { return Describe(pData->GetCameraTrackInfo(pszName)) + " /"; }));
+  EXPECT_EQ(
+      "3 \"tracks/intro.trk\" / -2 \"tracks/outro.trk\" / "
+      "null / null / null / null / 3 \"c.trk\" /",
+      Each({"intro", "outro", "short", "Intro", strName256.c_str(), "b", strName255.c_str()},
+           [&](const char* pszName) {
+             return Describe(pData->GetCameraTrackInfo(pszName)) + " /";
+           }));
 }
 
 TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {

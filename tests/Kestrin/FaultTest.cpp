@@ -1,6 +1,6 @@
-// What the machine may do to the files: a table file that is a folder, a FIFO or cannot be read, files
-// read on demand that vanish or change after Create, enciphered tables cut short, and a debug log
-// that cannot be written. The module answers as documented, logs at most the documented line,
+// What the machine may do to the files: a table file that is a folder, a FIFO or cannot be read,
+// files read on demand that vanish or change after Create, enciphered tables cut short, and a debug
+// log that cannot be written. The module answers as documented, logs at most the documented line,
 // and goes on.
 #include <gtest/gtest.h>
 
@@ -117,7 +117,8 @@ class FaultTest : public ModuleTest {
     static int s_nBoundary = 0;
     std::error_code ec;
     fs::remove_all(m_folder / "debug", ec);
-    for (int i = 0; i < 8; ++i) ZorGameBase::DebugLog("-- test boundary fault %d --", ++s_nBoundary);
+    for (int i = 0; i < 8; ++i)
+      ZorGameBase::DebugLog("-- test boundary fault %d --", ++s_nBoundary);
     fs::remove_all(m_folder / "debug", ec);
   }
 };

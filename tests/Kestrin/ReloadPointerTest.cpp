@@ -29,7 +29,8 @@ std::string Lines(const std::string& strPattern, int nCount) {
 }
 
 std::string TerrainNpc(int nId, const std::string& strName = "n") {
-  std::string str = "[Terrain" + std::to_string(10000 + nId).substr(1) + "]\nName=" + strName + "\n";
+  std::string str =
+      "[Terrain" + std::to_string(10000 + nId).substr(1) + "]\nName=" + strName + "\n";
   for (int i = 0; i < 8; ++i) str += "Dir" + std::to_string(i) + "=d\n";
   return str;
 }
@@ -64,7 +65,9 @@ TEST_F(ReloadPointerTest, EachTableKeepsAddsOrReplacesOnASecondCreate) {
     const char* pszExpected;
   } cases[] = {
       {"ini/ActionSound.ini", "1.1.1=snd_kept 2.2.2=snd_old", "2.2.2=snd_new",
-       [](I3DRoleBaseData* p) { return Say(p->GetActionSound(1, 1, 1), p->GetActionSound(2, 2, 2)); },
+       [](I3DRoleBaseData* p) {
+         return Say(p->GetActionSound(1, 1, 1), p->GetActionSound(2, 2, 2));
+       },
        "snd_kept snd_new"},
       {"ini/RoleWeapon3DEffect.ini", strEffects, strNewEffects,
        [](I3DRoleBaseData* p) {
@@ -78,12 +81,14 @@ TEST_F(ReloadPointerTest, EachTableKeepsAddsOrReplacesOnASecondCreate) {
                     p->GetAction3DEffect(3, 3, 3, 3));
        },
        "fx_kept fx_new fx_added"},
-      {"ini/SoundRes.ini", "[hit]\nSound=old.wav\n", "[hit]\nSound=new.wav\n[miss]\nSound=miss.wav\n",
+      {"ini/SoundRes.ini", "[hit]\nSound=old.wav\n",
+       "[hit]\nSound=new.wav\n[miss]\nSound=miss.wav\n",
        [](I3DRoleBaseData* p) { return Say(p->GetSoundFile("hit"), p->GetSoundFile("miss")); },
        "old.wav miss.wav"},
       // A new [2] starts from the defaults; view positions are appended after the earlier ones.
       {"ini/BattleMap.ini",
-       "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 1\n[2]\nMaxScale=402\n",
+       "[1]\nMaxScale=401\nViewPos=1 1 1 1 1 1\nViewStartPos=1 2 3 4\nEye=1 1 1\n"
+       "[2]\nMaxScale=402\n",
        "[2]\nMinScale=7\nViewPos=1 1 2 2 2 2\nViewPos=3 3 3 3 3 3\nTo=5 5 5\n",
        [](I3DRoleBaseData* p) {
          return Say(p->GetBattleMapInfo(1)->MaxScale, p->GetBattleMapInfo(2)->MaxScale,
@@ -93,32 +98,41 @@ TEST_F(ReloadPointerTest, EachTableKeepsAddsOrReplacesOnASecondCreate) {
        },
        "401 327 7 1 3 4 1 5"},
       // New cameras start at zero; a file gone keeps them.
-      {"ini/CaptureCamera.ini", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\n", "; none valid\n1 2\n",
-       [](I3DRoleBaseData* p) { return Say(p->GetCaptureCamera1()->fEye[0], p->GetCaptureCamera1()->fEye[1], p->GetCaptureCamera1()->fTarget[0]); },
+      {"ini/CaptureCamera.ini", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\n",
+       "; none valid\n1 2\n",
+       [](I3DRoleBaseData* p) {
+         return Say(p->GetCaptureCamera1()->fEye[0], p->GetCaptureCamera1()->fEye[1],
+                    p->GetCaptureCamera1()->fTarget[0]);
+       },
        "1 2 0"},
       {"ini/CaptureCamera.ini", "1 2\n", std::nullopt,
        [](I3DRoleBaseData* p) { return Say(p->GetCaptureCamera1()->fEye[1]); }, "2"},
       {"ini/CameraTrack.ini", "intro a.trk 1\n", "intro b.trk 2\noutro c.trk 3\n",
        [](I3DRoleBaseData* p) {
-         return Say(p->GetCameraTrackInfo("intro")->strPath, p->GetCameraTrackInfo("outro")->strPath);
+         return Say(p->GetCameraTrackInfo("intro")->strPath,
+                    p->GetCameraTrackInfo("outro")->strPath);
        },
        "a.trk c.trk"},
       {"ini/TerrainNpc.dat", ZorTools::EncipherText(TerrainNpc(5, "Old")),
        ZorTools::EncipherText(TerrainNpc(6, "Added") + TerrainNpc(5, "New")),
        [](I3DRoleBaseData* p) {
-         return Say(p->GetTerrainNpcInfo(5)->Name, p->GetTerrainNpcInfo(6)->Name, p->GetTerrainNpcInfo(99)->Name);
+         return Say(p->GetTerrainNpcInfo(5)->Name, p->GetTerrainNpcInfo(6)->Name,
+                    p->GetTerrainNpcInfo(99)->Name);
        },
        "Old Added Old"},
       {"ini/SimpleObjInfo.ini",
        "[3] SimpleObj=1 Scale=1 MotionAmount=0\n[3] SimpleObj=2 Scale=1 MotionAmount=0\n",
        "[3] SimpleObj=5 Scale=1 MotionAmount=0\n[4] SimpleObj=6 Scale=1 MotionAmount=0\n",
-       [](I3DRoleBaseData* p) { return Say(p->GetSimpleObjInfo(3)->SimpleObj, p->GetSimpleObjInfo(4)->SimpleObj); },
+       [](I3DRoleBaseData* p) {
+         return Say(p->GetSimpleObjInfo(3)->SimpleObj, p->GetSimpleObjInfo(4)->SimpleObj);
+       },
        "1 6"},
       {"ini/SimpleObjInfo.ini", "[3] SimpleObj=1 Scale=1 MotionAmount=0\n", std::nullopt,
        [](I3DRoleBaseData* p) { return Say(p->GetSimpleObjInfo(3)->SimpleObj); }, "1"},
       {"ini/RolePartScale.ini", "1.1=2\n1.2=3\n", "1.2=4\n1.3=5\n",
        [](I3DRoleBaseData* p) {
-         return Say(p->GetRolePartScale(1, 1), p->GetRolePartScale(1, 2), p->GetRolePartScale(1, 3));
+         return Say(p->GetRolePartScale(1, 1), p->GetRolePartScale(1, 2),
+                    p->GetRolePartScale(1, 3));
        },
        "2 4 5"},
       {"ini/2DRoleLook.ini", "5\n", std::nullopt,
@@ -134,7 +148,8 @@ TEST_F(ReloadPointerTest, EachTableKeepsAddsOrReplacesOnASecondCreate) {
        "0 (null)"},
       {"ini/RolePartHide.ini", "[1.1.1.1]" + strHide, "[2.2.2.2]" + strHide,
        [](I3DRoleBaseData* p) {
-         return Say(p->IsRolePartHidden(1, 1, 1, 1, 5, "P"), p->IsRolePartHidden(2, 2, 2, 2, 5, "P"));
+         return Say(p->IsRolePartHidden(1, 1, 1, 1, 5, "P"),
+                    p->IsRolePartHidden(2, 2, 2, 2, 5, "P"));
        },
        "0 1"},
       {"ini/RolePartHide.ini", "[1.1.1.1]" + strHide, std::nullopt,

@@ -29,10 +29,13 @@ TEST_F(RolePartTest, FirstKey999StandsInOnlyForAnAbsentEntry) {
                                     "[7.2.3.4]\nSectionAmount=0\n");
   I3DRoleBaseData* pData = Load();
   EXPECT_EQ("1 1 0 1 0 0 0",
-            Say(pData->IsRolePartHidden(6, 2, 3, 4, 5, "Head"), pData->IsRolePartHidden(999, 2, 3, 4, 5, "Head"),
+            Say(pData->IsRolePartHidden(6, 2, 3, 4, 5, "Head"),
+                pData->IsRolePartHidden(999, 2, 3, 4, 5, "Head"),
                 pData->IsRolePartHidden(8, 2, 3, 4, 5, "Head"),  // [8.2.3.4] exists
-                pData->IsRolePartHidden(8, 2, 3, 4, 5, "Body"), pData->IsRolePartHidden(7, 2, 3, 4, 5, "Head"),
-                pData->IsRolePartHidden(6, 2, 3, 5, 5, "Head"), pData->IsRolePartHidden(6, 2, 3, 4, 5, nullptr)));
+                pData->IsRolePartHidden(8, 2, 3, 4, 5, "Body"),
+                pData->IsRolePartHidden(7, 2, 3, 4, 5, "Head"),
+                pData->IsRolePartHidden(6, 2, 3, 5, 5, "Head"),
+                pData->IsRolePartHidden(6, 2, 3, 4, 5, nullptr)));
 }
 
 TEST_F(RolePartTest, RangeIsInclusiveAndNamesAreCaseSensitive) {
@@ -68,11 +71,13 @@ TEST_F(RolePartTest, CompositeKeyWrapsItsProductsIn32Bits) {
             HideEntry("[4294967295.1.1.1]", "E", 0, 9));
   I3DRoleBaseData* pData = Load();
   // [3.0.1.0] has the key of [3.0.0.1000] and replaced its list.
-  EXPECT_EQ("1 1 1 1 0 1 1",
-            Say(pData->IsRolePartHidden(1, 430, 0, 0, 1, "A"), pData->IsRolePartHidden(1, 0, 5032, 704, 1, "A"),
-                pData->IsRolePartHidden(2, 0, 4294968, 0, 1, "B"), pData->IsRolePartHidden(2, 0, 0, 704, 1, "B"),
-                pData->IsRolePartHidden(3, 0, 0, 1000, 1, "C"), pData->IsRolePartHidden(3, 0, 0, 1000, 1, "D"),
-                pData->IsRolePartHidden(4294967295u, 1, 1, 1, 1, "E")));
+  EXPECT_EQ("1 1 1 1 0 1 1", Say(pData->IsRolePartHidden(1, 430, 0, 0, 1, "A"),
+                                 pData->IsRolePartHidden(1, 0, 5032, 704, 1, "A"),
+                                 pData->IsRolePartHidden(2, 0, 4294968, 0, 1, "B"),
+                                 pData->IsRolePartHidden(2, 0, 0, 704, 1, "B"),
+                                 pData->IsRolePartHidden(3, 0, 0, 1000, 1, "C"),
+                                 pData->IsRolePartHidden(3, 0, 0, 1000, 1, "D"),
+                                 pData->IsRolePartHidden(4294967295u, 1, 1, 1, 1, "E")));
 }
 
 // A malformed entry is dropped and ends the reading; the entry before it stays.
@@ -111,12 +116,14 @@ TEST_F(RolePartTest, HeadersSectionLinesAndLongPartNames) {
             "[1.1.1.1]\nSectionAmount=1\nSection0=Tail 1 1\n" +  // same key: replaces
             "[2.2.2.2]\nSectionAmount=1\nSection0=" + strLong + " 3 4");
   I3DRoleBaseData* pData = Load();
-  EXPECT_EQ("0 0 1 0 1 1 0",
-            Say(pData->IsRolePartHidden(1, 2, 3, 0, 5, "P"), pData->IsRolePartHidden(4, 4, 4, 4, 5, "P"),
-                pData->IsRolePartHidden(5, 5, 5, 5, 5, "P"), pData->IsRolePartHidden(1, 1, 1, 1, 1, "Head"),
-                pData->IsRolePartHidden(1, 1, 1, 1, 1, "Tail"),
-                pData->IsRolePartHidden(2, 2, 2, 2, 3, strLong.substr(0, 127).c_str()),
-                pData->IsRolePartHidden(2, 2, 2, 2, 3, strLong.c_str())));
+  EXPECT_EQ(
+      "0 0 1 0 1 1 0",
+      Say(pData->IsRolePartHidden(1, 2, 3, 0, 5, "P"), pData->IsRolePartHidden(4, 4, 4, 4, 5, "P"),
+          pData->IsRolePartHidden(5, 5, 5, 5, 5, "P"),
+          pData->IsRolePartHidden(1, 1, 1, 1, 1, "Head"),
+          pData->IsRolePartHidden(1, 1, 1, 1, 1, "Tail"),
+          pData->IsRolePartHidden(2, 2, 2, 2, 3, strLong.substr(0, 127).c_str()),
+          pData->IsRolePartHidden(2, 2, 2, 2, 3, strLong.c_str())));
 }
 
 TEST_F(RolePartTest, ReplacementFieldSevenHoldsTheLastColumn) {

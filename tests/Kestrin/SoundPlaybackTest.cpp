@@ -196,10 +196,12 @@ TEST_F(SoundPlaybackTest, PlaySoundOfAFileNameUsesItAsItIsAtTheSoundVolume) {
 
 TEST_F(SoundPlaybackTest, NamesWithoutFileOrAManagerAreRefused) {
   auto fnAll = [&](const char* pszName) {
-    return Say(m_pData->PlaySound(pszName, 0, 0, true), m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true),
+    return Say(m_pData->PlaySound(pszName, 0, 0, true),
+               m_pData->PlaySoundAt(pszName, 0, 0, 10, 0, true),
                m_pData->UpdateSoundAt(pszName, 0, 0, 10, 0, true), m_pData->StopSound(pszName));
   };
-  EXPECT_EQ("0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0", Each({static_cast<const char*>(nullptr), "", "silent", "blank"}, fnAll));
+  EXPECT_EQ("0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
+            Each({static_cast<const char*>(nullptr), "", "silent", "blank"}, fnAll));
   // Event 13's resource has no file, 99 is not listed; without a manager nothing plays.
   EXPECT_EQ("0 0", Say(m_pData->PlaySoundEvent(13, 0, 0), m_pData->PlaySoundEvent(99, 0, 0)));
   SetSoundManagerInstance(nullptr);

@@ -24,7 +24,9 @@ class TempFolderTest : public ::testing::Test {
   // Everything the debug log recorded in this folder, each record ending with one line feed
   // whatever line end the platform writes.
   std::string LogText() const;
-  bool LogHas(const std::string& strText) const { return LogText().find(strText) != std::string::npos; }
+  bool LogHas(const std::string& strText) const {
+    return LogText().find(strText) != std::string::npos;
+  }
   // How many records of the log contain the text.
   int LogCount(const std::string& strText) const;
   // Forgets what the log recorded, and the log its recent messages: for loops over cases.

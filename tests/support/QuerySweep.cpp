@@ -49,7 +49,8 @@ std::string Numbers(const T* p) {
   if (p == nullptr) return "null";
   std::string str;
   for (V value : Fields<V>(p)) {
-    str += (str.empty() ? "" : " ") + (std::is_same_v<V, float> ? Float(static_cast<float>(value)) : std::to_string(value));
+    str += (str.empty() ? "" : " ") +
+           (std::is_same_v<V, float> ? Float(static_cast<float>(value)) : std::to_string(value));
   }
   return str;
 }
@@ -260,7 +261,8 @@ std::string DescribeAnswers(I3DRoleBaseData* pData) {
           << Float(pData->GetRolePartScale(nLook % 100, nWeapon % 10)) << " mount scale "
           << Float(pData->GetMountScale(nWeapon % 10, nLook % 10));
       for (uint32_t nAction : ACTIONS) {
-        out << " | " << nAction << " sound " << Text(pData->GetActionSound(nLook, nWeapon, nAction));
+        out << " | " << nAction << " sound "
+            << Text(pData->GetActionSound(nLook, nWeapon, nAction));
         for (uint32_t nLevel : LEVELS) {
           out << " fx " << Text(pData->GetAction3DEffect(nLook, nWeapon, nAction, nLevel)) << " "
               << Text(pData->GetRoleWeapon3DEffect(nLook, nWeapon, nAction, nLevel));
