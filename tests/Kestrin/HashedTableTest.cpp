@@ -61,19 +61,6 @@ TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
   }
 }
 
-TEST(HashedTableTest, WhereTheFirstStandsLaterValuesAreDropped) {
-  CLookupTable<uint32_t, std::string, true> table;
-  table.Add(1, "first");
-  table.Add(2, "two");
-  table.Add(1, "second");
-  table.EndLoad();
-  table.Add(2, "again");
-  table.EndLoad();
-  EXPECT_EQ("first", *table.Find(1));
-  EXPECT_EQ("two", *table.Find(2));
-  EXPECT_EQ(2u, table.Size());
-}
-
 TEST(HashedTableTest, NamesAreCopiedAndStayWhereTheyAre) {
   CNameArena names;
   std::string strLong(70000, 'x');

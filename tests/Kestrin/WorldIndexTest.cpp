@@ -37,13 +37,4 @@ TEST(WorldIndexTest, FindsWhatAWalkFromTheFrontFinds) {
   }
 }
 
-TEST(WorldIndexTest, ClearedOrNeverBuiltFindsNothing) {
-  CFirstIndex index;
-  EXPECT_EQ(-1, index.Find(0));
-  index.Build(std::vector<uint32_t>{5, 6}, [](uint32_t nKey) { return nKey; });
-  EXPECT_EQ(1, index.Find(6));
-  index.Clear();
-  EXPECT_EQ(-1, index.Find(6));
-}
-
 }  // namespace
