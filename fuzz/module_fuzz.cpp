@@ -112,6 +112,7 @@ struct Pools {
   std::vector<int64_t> vecNumbers;
   std::vector<std::string> vecWords;
   std::vector<std::string> vecTrackPaths;
+  size_t nGameMapSections = 0;
 
   void Take(std::string_view text) {
     size_t nWord = 0, nDigits = 0;
@@ -203,7 +204,11 @@ void Call(I3DRoleBaseData* p, int nOperation, Arguments& args, Answers& answers,
       const GameMapInfo* pInfo = nullptr;
       bool bMore = nOperation == 2 ? p->GetFirstGameMapInfo(&nId, &pInfo) != 0
                                    : p->GetNextGameMapInfo(&nId, &pInfo) != 0;
-      for (; bMore; bMore = p->GetNextGameMapInfo(&nId, &pInfo) != 0) answers.Keep(pInfo);
+      // The walk ends after no more steps than there are sections.
+      for (size_t nStep = 0; bMore; bMore = p->GetNextGameMapInfo(&nId, &pInfo) != 0) {
+        FuzzSupport::Check(++nStep <= pools.nGameMapSections);
+        answers.Keep(pInfo);
+      }
       break;
     }
     case 4: answers.Keep(p->GetRegionInfo(args.U32())); break;
@@ -450,6 +455,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     Place(FILES[i].pszPath, vecPieces[i], FILES[i].bEnciphered);
     pools.Take(vecPieces[i]);
   }
+  pools.nGameMapSections =
+      static_cast<size_t>(std::count(vecPieces[0].begin(), vecPieces[0].end(), '['));
   pools.vecTrackPaths = TrackPaths(vecPieces[CAMERA_TRACK_INDEX]);
   for (size_t i = 0; i < pools.vecTrackPaths.size(); ++i) {
     const std::string& strTrack = pools.vecTrackPaths[i];
