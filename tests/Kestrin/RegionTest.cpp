@@ -72,12 +72,11 @@ TEST_F(RegionTest, FirstRecordInFileOrderAnswers) {
         "5 7 0 0 0 0 0 First x 0 0 0 0 0 0 0 0 x\n5 7 0 0 0 0 0 Second x 0 0 0 0 0 0 0 0 x\n"
         "6 7 0 0 0 0 0 Third x 0 0 0 0 0 0 0 0 x\n");
   I3DRoleBaseData* pData = Load();
-  ASSERT_EQ(3u, pData->GetRegionList()->size());
-  EXPECT_STREQ("First", pData->GetRegionName(5));
-  EXPECT_STREQ("Third", pData->GetRegionName(6));
-  EXPECT_STREQ("First", pData->GetRegionInfo(7)->Name);
-  EXPECT_EQ(nullptr, pData->GetRegionName(7));
-  EXPECT_EQ(nullptr, pData->GetRegionInfo(5));
+  // Names by Id, records by SecondId.
+  EXPECT_EQ("3 First Third First (null) null",
+            Say(pData->GetRegionList()->size(), pData->GetRegionName(5), pData->GetRegionName(6),
+                pData->GetRegionInfo(7)->Name, pData->GetRegionName(7),
+                Describe(pData->GetRegionInfo(5))));
 }
 
 // Each stop is reported once with the records stored so far and the fields converted, and its

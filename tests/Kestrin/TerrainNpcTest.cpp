@@ -7,6 +7,7 @@
 
 #include "DatCipher.h"
 #include "ModuleFixture.h"
+#include "QuerySweep.h"
 #include "WorldReaders.h"
 
 namespace {
@@ -41,14 +42,11 @@ TEST_F(TerrainNpcTest, RecordsAreReadWithTheirEightDirections) {
   }
   I3DRoleBaseData* pData = LoadNpcs("; terrain npcs\r\n\r\n" + Npc("Terrain1001", "Name=Ferryman") +
                                     "// next\n" + Npc("Terrain1002", "Name=Smith") + strTurner);
-  const TerrainNpcInfo* pInfo = pData->GetTerrainNpcInfo(1001);
-  ASSERT_NE(nullptr, pInfo);
-  EXPECT_EQ(1001, pInfo->Id);
-  EXPECT_STREQ("Ferryman", pInfo->Name);
-  EXPECT_EQ(Dirs("Terrain1001"), pInfo->Dirs);
-  EXPECT_STREQ("Smith", pData->GetTerrainNpcInfo(1002)->Name);
-  EXPECT_EQ((std::vector<CRecordString>{"d7", "d6", "d5", "d4", "d3", "d2", "d1", "d0"}),
-            pData->GetTerrainNpcInfo(1)->Dirs);
+  EXPECT_EQ(Dirs("Terrain1001"), pData->GetTerrainNpcInfo(1001)->Dirs);
+  EXPECT_EQ("Ferryman Smith",
+            Say(pData->GetTerrainNpcInfo(1001)->Name, pData->GetTerrainNpcInfo(1002)->Name));
+  EXPECT_EQ("1 \"Turner\" \"d7\" \"d6\" \"d5\" \"d4\" \"d3\" \"d2\" \"d1\" \"d0\"",
+            Describe(pData->GetTerrainNpcInfo(1)));
   EXPECT_FALSE(LogHas("TerrainNpc.dat"));
 }
 
