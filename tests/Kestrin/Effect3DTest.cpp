@@ -137,18 +137,16 @@ using Effect3DTablesTest = ModuleTest;
 
 // Without its file a table answers null, wildcards too, and logs nothing.
 TEST_F(Effect3DTablesTest, EachQueryReadsItsOwnTable) {
-  I3DRoleBaseData* pData = Load();
-  EXPECT_EQ(nullptr, pData->GetRoleWeapon3DEffect(1, 2, 3, 4));
-  EXPECT_EQ(nullptr, pData->GetAction3DEffect(9999, 9999, 999, 999));
-  EXPECT_EQ(nullptr, pData->GetRoleWeapon3DEffect(9999, 9999, 999, 999));
+  I3DRoleBaseData* p = Load();
+  EXPECT_EQ("(null) (null)", Say(p->GetAction3DEffect(9999, 9999, 999, 999),
+                                 p->GetRoleWeapon3DEffect(9999, 9999, 999, 999)));
   EXPECT_EQ(0, LogCount("3DEffect"));
   Write(WEAPON.pszFile, "1.2.3.4=fx_weapon\n");
   Write(ACTION.pszFile, "5.6.7.8=fx_action\n");
-  pData->Create();
-  EXPECT_STREQ("fx_weapon", pData->GetRoleWeapon3DEffect(1, 2, 3, 4));
-  EXPECT_EQ(nullptr, pData->GetAction3DEffect(1, 2, 3, 4));
-  EXPECT_STREQ("fx_action", pData->GetAction3DEffect(5, 6, 7, 8));
-  EXPECT_EQ(nullptr, pData->GetRoleWeapon3DEffect(5, 6, 7, 8));
+  p->Create();
+  EXPECT_EQ("fx_weapon (null) fx_action (null)",
+            Say(p->GetRoleWeapon3DEffect(1, 2, 3, 4), p->GetAction3DEffect(1, 2, 3, 4),
+                p->GetAction3DEffect(5, 6, 7, 8), p->GetRoleWeapon3DEffect(5, 6, 7, 8)));
 }
 
 }  // namespace

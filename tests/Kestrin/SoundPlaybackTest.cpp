@@ -212,11 +212,10 @@ TEST_F(SoundPlaybackTest, NamesWithoutFileOrAManagerAreRefused) {
 // stops a kept sound without starting one, and StopSound does not look at the switch.
 TEST_F(SoundPlaybackTest, SwitchedOffPlayingAnswersTrueUpdateAndStopStillStop) {
   m_pData->SetSoundSwitch(0);
-  EXPECT_TRUE(m_pData->PlaySound("hit", 0, 0, true));
-  EXPECT_TRUE(m_pData->PlaySound(nullptr, 0, 0, true));
-  EXPECT_TRUE(m_pData->PlaySoundAt("hit", 0, 0, 10, 0, true));
-  EXPECT_TRUE(m_pData->PlaySoundEvent(12, 0, 0));
-  EXPECT_FALSE(m_pData->PlaySoundEvent(99, 0, 0));
+  EXPECT_EQ("1 1 1 1 0",
+            Say(m_pData->PlaySound("hit", 0, 0, true), m_pData->PlaySound(nullptr, 0, 0, true),
+                m_pData->PlaySoundAt("hit", 0, 0, 10, 0, true), m_pData->PlaySoundEvent(12, 0, 0),
+                m_pData->PlaySoundEvent(99, 0, 0)));
   ExpectCalls("hit.wav", true, "S", 0, 0);
   EXPECT_TRUE(m_pData->UpdateSoundAt("hit", 0, 0, 10, 0, false));
   ExpectCalls("hit.wav", false, "", 0, 0);
