@@ -11,9 +11,9 @@
 namespace CrashPlatform {
 
 // Return addresses of the calling thread's stack, innermost first: the first is the return into
-// the caller of the function that called this one when nSkip is 0; nSkip leaves out that many
-// more. Stores at most nMax and returns the count stored (0 when no frame could be read).
-int CaptureStackFrames(void** apFrames, int nMax, int nSkip);
+// the caller of the function that called this one. Stores at most nMax and returns the count
+// stored (0 when no frame could be read).
+int CaptureStackFrames(void** apFrames, int nMax);
 
 // The loaded image (the executable or a shared library) that holds the address: its file name
 // without folders, cut to nNameSize - 1 characters, and its load address, the value that turns

@@ -49,8 +49,8 @@ char* WalkCallStack(int nMaxIndex, char* pszOut, size_t nOutSize, const void*) {
   if (nMaxIndex < 0) return nullptr;
   const int FRAMES_MAX = 64;
   void* apFrames[FRAMES_MAX];
-  int nFrames = CrashPlatform::CaptureStackFrames(
-      apFrames, nMaxIndex < FRAMES_MAX ? nMaxIndex + 1 : FRAMES_MAX, 0);
+  int nWanted = nMaxIndex < FRAMES_MAX ? nMaxIndex + 1 : FRAMES_MAX;
+  int nFrames = CrashPlatform::CaptureStackFrames(apFrames, nWanted);
   if (nFrames <= 0) return nullptr;
   size_t nUsed = 0;
   bool bFoundBefore = false;

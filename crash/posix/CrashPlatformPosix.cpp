@@ -38,9 +38,9 @@ _Unwind_Reason_Code KeepFrame(_Unwind_Context* pContext, void* pData) {
 // The unwinder's own walk (not glibc's backtrace, which sanitizers replace with walks of their
 // own): the first frame it reports is this function, the second the return into our caller;
 // both are left out.
-__attribute__((noinline)) int CaptureStackFrames(void** apFrames, int nMax, int nSkip) {
-  if (apFrames == nullptr || nMax <= 0 || nSkip < 0) return 0;
-  FrameWalk walk{apFrames, nMax, nSkip + 2, 0};
+__attribute__((noinline)) int CaptureStackFrames(void** apFrames, int nMax) {
+  if (apFrames == nullptr || nMax <= 0) return 0;
+  FrameWalk walk{apFrames, nMax, 2, 0};
   _Unwind_Backtrace(KeepFrame, &walk);
   return walk.nCount;
 }

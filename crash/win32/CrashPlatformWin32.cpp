@@ -21,16 +21,16 @@ namespace CrashPlatform {
 
 // The kernel's walk of the calling thread's stack (on 32-bit Windows the frame-pointer chain,
 // which every function of the module keeps). Its first address is the return into this
-// function, its second the return into our caller: two more are left out. A walk stops at the
+// function, its second the return into our caller: both are left out. A walk stops at the
 // first return address that does not point at executable code.
-__attribute__((noinline)) int CaptureStackFrames(void** apFrames, int nMax, int nSkip) {
+__attribute__((noinline)) int CaptureStackFrames(void** apFrames, int nMax) {
   const int FRAMES_MAX = 62;  // the most one call of the walk gives on older systems
-  if (apFrames == nullptr || nMax <= 0 || nSkip < 0 || nSkip > FRAMES_MAX - 2) return 0;
+  if (apFrames == nullptr || nMax <= 0) return 0;
   void* apAll[FRAMES_MAX];
-  int nWanted = nMax + nSkip + 2 < FRAMES_MAX ? nMax + nSkip + 2 : FRAMES_MAX;
+  int nWanted = nMax + 2 < FRAMES_MAX ? nMax + 2 : FRAMES_MAX;
   int nAll = RtlCaptureStackBackTrace(0, static_cast<DWORD>(nWanted), apAll, nullptr);
   int nCount = 0;
-  for (int i = nSkip + 2; i < nAll && nCount < nMax; ++i) {
+  for (int i = 2; i < nAll && nCount < nMax; ++i) {
     if (apAll[i] == nullptr || IsBadCodePtr(reinterpret_cast<FARPROC>(apAll[i]))) break;
     apFrames[nCount++] = apAll[i];
   }
