@@ -52,17 +52,6 @@ TEST_F(ZorPlatformTest, LocalTimeNowIsTheCLibrarysLocalTime) {
   FAIL() << "the minute kept turning";
 }
 
-TEST_F(ZorPlatformTest, DebuggerOutputGoesToTheSinkWhileOneIsSet) {
-  static std::string s_strSeen;
-  s_strSeen.clear();
-  ZorPlatform::SetDebuggerSink([](const char* pszText) { s_strSeen += pszText; });
-  ZorPlatform::DebuggerOutput("first\n");
-  ZorPlatform::DebuggerOutput(nullptr);
-  ZorPlatform::SetDebuggerSink(nullptr);
-  ZorPlatform::DebuggerOutput("to the system's channel\n");  // dropped without a debugger
-  EXPECT_EQ("first\n", s_strSeen);
-}
-
 TEST_F(ZorPlatformTest, ReadableStringProbeStopsAtUnreadableMemory) {
   EXPECT_TRUE(ZorPlatform::IsReadableString("wind") && ZorPlatform::IsReadableString(""));
   EXPECT_FALSE(ZorPlatform::IsReadableString(nullptr));
