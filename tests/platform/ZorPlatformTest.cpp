@@ -5,28 +5,14 @@
 
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <string>
 
 #include "ModuleFixture.h"
 #include "TestPlatform.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 class ZorPlatformTest : public TempFolderTest {};
-
-TEST_F(ZorPlatformTest, MakeDirectoryIsTrueWhenTheFolderExistsAfterwards) {
-  EXPECT_TRUE(ZorPlatform::MakeDirectory("debug"));
-  EXPECT_TRUE(fs::is_directory(m_folder / "debug"));
-  EXPECT_TRUE(ZorPlatform::MakeDirectory("debug"));  // already there
-  Write("file", "a file, not a folder");
-  EXPECT_FALSE(ZorPlatform::MakeDirectory("file"));
-  EXPECT_FALSE(ZorPlatform::MakeDirectory("missing/child"));  // one level only
-  EXPECT_FALSE(fs::exists(m_folder / "missing"));
-  EXPECT_FALSE(ZorPlatform::MakeDirectory(nullptr));
-}
 
 bool SameMinute(const std::tm& a, const std::tm& b) {
   return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon && a.tm_mday == b.tm_mday &&
