@@ -1,7 +1,6 @@
 #include "ZorIni.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdarg>
 #include <cstdlib>
@@ -15,7 +14,6 @@
 #include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
-#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 namespace {
@@ -475,19 +473,18 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // place with the embedded encrypted file's key, so that its text is held once, however large
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
-  m_pFile = ZorPlatform::OpenRegularFile(pszPath);
+  long nLength = -1;
+  m_pFile = OpenForImage(pszPath, nLength);
   if (m_pFile == nullptr) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
-  long nLength = -1;
-  if (fseek(m_pFile, 0, SEEK_END) == 0) nLength = ftell(m_pFile);
   bool bLoaded = false;
   unsigned char abyRaw[256];  // what an observer is told of an enciphered file as read
   size_t nRaw = 0;
   if (nLength == 0) {
     bLoaded = !bEnciphered;  // an empty document: nothing to read, every walk finds nothing
-  } else if (nLength > 0 && nLength <= MAX_FILE_SIZE && fseek(m_pFile, 0, SEEK_SET) == 0 &&
+  } else if (nLength > 0 && nLength <= MAX_FILE_SIZE &&
              AllocateImage(static_cast<uint32_t>(nLength))) {
     bLoaded = fread(m_pBuffer.get(), 1, m_nSize, m_pFile) == m_nSize;
     if (bLoaded && bEnciphered) {
