@@ -1,8 +1,8 @@
 #pragma once
 // What the crash record and its upload need from the operating system, beside the core seam
 // (ZorPlatform.h): the stack, the loaded images, the executable's file and an HTTP client.
-// Any thread; nothing throws. One implementation file per operating system; no other file of
-// the crash library includes an OS header.
+// Any thread; nothing throws. One implementation per operating system (posix/, win32/); no
+// other file of the crash library includes an OS header.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,8 @@
 #pragma once
-// What the module needs from the operating system. Any thread; nothing throws.
-// One implementation file per operating system; no other file includes an OS header.
+// What the module needs from the operating system (the crash record's own needs are the crash
+// library's CrashPlatform.h). Any thread; nothing throws.
+// One implementation file per operating system; no other file of the foundation includes an OS
+// header.
 
 #include <cstddef>
 #include <cstdio>
