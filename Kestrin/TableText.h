@@ -238,26 +238,20 @@ inline std::string_view TrimSettingLine(std::string_view line) {
 // The first character ch of a text without zero bytes, GBK double-byte characters stepped over
 // whole (as ZorStrChr searches); null when there is none.
 inline const char* FindCharGbk(std::string_view text, char ch) {
+  namespace zb = ZorGameBase;
   const char* pEnd = text.data() + text.size();
   const char* p = text.data();
   while (p < pEnd) {
     // Runs of single-byte characters other than ch go eight bytes a step.
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    const uint64_t ONES = 0x0101010101010101ull;
-    const uint64_t HIGHS = 0x8080808080808080ull;
-    while (pEnd - p >= 8) {
-      uint64_t nWord;
-      memcpy(&nWord, p, sizeof(nWord));
-      uint64_t nMatch = nWord ^ (ONES * static_cast<unsigned char>(ch));
-      uint64_t nFound = (((nMatch - ONES) & ~nMatch) | nWord) & HIGHS;
+    for (; pEnd - p >= 8; p += 8) {
+      uint64_t nWord = zb::LoadWord(p);
+      uint64_t nFound = zb::BytesEqual(nWord, ch) | (nWord & zb::WORD_HIGHS);
       if (nFound != 0) {
-        p += __builtin_ctzll(nFound) >> 3;
+        zb::MoveToLowestMark(p, nFound);
         break;
       }
-      p += 8;
     }
     if (p >= pEnd) break;
-#endif
     if (*p == ch) return p;
     p += ZorGameBase::GbkCharSize(p, pEnd);
   }

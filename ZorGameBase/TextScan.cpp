@@ -15,21 +15,6 @@ namespace ZorGameBase {
 
 namespace {
 
-// Opens the file and takes its size; null when it cannot be opened or is no readable file.
-FILE* OpenForImage(const char* pszPath, long& nSize) {
-  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
-  if (pFile == nullptr) return nullptr;
-  nSize = -1;
-  // A folder opens on some systems and reads as an error: probe one byte first.
-  fgetc(pFile);
-  if (ferror(pFile) == 0 && fseek(pFile, 0, SEEK_END) == 0 && (nSize = ftell(pFile)) >= 0 &&
-      fseek(pFile, 0, SEEK_SET) == 0) {
-    return pFile;
-  }
-  fclose(pFile);
-  return nullptr;
-}
-
 // The text streams' view of nSize bytes read in binary: the text ends at a Ctrl-Z, and each
 // carriage return + line feed is one line feed. Returns the new size.
 size_t ToTextMode(char* pData, size_t nSize) {
@@ -48,6 +33,20 @@ size_t ToTextMode(char* pData, size_t nSize) {
 }
 
 }  // namespace
+
+FILE* OpenForImage(const char* pszPath, long& nSize) {
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
+  if (pFile == nullptr) return nullptr;
+  nSize = -1;
+  // A folder opens on some systems and reads as an error: probe one byte first.
+  fgetc(pFile);
+  if (ferror(pFile) == 0 && fseek(pFile, 0, SEEK_END) == 0 && (nSize = ftell(pFile)) >= 0 &&
+      fseek(pFile, 0, SEEK_SET) == 0) {
+    return pFile;
+  }
+  fclose(pFile);
+  return nullptr;
+}
 
 bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
   image.clear();

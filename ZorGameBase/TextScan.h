@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -27,6 +28,10 @@
 #include "WordBytes.h"
 
 namespace ZorGameBase {
+
+// Opens a regular file to be read whole and takes its size, the read position left at its
+// start; null when there is no readable file at the path.
+FILE* OpenForImage(const char* pszPath, long& nSize);
 
 // Reads the whole file with one read. In text mode the image reads as the shipping platform's
 // text streams deliver it: each carriage return + line feed becomes a line feed, and a

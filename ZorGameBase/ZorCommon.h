@@ -1,6 +1,5 @@
 #pragma once
-// The foundation's string helpers (GBK-aware, misuse logged as an assertion) and the plain ini
-// lookup for single setup values.
+// The foundation's string helpers: GBK-aware, misuse logged as an assertion.
 
 namespace ZorGameBase {
 
@@ -15,14 +14,5 @@ const char* ZorStrChr(const char* text, unsigned ch);
 char* ZorStrChr(char* text, unsigned ch);
 const char* ZorStrrChr(const char* text, unsigned ch);
 char* ZorStrrChr(char* text, unsigned ch);
-
-// The value of key in section of a file read as blank-separated words: the section starts at
-// the word "[section]" (any case), the value is the rest of a word "key=value" (key in exact
-// case), the section ends at a word holding "[" and "]". True when found, with the value in
-// the caller's buffer (it must hold the longest value expected, at most 1023 characters).
-// Null arguments or a missing file: false, silently. Key not found: false and "Error: [section]
-// key not found in path." to the debug log (bLogToFile) or to the debugger output.
-bool GetIniValue(const char* pszPath, const char* pszSection, const char* pszKey, char* pszValue,
-                 bool bLogToFile);
 
 }  // namespace ZorGameBase

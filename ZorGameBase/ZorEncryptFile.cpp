@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ZorPlatform.h"
+#include "TextScan.h"
 
 namespace ZorGameBase {
 
@@ -54,15 +54,14 @@ void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned ch
 bool CZorEncryptFile::Open(const char* pszPath) {
   if (pszPath == nullptr) return false;
   Close();
-  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
+  long nLength = -1;
+  FILE* pFile = OpenForImage(pszPath, nLength);
   if (pFile == nullptr) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
-  long nLength = -1;
-  if (fseek(pFile, 0, SEEK_END) == 0) nLength = ftell(pFile);
   bool bRead = false;
-  if (nLength > 0 && nLength < 0x7FFFFFFF && fseek(pFile, 0, SEEK_SET) == 0) {
+  if (nLength > 0 && nLength < 0x7FFFFFFF) {
     m_nSize = static_cast<int32_t>(nLength);
     m_pbyData = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_nSize) + 1));
     m_bOwnsData = true;

@@ -1,7 +1,6 @@
 #include "ZorIni.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdarg>
 #include <cstdlib>
@@ -15,7 +14,6 @@
 #include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
-#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 namespace {
@@ -475,19 +473,18 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // place with the embedded encrypted file's key, so that its text is held once, however large
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
-  m_pFile = ZorPlatform::OpenRegularFile(pszPath);
+  long nLength = -1;
+  m_pFile = OpenForImage(pszPath, nLength);
   if (m_pFile == nullptr) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
-  long nLength = -1;
-  if (fseek(m_pFile, 0, SEEK_END) == 0) nLength = ftell(m_pFile);
   bool bLoaded = false;
   unsigned char abyRaw[256];  // what an observer is told of an enciphered file as read
   size_t nRaw = 0;
   if (nLength == 0) {
     bLoaded = !bEnciphered;  // an empty document: nothing to read, every walk finds nothing
-  } else if (nLength > 0 && nLength <= MAX_FILE_SIZE && fseek(m_pFile, 0, SEEK_SET) == 0 &&
+  } else if (nLength > 0 && nLength <= MAX_FILE_SIZE &&
              AllocateImage(static_cast<uint32_t>(nLength))) {
     bLoaded = fread(m_pBuffer.get(), 1, m_nSize, m_pFile) == m_nSize;
     if (bLoaded && bEnciphered) {
@@ -725,52 +722,13 @@ const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t 
 }
 
 void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
-  size_t nKeys = keys.Count();
-  for (size_t i = 0; i < nKeys; ++i) apLines[i] = nullptr;
-  size_t nFound = 0;
-  for (size_t n = 0; n < m_vecSectionLines.size(); ++n) {
-    if (m_vecKeyLength[n] == NO_KEY) continue;
-    const char* pLine = m_vecSectionLines[n];
-    int nPlace = keys.Find(pLine, m_vecKeyLength[n]);
-    if (nPlace < 0 || apLines[nPlace] != nullptr) continue;
-    apLines[nPlace] = pLine;
-    if (++nFound == nKeys) break;
+  for (size_t i = 0; i < keys.Count(); ++i) {
+    apLines[i] = keys.KeyLength(i) > 0 ? FindKeyLine(keys.Key(i), keys.KeyLength(i)) : nullptr;
   }
 }
 
-size_t CIniKeySet::Home(const char* pKey, size_t nKey) {
-  if (nKey == 0) return 0;
-  unsigned nMix = static_cast<unsigned>(nKey) * 29u + static_cast<unsigned char>(pKey[0]) * 7u +
-                  static_cast<unsigned char>(pKey[nKey - 1]) * 3u +
-                  static_cast<unsigned char>(pKey[nKey / 2]);
-  return nMix & (SLOTS - 1);
-}
-
-CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys), m_aSlots() {
-  for (size_t n = 0; n < m_vecKeys.size() && n < 255; ++n) {
-    size_t nKey = strlen(m_vecKeys[n]);
-    m_vecLength.push_back(nKey);
-    size_t i = Home(m_vecKeys[n], nKey);
-    while (m_aSlots[i].nPlace != 0) i = (i + 1) & (SLOTS - 1);
-    m_aSlots[i] = Slot{static_cast<uint8_t>(n + 1), static_cast<uint8_t>(nKey < 255 ? nKey : 255),
-                       nKey > 0 ? m_vecKeys[n][0] : '\0', nKey > 0 ? m_vecKeys[n][nKey - 1] : '\0'};
-  }
-}
-
-int CIniKeySet::Find(const char* pKey, size_t nKey) const {
-  if (nKey == 0) return -1;  // the set holds no empty key
-  for (size_t i = Home(pKey, nKey);; i = (i + 1) & (SLOTS - 1)) {
-    const Slot& slot = m_aSlots[i];
-    if (slot.nPlace == 0) return -1;
-    if (slot.nLength != (nKey < 255 ? nKey : 255) || slot.chFirst != pKey[0] ||
-        slot.chLast != pKey[nKey - 1] || m_vecLength[slot.nPlace - 1] != nKey) {
-      continue;
-    }
-    const char* pszKey = m_vecKeys[slot.nPlace - 1];
-    size_t n = 1;
-    while (n < nKey && pszKey[n] == pKey[n]) ++n;
-    if (n == nKey) return slot.nPlace - 1;
-  }
+CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys) {
+  for (const char* pszKey : m_vecKeys) m_vecLength.push_back(strlen(pszKey));
 }
 
 // atoi stops at the line's end by itself, so the value is read where it stands.

@@ -76,32 +76,18 @@ bool TrimLineTail(char* pszText);
 void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const char* pszSeparator,
                      unsigned nLength);
 
-// The keys a loader reads from every section of a document, in its reading order: with it, one
-// pass over a section's lines finds them all (CIniSectionKeys). Keys are plain texts without
-// "=" or line breaks.
+// The keys a loader reads from every section of a document, in its reading order, with their
+// lengths counted once (CIniSectionKeys). Keys are plain texts without "=" or line breaks.
 class CIniKeySet {
  public:
   CIniKeySet(std::initializer_list<const char*> keys);
   size_t Count() const { return m_vecKeys.size(); }
   const char* Key(size_t i) const { return m_vecKeys[i]; }
   size_t KeyLength(size_t i) const { return m_vecLength[i]; }
-  // The key's place in the set, or -1.
-  int Find(const char* pKey, size_t nKey) const;
 
  private:
-  // A slot of the set: a key's place + 1 (0: free), with its length and first and last
-  // characters, so that most other keys are told apart without a comparison.
-  struct Slot {
-    uint8_t nPlace;
-    uint8_t nLength;
-    char chFirst;
-    char chLast;
-  };
-  static const size_t SLOTS = 256;
-  static size_t Home(const char* pKey, size_t nKey);
   std::vector<const char*> m_vecKeys;
   std::vector<size_t> m_vecLength;
-  Slot m_aSlots[SLOTS];
 };
 
 class CZorIni {
@@ -225,8 +211,9 @@ class CZorIni {
   const char* m_pSectionHeader = nullptr;
 };
 
-// The keys of a set in the current section of a reader, found in one pass over its lines; each
-// Read... gives what the CZorIni getter of that name gives for the key, messages included.
+// The keys of a set in the current section of a reader, found once through the section's key
+// index; each Read... gives what the CZorIni getter of that name gives for the key, messages
+// included.
 class CIniSectionKeys {
  public:
   static const size_t MAX_KEYS = 32;

@@ -15,6 +15,6 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")
 find_program(KESTRIN_QEMU_I386 qemu-i386 REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KESTRIN_QEMU_I386})
 
-# Only a 64-bit libcurl is installed here: the crash-report upload takes the platform seam's
+# Only a 64-bit libcurl is installed here: the crash-report upload takes the crash library's
 # own HTTP client.
 set(CMAKE_DISABLE_FIND_PACKAGE_CURL ON)

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "ZorCommon.h"
+#include "IniLookup.h"
 
 using ZorGameBase::GetIniValue;
 

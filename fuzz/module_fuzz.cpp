@@ -22,9 +22,9 @@
 #include "DatCipher.h"
 #include "FuzzSupport.h"
 #include "I3DRoleBaseData.h"
+#include "IniLookup.h"
 #include "ModuleInput.h"
 #include "UlmLogic.h"
-#include "ZorCommon.h"
 #include "ZorSound.h"
 
 namespace fs = std::filesystem;

@@ -1,5 +1,5 @@
-// The enciphered data file: the unscrambling rule, and Open, Read and Close on good and bad
-// files. The key of the table seed is fixed in PlatformAgreementTest.
+// The enciphered data file: Open, Read and Close on good and bad files. The deciphering itself
+// is fixed by a golden file in PlatformAgreementTest.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -14,22 +14,6 @@ using ZorGameBase::CZorEncryptFile;
 namespace {
 
 class ZorEncryptFileTest : public TempFolderTest {};
-
-TEST_F(ZorEncryptFileTest, EachByteIsUnkeyedThenRotatedRightByItsPlaceInEight) {
-  // Every file byte is its key byte XOR 1, so each plain byte is 1 rotated right by i mod 8;
-  // byte 128 uses key byte 0 again.
-  CZorEncryptFile file(ZorGameBase::DAT_FILE_SEED);
-  std::string strFile(136, '\0');
-  for (size_t i = 0; i < strFile.size(); ++i) {
-    strFile[i] = static_cast<char>(file.GetKey()[i % 128] ^ 1);
-  }
-  Write("t.dat", strFile);
-  ASSERT_TRUE(file.Open("t.dat"));
-  ASSERT_EQ(136, file.GetSize());
-  const unsigned char abyRotated[] = {0x01, 0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02};
-  const unsigned char* pbyPlain = reinterpret_cast<const unsigned char*>(file.GetBuffer());
-  for (size_t i = 0; i < 136; ++i) EXPECT_EQ(abyRotated[i % 8], pbyPlain[i]) << "byte " << i;
-}
 
 TEST_F(ZorEncryptFileTest, EmptyMissingAndNullFilesFailToOpen) {
   Write("empty.dat", "");

@@ -8,7 +8,7 @@
 
 #include "CrashUpload.h"
 #include "DebugLog.h"
-#include "ZorPlatform.h"
+#include "CrashPlatform.h"
 
 namespace ZorGameBase {
 namespace {
@@ -49,8 +49,8 @@ char* WalkCallStack(int nMaxIndex, char* pszOut, size_t nOutSize, const void*) {
   if (nMaxIndex < 0) return nullptr;
   const int FRAMES_MAX = 64;
   void* apFrames[FRAMES_MAX];
-  int nFrames = ZorPlatform::CaptureStackFrames(
-      apFrames, nMaxIndex < FRAMES_MAX ? nMaxIndex + 1 : FRAMES_MAX, 0);
+  int nWanted = nMaxIndex < FRAMES_MAX ? nMaxIndex + 1 : FRAMES_MAX;
+  int nFrames = CrashPlatform::CaptureStackFrames(apFrames, nWanted);
   if (nFrames <= 0) return nullptr;
   size_t nUsed = 0;
   bool bFoundBefore = false;
@@ -78,14 +78,14 @@ char* WalkCallStack(int nMaxIndex, char* pszOut, size_t nOutSize, const void*) {
 }
 
 bool FindModuleOfAddress(const void* pAddress, char* pszName, uintptr_t* pBase) {
-  return ZorPlatform::FindModuleOfAddress(pAddress, pszName, MODULE_NAME_SIZE, pBase);
+  return CrashPlatform::FindModuleOfAddress(pAddress, pszName, MODULE_NAME_SIZE, pBase);
 }
 
 bool GetExeFileTime(char* pszOut) {
   if (pszOut == nullptr) return false;
   pszOut[0] = '\0';
   char szPath[4096];
-  if (!ZorPlatform::GetExecutablePath(szPath, sizeof(szPath))) return false;
+  if (!CrashPlatform::GetExecutablePath(szPath, sizeof(szPath))) return false;
   // The bare name: what follows the last folder separator of either kind.
   const char* pszCut = nullptr;
   for (const char* p = szPath; *p != '\0'; ++p) {
@@ -93,7 +93,7 @@ bool GetExeFileTime(char* pszOut) {
   }
   if (pszCut == nullptr || pszCut[1] == '\0') return false;
   std::tm tmWritten{};
-  if (!ZorPlatform::GetFileWriteTime(pszCut + 1, &tmWritten)) return false;
+  if (!CrashPlatform::GetFileWriteTime(pszCut + 1, &tmWritten)) return false;
   snprintf(pszOut, 32, "%02d%02d%02d-%02d%02d", tmWritten.tm_year + 1900, tmWritten.tm_mon + 1,
            tmWritten.tm_mday, tmWritten.tm_hour, tmWritten.tm_min);
   return true;

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <thread>
 
-#include "ZorCommon.h"
-#include "ZorPlatform.h"
+#include "CrashPlatform.h"
+#include "IniLookup.h"
 
 namespace ZorGameBase {
 namespace {
@@ -57,7 +57,7 @@ void UploadRecord(const std::string& strText) {
   snprintf(szBody, sizeof(szBody), "msg=%s", strText.c_str());
   const char* const apszHeaders[] = {"Accept: */*",
                                      "Content-Type: application/x-www-form-urlencoded", nullptr};
-  ZorPlatform::HttpPostRequest request{};
+  CrashPlatform::HttpPostRequest request{};
   request.pszUserAgent = "UlmAgent";
   request.pszServer = szServer;
   request.nPort = 80;
@@ -67,7 +67,7 @@ void UploadRecord(const std::string& strText) {
   request.nBodyLength = strlen(szBody);
   request.nConnectTimeoutSeconds = CONNECT_TIMEOUT_SECONDS;
   request.nTotalTimeoutSeconds = TOTAL_TIMEOUT_SECONDS;
-  ZorPlatform::HttpPost(request);
+  CrashPlatform::HttpPost(request);
 }
 
 void CrashUploadThread(std::string strText) {
@@ -87,7 +87,7 @@ void StartCrashUpload(const char* pszText) {
   // thread that still runs while the process exits touches nothing that exit destroys. A
   // thread that cannot be had (or memory for the copy) costs this upload: it counts as
   // started and ended at once.
-  ZorPlatform::HttpSetup();
+  CrashPlatform::HttpSetup();
   try {
     std::string strText(pszText, strnlen(pszText, TEXT_MAX));
     std::thread(CrashUploadThread, std::move(strText)).detach();

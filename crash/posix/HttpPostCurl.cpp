@@ -4,9 +4,9 @@
 #include <mutex>
 #include <string>
 
-#include "ZorPlatform.h"
+#include "CrashPlatform.h"
 
-namespace ZorPlatform {
+namespace CrashPlatform {
 
 namespace {
 
@@ -67,4 +67,4 @@ bool HttpPost(const HttpPostRequest& request) {
   return bSent;
 }
 
-}  // namespace ZorPlatform
+}  // namespace CrashPlatform

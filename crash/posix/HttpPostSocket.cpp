@@ -14,9 +14,9 @@
 #include <cstring>
 #include <string>
 
-#include "ZorPlatform.h"
+#include "CrashPlatform.h"
 
-namespace ZorPlatform {
+namespace CrashPlatform {
 
 namespace {
 
@@ -142,4 +142,4 @@ bool HttpPost(const HttpPostRequest& request) {
   return bAnswered;
 }
 
-}  // namespace ZorPlatform
+}  // namespace CrashPlatform
