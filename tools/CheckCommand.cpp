@@ -67,7 +67,8 @@ size_t PeakResidentKb() {
 
 }  // namespace
 
-int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool bStrict) {
+int CheckDataFolder(const std::string& strDataDir, bool bStrict, CheckSummary& summary,
+                    const std::function<void(I3DRoleBaseData&)>& fnLoaded) {
   auto checkStart = std::chrono::steady_clock::now();
   if (!EnterDataFolder(strDataDir, "check")) return 2;
   const std::vector<RegisteredTable>& registered = CTableRegistry::Tables();
@@ -77,7 +78,7 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
     ZorGameBase::ReportFindingAtLine(ZorGameBase::RULE_LOG_UNWRITABLE, "debug", 0, 0,
                                      "the debug log cannot be written in ./debug/");
   }
-  CheckSummary summary;
+  summary = CheckSummary();
   summary.strDataDir = strDataDir;
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData == nullptr) {
@@ -114,6 +115,7 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
   }
   CTableRegistry::ObserveCrossTables(data);
   ZorGameBase::SetLoadObserver(nullptr);
+  if (fnLoaded) fnLoaded(*pData);
   RoleBaseDataDestroy();
 
   summary.findings = collector.Sorted(files);
@@ -132,6 +134,13 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
   summary.dCheckSeconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - checkStart).count();
   summary.nCheckPeakKb = PeakResidentKb();
+  return 0;
+}
+
+int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool bStrict) {
+  CheckSummary summary;
+  int nResult = CheckDataFolder(strDataDir, bStrict, summary, {});
+  if (nResult != 0) return nResult;
   bool bColour = strFormat == "text" && ColourWanted(stdout);
   PrintCheckReport(summary, strFormat, bColour, stdout);
   if (fflush(stdout) != 0 || ferror(stdout)) {
