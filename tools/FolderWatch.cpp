@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <string>
 #include <thread>
 
 #if defined(__linux__)
