@@ -67,10 +67,11 @@ size_t PeakResidentKb() {
 
 }  // namespace
 
-int CheckDataFolder(const std::string& strDataDir, bool bStrict, CheckSummary& summary,
+int CheckDataFolder(const std::string& strDataDir, const char* pszCommand, bool bStrict,
+                    CheckSummary& summary,
                     const std::function<void(I3DRoleBaseData&)>& fnLoaded) {
   auto checkStart = std::chrono::steady_clock::now();
-  if (!EnterDataFolder(strDataDir, "check")) return 2;
+  if (!EnterDataFolder(strDataDir, pszCommand)) return 2;
   const std::vector<RegisteredTable>& registered = CTableRegistry::Tables();
   CFindingCollector collector;
   ZorGameBase::SetLoadObserver(&collector);
@@ -83,7 +84,7 @@ int CheckDataFolder(const std::string& strDataDir, bool bStrict, CheckSummary& s
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData == nullptr) {
     ZorGameBase::SetLoadObserver(nullptr);
-    std::cerr << "kestrin check: the module could not create its service\n";
+    std::cerr << "kestrin " << pszCommand << ": the module could not create its service\n";
     return 1;
   }
   {
@@ -139,7 +140,7 @@ int CheckDataFolder(const std::string& strDataDir, bool bStrict, CheckSummary& s
 
 int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool bStrict) {
   CheckSummary summary;
-  int nResult = CheckDataFolder(strDataDir, bStrict, summary, {});
+  int nResult = CheckDataFolder(strDataDir, "check", bStrict, summary, {});
   if (nResult != 0) return nResult;
   bool bColour = strFormat == "text" && ColourWanted(stdout);
   PrintCheckReport(summary, strFormat, bColour, stdout);

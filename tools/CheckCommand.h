@@ -14,6 +14,8 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
 // The check's load without its printing: enters the folder, loads it with the observer
 // attached and fills the summary; fnLoaded, when given, sees the loaded service before it is
 // destroyed. 0 when the folder was loaded (the verdict is summary.nStatus), 1 when the module
-// could not create its service, 2 when the folder cannot be used (the reason on stderr).
-int CheckDataFolder(const std::string& strDataDir, bool bStrict, CheckSummary& summary,
+// could not create its service, 2 when the folder cannot be used (the reason on stderr, as
+// "kestrin <pszCommand>: ...").
+int CheckDataFolder(const std::string& strDataDir, const char* pszCommand, bool bStrict,
+                    CheckSummary& summary,
                     const std::function<void(I3DRoleBaseData&)>& fnLoaded);

@@ -79,7 +79,7 @@ int RunReport(const std::string& strDataDir, const std::string& strOutFile) {
   fs::path out = fs::absolute(strOutFile, ec);
   CheckSummary summary;
   ReportContent content;
-  int nResult = CheckDataFolder(strDataDir, false, summary, [&](I3DRoleBaseData& query) {
+  int nResult = CheckDataFolder(strDataDir, "report", false, summary, [&](I3DRoleBaseData& query) {
     const C3DRoleBaseData& data = *static_cast<const C3DRoleBaseData*>(&query);
     DrawBattleMaps(query, data, content);
     content.strCameraFigure = CameraPlanFigure({{"battle camera", query.GetBattleCamera()},

@@ -17,7 +17,7 @@ int RunWatch(const std::string& strDataDir, const std::string& strFormat, bool b
   int nStatus = 2;
   do {
     CheckSummary summary;
-    int nResult = CheckDataFolder(folder.string(), bStrict, summary, {});
+    int nResult = CheckDataFolder(folder.string(), "check", bStrict, summary, {});
     if (nResult != 0) return nResult;
     summary.strDataDir = strDataDir;
     if (bClear) fputs("\033[2J\033[H", stdout);
