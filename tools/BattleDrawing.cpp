@@ -256,7 +256,7 @@ std::string BattleMapFigure(uint32_t nMapId, const BattleMapInfo& map, const Bat
   double dHeight = std::max(grid.Height(), dRow);
   std::string strMap = std::to_string(nMapId);
   std::string strFigure =
-      "<figure class=\"battle-map\" id=\"battle-map-" + strMap + "\">\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+      "<figure class=\"battle-map\" id=\"battle-map-" + strMap + "\">\n<svg width=\"" +
       SvgNumber(dWidth) + "\" height=\"" + SvgNumber(dHeight) + "\" viewBox=\"0 0 " +
       SvgNumber(dWidth) + " " + SvgNumber(dHeight) + "\"><rect class=\"ground\" width=\"" +
       SvgNumber(grid.Width()) + "\" height=\"" + SvgNumber(grid.Height()) + "\"/>" + grid.Lines() +

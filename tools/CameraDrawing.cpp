@@ -49,7 +49,7 @@ std::string CameraPlanFigure(
   auto Y = [&](double dY) { return SvgNumber((dMaxY - dY) * dScale); };
   double dWidth = PLAN_PX + LABELS_PX, dHeight = PLAN_PX;
 
-  std::string strSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + SvgNumber(dWidth) +
+  std::string strSvg = "<svg width=\"" + SvgNumber(dWidth) +
                        "\" height=\"" + SvgNumber(dHeight) + "\"><rect class=\"ground\" width=\"" +
                        SvgNumber(PLAN_PX) + "\" height=\"" + SvgNumber(dHeight) + "\"/>" +
                        "<line class=\"axis\" x1=\"" + X(dMinX) + "\" y1=\"" + Y(0) + "\" x2=\"" +
