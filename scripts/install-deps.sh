@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, tests, tools and benchmarks need; skips what is there.
+# Chromium and python3 serve the tool's tests only: a headless browser renders kestrin report's
+# page and python3 counts the colours of its screenshot.
 #   scripts/install-deps.sh             the Linux builds
 #   scripts/install-deps.sh --windows   the Windows cross builds: MinGW-w64, Wine, GoogleTest
 #                                       sources, clang, lld and llvm for the Microsoft ABI
@@ -9,7 +11,7 @@
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev libcli11-dev libcurl4-openssl-dev binutils
-          valgrind)
+          valgrind chromium python3)
 # Without their recommends: Wine's would bring fonts, sound and graphics stacks no test needs.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64
                   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev

@@ -67,9 +67,11 @@ size_t PeakResidentKb() {
 
 }  // namespace
 
-int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool bStrict) {
+int CheckDataFolder(const std::string& strDataDir, const char* pszCommand, bool bStrict,
+                    CheckSummary& summary,
+                    const std::function<void(I3DRoleBaseData&)>& fnLoaded) {
   auto checkStart = std::chrono::steady_clock::now();
-  if (!EnterDataFolder(strDataDir, "check")) return 2;
+  if (!EnterDataFolder(strDataDir, pszCommand)) return 2;
   const std::vector<RegisteredTable>& registered = CTableRegistry::Tables();
   CFindingCollector collector;
   ZorGameBase::SetLoadObserver(&collector);
@@ -77,12 +79,12 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
     ZorGameBase::ReportFindingAtLine(ZorGameBase::RULE_LOG_UNWRITABLE, "debug", 0, 0,
                                      "the debug log cannot be written in ./debug/");
   }
-  CheckSummary summary;
+  summary = CheckSummary();
   summary.strDataDir = strDataDir;
   I3DRoleBaseData* pData = RoleBaseDataQuery();
   if (pData == nullptr) {
     ZorGameBase::SetLoadObserver(nullptr);
-    std::cerr << "kestrin check: the module could not create its service\n";
+    std::cerr << "kestrin " << pszCommand << ": the module could not create its service\n";
     return 1;
   }
   {
@@ -114,6 +116,7 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
   }
   CTableRegistry::ObserveCrossTables(data);
   ZorGameBase::SetLoadObserver(nullptr);
+  if (fnLoaded) fnLoaded(*pData);
   RoleBaseDataDestroy();
 
   summary.findings = collector.Sorted(files);
@@ -132,6 +135,13 @@ int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool b
   summary.dCheckSeconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - checkStart).count();
   summary.nCheckPeakKb = PeakResidentKb();
+  return 0;
+}
+
+int RunCheck(const std::string& strDataDir, const std::string& strFormat, bool bStrict) {
+  CheckSummary summary;
+  int nResult = CheckDataFolder(strDataDir, "check", bStrict, summary, {});
+  if (nResult != 0) return nResult;
   bool bColour = strFormat == "text" && ColourWanted(stdout);
   PrintCheckReport(summary, strFormat, bColour, stdout);
   if (fflush(stdout) != 0 || ferror(stdout)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -292,4 +293,12 @@ void DumpTableEntries(I3DRoleBaseData& query, size_t i, CJsonStream& dump) {
   if (i >= std::size(s_apfnDump)) return;
   Table table{query, *static_cast<const C3DRoleBaseData*>(&query), i, dump};
   s_apfnDump[i](table);
+}
+
+Json TableEntriesJson(I3DRoleBaseData& data, size_t i) {
+  std::ostringstream text;
+  CJsonStream dump(text);
+  DumpTableEntries(data, i, dump);
+  dump.Finish();
+  return Json::parse(text.str(), nullptr, false);
 }

@@ -10,3 +10,7 @@
 // Writes the entries of registered table i of the service, after Create, as the value due in
 // the dump: a list for most tables, one object for the battle maps and the cameras.
 void DumpTableEntries(I3DRoleBaseData& data, size_t i, CJsonStream& dump);
+
+// The same entries as one JSON value held whole (a list, an object, or null), for comparing
+// and drawing; the dump's form exactly.
+Json TableEntriesJson(I3DRoleBaseData& data, size_t i);

@@ -8,8 +8,11 @@
 
 #include "CheckCommand.h"
 #include "DatCommand.h"
+#include "DiffCommand.h"
 #include "DumpCommand.h"
 #include "QueryCommand.h"
+#include "ReportCommand.h"
+#include "WatchCommand.h"
 
 namespace {
 
@@ -28,6 +31,7 @@ int RunCommandLine(int argc, char** argv) {
   std::string strFormat = "text";
   bool bJson = false;
   bool bStrict = false;
+  bool bWatch = false;
   CLI::App* pCheck = app.add_subcommand(
       "check",
       "Loads every table of DATA_DIR as the client does and reports each line the module does\n"
@@ -40,6 +44,32 @@ int RunCommandLine(int argc, char** argv) {
       ->check(CLI::IsMember({"text", "json", "jsonl", "github", "sarif"}));
   pCheck->add_flag("--json", bJson, "the same as --format json");
   pCheck->add_flag("--strict", bStrict, "warnings fail the check too");
+  pCheck->add_flag("--watch", bWatch,
+                   "check again whenever a table changes (the screen cleared at a terminal), "
+                   "until Ctrl-C");
+
+  std::string strReportDir, strReportOut;
+  CLI::App* pReport = app.add_subcommand(
+      "report",
+      "Checks DATA_DIR and writes one self-contained HTML page for a browser: the findings by\n"
+      "file and line, each battle map drawn on its cell grid, the cameras in plan view and\n"
+      "each table's figures. Exit status as check's.");
+  pReport->add_option("DATA_DIR", strReportDir, "the folder holding ini/")->required();
+  pReport->add_option("-o,--output", strReportOut, "the HTML file to write")->required();
+
+  std::string strOldDir, strNewDir;
+  std::vector<std::string> diffTables;
+  std::string strDiffFormat = "text";
+  CLI::App* pDiff = app.add_subcommand(
+      "diff",
+      "Loads OLD_DIR and NEW_DIR and lists, per table, the keys added, removed and changed,\n"
+      "with each changed field's old and new value. Exit status 0 when both answer the same,\n"
+      "1 when they differ, 2 on an error.");
+  pDiff->add_option("OLD_DIR", strOldDir, "the earlier data folder")->required();
+  pDiff->add_option("NEW_DIR", strNewDir, "the later data folder")->required();
+  pDiff->add_option("TABLE", diffTables, "table names or files (default: every table)");
+  pDiff->add_option("--format", strDiffFormat, "text or json (default text)")
+      ->check(CLI::IsMember({"text", "json"}));
 
   std::string strQueryDir;
   bool bList = false;
@@ -87,7 +117,7 @@ int RunCommandLine(int argc, char** argv) {
     bKnown |= argc > 1 && pCommand->check_name(argv[1]);
   if (argc > 1 && argv[1][0] != '-' && !bKnown) {
     std::cerr << "kestrin: no command \"" << argv[1]
-              << "\"; the commands are check, query, dump and dat (kestrin --help)\n";
+              << "\"; the commands are check, report, diff, query, dump and dat (kestrin --help)\n";
     return 2;
   }
   try {
@@ -96,7 +126,12 @@ int RunCommandLine(int argc, char** argv) {
     int nCode = app.exit(error);
     return nCode == 0 ? 0 : 2;
   }
-  if (pCheck->parsed()) return RunCheck(strCheckDir, bJson ? "json" : strFormat, bStrict);
+  if (pCheck->parsed()) {
+    if (bWatch) return RunWatch(strCheckDir, bJson ? "json" : strFormat, bStrict);
+    return RunCheck(strCheckDir, bJson ? "json" : strFormat, bStrict);
+  }
+  if (pReport->parsed()) return RunReport(strReportDir, strReportOut);
+  if (pDiff->parsed()) return RunDiff(strOldDir, strNewDir, diffTables, strDiffFormat == "json");
   if (pQuery->parsed()) {
     if (bList) {
       PrintOperationList();

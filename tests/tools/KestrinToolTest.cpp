@@ -7,7 +7,12 @@
 #include <vector>
 
 #if !defined(_WIN32)
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "FifoGuard.h"
 #endif
@@ -71,6 +76,15 @@ class KestrinToolTest : public ToolFolderTest {
     Json json = Json::parse(run.strOut, nullptr, false);
     EXPECT_FALSE(json.is_discarded()) << run.strOut;
     return json;
+  }
+
+  // Replaces the first occurrence of strFrom in the file below the folder (appends strTo when
+  // strFrom is empty).
+  void Edit(const fs::path& path, const std::string& strFrom, const std::string& strTo) {
+    std::string strText = ReadAll(m_folder / path);
+    size_t nAt = strFrom.empty() ? strText.size() : strText.find(strFrom);
+    ASSERT_NE(std::string::npos, nAt) << strFrom << " is not in " << path;
+    Write(path, strText.replace(nAt, strFrom.size(), strTo));
   }
 
   static const Json& Row(const Json& report, const std::string& strFile) {
@@ -446,5 +460,166 @@ TEST_F(KestrinToolTest, EveryTableDumpsAsJson) {
                             {"a":2,"b":1,"c":0,"d":999,"effect":"x"}])"),
             ToolJson({"dump", Data(), "RoleWeapon3DEffect"})["entries"]);
 }
+
+// One changed, added or removed entry per case, named by table, key and field in both formats.
+TEST_F(KestrinToolTest, DiffNamesEachChangedValue) {
+  fs::copy(m_folder / "data", m_folder / "new", fs::copy_options::recursive);
+  ToolRun same = Tool({"diff", Data(), Temp("new")});
+  EXPECT_EQ(0, same.nStatus) << same.strOut << same.strErr;
+  EXPECT_EQ(2, Tool({"diff", Data(), Temp("none")}).nStatus);
+  EXPECT_EQ(2, Tool({"diff", Data(), Temp("new"), "NoSuchTable"}).nStatus);
+  const struct {
+    const char* pszFile;
+    const char* pszFrom;
+    const char* pszTo;
+    const char* pszTable;
+    const char* pszList;  // added, removed or changed
+    const char* pszKey;
+    const char* pszField;  // a changed entry's field
+  } cases[] = {
+      {"ini/BattleMap.ini", "CenterCell=100 75", "CenterCell=100 76", "BattleMap", "changed",
+       "maps map=1001", "info.CenterCell.y"},
+      {"ini/LookScale.ini", "", "77=0.5\n", "LookScale", "added", "look=77", ""},
+      {"ini/LookScale.ini", "2001=1.5", "", "LookScale", "removed", "look=2001", ""},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(m_folder / "new");
+    fs::copy(m_folder / "data", m_folder / "new", fs::copy_options::recursive);
+    Edit(fs::path("new") / c.pszFile, c.pszFrom, c.pszTo);
+    Json diff = ToolJson({"diff", Data(), Temp("new"), "--format", "json"}, 1);
+    ASSERT_EQ(1u, diff["tables"].size()) << diff.dump(1);
+    const Json& table = diff["tables"][0];
+    EXPECT_EQ(c.pszTable, table["table"]);
+    ASSERT_EQ(1u, table[c.pszList].size()) << table.dump(1);
+    EXPECT_EQ(c.pszKey, table[c.pszList][0]["key"]);
+    std::string strLine = std::string(c.pszKey);
+    if (std::string(c.pszList) == "changed") {
+      const Json& field = table["changed"][0]["fields"];
+      ASSERT_EQ(1u, field.size());
+      EXPECT_EQ(c.pszField, field[0]["field"]);
+      strLine += "  " + std::string(c.pszField) + ": " + field[0]["old"].dump() + " -> " +
+                 field[0]["new"].dump();
+    }
+    ToolRun text = Tool({"diff", Data(), Temp("new"), c.pszTable});
+    EXPECT_EQ(1, text.nStatus);
+    EXPECT_NE(std::string::npos, text.strOut.find(std::string(c.pszTable) + " (" + c.pszFile))
+        << text.strOut;
+    EXPECT_NE(std::string::npos, text.strOut.find(strLine)) << text.strOut;
+  }
+}
+
+// The report draws each battle map the dump lists; a real browser renders the page, finds each
+// drawing in its DOM and paints more than one colour.
+TEST_F(KestrinToolTest, ReportDrawsEveryBattleMapInABrowser) {
+  Edit("data/ini/LookScale.ini", "", "2OO5=1.5\n");
+  ToolRun report = Tool({"report", Data(), "-o", Temp("report.html")});
+  EXPECT_EQ(1, report.nStatus) << report.strErr;
+  std::string strPage = ReadAll(Temp("report.html"));
+  EXPECT_NE(std::string::npos, strPage.find("[number-cut]"));
+  EXPECT_LT(strPage.find("ini/LookScale.ini"), strPage.find("battle-map-"));
+  EXPECT_EQ(std::string::npos, strPage.find("<script"));
+  EXPECT_EQ(std::string::npos, strPage.find("http"));
+  Json maps = ToolJson({"dump", Data(), "BattleMap"})["entries"]["maps"];
+  ASSERT_FALSE(maps.empty());
+#if defined(_WIN32)
+  GTEST_SKIP() << "the browser check runs on Linux";
+#else
+  if (std::system("command -v chromium >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "chromium is not installed (scripts/install-deps.sh installs it)";
+  }
+  std::string strBrowser = "timeout 90 chromium --headless --no-sandbox --disable-gpu "
+                           "--hide-scrollbars --user-data-dir=\"" + Temp("profile") + "\" ";
+  std::string strUrl = "\"file://" + Temp("report.html") + "\"";
+  ASSERT_EQ(0, std::system((strBrowser + "--dump-dom " + strUrl + " >\"" + Temp("dom.html") +
+                            "\" 2>/dev/null").c_str()));
+  std::string strDom = ReadAll(Temp("dom.html"));
+  for (const Json& map : maps) {
+    std::string strId = "id=\"battle-map-" + map["map"].dump() + "\"";
+    size_t nAt = strDom.find(strId);
+    ASSERT_NE(std::string::npos, nAt) << strId;
+    EXPECT_LT(strDom.find("<svg", nAt), strDom.find("</figure>", nAt)) << strId;
+  }
+  ASSERT_EQ(0, std::system((strBrowser + "--window-size=640,400 --screenshot=\"" +
+                            Temp("shot.png") + "\" " + strUrl + " >/dev/null 2>&1").c_str()));
+  // The PNG's pixels unfiltered (8-bit RGB or RGBA, as the browser writes them), colours counted.
+  Write("colours.py", R"(import sys, struct, zlib
+data = open(sys.argv[1], 'rb').read()
+pos, idat, width, height, depth = 8, b'', 0, 0, 0
+while pos < len(data):
+    size, kind = struct.unpack('>I4s', data[pos:pos + 8])
+    body = data[pos + 8:pos + 8 + size]
+    if kind == b'IHDR':
+        width, height, _, ctype = struct.unpack('>IIBB', body[:10])
+        depth = 4 if ctype == 6 else 3
+    if kind == b'IDAT':
+        idat += body
+    pos += 12 + size
+raw, stride, prev, colours = zlib.decompress(idat), width * depth, bytearray(width * depth), set()
+for y in range(height):
+    kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+    for i in range(stride):
+        a = line[i - depth] if i >= depth else 0
+        b, c = prev[i], prev[i - depth] if i >= depth else 0
+        p = a + b - c
+        pred = [0, a, b, (a + b) // 2,
+                a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c][kind]
+        line[i] = (line[i] + pred) & 255
+    colours.update(bytes(line[i:i + depth]) for i in range(0, stride, depth))
+    prev = line
+print(len(colours))
+)");
+  ASSERT_EQ(0, std::system(("python3 \"" + Temp("colours.py") + "\" \"" + Temp("shot.png") +
+                            "\" >\"" + Temp("colours.txt") + "\"").c_str()));
+  EXPECT_GT(std::stoi(ReadAll(Temp("colours.txt"))), 1);
+#endif
+}
+
+#if !defined(_WIN32)
+// check --watch gives a second verdict once a table changes, and ends on SIGINT.
+TEST_F(KestrinToolTest, WatchChecksAgainWhenATableChanges) {
+  std::string strOut = Temp("watch.txt");
+  std::string strCommand = std::string("exec " KESTRIN_TOOL_LAUNCHER "\"") + KESTRIN_TOOL +
+                           "\" check --watch \"" + Data() + "\" >\"" + strOut + "\" 2>&1";
+  pid_t pid = fork();
+  ASSERT_NE(-1, pid);
+  if (pid == 0) {
+    execl("/bin/sh", "sh", "-c", strCommand.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // The verdicts written so far, waiting up to a minute for the count wanted.
+  auto verdicts = [&](size_t nWanted) {
+    std::vector<std::string> found;
+    for (int nTry = 0; nTry < 600 && found.size() < nWanted; ++nTry) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      std::istringstream lines(ReadAll(strOut));
+      found.clear();
+      for (std::string strLine; std::getline(lines, strLine);) {
+        if (strLine.find("table files present") != std::string::npos) found.push_back(strLine);
+      }
+    }
+    return found;
+  };
+  std::vector<std::string> first = verdicts(1);
+  Edit("data/ini/LookScale.ini", "", "2OO5=1.5\n");
+  std::vector<std::string> second = verdicts(2);
+  kill(pid, SIGINT);
+  int nStatus = 0;
+  bool bEnded = false;
+  for (int nTry = 0; nTry < 100 && !bEnded; ++nTry) {
+    bEnded = waitpid(pid, &nStatus, WNOHANG) == pid;
+    if (!bEnded) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (!bEnded) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &nStatus, 0);
+  }
+  ASSERT_EQ(1u, first.size()) << ReadAll(strOut);
+  ASSERT_EQ(2u, second.size()) << ReadAll(strOut);
+  EXPECT_NE(std::string::npos, first[0].find("0 error(s)"));
+  EXPECT_NE(std::string::npos, second[1].find("1 error(s)"));
+  EXPECT_TRUE(bEnded && WIFEXITED(nStatus)) << "the watch did not end on SIGINT";
+  EXPECT_EQ(1, WEXITSTATUS(nStatus));
+}
+#endif
 
 }  // namespace
