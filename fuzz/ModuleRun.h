@@ -17,6 +17,8 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "CrashReport.h"
@@ -35,7 +37,7 @@ namespace {
 const size_t POOL_MAX = 4096;   // numbers and words taken from the tables
 const size_t WORD_MAX = 300;
 const size_t CALLS_MAX = 4000;  // calls of the driven run per load
-const int OPERATION_COUNT = 62;  // slots 1 to 62, then six of the stand-ins and the files
+const int SLOT_COUNT = 62;  // the interface's operations after Create
 
 volatile uint64_t g_nSink;
 
@@ -83,19 +85,25 @@ void Look(const T& record) {
   Part(record);
 }
 
-// Every pointer handed out since the last load, read again on demand.
+// Every pointer handed out since the last load, read again on demand; other answers are read
+// once.
 class Answers {
  public:
-  template <typename T>
-  void Keep(const T* p) {
-    if (p == nullptr) return;
-    Look(*p);
-    m_vecChecks.push_back([p] { Look(*p); });
-  }
-  void KeepText(const char* psz) {
-    if (psz == nullptr) return;
-    TouchText(psz);
-    m_vecChecks.push_back([psz] { TouchText(psz); });
+  template <typename R>
+  void Take(R answer) {
+    if constexpr (!std::is_pointer_v<R>) {
+      Touch(&answer, sizeof(answer));
+    } else if (answer != nullptr) {
+      auto look = [answer] {
+        if constexpr (std::is_same_v<R, const char*>) {
+          TouchText(answer);
+        } else {
+          Look(*answer);
+        }
+      };
+      look();
+      m_vecChecks.push_back(look);
+    }
   }
   void ReadAgainAndForget() {
     for (const auto& check : m_vecChecks) check();
@@ -145,10 +153,9 @@ class Arguments {
   bool More() { return m_input.remaining_bytes() > 0; }
   // One of the operations given, or of all (slots, stand-ins and files) when none are.
   int Operation(const std::vector<int>& vecOperations) {
-    if (vecOperations.empty()) return m_input.ConsumeIntegralInRange<int>(1, OPERATION_COUNT + 6);
+    if (vecOperations.empty()) return m_input.ConsumeIntegralInRange<int>(1, SLOT_COUNT + 5);
     return Pick(vecOperations, 0);
   }
-  bool Bool() { return m_input.ConsumeBool(); }
   int64_t Number() {
     static const int64_t aNear[] = {0,   1,    2,     3,      7,      12,         999,
                                     1000, 9999, 10000, 10000000, -1, -999,      65535,
@@ -160,12 +167,28 @@ class Arguments {
       default: return m_input.ConsumeIntegral<int64_t>();
     }
   }
-  uint32_t U32() { return static_cast<uint32_t>(Number()); }
-  int32_t I32() { return static_cast<int32_t>(Number()); }
-  // Small coordinates mostly, so that sounds are heard; now and then anything.
-  int32_t Coordinate() {
-    return Bool() ? m_input.ConsumeIntegralInRange<int32_t>(-3000, 3000) : I32();
+  // An argument of the type: integers of 32 bits small mostly, so that sounds are heard.
+  template <typename T>
+  T Draw() {
+    if constexpr (std::is_same_v<T, bool>) {
+      return m_input.ConsumeBool();
+    } else if constexpr (std::is_same_v<T, const char*>) {
+      return Name(true);
+    } else if constexpr (std::is_same_v<T, ListenerPos>) {
+      return ListenerPos{Draw<int32_t>(), Draw<int32_t>()};
+    } else if constexpr (std::is_same_v<T, int32_t>) {
+      return m_input.ConsumeBool() ? m_input.ConsumeIntegralInRange<int32_t>(-3000, 3000)
+                                   : static_cast<int32_t>(Number());
+    } else {
+      return static_cast<T>(Number());
+    }
   }
+  // The arguments of an operation, drawn in order (a braced list runs left to right).
+  template <typename R, typename... A>
+  std::tuple<std::decay_t<A>...> DrawFor(R (I3DRoleBaseData::*)(A...)) {
+    return {Draw<std::decay_t<A>>()...};
+  }
+  const Pools& Tables() const { return m_pools; }
   // A word of the tables, a word of the calls piece, an empty name or (when allowed) null.
   const char* Name(bool bNullAllowed) {
     switch (m_input.ConsumeIntegralInRange<int>(0, 5)) {
@@ -191,195 +214,6 @@ class Arguments {
   std::string m_strName;
 };
 
-bool g_bManagerOn = true;
-
-// One call: slots 1 to 62 of the interface, then the stand-ins and the files. Arguments are
-// drawn into named values first wherever a call takes more than one, so that their order is
-// fixed.
-void Call(I3DRoleBaseData* p, int nOperation, Arguments& args, Answers& answers,
-          const Pools& pools) {
-  switch (nOperation) {
-    case 1: answers.Keep(p->GetGameMapInfo(args.U32())); break;
-    case 2:
-    case 3: {
-      uint32_t nId = 0;
-      const GameMapInfo* pInfo = nullptr;
-      bool bMore = nOperation == 2 ? p->GetFirstGameMapInfo(&nId, &pInfo) != 0
-                                   : p->GetNextGameMapInfo(&nId, &pInfo) != 0;
-      for (; bMore; bMore = p->GetNextGameMapInfo(&nId, &pInfo) != 0) answers.Keep(pInfo);
-      break;
-    }
-    case 4: answers.Keep(p->GetRegionInfo(args.U32())); break;
-    case 5: answers.Keep(p->GetRegionList()); break;
-    case 6: answers.KeepText(p->GetRegionName(args.U32())); break;
-    case 7:
-    case 8:
-    case 9:
-    case 18: {
-      const char* pszName = args.Name(true);
-      if (nOperation == 9) {
-        p->StopSound(pszName);
-      } else if (nOperation == 7) {
-        uint32_t nA = args.U32(), nB = args.U32();
-        p->PlaySound(pszName, nA, nB, args.Bool());
-      } else {
-        int32_t x = args.Coordinate(), y = args.Coordinate(), nRadius = args.Coordinate();
-        uint32_t nA = args.U32();
-        if (nOperation == 8) p->UpdateSoundAt(pszName, x, y, nRadius, nA, args.Bool());
-        if (nOperation == 18) p->PlaySoundAt(pszName, x, y, nRadius, nA, args.Bool());
-      }
-      break;
-    }
-    case 10: {
-      int32_t x = args.Coordinate(), y = args.Coordinate(), nRadius = args.Coordinate();
-      p->GetSoundVolume(x, y, nRadius, args.I32());
-      break;
-    }
-    case 11: g_nSink = g_nSink + static_cast<uint32_t>(p->GetListenerPos().x); break;
-    case 12: answers.KeepText(p->GetSoundEventName(args.U32())); break;
-    case 13: {
-      uint32_t nId = args.U32(), nA = args.U32();
-      p->PlaySoundEvent(nId, nA, args.U32());
-      break;
-    }
-    case 14: p->SetSoundSwitch(args.Bool() ? 1 : args.I32()); break;
-    case 15: p->SetSoundVolume(args.Bool() ? 100 : args.I32()); break;
-    case 16:
-    case 17: {
-      ListenerPos pos{args.Coordinate(), args.Coordinate()};
-      if (nOperation == 16) p->SetListenerPos(pos.x, pos.y);
-      if (nOperation == 17) p->SetListenerPos(pos);
-      break;
-    }
-    case 19: p->SetDistanceFading(args.Bool() ? 1 : args.I32()); break;
-    case 20: {
-      const char* pszName = args.Name(true);
-      const char* pszFile = p->GetSoundFile(pszName);
-      if (pszFile != pszName) answers.KeepText(pszFile);  // else the name itself came back
-      break;
-    }
-    case 21: answers.Keep(p->GetTerrainNpcInfo(args.I32())); break;
-    case 22: {
-      uint32_t nMap = args.U32();
-      answers.Keep(p->GetBattlePos(nMap, args.I32()));
-      break;
-    }
-    case 23: p->GetBattleRotaryAngle(args.U32()); break;
-    case 24: p->GetBattleCameraTime(args.U32()); break;
-    case 25:
-    case 26:
-    case 27:
-    case 28: {
-      uint32_t nMap = args.U32();
-      int32_t nGroup = args.I32();
-      int32_t (I3DRoleBaseData::*const apTorch[])(uint32_t, int32_t) = {
-          &I3DRoleBaseData::GetBattleTorch1, &I3DRoleBaseData::GetBattleTorch2,
-          &I3DRoleBaseData::GetBattleTorch3, &I3DRoleBaseData::GetBattleTorch4};
-      (p->*apTorch[nOperation - 25])(nMap, nGroup);
-      break;
-    }
-    case 29: {
-      int32_t nKey1 = args.I32();
-      answers.Keep(p->GetBattleViewPos(nKey1, args.I32()));
-      break;
-    }
-    case 30: answers.Keep(p->GetBattleViewStartPos()); break;
-    case 31: answers.Keep(p->GetBattleArrayCellPos(args.I32())); break;
-    case 32: answers.Keep(p->GetBattleCamera()); break;
-    case 33: answers.Keep(p->GetBattleMoveCamera()); break;
-    case 34: answers.Keep(p->GetCaptureCamera1()); break;
-    case 35: answers.Keep(p->GetCaptureCamera2()); break;
-    case 36: answers.Keep(p->GetBattleDiveInfo()); break;
-    case 37:
-    case 39: {
-      uint32_t nMap = args.U32();
-      int32_t nKey1 = args.I32(), nKey2 = args.I32();
-      if (nOperation == 37) answers.Keep(p->GetFighterPos(nMap, nKey1, nKey2, args.I32()));
-      if (nOperation == 39) answers.Keep(p->GetBattleStartPos(nMap, nKey1, nKey2));
-      break;
-    }
-    case 38: answers.Keep(p->GetFighterPosOffset(args.U32())); break;
-    case 40: answers.Keep(p->GetBattleMapInfo(args.U32())); break;
-    case 41: p->SetStoredValue1(args.I32()); break;
-    case 42: g_nSink = g_nSink + static_cast<uint32_t>(p->GetStoredValue1()); break;
-    case 43: p->SetStoredValue2(args.I32()); break;
-    case 44: g_nSink = g_nSink + static_cast<uint32_t>(p->GetStoredValue2()); break;
-    case 45: p->ClearStoredValues(); break;
-    case 46: answers.Keep(p->GetCameraTrackInfo(args.Name(false))); break;
-    case 47: answers.Keep(p->GetCameraTrackFrames(args.Name(true))); break;
-    case 48: answers.Keep(p->GetNpcInfo(args.I32())); break;
-    case 49: answers.Keep(p->GetNpcStarLookInfo(args.I32())); break;
-    case 50: {
-      uint32_t k1 = args.U32(), k2 = args.U32(), k3 = args.U32(), k4 = args.U32();
-      uint32_t nValue = args.U32();
-      p->IsRolePartHidden(k1, k2, k3, k4, nValue, args.Name(true));
-      break;
-    }
-    case 51:
-    case 53:
-    case 56: {
-      uint32_t a = args.U32(), b = args.U32();
-      if (nOperation == 51) p->GetRolePartScale(a, b);
-      if (nOperation == 53) p->GetMountScale(a, b);
-      if (nOperation == 56) p->GetWeaponAdjustByLook(a, b);
-      break;
-    }
-    case 52: p->GetLookScale(args.U32()); break;
-    case 54: p->Is2DRoleLook(args.U32()); break;
-    case 55: p->GetAppendentWeapon(args.U32()); break;
-    case 57:
-    case 58: {
-      uint32_t a = args.U32(), b = args.U32(), c = args.U32(), d = args.U32();
-      answers.KeepText(nOperation == 57 ? p->GetAction3DEffect(a, b, c, d)
-                                        : p->GetRoleWeapon3DEffect(a, b, c, d));
-      break;
-    }
-    case 59: {
-      uint32_t a = args.U32(), b = args.U32();
-      answers.KeepText(p->GetActionSound(a, b, args.U32()));
-      break;
-    }
-    case 60: answers.Keep(p->GetSimpleObjInfo(args.U32())); break;
-    case 61: answers.Keep(p->GetRoleTraceInfo(args.Number())); break;
-    case 62: answers.Keep(p->GetRolePartReplaceInfo(args.I32())); break;
-    // The stand-ins: a sound comes to its end, the game wants a file, the manager comes and goes.
-    case 63: ZorSoundFinish(args.Name(false)); break;
-    case 64: AddResourceDemand(args.Name(false)); break;
-    case 65:
-      g_bManagerOn = !g_bManagerOn;
-      SetSoundManagerInstance(g_bManagerOn ? ZorSoundOwnManager() : nullptr);
-      break;
-    // Files read on demand vanish or turn into folders.
-    case 66:
-    case 67: {
-      std::error_code ec;
-      std::string strPath = "ini/3DBattleDive.ini";
-      if (nOperation == 67) {
-        if (pools.vecTrackPaths.empty()) break;
-        strPath = pools.vecTrackPaths[args.U32() % pools.vecTrackPaths.size()];
-        if (strPath[0] == '/') break;
-      }
-      fs::remove_all(strPath, ec);
-      if (args.Bool()) fs::create_directory(strPath, ec);
-      break;
-    }
-    default: p->SetSoundVolume(args.I32()); break;
-  }
-}
-
-// Each operation given (every slot when none are) once, then the calls of the piece.
-void CallAll(I3DRoleBaseData* pData, const std::string& strCalls, const Pools& pools,
-             Answers& answers, const std::vector<int>& vecOperations) {
-  Arguments args(strCalls, pools);
-  for (int nOperation = 1; vecOperations.empty() && nOperation <= OPERATION_COUNT; ++nOperation) {
-    Call(pData, nOperation, args, answers, pools);
-  }
-  for (int nOperation : vecOperations) Call(pData, nOperation, args, answers, pools);
-  for (size_t nCall = 0; nCall < CALLS_MAX && args.More(); ++nCall) {
-    Call(pData, args.Operation(vecOperations), args, answers, pools);
-  }
-}
-
 // A relative path of at most four plain names below the work folder that passes no link out
 // of it and leaves the log's "debug" alone.
 bool IsSafeTrackPath(const std::string& strPath) {
@@ -399,6 +233,102 @@ bool IsSafeTrackPath(const std::string& strPath) {
     }
   }
   return true;
+}
+
+bool g_bManagerOn = true;
+
+// One call of an operation with arguments of its types.
+template <auto pOperation>
+void Ask(I3DRoleBaseData* p, Arguments& args, Answers& answers) {
+  auto call = [p](auto... values) { return (p->*pOperation)(values...); };
+  auto values = args.DrawFor(pOperation);
+  if constexpr (std::is_void_v<decltype(std::apply(call, values))>) {
+    std::apply(call, values);
+  } else {
+    answers.Take(std::apply(call, values));
+  }
+}
+
+using I = I3DRoleBaseData;
+using Operation = void (*)(I3DRoleBaseData*, Arguments&, Answers&);
+
+// Walks the catalogue from the start or from where the last walk stopped.
+template <bool bFirst>
+void WalkMaps(I3DRoleBaseData* p, Arguments&, Answers& answers) {
+  uint32_t nId = 0;
+  const GameMapInfo* pInfo = nullptr;
+  bool bMore = (bFirst ? p->GetFirstGameMapInfo(&nId, &pInfo) : p->GetNextGameMapInfo(&nId, &pInfo));
+  for (; bMore; bMore = p->GetNextGameMapInfo(&nId, &pInfo) != 0) answers.Take(pInfo);
+}
+
+// Files read on demand vanish or turn into folders: the dive file, or a track file.
+template <bool bTrack>
+void Vanish(I3DRoleBaseData*, Arguments& args, Answers&) {
+  const std::vector<std::string>& vecTracks = args.Tables().vecTrackPaths;
+  if (bTrack && vecTracks.empty()) return;
+  std::string strPath = bTrack ? vecTracks[args.Draw<uint32_t>() % vecTracks.size()]
+                               : "ini/3DBattleDive.ini";
+  std::error_code ec;
+  if (!IsSafeTrackPath(strPath)) return;
+  fs::remove_all(strPath, ec);
+  if (args.Draw<bool>()) fs::create_directory(strPath, ec);
+}
+
+// Operation n is slot n of the interface; then the stand-ins (a sound comes to its end, the
+// game wants a file, the manager comes and goes) and the files.
+const Operation OPERATIONS[] = {
+    nullptr,  // slot 0, Create, is called by the run itself
+    Ask<&I::GetGameMapInfo>, WalkMaps<true>, WalkMaps<false>, Ask<&I::GetRegionInfo>,
+    Ask<&I::GetRegionList>, Ask<&I::GetRegionName>, Ask<&I::PlaySound>, Ask<&I::UpdateSoundAt>,
+    Ask<&I::StopSound>, Ask<&I::GetSoundVolume>,
+    Ask<static_cast<ListenerPos (I::*)()>(&I::GetListenerPos)>, Ask<&I::GetSoundEventName>,
+    Ask<&I::PlaySoundEvent>, Ask<&I::SetSoundSwitch>, Ask<&I::SetSoundVolume>,
+    Ask<static_cast<void (I::*)(int32_t, int32_t)>(&I::SetListenerPos)>,
+    Ask<static_cast<void (I::*)(const ListenerPos&)>(&I::SetListenerPos)>, Ask<&I::PlaySoundAt>,
+    Ask<&I::SetDistanceFading>,
+    [](I3DRoleBaseData* p, Arguments& args, Answers& answers) {
+      const char* pszName = args.Draw<const char*>();
+      const char* pszFile = p->GetSoundFile(pszName);
+      if (pszFile != pszName) answers.Take(pszFile);  // else the name itself came back
+    },
+    Ask<&I::GetTerrainNpcInfo>, Ask<&I::GetBattlePos>, Ask<&I::GetBattleRotaryAngle>,
+    Ask<&I::GetBattleCameraTime>, Ask<&I::GetBattleTorch1>, Ask<&I::GetBattleTorch2>,
+    Ask<&I::GetBattleTorch3>, Ask<&I::GetBattleTorch4>, Ask<&I::GetBattleViewPos>,
+    Ask<&I::GetBattleViewStartPos>, Ask<&I::GetBattleArrayCellPos>, Ask<&I::GetBattleCamera>,
+    Ask<&I::GetBattleMoveCamera>, Ask<&I::GetCaptureCamera1>, Ask<&I::GetCaptureCamera2>,
+    Ask<&I::GetBattleDiveInfo>, Ask<&I::GetFighterPos>, Ask<&I::GetFighterPosOffset>,
+    Ask<&I::GetBattleStartPos>, Ask<&I::GetBattleMapInfo>, Ask<&I::SetStoredValue1>,
+    Ask<&I::GetStoredValue1>, Ask<&I::SetStoredValue2>, Ask<&I::GetStoredValue2>,
+    Ask<&I::ClearStoredValues>,
+    [](I3DRoleBaseData* p, Arguments& args, Answers& answers) {  // a name, never null
+      answers.Take(p->GetCameraTrackInfo(args.Name(false)));
+    },
+    Ask<&I::GetCameraTrackFrames>, Ask<&I::GetNpcInfo>, Ask<&I::GetNpcStarLookInfo>,
+    Ask<&I::IsRolePartHidden>, Ask<&I::GetRolePartScale>, Ask<&I::GetLookScale>,
+    Ask<&I::GetMountScale>, Ask<&I::Is2DRoleLook>, Ask<&I::GetAppendentWeapon>,
+    Ask<&I::GetWeaponAdjustByLook>, Ask<&I::GetAction3DEffect>, Ask<&I::GetRoleWeapon3DEffect>,
+    Ask<&I::GetActionSound>, Ask<&I::GetSimpleObjInfo>, Ask<&I::GetRoleTraceInfo>,
+    Ask<&I::GetRolePartReplaceInfo>,
+    [](I3DRoleBaseData*, Arguments& args, Answers&) { ZorSoundFinish(args.Name(false)); },
+    [](I3DRoleBaseData*, Arguments& args, Answers&) { AddResourceDemand(args.Name(false)); },
+    [](I3DRoleBaseData*, Arguments&, Answers&) {
+      g_bManagerOn = !g_bManagerOn;
+      SetSoundManagerInstance(g_bManagerOn ? ZorSoundOwnManager() : nullptr);
+    },
+    Vanish<false>, Vanish<true>};
+static_assert(std::size(OPERATIONS) == SLOT_COUNT + 6, "every slot and the five other operations");
+
+// Each operation given (every slot when none are) once, then the calls of the piece.
+void CallAll(I3DRoleBaseData* pData, const std::string& strCalls, const Pools& pools,
+             Answers& answers, const std::vector<int>& vecOperations) {
+  Arguments args(strCalls, pools);
+  for (int nOperation = 1; vecOperations.empty() && nOperation <= SLOT_COUNT; ++nOperation) {
+    OPERATIONS[nOperation](pData, args, answers);
+  }
+  for (int nOperation : vecOperations) OPERATIONS[nOperation](pData, args, answers);
+  for (size_t nCall = 0; nCall < CALLS_MAX && args.More(); ++nCall) {
+    OPERATIONS[args.Operation(vecOperations)](pData, args, answers);
+  }
 }
 
 std::vector<fs::path> g_vecWritten;  // what the last run put into the work folder

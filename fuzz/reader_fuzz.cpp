@@ -85,32 +85,24 @@ void IniFields(std::string_view bytes) {
                 false)) {
     return;
   }
-  int32_t nInt = 0;
-  int64_t nInt64 = 0;
-  int16_t nShort = 0;
-  uint16_t nWord = 0;
-  uint32_t nDword = 0;
-  float fFloat = 0;
-  double dDouble = 0;
+  alignas(8) unsigned char abyNumber[8];  // every number type's destination
   char szChars[CZorIni::LINE_BUFFER];
   std::string strText;
   ZorString::CZorString strZor;
-  uint8_t nByte = 0;
-  bool bFlag = false;
-  void* apDest[15] = {nullptr, &nInt,    &nInt64, &nInt,    &nShort, &nWord, &nInt, &nDword,
-                      &fFloat, &dDouble, szChars, &strText, &strZor, &nByte, &bFlag};
+  void* n = abyNumber;
+  void* apDest[15] = {nullptr, n, n, n, n, n, n, n, n, n, szChars, &strText, &strZor, n, n};
   IniField f[10];  // type 0 ends a list early, 15 is unknown
   for (unsigned i = 0; i < 10; ++i) {
     f[i].nType = static_cast<int>((nPick * 7u + i * 5u) % 16u);
-    f[i].pData = f[i].nType < 15 ? apDest[f[i].nType] : &nInt;
+    f[i].pData = f[i].nType < 15 ? apDest[f[i].nType] : n;
   }
   for (int nLine = 0; nLine < 100000 && !ini.AtEnd(); ++nLine) {
     if (nPick & 1) {
       ini.ReadFieldSet(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]);
     } else {
       ini.ReadFields(f[0].nType, f[0].pData, f[1].nType, f[1].pData, f[2].nType, f[2].pData,
-                     INI_INT64, &nInt64, INI_CHARS, szChars, INI_ZORSTRING, &strZor, INI_DOUBLE,
-                     &dDouble, INI_END);
+                     INI_INT64, n, INI_CHARS, szChars, INI_ZORSTRING, &strZor, INI_DOUBLE, n,
+                     INI_END);
     }
   }
   ini.ReadLine(strText);
