@@ -12,7 +12,11 @@
 // place; a file without any piece is absent too. The packer (seed/ModuleSeed.cpp) makes a
 // seed of this form from a data folder.
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
+#include <cstring>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,32 +89,22 @@ inline std::vector<std::string> Split(std::string_view input) {
 // lines "name path number"; note lines (first character '/', ';' or a line end) and lines
 // without the three words are passed over.
 inline std::vector<std::string> TrackPaths(std::string_view text) {
-  auto isSpace = [](char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\v' || ch == '\f';
-  };
   std::vector<std::string> vecPaths;
-  size_t nStart = 0;
-  while (nStart < text.size() && vecPaths.size() < TRACK_MAX) {
-    size_t nEnd = text.find('\n', nStart);
-    if (nEnd == std::string_view::npos) nEnd = text.size();
-    std::string_view line = text.substr(nStart, nEnd - nStart);
-    nStart = nEnd + 1;
-    if (line.empty() || line[0] == '/' || line[0] == ';' || line[0] == '\r') continue;
-    std::vector<std::string_view> vecWords;
-    for (size_t i = 0; i < line.size() && vecWords.size() < 3;) {
-      while (i < line.size() && isSpace(line[i])) ++i;
-      size_t nWord = i;
-      while (i < line.size() && !isSpace(line[i])) ++i;
-      if (i > nWord) vecWords.push_back(line.substr(nWord, i - nWord));
+  std::istringstream lines{std::string(text)};
+  for (std::string strLine; std::getline(lines, strLine) && vecPaths.size() < TRACK_MAX;) {
+    std::istringstream words(strLine);
+    std::string strName, strPath, strNumber;
+    if (strLine.empty() || strchr("/;\r", strLine[0]) != nullptr ||
+        !(words >> strName >> strPath >> strNumber)) {
+      continue;
     }
-    if (vecWords.size() < 3) continue;
-    std::string_view number = vecWords[2];
-    if (!number.empty() && (number[0] == '-' || number[0] == '+')) number.remove_prefix(1);
-    if (number.empty() || number[0] < '0' || number[0] > '9') continue;
-    std::string strPath(vecWords[1]);
-    bool bSeen = false;
-    for (const std::string& strOld : vecPaths) bSeen = bSeen || strOld == strPath;
-    if (!bSeen) vecPaths.push_back(strPath);
+    size_t nDigit = strNumber[0] == '-' || strNumber[0] == '+' ? 1 : 0;
+    if (nDigit >= strNumber.size() || !isdigit(static_cast<unsigned char>(strNumber[nDigit]))) {
+      continue;
+    }
+    if (std::find(vecPaths.begin(), vecPaths.end(), strPath) == vecPaths.end()) {
+      vecPaths.push_back(strPath);
+    }
   }
   return vecPaths;
 }
