@@ -11,6 +11,7 @@
 #include "FuzzSupport.h"
 #include "WorldReaders.h"
 #include "IniLookup.h"
+#include "ZorCommon.h"
 #include "ZorEncryptFile.h"
 #include "ZorIni.h"
 
