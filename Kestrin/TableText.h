@@ -272,6 +272,14 @@ inline std::string_view SkipLeadingSpace(std::string_view text) {
   return text.substr(i);
 }
 
+// "%s" at the end of a word (a text without white space): the rest of it, false when none is
+// left. The same as CTextScan::Word there, without looking at the characters again.
+inline bool RestOfWord(const ZorGameBase::CTextScan& scan, std::string_view& rest) {
+  if (scan.AtEnd()) return false;
+  rest = scan.Rest();
+  return true;
+}
+
 // Copies a word into a zero-terminated field, cut to fit (longer values are outside the
 // tables' formats).
 template <size_t N>
