@@ -46,7 +46,7 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
     ZorGameBase::DebugLog("error on open %s.", ACTION_SOUND_FILE);
     return 0;
   }
-  m_mapActionSound.Reserve(image.Count('\n') + 1, image.Size());
+  m_mapActionSound.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   m_mapActionSound.BeginLoad();
   CWordStream words(image.View());
   std::string_view word;

@@ -42,7 +42,7 @@ bool ParseEffectWord(std::string_view word, uint64_t& nKey, std::string_view& na
 bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
   ZorGameBase::CFileImage image;
   if (!image.Read(pszPath, true)) return false;
-  table.Reserve(image.Count('\n') + 1, image.Size());
+  table.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   table.BeginLoad();
   CWordStream words(image.View());
   std::string_view word;

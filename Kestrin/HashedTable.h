@@ -46,13 +46,8 @@ class CStableList {
   // struct not given are value-initialised where they stand).
   template <typename... Args>
   T& Emplace(Args&&... args) {
-    if (m_nSize == m_nCapacity) {
-      size_t nBlock = m_vecBlocks.size();
-      ZorGameBase::CTableBlock block((First() << nBlock) * sizeof(T));
-      m_vecBlocks.push_back(std::move(block));  // freed if the list cannot grow
-      m_nCapacity += First() << nBlock;
-    }
-    T* pItem = new (Item(m_nSize)) T{std::forward<Args>(args)...};
+    if (m_nSize == m_nCapacity) AddBlock();
+    T* pItem = new (At(m_vecBias.back(), m_nSize)) T{std::forward<Args>(args)...};
     ++m_nSize;
     return *pItem;
   }
@@ -73,6 +68,7 @@ class CStableList {
     for (; nCount > 0; --nCount) Item(--m_nSize)->~T();
     size_t nBlocks = m_nSize == 0 ? 0 : BlockOf(m_nSize - 1) + 1;
     m_vecBlocks.resize(nBlocks);
+    m_vecBias.resize(nBlocks);
     m_nCapacity = nBlocks == 0 ? 0 : (First() << nBlocks) - First();
   }
   // Destroys the records and gives the blocks back.
@@ -82,6 +78,8 @@ class CStableList {
     }
     m_vecBlocks.clear();
     m_vecBlocks.shrink_to_fit();
+    m_vecBias.clear();
+    m_vecBias.shrink_to_fit();
     m_nSize = 0;
     m_nCapacity = 0;
     m_nFirstShift = FIRST_SHIFT;
@@ -108,13 +106,24 @@ class CStableList {
     return nBit;
 #endif
   }
-  T* Item(size_t i) const {
-    size_t nBlock = BlockOf(i);
-    size_t nOffset = i + First() - (First() << nBlock);
-    return std::launder(reinterpret_cast<T*>(m_vecBlocks[nBlock].Bytes()) + nOffset);
+  // Record i of a block whose bias is nBias.
+  static T* At(uintptr_t nBias, size_t i) { return reinterpret_cast<T*>(nBias + i * sizeof(T)); }
+  T* Item(size_t i) const { return std::launder(At(m_vecBias[BlockOf(i)], i)); }
+  // The next block, twice the one before; nothing changes when there is no memory for it.
+  void AddBlock() {
+    size_t nBlock = m_vecBlocks.size();
+    size_t nStart = m_nCapacity;
+    ZorGameBase::CTableBlock block((First() << nBlock) * sizeof(T));
+    m_vecBias.reserve(nBlock + 1);
+    m_vecBlocks.push_back(std::move(block));  // freed if the list cannot grow
+    m_vecBias.push_back(reinterpret_cast<uintptr_t>(m_vecBlocks.back().Bytes()) - nStart * sizeof(T));
+    m_nCapacity += First() << nBlock;
   }
 
   std::vector<ZorGameBase::CTableBlock> m_vecBlocks;
+  // Per block, its address less the offset of its first record, so that record i of the
+  // block lies at the bias + i * sizeof(T) (arithmetic modulo the address size).
+  std::vector<uintptr_t> m_vecBias;
   size_t m_nSize = 0;
   size_t m_nCapacity = 0;
   size_t m_nFirstShift = FIRST_SHIFT;

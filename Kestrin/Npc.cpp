@@ -151,7 +151,7 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
     ZorGameBase::DebugLog("error on open %s.", NPC_FILE);
     return 0;
   }
-  m_mapNpc.Reserve(image.Count('['));
+  m_mapNpc.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES));
   ZorGameBase::CTextScan scan(image.View());
   std::string_view word;
   char szSection[SECTION_NAME_BUFFER];

@@ -103,13 +103,6 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
   return true;
 }
 
-size_t CFileImage::Count(char ch) const {
-  const char* pData = m_block.Bytes();
-  size_t nCount = 0;
-  for (size_t i = 0; i < m_nSize; ++i) nCount += pData[i] == ch;
-  return nCount;
-}
-
 void CFileImage::Release() {
   m_block = CTableBlock();
   m_nSize = 0;

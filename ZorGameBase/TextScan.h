@@ -43,10 +43,6 @@ class CFileImage {
   const char* Data() const { return m_block.Bytes(); }
   size_t Size() const { return m_nSize; }
   std::string_view View() const { return std::string_view(m_block.Bytes(), m_nSize); }
-  // How often the character stands in the image: with '\n', plus one for a last line without
-  // a line feed, an upper bound of the records of a line table, and with '[' of a sectioned
-  // one, for sizing the table before it is filled.
-  size_t Count(char ch) const;
   // Gives the block back.
   void Release();
 
