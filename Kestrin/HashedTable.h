@@ -53,12 +53,14 @@ class CStableList {
   }
   T& operator[](size_t i) { return *Item(i); }
   const T& operator[](size_t i) const { return *Item(i); }
-  // Room for about nCount records in the first block, when the list has none yet (a hint: the
-  // list grows past it as ever, and pages of a block never written take no memory).
+  // Room for about nCount records, when the list has none yet (a hint: the list grows past it
+  // as ever, and pages of a block never written take no memory).
   void Reserve(size_t nCount) {
     if (!m_vecBlocks.empty()) return;
     m_nFirstShift = FIRST_SHIFT;
-    while ((size_t{1} << m_nFirstShift) < nCount && (size_t{2} << m_nFirstShift) * sizeof(T) <= MAX_FIRST_BYTES)
+    // The first block holds at least half the count: with the blocks after it, room for the
+    // count is taken once it is needed, and an estimate too high costs half as much.
+    while ((size_t{2} << m_nFirstShift) <= nCount && (size_t{2} << m_nFirstShift) * sizeof(T) <= MAX_FIRST_BYTES)
       ++m_nFirstShift;
   }
   size_t Size() const { return m_nSize; }
