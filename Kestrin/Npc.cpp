@@ -136,6 +136,7 @@ int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
 int32_t LoadStarLooks(NpcStarLookTable& table) {
   ZorGameBase::CZorIni ini;
   if (!ini.Open(NPC_X_FILE, false)) return 0;
+  table.Reserve(RecordsHint(ini.GetImageSize(), SECTION_HINT_BYTES));
   int32_t nResult = ReadStarLooks(ini, table);
   table.EndLoad();
   return nResult;
