@@ -29,7 +29,7 @@ bool ParseActionSoundWord(std::string_view word, uint64_t& nKey, std::string_vie
   CTextScan scan(word);
   uint32_t a, b, c;
   if (!(scan.UInt32(a) && scan.Literal('.') && scan.UInt32(b) && scan.Literal('.') &&
-        scan.UInt32(c) && scan.Literal('=') && scan.Word(name))) {
+        scan.UInt32(c) && scan.Literal('=') && RestOfWord(scan, name))) {
     return false;
   }
   nKey = PackActionSoundKey(a, b, c);
@@ -46,6 +46,7 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
     ZorGameBase::DebugLog("error on open %s.", ACTION_SOUND_FILE);
     return 0;
   }
+  m_mapActionSound.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   m_mapActionSound.BeginLoad();
   CWordStream words(image.View());
   std::string_view word;

@@ -25,6 +25,8 @@ class CTypeTable {
   // A load appends its records in file order, filled in place (a bad one taken back), then
   // enters them: a later record of a type replaces the earlier one in place.
   Record& Append(int32_t nType) { return m_table.Append(nType); }
+  // Room for about nCount records, before the first load.
+  void Reserve(size_t nCount) { m_table.Reserve(nCount); }
   void DropAppended() { m_table.DropAppended(); }
   void CancelLoad() { m_table.DropAllAppended(); }
   void EndLoad() {

@@ -29,7 +29,7 @@ bool ParseEffectWord(std::string_view word, uint64_t& nKey, std::string_view& na
   uint32_t a, b, c, d;
   if (!(scan.UInt32(a) && scan.Literal('.') && scan.UInt32(b) && scan.Literal('.') &&
         scan.UInt32(c) && scan.Literal('.') && scan.UInt32(d) && scan.Literal('=') &&
-        scan.Word(name))) {
+        RestOfWord(scan, name))) {
     return false;
   }
   nKey = PackEffectKey(a, b, c, d);
@@ -42,6 +42,7 @@ bool ParseEffectWord(std::string_view word, uint64_t& nKey, std::string_view& na
 bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
   ZorGameBase::CFileImage image;
   if (!image.Read(pszPath, true)) return false;
+  table.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   table.BeginLoad();
   CWordStream words(image.View());
   std::string_view word;

@@ -16,6 +16,7 @@
 // order of the index's slots, so that neither the file, the entries nor the index is touched at
 // random. A key found twice keeps one entry; the loader says which value stands.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -28,7 +29,11 @@
 #include <utility>
 #include <vector>
 
-// Records in order, in blocks of about 32 KB that never move.
+#include "TableBlock.h"
+
+// Records in order, in blocks that never move: the first of about 32 KB (or of the count
+// reserved), each next one twice the one before, so that a large table lies in few large
+// blocks (see CTableBlock).
 template <typename T>
 class CStableList {
  public:
@@ -41,23 +46,32 @@ class CStableList {
   // struct not given are value-initialised where they stand).
   template <typename... Args>
   T& Emplace(Args&&... args) {
-    size_t nBlock = m_nSize >> BLOCK_SHIFT;
-    if (nBlock == m_vecBlocks.size()) {
-      std::unique_ptr<Storage[]> pBlock(new Storage[BLOCK]);  // freed if the list cannot grow
-      m_vecBlocks.push_back(std::move(pBlock));
-    }
-    T* pItem = new (&m_vecBlocks[nBlock][m_nSize & (BLOCK - 1)]) T{std::forward<Args>(args)...};
+    if (m_nSize == m_nCapacity) AddBlock();
+    T* pItem = new (At(m_vecBias.back(), m_nSize)) T{std::forward<Args>(args)...};
     ++m_nSize;
     return *pItem;
   }
   T& operator[](size_t i) { return *Item(i); }
   const T& operator[](size_t i) const { return *Item(i); }
+  // Room for about nCount records, when the list has none yet (a hint: the list grows past it
+  // as ever, and pages of a block never written take no memory).
+  void Reserve(size_t nCount) {
+    if (!m_vecBlocks.empty()) return;
+    m_nFirstShift = FIRST_SHIFT;
+    // The first block holds at least half the count: with the blocks after it, room for the
+    // count is taken once it is needed, and an estimate too high costs half as much.
+    while ((size_t{2} << m_nFirstShift) <= nCount && (size_t{2} << m_nFirstShift) * sizeof(T) <= MAX_FIRST_BYTES)
+      ++m_nFirstShift;
+  }
   size_t Size() const { return m_nSize; }
   bool Empty() const { return m_nSize == 0; }
   // Destroys the last nCount records; blocks left empty are given back.
   void PopBack(size_t nCount) {
     for (; nCount > 0; --nCount) Item(--m_nSize)->~T();
-    m_vecBlocks.resize((m_nSize + BLOCK - 1) >> BLOCK_SHIFT);
+    size_t nBlocks = m_nSize == 0 ? 0 : BlockOf(m_nSize - 1) + 1;
+    m_vecBlocks.resize(nBlocks);
+    m_vecBias.resize(nBlocks);
+    m_nCapacity = nBlocks == 0 ? 0 : (First() << nBlocks) - First();
   }
   // Destroys the records and gives the blocks back.
   void Clear() {
@@ -66,31 +80,60 @@ class CStableList {
     }
     m_vecBlocks.clear();
     m_vecBlocks.shrink_to_fit();
+    m_vecBias.clear();
+    m_vecBias.shrink_to_fit();
     m_nSize = 0;
+    m_nCapacity = 0;
+    m_nFirstShift = FIRST_SHIFT;
   }
 
  private:
-  static constexpr size_t BlockShift() {
+  static constexpr size_t FirstShift() {
     size_t nShift = 0;
     while ((size_t{2} << nShift) * sizeof(T) <= 32768) ++nShift;
     return nShift;
   }
-  static constexpr size_t BLOCK_SHIFT = BlockShift();
-  static constexpr size_t BLOCK = size_t{1} << BLOCK_SHIFT;
-  struct Storage {
-    alignas(T) unsigned char abyBytes[sizeof(T)];
-  };
-  T* Item(size_t i) const {
-    return std::launder(
-        reinterpret_cast<T*>(m_vecBlocks[i >> BLOCK_SHIFT][i & (BLOCK - 1)].abyBytes));
+  static constexpr size_t FIRST_SHIFT = FirstShift();
+  static constexpr size_t MAX_FIRST_BYTES = size_t{64} << 20;
+  size_t First() const { return size_t{1} << m_nFirstShift; }  // records in the first block
+
+  // Block k holds First() << k records, from record First() * (2^k - 1) on.
+  size_t BlockOf(size_t i) const { return HighestBit((i >> m_nFirstShift) + 1); }
+  static size_t HighestBit(size_t n) {
+#if defined(__GNUC__)
+    return 63 - static_cast<size_t>(__builtin_clzll(static_cast<unsigned long long>(n)));
+#else
+    size_t nBit = 0;
+    while (n >>= 1) ++nBit;
+    return nBit;
+#endif
+  }
+  // Record i of a block whose bias is nBias.
+  static T* At(uintptr_t nBias, size_t i) { return reinterpret_cast<T*>(nBias + i * sizeof(T)); }
+  T* Item(size_t i) const { return std::launder(At(m_vecBias[BlockOf(i)], i)); }
+  // The next block, twice the one before; nothing changes when there is no memory for it.
+  void AddBlock() {
+    size_t nBlock = m_vecBlocks.size();
+    size_t nStart = m_nCapacity;
+    ZorGameBase::CTableBlock block((First() << nBlock) * sizeof(T));
+    m_vecBias.reserve(nBlock + 1);
+    m_vecBlocks.push_back(std::move(block));  // freed if the list cannot grow
+    m_vecBias.push_back(reinterpret_cast<uintptr_t>(m_vecBlocks.back().Bytes()) - nStart * sizeof(T));
+    m_nCapacity += First() << nBlock;
   }
 
-  std::vector<std::unique_ptr<Storage[]>> m_vecBlocks;
+  std::vector<ZorGameBase::CTableBlock> m_vecBlocks;
+  // Per block, its address less the offset of its first record, so that record i of the
+  // block lies at the bias + i * sizeof(T) (arithmetic modulo the address size).
+  std::vector<uintptr_t> m_vecBias;
   size_t m_nSize = 0;
+  size_t m_nCapacity = 0;
+  size_t m_nFirstShift = FIRST_SHIFT;
 };
 
 // The texts of one table: each added text is copied, zero-terminated, into large blocks, and
 // its characters stay where they are until Clear (or a Rollback to a mark set before them).
+// The blocks grow from 64 KB (or the size reserved) to 4 MB as the table does.
 class CNameArena {
  public:
   // The stored copy of the text (its bytes up to the size given, then a zero).
@@ -101,13 +144,14 @@ class CNameArena {
       pCopy = m_pNext;
       m_pNext += nNeed;
       m_nLeft -= nNeed;
-    } else if (nNeed > BLOCK / 4) {
+    } else if (nNeed > FIRST_BLOCK / 4) {
       // A long text gets a block of its own; the current block goes on being filled.
       pCopy = AddBlock(nNeed);
     } else {
-      pCopy = AddBlock(BLOCK);
+      size_t nBlock = NextBlockSize();
+      pCopy = AddBlock(nBlock);
       m_pNext = pCopy + nNeed;
-      m_nLeft = BLOCK - nNeed;
+      m_nLeft = nBlock - nNeed;
     }
     if (!text.empty()) memcpy(pCopy, text.data(), text.size());
     pCopy[text.size()] = '\0';
@@ -121,6 +165,10 @@ class CNameArena {
     size_t nLeft;
   };
   Mark GetMark() const { return Mark{m_vecBlocks.size(), m_pNext, m_nLeft}; }
+  // A first block of about nBytes, when the arena has none yet (a hint, as for CStableList).
+  void Reserve(size_t nBytes) {
+    if (m_vecBlocks.empty()) m_nFirstBlock = std::min(std::max(nBytes, FIRST_BLOCK), MAX_FIRST_BLOCK);
+  }
   // Gives back the texts added since the mark; none of them may be in use.
   void Rollback(const Mark& mark) {
     m_vecBlocks.resize(mark.nBlocks);
@@ -133,20 +181,36 @@ class CNameArena {
     m_vecBlocks.shrink_to_fit();
     m_pNext = nullptr;
     m_nLeft = 0;
+    m_nGrown = 0;
+    m_nFirstBlock = FIRST_BLOCK;
   }
 
  private:
-  static constexpr size_t BLOCK = 64 * 1024;
+  static constexpr size_t FIRST_BLOCK = 64 * 1024;
+  static constexpr size_t LAST_BLOCK = size_t{4} << 20;
+  static constexpr size_t MAX_FIRST_BLOCK = size_t{64} << 20;
 
-  char* AddBlock(size_t nSize) {
-    std::unique_ptr<char[]> pBlock(new char[nSize]);  // freed if the list cannot grow
-    m_vecBlocks.push_back(std::move(pBlock));
-    return m_vecBlocks.back().get();
+  // The first block as reserved, then each twice the one before, up to 4 MB (or the first
+  // block's size, when that is larger).
+  size_t NextBlockSize() {
+    size_t nGrown = m_nGrown < 6 ? m_nGrown : 6;
+    ++m_nGrown;
+    size_t nLimit = m_nFirstBlock > LAST_BLOCK ? m_nFirstBlock : LAST_BLOCK;
+    size_t nSize = m_nFirstBlock << nGrown;
+    return nSize < nLimit ? nSize : nLimit;
   }
 
-  std::vector<std::unique_ptr<char[]>> m_vecBlocks;
+  char* AddBlock(size_t nSize) {
+    ZorGameBase::CTableBlock block(nSize);
+    m_vecBlocks.push_back(std::move(block));  // freed if the list cannot grow
+    return m_vecBlocks.back().Bytes();
+  }
+
+  std::vector<ZorGameBase::CTableBlock> m_vecBlocks;
   char* m_pNext = nullptr;
   size_t m_nLeft = 0;
+  size_t m_nGrown = 0;  // blocks of growing size taken so far
+  size_t m_nFirstBlock = FIRST_BLOCK;
 };
 
 // Hashes of the table keys: packed numbers (as 64 bits), mixed by the table, and names, eight
@@ -237,6 +301,8 @@ class CHashedTable {
   Value& Append(const Lookup& key) {
     return m_entries.Emplace(Key(KeyOf(key))).value;  // the value made where it stands
   }
+  // Room for about nCount entries before the first is appended (see CStableList::Reserve).
+  void Reserve(size_t nCount) { m_entries.Reserve(nCount); }
   // Takes back the entry appended last (a record that turned out bad).
   void DropAppended() {
     if (m_entries.Size() > m_nIndexed) m_entries.PopBack(1);
@@ -311,8 +377,7 @@ class CHashedTable {
   size_t Size() const { return m_nIndexed; }
   bool Empty() const { return m_nIndexed == 0; }
   void Clear() {
-    m_vecSlots.clear();
-    m_vecSlots.shrink_to_fit();
+    m_vecSlots = CSlots();
     m_entries.Clear();
     m_nIndexed = 0;
     m_nSlotBits = 0;
@@ -417,7 +482,7 @@ class CHashedTable {
   // Moves the slots into an index of 2^nBits slots by their tags alone, without a look at the
   // entries; the old slots are taken in order, so their homes come in order.
   void Rehash(int nBits) {
-    std::vector<Slot> vecOld(size_t{1} << nBits, Slot{0, 0});
+    CSlots vecOld(size_t{1} << nBits);
     vecOld.swap(m_vecSlots);
     m_nSlotBits = nBits;
     size_t nMask = m_vecSlots.size() - 1;
@@ -429,7 +494,27 @@ class CHashedTable {
     }
   }
 
-  std::vector<Slot> m_vecSlots;  // size 0 or a power of two
+  // The slots of the index, all free (zero) when made.
+  class CSlots {
+   public:
+    CSlots() = default;
+    explicit CSlots(size_t nCount) : m_block(nCount * sizeof(Slot), true), m_nCount(nCount) {}
+    size_t size() const { return m_nCount; }
+    Slot& operator[](size_t i) { return reinterpret_cast<Slot*>(m_block.Bytes())[i]; }
+    const Slot& operator[](size_t i) const { return reinterpret_cast<const Slot*>(m_block.Bytes())[i]; }
+    void swap(CSlots& other) {
+      std::swap(m_block, other.m_block);
+      std::swap(m_nCount, other.m_nCount);
+    }
+    const Slot* begin() const { return reinterpret_cast<const Slot*>(m_block.Bytes()); }
+    const Slot* end() const { return begin() + m_nCount; }
+
+   private:
+    ZorGameBase::CTableBlock m_block;
+    size_t m_nCount = 0;
+  };
+
+  CSlots m_vecSlots;  // size 0 or a power of two
   CStableList<Entry> m_entries;  // [0, m_nIndexed) entered; the rest appended, not yet entered
   size_t m_nIndexed = 0;
   int m_nSlotBits = 0;  // the index has 2^m_nSlotBits slots (none while 0 and empty)
@@ -446,6 +531,8 @@ class CLookupTable {
   // Appends a pair of the load; the value is value-initialised, for the loader to fill.
   Value& Add(Key key) { return m_table.Append(key); }
   void Add(Key key, const Value& value) { m_table.Append(key) = value; }
+  // Room for about nCount pairs, before the first load adds any.
+  void Reserve(size_t nCount) { m_table.Reserve(nCount); }
   // Takes back the pair added last.
   void DropAdded() { m_table.DropAppended(); }
   // Takes back every pair added since the last EndLoad.

@@ -136,6 +136,7 @@ int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
 int32_t LoadStarLooks(NpcStarLookTable& table) {
   ZorGameBase::CZorIni ini;
   if (!ini.Open(NPC_X_FILE, false)) return 0;
+  table.Reserve(RecordsHint(ini.GetImageSize(), SECTION_HINT_BYTES));
   int32_t nResult = ReadStarLooks(ini, table);
   table.EndLoad();
   return nResult;
@@ -151,6 +152,7 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
     ZorGameBase::DebugLog("error on open %s.", NPC_FILE);
     return 0;
   }
+  m_mapNpc.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES));
   ZorGameBase::CTextScan scan(image.View());
   std::string_view word;
   char szSection[SECTION_NAME_BUFFER];

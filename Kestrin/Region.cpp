@@ -9,6 +9,7 @@
 #include "LoadFindings.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
+#include "ZorPlatform.h"
 
 using ZorGameBase::CTextScan;
 using ZorGameBase::DebugLog;
@@ -68,10 +69,11 @@ void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile
   // text could hold.
   size_t nLines = 1;
   for (const char* p = pBegin;
-       (p = static_cast<const char*>(std::memchr(p, '\n', pEnd - p))) != nullptr; ++p)
+       p < pEnd && (p = static_cast<const char*>(std::memchr(p, '\n', pEnd - p))) != nullptr; ++p)
     ++nLines;
   size_t nMost = static_cast<size_t>(pEnd - pBegin) / 18 + 1;
   list.reserve(list.size() + (nLines < nMost ? nLines : nMost));
+  ZorPlatform::AdviseLargePages(list.data() + list.size(), (list.capacity() - list.size()) * sizeof(RegionInfo));
   CTextScan scan(pBegin, pEnd);
   RegionInfo info{};
   int nFields;
@@ -104,12 +106,12 @@ int32_t C3DRoleBaseData::CreateRegionInfo() {
   m_vecRegion.clear();
   m_indexRegionById.Clear();
   m_indexRegionBySecondId.Clear();
-  std::string image;
-  if (!ZorGameBase::ReadFileImage(REGION_FILE, image, true)) {
+  ZorGameBase::CFileImage image;
+  if (!image.Read(REGION_FILE, true)) {
     DebugLog("error on open %s.", REGION_FILE);
     return 0;
   }
-  ReadRegionRecords(image.data(), image.data() + image.size(), REGION_FILE, m_vecRegion);
+  ReadRegionRecords(image.Data(), image.Data() + image.Size(), REGION_FILE, m_vecRegion);
   m_indexRegionById.Build(m_vecRegion, [](const RegionInfo& info) { return info.Id; });
   m_indexRegionBySecondId.Build(m_vecRegion, [](const RegionInfo& info) { return info.SecondId; });
   return 1;

@@ -104,6 +104,7 @@ int32_t C3DRoleBaseData::CreateRolePartReplaceInfo() {
   m_mapRolePartReplace.Clear();
   CZorIni ini;
   if (!ini.Open(REPLACE_FILE, false)) return 0;
+  m_mapRolePartReplace.Reserve(RecordsHint(ini.GetImageSize(), LINE_HINT_BYTES));
   for (;;) {
     // A line of fewer numbers leaves the rest of its record 0.
     int32_t nKey = 0;

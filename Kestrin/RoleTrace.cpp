@@ -1,6 +1,10 @@
 // Role traces of ini/RoleTrace.ini: five numbers per packed key, in file order, duplicates kept.
+#include <algorithm>
+
 #include "3DRoleBaseData.h"
+#include "TableText.h"
 #include "ZorIni.h"
+#include "ZorPlatform.h"
 
 using ZorGameBase::CZorIni;
 using ZorGameBase::INI_DWORD;
@@ -11,6 +15,8 @@ using ZorGameBase::INI_INT64;
 namespace {
 
 const char ROLE_TRACE_FILE[] = "ini/RoleTrace.ini";
+// Records reserved at most before the file is read (a larger file grows the list as it goes).
+const size_t ROLE_TRACE_MOST_RESERVED = size_t{1} << 20;
 
 // The key with 999 in its middle field: (key / 10000000) * 10000000 + 9990000 + key % 10000,
 // the quotient and the sum taken modulo 2^32 and the result read as a signed 32-bit number:
@@ -32,6 +38,10 @@ int32_t C3DRoleBaseData::CreateRoleTraceInfo() {
   m_indexRoleTrace.Clear();
   CZorIni ini;
   if (!ini.Open(ROLE_TRACE_FILE, false)) return 0;
+  size_t nHint = std::min(RecordsHint(ini.GetImageSize(), LINE_HINT_BYTES), ROLE_TRACE_MOST_RESERVED);
+  m_vecRoleTrace.reserve(nHint);
+  ZorPlatform::AdviseLargePages(m_vecRoleTrace.data(), m_vecRoleTrace.capacity() * sizeof(RoleTraceInfo));
+  m_indexRoleTrace.Reserve(nHint);
   RoleTraceInfo info{};
   while (ini.ReadFieldSet({INI_INT64, &info.Key}, {INI_INT, &info.Field2},
                           {INI_DWORD, &info.Field3}, {INI_DWORD, &info.Field4},

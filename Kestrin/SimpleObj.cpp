@@ -64,6 +64,7 @@ int32_t C3DRoleBaseData::CreateSimpleObjInfo() {
     ZorGameBase::DebugLog("error on open %s.", SIMPLE_OBJ_FILE);
     return 0;
   }
+  m_mapSimpleObj.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES));
   ZorGameBase::CTextScan scan(image.View());
   std::string_view word;
   while (scan.Word(word)) {

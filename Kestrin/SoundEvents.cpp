@@ -58,6 +58,7 @@ void ReadSoundResLine(std::string_view line, SoundResTable& table) {
 int32_t C3DRoleBaseData::CreateSoundEventInfo() {
   ZorGameBase::CFileImage image;
   if (!image.Read(SOUND_EVENT_FILE, true)) return 0;
+  m_mapSoundEvent.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   m_mapSoundEvent.BeginLoad();
   CLinePieces pieces(image.View(), SOUND_LINE_BUFFER);
   std::unique_ptr<ZorGameBase::CDuplicateKeys> pDuplicates;  // with an observer only
@@ -85,6 +86,7 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
 int32_t C3DRoleBaseData::CreateSoundResInfo() {
   ZorGameBase::CFileImage image;
   if (!image.Read(SOUND_RES_FILE, true)) return 0;
+  m_mapSoundRes.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES), image.Size());
   m_mapSoundRes.BeginLoad();
   CLinePieces pieces(image.View(), SOUND_LINE_BUFFER);
   std::string_view piece;

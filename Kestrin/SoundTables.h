@@ -22,6 +22,11 @@ class CNameTable {
     return ppszName != nullptr ? *ppszName : nullptr;
   }
   void BeginLoad() { m_mark = m_names.GetMark(); }
+  // Room for a load from a file of nBytes in nLines lines, before the first load.
+  void Reserve(size_t nLines, size_t nBytes) {
+    m_table.Reserve(nLines);
+    m_names.Reserve(nBytes);
+  }
   void Append(Key nKey, std::string_view name) { m_table.Append(nKey) = m_names.Add(name); }
   void EndLoad() {
     size_t nBefore = m_table.Size();
@@ -71,6 +76,11 @@ class CSoundResTable {
   void BeginLoad() {
     m_mark = m_names.GetMark();
     m_nFilesMark = m_vecFiles.size();
+  }
+  // Room for nSections sections and their names from a file of nBytes, before the first load.
+  void Reserve(size_t nSections, size_t nBytes) {
+    m_table.Reserve(nSections);
+    m_names.Reserve(nBytes);
   }
   // Starts the section of a [title] line; the one open before is entered first.
   void OpenSection(std::string_view title) {

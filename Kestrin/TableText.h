@@ -266,6 +266,21 @@ inline std::string_view SkipLeadingSpace(std::string_view text) {
   return text.substr(i);
 }
 
+// What the loaders size their tables by before filling them: the records a file of nBytes
+// holds when its records take nRecordBytes each, about the least they take in the table
+// files. A table of more grows as ever; room never written takes no memory.
+inline size_t RecordsHint(size_t nBytes, size_t nRecordBytes) { return nBytes / nRecordBytes + 1; }
+const size_t LINE_HINT_BYTES = 16;     // a line of a line or word table
+const size_t SECTION_HINT_BYTES = 48;  // a section of a sectioned table
+
+// "%s" at the end of a word (a text without white space): the rest of it, false when none is
+// left. The same as CTextScan::Word there, without looking at the characters again.
+inline bool RestOfWord(const ZorGameBase::CTextScan& scan, std::string_view& rest) {
+  if (scan.AtEnd()) return false;
+  rest = scan.Rest();
+  return true;
+}
+
 // Copies a word into a zero-terminated field, cut to fit (longer values are outside the
 // tables' formats).
 template <size_t N>

@@ -82,27 +82,29 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
     return false;
   }
   size_t nWanted = static_cast<size_t>(nSize);
-  if (nWanted > m_nCapacity) {
-    m_pData.reset();
-    m_nCapacity = 0;
-    m_pData.reset(new (std::nothrow) char[nWanted]);
-    if (m_pData != nullptr) m_nCapacity = nWanted;
+  if (nWanted > m_block.Size()) {
+    m_block = CTableBlock();
+    try {
+      m_block = CTableBlock(nWanted);
+    } catch (const std::bad_alloc&) {
+      // larger than this process can hold: not read
+    }
   }
-  bool bRead = nWanted <= m_nCapacity && (nWanted == 0 || fread(m_pData.get(), 1, nWanted, pFile) == nWanted);
+  bool bRead = nWanted <= m_block.Size() &&
+               (nWanted == 0 || fread(m_block.Bytes(), 1, nWanted, pFile) == nWanted);
   fclose(pFile);
   if (!bRead) {
     if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
-  m_nSize = bTextMode ? ToTextMode(m_pData.get(), nWanted) : nWanted;
-  if (LoadObserver() != nullptr) ObserveFile(pszPath, m_pData.get(), m_nSize, bTextMode);
+  m_nSize = bTextMode ? ToTextMode(m_block.Bytes(), nWanted) : nWanted;
+  if (LoadObserver() != nullptr) ObserveFile(pszPath, m_block.Bytes(), m_nSize, bTextMode);
   return true;
 }
 
 void CFileImage::Release() {
-  m_pData.reset();
+  m_block = CTableBlock();
   m_nSize = 0;
-  m_nCapacity = 0;
 }
 
 int32_t ParseDecimal(const char* pszText) {

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "TableBlock.h"
 #include "WordBytes.h"
 
 namespace ZorGameBase {
@@ -44,16 +45,15 @@ class CFileImage {
  public:
   // False (image empty) when the file cannot be opened or read.
   bool Read(const char* pszPath, bool bTextMode);
-  const char* Data() const { return m_pData.get(); }
+  const char* Data() const { return m_block.Bytes(); }
   size_t Size() const { return m_nSize; }
-  std::string_view View() const { return std::string_view(m_pData.get(), m_nSize); }
+  std::string_view View() const { return std::string_view(m_block.Bytes(), m_nSize); }
   // Gives the block back.
   void Release();
 
  private:
-  std::unique_ptr<char[]> m_pData;
+  CTableBlock m_block;  // of large images, pages that go back to the system with the image
   size_t m_nSize = 0;
-  size_t m_nCapacity = 0;
 };
 
 // The text up to its first zero byte, as a C string of these bytes reads.

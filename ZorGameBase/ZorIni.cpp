@@ -456,6 +456,7 @@ bool CZorIni::AllocateImage(uint32_t nSize) {
   }
   m_pLineBuffer[0] = '\0';
   m_nSize = nSize;
+  ZorPlatform::AdviseLargePages(m_pBuffer.get(), static_cast<size_t>(nSize) + 1);  // read once, in order
   return true;
 }
 

@@ -160,6 +160,8 @@ class CZorIni {
   // inside the file image (each runs to CR, LF or the zero byte).
   const std::vector<const char*>& GetSectionLines() const { return m_vecSectionLines; }
   const char* GetFileName() const { return m_szFileName; }
+  // The bytes of the open document's image (0 when none is open), for sizing what it fills.
+  size_t GetImageSize() const { return m_pBuffer != nullptr ? m_nSize : 0; }
   // The current section's title line inside the file image; null before the first section.
   const char* GetSectionHeader() const { return m_pSectionHeader; }
 

@@ -8,7 +8,7 @@
 //   create_bench --memory-probe DIR               one Create in this process, its figures on a
 //                                                 line (the fresh-process samples run this;
 //                                                 scripts/callgrind-load.sh counts it)
-//   create_bench --straight-probe DIR             the same for the straightforward reading
+//   create_bench --straight-probe DIR             the same for the straightforward port
 //
 // Times are CPU times of the benchmark thread; with repetitions the report takes the median.
 // Every query benchmark counts the allocations of the program per query ("allocs").
@@ -38,6 +38,7 @@
 #endif
 
 #include "DataSet.h"
+#include "StraightPort.h"
 #include "I3DRoleBaseData.h"
 #include "ZorEncryptFile.h"
 
@@ -247,65 +248,12 @@ void FloorRead(benchmark::State& state, FloorPass pass) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The straightforward way, measured in the same run for the ten-times comparison: every line
-// of every file taken with fgets (a ".dat" deciphered whole first, its lines walked in memory),
-// converted with sscanf ("key=value" lines, or a word and up to six integers) and entered into
-// a std::map per file. It keeps no record layout, so it is a little quicker than a real port of
-// the loaders would be, never slower.
-
-using StraightTable = std::map<std::string, std::string>;
-
-void StraightLine(const char* pszLine, std::string& strSection, StraightTable& table) {
-  char szKey[256], szValue[256];
-  long long anNumbers[6];
-  if (sscanf(pszLine, " [%255[^]]]", szKey) == 1) {
-    strSection = szKey;
-  } else if (sscanf(pszLine, " %255[^=\r\n]=%255[^\r\n]", szKey, szValue) == 2) {
-    table[strSection + '/' + szKey] = szValue;
-  } else if (sscanf(pszLine, "%255s %lld %lld %lld %lld %lld %lld", szKey, &anNumbers[0],
-                    &anNumbers[1], &anNumbers[2], &anNumbers[3], &anNumbers[4],
-                    &anNumbers[5]) >= 1) {
-    table[szKey] = std::to_string(anNumbers[0]);
-  }
-}
-
-void StraightRead(const std::string& strPath, StraightTable& table) {
-  std::string strSection;
-  char szLine[1024];
-  if (strPath.size() > 4 && strPath.compare(strPath.size() - 4, 4, ".dat") == 0) {
-    std::vector<char> image;
-    size_t nSize = ReadWhole(strPath, image);
-    unsigned char abyKey[ZorGameBase::CZorEncryptFile::KEY_SIZE];
-    ZorGameBase::CZorEncryptFile::BuildKey(ZorGameBase::DAT_FILE_SEED, abyKey);
-    ZorGameBase::CZorEncryptFile::Decipher(abyKey, reinterpret_cast<unsigned char*>(image.data()),
-                                           static_cast<int>(nSize));
-    for (size_t nAt = 0; nAt < nSize;) {
-      const char* pEnd = static_cast<const char*>(memchr(image.data() + nAt, '\n', nSize - nAt));
-      size_t nLine = pEnd != nullptr ? static_cast<size_t>(pEnd - image.data()) - nAt : nSize - nAt;
-      size_t nCopy = std::min(nLine, sizeof(szLine) - 1);
-      memcpy(szLine, image.data() + nAt, nCopy);
-      szLine[nCopy] = '\0';
-      StraightLine(szLine, strSection, table);
-      nAt += nLine + 1;
-    }
-    return;
-  }
-  FILE* pFile = fopen(strPath.c_str(), "r");
-  if (pFile == nullptr) return;
-  while (fgets(szLine, sizeof(szLine), pFile) != nullptr) StraightLine(szLine, strSection, table);
-  fclose(pFile);
-}
+// The straightforward port (StraightPort.h), measured in the same run for the ten-times
+// comparison.
 
 void BM_Straightforward(benchmark::State& state) {
   const CBenchData& data = CBenchData::Get();
-  for (auto _ : state) {
-    std::vector<StraightTable> vecTables(data.CreateFiles().size());
-    for (size_t i = 0; i < vecTables.size(); ++i) StraightRead(data.CreateFiles()[i], vecTables[i]);
-    benchmark::DoNotOptimize(vecTables.data());
-    state.PauseTiming();
-    vecTables.clear();
-    state.ResumeTiming();
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(StraightLoad(data.Folder().string()));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(data.CreateBytes()));
 }
@@ -774,18 +722,12 @@ int RunProbe(const char* pszMode, const char* pszFolder) {
   fs::current_path(pszFolder);
   uint64_t nBefore = std::max(StatusBytes("VmRSS:"), StatusBytes("VmHWM:"));
   bool bStraight = strcmp(pszMode, STRAIGHT_PROBE) == 0;
-  std::vector<std::string> vecFiles;
-  for (const Loader& loader : Loaders()) {
-    for (const char* pszFile : loader.files) vecFiles.push_back(pszFile);
-  }
   I3DRoleBaseData* pData = bStraight ? nullptr : RoleBaseDataQuery();
   rusage before, after;
   getrusage(RUSAGE_THREAD, &before);
   int nResult = 0;
   if (bStraight) {
-    std::vector<StraightTable> vecTables(vecFiles.size());
-    for (size_t i = 0; i < vecFiles.size(); ++i) StraightRead(vecFiles[i], vecTables[i]);
-    benchmark::DoNotOptimize(vecTables.data());
+    benchmark::DoNotOptimize(StraightLoad("."));
     getrusage(RUSAGE_THREAD, &after);
   } else {
     nResult = pData->Create() == 1 ? 0 : 1;
@@ -976,9 +918,9 @@ void PrintReport(const CReportCollector& results, const FreshFigures& fresh) {
          dScan > 0 ? dCreate / dScan : 0.0, dWide > 0 ? dCreate / dWide : 0.0,
          Verdict(dScan > 0 && dCreate * 3 >= dScan));
   double dStraight = MBps(nBytes, results.Ns("Straightforward"));
-  printf("| Straightforward reading: fgets + sscanf + std::map, this run | %.0f MB/s | | |\n",
+  printf("| Straightforward port (stdio + std::map, StraightPort.cpp), this run | %.0f MB/s | | |\n",
          dStraight);
-  printf("| Create / straightforward reading of this run | %.1fx | >= 10x | %s |\n",
+  printf("| Create / straightforward port of this run | %.1fx | >= 10x | %s |\n",
          dStraight > 0 ? dCreate / dStraight : 0.0, Verdict(dStraight > 0 && dCreate >= 10 * dStraight));
   printf("| (Create / the port's %.0f MB/s on the machine where the targets were set) | %.1fx | | |\n",
          PORT_MB_PER_S, dCreate / PORT_MB_PER_S);
@@ -989,9 +931,9 @@ void PrintReport(const CReportCollector& results, const FreshFigures& fresh) {
     double dFreshStraight = MBps(nBytes, fresh.straight.dCreateMs * 1e6);
     printf("| Create, fresh process (CPU time, a process per sample) | %.0f MB/s (%.0f ms, %.0f ms of it system) | | |\n",
            dFresh, memory.dCreateMs, memory.dSystemMs);
-    printf("| Straightforward reading, fresh process | %.0f MB/s (%.0f ms) | | |\n", dFreshStraight,
+    printf("| Straightforward port, fresh process | %.0f MB/s (%.0f ms) | | |\n", dFreshStraight,
            fresh.straight.dCreateMs);
-    printf("| Fresh Create / fresh straightforward reading | %.1fx | >= 10x | %s |\n",
+    printf("| Fresh Create / fresh straightforward port | %.1fx | >= 10x | %s |\n",
            dFreshStraight > 0 ? dFresh / dFreshStraight : 0.0,
            Verdict(dFreshStraight > 0 && dFresh >= 10 * dFreshStraight));
     printf("| Page faults of a fresh Create | %" PRIu64 " = %.2fx the data's %.0f pages of 4 KiB | <= 1x | %s |\n",

@@ -33,4 +33,14 @@ std::FILE* OpenRegularFile(const char* pszPath);
 // terminating zero can be read: a probe, for checks that log a bad pointer.
 bool IsReadableString(const char* psz);
 
+// Zero-filled memory of whole pages for large blocks of table storage, committed as it is
+// first touched; where the system has large pages that need no privilege, a block of 2 MB or
+// more is aligned to them and advised to use them. Null when there is none. FreePages takes
+// the pointer and the size given to AllocatePages.
+void* AllocatePages(size_t nBytes);
+void FreePages(void* pBlock, size_t nBytes);
+// Advises the system to back the whole large pages within the range (memory not yet written,
+// such as the unused capacity of a large vector) with large pages; nothing where it has none.
+void AdviseLargePages(void* pBegin, size_t nBytes);
+
 }  // namespace ZorPlatform
