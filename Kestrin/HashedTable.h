@@ -29,6 +29,7 @@
 #include <utility>
 #include <vector>
 
+#include "LinearProbe.h"
 #include "TableBlock.h"
 
 // Records in order, in blocks that never move: the first of about 32 KB (or of the count
@@ -434,15 +435,12 @@ class CHashedTable {
   Value* FindValue(const Lookup& key) {
     if (m_nIndexed == 0) return nullptr;
     uint32_t nTag = TagOf(key);
-    size_t nMask = m_vecSlots.size() - 1;
-    for (size_t i = Home(nTag);; i = (i + 1) & nMask) {
-      const Slot& slot = m_vecSlots[i];
-      if (slot.nEntry == 0) return nullptr;
-      if (slot.nTag == nTag) {
-        Entry& entry = m_entries[slot.nEntry - 1];
-        if (entry.key == KeyOf(key)) return &entry.value;
-      }
-    }
+    const Slot& slot = m_vecSlots[ZorGameBase::ProbeSlot(
+        Home(nTag), m_vecSlots.size() - 1, [&](size_t i) { return m_vecSlots[i].nEntry == 0; },
+        [&](size_t i) {
+          return m_vecSlots[i].nTag == nTag && m_entries[m_vecSlots[i].nEntry - 1].key == KeyOf(key);
+        })];
+    return slot.nEntry == 0 ? nullptr : &m_entries[slot.nEntry - 1].value;
   }
 
   // Gives entry nEntry a slot (*pSlot, when asked) unless its key has one: then
@@ -450,16 +448,14 @@ class CHashedTable {
   template <typename Merge>
   bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge, uint32_t* pSlot = nullptr) {
     Entry& entry = m_entries[nEntry];
-    size_t nMask = m_vecSlots.size() - 1;
-    size_t i = Home(nTag);
-    for (; m_vecSlots[i].nEntry != 0; i = (i + 1) & nMask) {
-      const Slot& slot = m_vecSlots[i];
-      if (slot.nTag != nTag) continue;
-      Entry& kept = m_entries[slot.nEntry - 1];
-      if (kept.key == entry.key) {
-        fnMerge(kept.value, entry.value);
-        return false;
-      }
+    size_t i = ZorGameBase::ProbeSlot(
+        Home(nTag), m_vecSlots.size() - 1, [&](size_t n) { return m_vecSlots[n].nEntry == 0; },
+        [&](size_t n) {
+          return m_vecSlots[n].nTag == nTag && m_entries[m_vecSlots[n].nEntry - 1].key == entry.key;
+        });
+    if (m_vecSlots[i].nEntry != 0) {
+      fnMerge(m_entries[m_vecSlots[i].nEntry - 1].value, entry.value);
+      return false;
     }
     m_vecSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
     if (pSlot != nullptr) *pSlot = static_cast<uint32_t>(i);
@@ -488,9 +484,9 @@ class CHashedTable {
     size_t nMask = m_vecSlots.size() - 1;
     for (const Slot& slot : vecOld) {
       if (slot.nEntry == 0) continue;
-      size_t i = Home(slot.nTag);
-      while (m_vecSlots[i].nEntry != 0) i = (i + 1) & nMask;
-      m_vecSlots[i] = slot;
+      m_vecSlots[ZorGameBase::ProbeSlot(
+          Home(slot.nTag), nMask, [&](size_t i) { return m_vecSlots[i].nEntry == 0; },
+          [](size_t) { return false; })] = slot;
     }
   }
 

@@ -11,6 +11,7 @@
 
 #include "DebugLog.h"
 #include "Gbk.h"
+#include "LinearProbe.h"
 #include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
@@ -763,6 +764,16 @@ bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue
 }
 
 
+// The key index's slot for a key: the one holding its first line, or the free one it takes.
+size_t CZorIni::SlotOfKey(const char* pKey, size_t nKey) const {
+  return ProbeSlot(
+      HashKey(pKey, nKey), m_vecKeySlots.size() - 1, [&](size_t i) { return m_vecKeySlots[i] == 0; },
+      [&](size_t i) {
+        uint32_t nLine = m_vecKeySlots[i] - 1;
+        return m_vecKeyLength[nLine] == nKey && memcmp(m_vecSectionLines[nLine], pKey, nKey) == 0;
+      });
+}
+
 // Every line of the section under its key, the first line of a key standing.
 void CZorIni::IndexSectionKeys() {
   size_t nLines = m_vecSectionLines.size();
@@ -772,16 +783,8 @@ void CZorIni::IndexSectionKeys() {
   for (size_t n = 0; n < nLines; ++n) {
     const char* pLine = m_vecSectionLines[n];
     if (m_vecKeyLength[n] == NO_KEY) continue;
-    size_t nKey = m_vecKeyLength[n];
-    for (size_t i = HashKey(pLine, nKey) & (nSlots - 1);; i = (i + 1) & (nSlots - 1)) {
-      uint32_t nSlot = m_vecKeySlots[i];
-      if (nSlot == 0) {
-        m_vecKeySlots[i] = static_cast<uint32_t>(n + 1);
-        break;
-      }
-      if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(m_vecSectionLines[nSlot - 1], pLine, nKey) == 0)
-        break;  // an earlier line has this key
-    }
+    uint32_t& nSlot = m_vecKeySlots[SlotOfKey(pLine, m_vecKeyLength[n])];
+    if (nSlot == 0) nSlot = static_cast<uint32_t>(n + 1);  // else an earlier line has this key
   }
   m_bKeysIndexed = true;
 }
@@ -792,13 +795,8 @@ void CZorIni::IndexSectionKeys() {
 const char* CZorIni::FindKeyLine(const char* pszKey, size_t nKey) {
   if (m_vecSectionLines.empty()) return nullptr;
   if (!m_bKeysIndexed) IndexSectionKeys();
-  size_t nMask = m_vecKeySlots.size() - 1;
-  for (size_t i = HashKey(pszKey, nKey) & nMask;; i = (i + 1) & nMask) {
-    uint32_t nSlot = m_vecKeySlots[i];
-    if (nSlot == 0) break;
-    const char* pLine = m_vecSectionLines[nSlot - 1];
-    if (m_vecKeyLength[nSlot - 1] == nKey && memcmp(pLine, pszKey, nKey) == 0) return pLine;
-  }
+  uint32_t nSlot = m_vecKeySlots[SlotOfKey(pszKey, nKey)];
+  if (nSlot != 0) return m_vecSectionLines[nSlot - 1];
   // Not a line's key; a key holding "=" or a line end may still start a line.
   bool bPlain = true;
   for (size_t i = 0; i < nKey && bPlain; ++i) bPlain = pszKey[i] != '=' && !IsLineEnd(pszKey[i]);

@@ -192,6 +192,7 @@ class CZorIni {
   void ObserveValue(const char* pszKey, bool bDecimal);
   void ObserveFormatWrong(const char* pLine);
   void IndexSectionKeys();
+  size_t SlotOfKey(const char* pKey, size_t nKey) const;
 
   FILE* m_pFile;                      // open only while Open reads a plain file
   CZorEncryptFile m_encryptFile;      // its key deciphers a ".dat" file in the image
