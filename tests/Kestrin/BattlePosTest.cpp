@@ -49,7 +49,7 @@ TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
   EXPECT_EQ(0, pData->GetBattleRotaryAngle(7));
   EXPECT_EQ(1000, pData->GetBattleCameraTime(7));
   EXPECT_EQ("-1 -1 -1 -1", Say(pData->GetBattleTorch1(7, 1), pData->GetBattleTorch2(7, 1),
-                                pData->GetBattleTorch3(7, 1), pData->GetBattleTorch4(7, 1)));
+                               pData->GetBattleTorch3(7, 1), pData->GetBattleTorch4(7, 1)));
   EXPECT_EQ(pPos, pData->GetBattleArrayCellPos(1));  // the default position, (0, 0)
   EXPECT_EQ(nullptr, pData->GetFighterPos(7, 1, 1, 0));
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(7, 1, 1));

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "<table>/<case>" for every case folder, sorted.
+// "<table>/<case>" for every case folder, sorted; a name that fails when there is none.
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
   std::error_code ec;
@@ -31,6 +31,7 @@ std::vector<std::string> CaseNames() {
     }
   }
   std::sort(names.begin(), names.end());
+  if (names.empty()) names.push_back("no-case-folder-found");
   return names;
 }
 
@@ -168,6 +169,5 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TableCaseTest, ::testing::ValuesIn(CaseNames()), TestName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TableCaseTest);
 
 }  // namespace
