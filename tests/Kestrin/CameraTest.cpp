@@ -1,18 +1,16 @@
-// Capture cameras, the battle dive read on every call, camera tracks and their cached frames.
+// The battle dive read on every call, camera tracks and their cached frames. What the capture
+// camera and track files give is asked by the cases of tests/cases/camera.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "ModuleFixture.h"
-#include "QuerySweep.h"
 
 namespace {
 
-const char CAPTURE_LINE[] = "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\n";
 const char NINE_FLOATS[] = "1 2 3 4 5 6 7 8 9.5\n";
 // "镜头文件格式错误:" in GBK, as the log records it.
 const char TRACK_FORMAT_WRONG[] =
@@ -30,21 +28,6 @@ std::string TrackFile(uint32_t nCount, int nFrames, int nExtra = 0) {
 using CameraTest = ModuleTest;
 
 using Floats = std::vector<float>;
-
-// A line is eye, rotation, target of camera 1, then the same of camera 2; stored as target, eye,
-// rotation. The short line converted what it could; the rest is the last valid line's.
-TEST_F(CameraTest, LastValidCaptureLineStandsAndAShortLineEndsTheReading) {
-  I3DRoleBaseData* pData = LoadWith("ini/CaptureCamera.ini",
-                                    "; cameras\n" + std::string(CAPTURE_LINE) +
-                                        "  21 22 23 24 25 26 27 28 29 30 31 32 33 34 35 36 37 38\n"
-                                        "41 42 43 44\n" +
-                                        CAPTURE_LINE);
-  EXPECT_EQ((Floats{27, 28, 29, 41, 42, 43, 44, 25, 26}),
-            Fields<float>(pData->GetCaptureCamera1()));
-  EXPECT_EQ((Floats{36, 37, 38, 30, 31, 32, 33, 34, 35}),
-            Fields<float>(pData->GetCaptureCamera2()));
-  EXPECT_FALSE(LogHas("CaptureCamera"));
-}
 
 // The dive is read again on every call, into the same record: what a short line lacks stays.
 TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLinesOnEveryCall) {
@@ -66,23 +49,6 @@ TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLinesOnEveryCall) {
   EXPECT_FALSE(LogHas("3DBattleDive"));
 }
 
-// A line whose name or path is longer than 255 characters is passed over.
-TEST_F(CameraTest, FirstCameraTrackLineOfANameStands) {
-  const std::string strName255(255, 'n'), strName256(256, 'n');
-  I3DRoleBaseData* pData = LoadWith(
-      "ini/CameraTrack.ini",
-      "; name path number\n/ note\nintro tracks/intro.trk 3\nintro other.trk 4\nshort only\n"
-      "\toutro  tracks/outro.trk   -2 extra\n" +
-          strName256 + " a.trk 1\nb " + std::string(256, 'p') + " 2\n" + strName255 + " c.trk 3\n");
-  EXPECT_EQ(
-      "3 \"tracks/intro.trk\" / -2 \"tracks/outro.trk\" / "
-      "null / null / null / null / 3 \"c.trk\" /",
-      Each({"intro", "outro", "short", "Intro", strName256.c_str(), "b", strName255.c_str()},
-           [&](const char* pszName) {
-             return Describe(pData->GetCameraTrackInfo(pszName)) + " /";
-           }));
-}
-
 TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {
   Write("ini/CameraTrack.ini", "intro tracks/intro.trk 3\n");
   Write("tracks/intro.trk", TrackFile(2, 2, 7));
@@ -99,38 +65,6 @@ TEST_F(CameraTest, TrackFramesAreReadOnceAndKept) {
   // Neither does a second load drop the cache.
   pData->Create();
   EXPECT_EQ(pFrames, pData->GetCameraTrackFrames("intro"));
-}
-
-// Each row is the track file of its own track: the frames kept (-1: nothing kept) and whether
-// the file is reported as holding fewer frames than its count.
-TEST_F(CameraTest, TrackFileGivesTheWholeFramesItHolds) {
-  const struct {
-    const char* pszName;
-    std::string strFile;
-    int nFrames;
-    bool bReported;
-  } cases[] = {
-      {"a frame short", TrackFile(2, 1, 4), 1, true},
-      {"huge count in a small file", TrackFile(0xFFFFFFFFu, 3), 3, true},
-      {"no whole frame for the count: an empty list", TrackFile(0x7FFFFFFFu, 0, 31), 0, true},
-      {"a count of 0", TrackFile(0, 0, 64), -1, false},
-      {"too short for a count", std::string("\x01\x00\x00", 3), -1, false},
-  };
-  std::string strTracks;
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    strTracks += "t" + std::to_string(i) + " f" + std::to_string(i) + ".trk 1\n";
-    Write("f" + std::to_string(i) + ".trk", cases[i].strFile);
-  }
-  I3DRoleBaseData* pData = LoadWith("ini/CameraTrack.ini", strTracks);
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    const CameraTrackFrameList* pFrames =
-        pData->GetCameraTrackFrames(("t" + std::to_string(i)).c_str());
-    EXPECT_EQ(cases[i].nFrames, pFrames == nullptr ? -1 : static_cast<int>(pFrames->size()))
-        << cases[i].pszName;
-    EXPECT_EQ(cases[i].bReported ? 1 : 0,
-              LogCount(TRACK_FORMAT_WRONG + ("f" + std::to_string(i) + ".trk")))
-        << cases[i].pszName;
-  }
 }
 
 // A track without frames is not kept: the next call reads its file again, also one that

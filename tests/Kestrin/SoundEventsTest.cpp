@@ -1,4 +1,5 @@
-// Sound events and sound resources: their line rules and the file pick of GetSoundFile.
+// Sound resources: the file pick of GetSoundFile and its key rules. The line rules of the event and
+// resource files are asked by the cases of tests/cases/sound-event and tests/cases/sound-res.
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -10,46 +11,7 @@
 
 namespace {
 
-const char SOUND_EVENT_FILE[] = "ini/SoundEvent.ini";
 const char SOUND_RES_FILE[] = "ini/SoundRes.ini";
-
-using SoundEventTest = ModuleTest;
-
-// Each row is one line (or piece) of the file and the question that shows how it was read.
-TEST_F(SoundEventTest, LineRulesOfTheEventFile) {
-  const char GARBAGE[] = "\xff\xfe\x00\x01\n==\n40\0=x\n";
-  const struct {
-    std::string strLine;
-    uint32_t nId;
-    const char* pszName;
-  } cases[] = {
-      {"12=hit\n", 12, "hit"},
-      {"", 13, "(null)"},
-      {"14 = blank_before\n", 14, "(null)"},  // "%d=" needs '=' right after the number
-      {"15= blank_after\n", 15, "blank_after"},
-      {"  16=indented\n", 16, "indented"},
-      {";17=comment\n\n", 17, "(null)"},
-      {"18=\n", 18, "(null)"},
-      {"x19=letters\n", 19, "(null)"},
-      {"20=two words\n", 20, "two"},
-      {"-1=minus_one\n", 4294967295u, "minus_one"},
-      {"21=first\n21=second\n", 21, "second"},
-      {"22=crlf\r\n", 22, "crlf"},
-      {std::string(GARBAGE, sizeof(GARBAGE) - 1), 40, "(null)"},
-      {"9=\xb0\xa1ok\n", 9, "\xb0\xa1ok"},
-      // A line longer than 1023 characters is read in pieces, each taken as a line.
-      {"5=" + std::string(1021, 'a') + "7=tail\n", 7, "tail"},
-      {"23=last_without_break", 23, "last_without_break"},
-  };
-  std::string strFile;
-  for (const auto& c : cases) strFile += c.strLine;
-  I3DRoleBaseData* pData = LoadWith(SOUND_EVENT_FILE, strFile);
-  for (const auto& c : cases) {
-    EXPECT_EQ(c.pszName, OrNull(pData->GetSoundEventName(c.nId))) << c.strLine;
-  }
-  EXPECT_EQ(std::string(1021, 'a'), OrNull(pData->GetSoundEventName(5)));
-  EXPECT_EQ(0, LogCount("SoundEvent"));
-}
 
 class SoundResTest : public ModuleTest {
  protected:
@@ -89,49 +51,11 @@ TEST_F(SoundResTest, PickFollowsTheGeneratorSeededWithTheSeconds) {
   EXPECT_EQ(random.Next(), nNext);
 }
 
-// Each row loads its own file and asks for one name.
-TEST_F(SoundResTest, SectionRulesAndNameResolution) {
-  const std::string strLong(255, 't');
-  const char GARBAGE[] = "\xff\xfe\x01\n[\0zz]\n=\n[\n]\n";
-  const struct {
-    const char* pszCase;
-    std::string strFile;
-    std::string strName;
-    const char* pszFile;
-  } cases[] = {
-      {"section without files", "[none]\n", "none", "(null)"},
-      {"an empty name is a file name", "[empty]\nSound=\n", "empty", ""},
-      {"no such title: the name", "[hit]\nSound=a.wav\n", "x.wav", "x.wav"},
-      {"blanks stay in the title", "[ a ]\nSound=blanks.wav\n", " a ", "blanks.wav"},
-      {"blanks stay in the title", "[ a ]\nSound=blanks.wav\n", "a ", "a "},
-      {"the title ends at the first ]", "[b]c]\nSound=first.wav\n", "b", "first.wav"},
-      {"the first of two titles wins", "[hit]\nSound=1.wav\n[hit]\nSound=2.wav\n", "hit", "1.wav"},
-      {"lines before the first section", "Sound=f.wav\n[x]\n", "x", "(null)"},
-      {"a broken header leaves the section open", "[open]\n[broken\nSound=o.wav\n", "open",
-       "o.wav"},
-      {"a broken header is no title", "[open]\n[broken\nSound=o.wav\n", "[broken", "[broken"},
-      {"an indented header opens nothing", "[outer]\n  [inner]\nSound=o.wav\n", "outer", "o.wav"},
-      {"an indented header is no title", "[outer]\n  [inner]\nSound=o.wav\n", "inner", "inner"},
-      // 0x81 0x5D is one GBK character whose trail byte is ']'.
-      {"a double-byte ] ends no title",
-       "[\x81\x5D"
-       "ab]\nSound=gbk.wav\n",
-       "\x81\x5D"
-       "ab",
-       "gbk.wav"},
-      {"a title of 255 after garbage",
-       std::string(GARBAGE, sizeof(GARBAGE) - 1) + "[" + strLong + "]\nSound=long.wav\n", strLong,
-       "long.wav"},
-  };
-  for (const auto& c : cases) {
-    LoadText(c.strFile);
-    EXPECT_EQ(c.pszFile, File(c.strName.c_str())) << c.pszCase;
-  }
+// A name no section has is answered as the caller's own text.
+TEST_F(SoundResTest, AnUnknownNameIsAnsweredAsTheCallersText) {
+  LoadText("[hit]\nSound=a.wav\n");
   const char* pszOwn = "x.wav";
-  EXPECT_EQ(pszOwn, m_pData->GetSoundFile(pszOwn));  // the caller's own text
-  EXPECT_EQ(nullptr, m_pData->GetSoundFile(nullptr));
-  EXPECT_EQ(nullptr, m_pData->GetSoundFile(""));
-  EXPECT_EQ(0, LogCount("SoundRes"));
+  EXPECT_EQ(pszOwn, m_pData->GetSoundFile(pszOwn));
 }
 
 TEST_F(SoundResTest, KeyAndValueRules) {

@@ -1,5 +1,5 @@
-// Sound playback: the volume arithmetic, the calls made on the sound manager and the resource
-// demand manager, and the four settings.
+// Sound playback: the calls made on the sound manager and the resource demand manager, and the
+// settings over a reload. The volume arithmetic is asked by the case in tests/cases/sound-volume.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -91,50 +91,6 @@ class SoundPlaybackTest : public ModuleTest {
   StrictMock<MockSound> m_sound;
   StrictMock<MockDemand> m_demand;
 };
-
-// Rows: the four settings (switch, fading, volume, listener), the question, the answer. Beyond
-// the defaults: distances from the listener; 100 * 50000000 and (100 - 25) * 0xFFFFFFFF wrap in
-// 32 bits, the latter divided unsigned; without fading flat or silent when asked; switched off
-// always 0; any value but 0 is on.
-TEST_F(SoundPlaybackTest, VolumeFallsOffWithTheSquareOfTheDistanceIn32Bits) {
-  const struct {
-    int32_t nSwitch, nFading, nVolume, nListenerX, nListenerY;
-    int32_t x, y, nRadius, nSilent;
-    uint32_t nExpected;
-  } cases[] = {
-      {1, 1, 100, 0, 0, 0, 0, 10, 1, 100},
-      {1, 1, 100, 0, 0, 6, 8, 10, 1, 0},
-      {1, 1, 100, 0, 0, 3, 4, 10, 1, 75},
-      {1, 1, 100, 0, 0, 20, 0, 10, 1, 0},
-      {1, 1, 100, 0, 0, -3, -4, 10, 1, 75},
-      {1, 1, 100, 0, 0, 1, 0, 3, 1, 88},
-      {1, 1, 100, 0, 0, 0, 0, 0, 1, 0},
-      {1, 1, 100, 0, 0, 0, 0, -10, 1, 100},
-      {1, 1, 100, 0, 0, 9, 0, 10, 1, 19},
-      {1, 1, 100, 100, -50, 100, -50, 10, 0, 100},
-      {1, 1, 100, 100, -50, 103, -46, 10, 0, 75},
-      {1, 1, 100, 100, -50, 0, 0, 10, 0, 0},
-      {1, 1, 50000000, 0, 0, 0, 0, 10, 0, 7050327},
-      {1, 1, -1, 0, 0, 3, 4, 10, 0, 42949672},
-      {1, 0, 80, 0, 0, 5000, 5000, 1, 0, 80},
-      {1, 0, 80, 0, 0, 0, 0, 10, 1, 0},
-      {1, 0, 80, 0, 0, 0, 0, 10, -7, 0},
-      {1, 0, -5, 0, 0, 0, 0, 10, 0, 4294967291u},
-      {0, 1, 100, 0, 0, 0, 0, 10, 0, 0},
-      {0, 0, 100, 0, 0, 0, 0, 10, 0, 0},
-      {-3, 42, 100, 0, 0, 3, 4, 10, 1, 75},
-  };
-  for (const auto& c : cases) {
-    m_pData->SetSoundSwitch(c.nSwitch);
-    m_pData->SetDistanceFading(c.nFading);
-    m_pData->SetSoundVolume(c.nVolume);
-    m_pData->SetListenerPos(c.nListenerX, c.nListenerY);
-    EXPECT_EQ(c.nExpected, m_pData->GetSoundVolume(c.x, c.y, c.nRadius, c.nSilent))
-        << "switch " << c.nSwitch << " fading " << c.nFading << " volume " << c.nVolume
-        << " listener " << c.nListenerX << "," << c.nListenerY << " at " << c.x << "," << c.y
-        << " r " << c.nRadius << " silent " << c.nSilent;
-  }
-}
 
 enum Operation { PLAY, PLAY_AT, UPDATE, EVENT, STOP };
 

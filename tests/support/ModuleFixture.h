@@ -95,9 +95,3 @@ std::time_t InOneSecond(F fnRun) {
   }
   return -1;
 }
-
-// The four torch values of a battle map's fighter group, each through its own query.
-inline std::vector<int32_t> Torches(I3DRoleBaseData* pData, uint32_t nMap, int32_t nGroup) {
-  return {pData->GetBattleTorch1(nMap, nGroup), pData->GetBattleTorch2(nMap, nGroup),
-          pData->GetBattleTorch3(nMap, nGroup), pData->GetBattleTorch4(nMap, nGroup)};
-}
