@@ -46,19 +46,10 @@ int RunDiff(const std::string& strOldDir, const std::string& strNewDir,
             const std::vector<std::string>& tableNames, bool bJson) {
   const std::vector<RegisteredTable>& registered = CTableRegistry::Tables();
   std::vector<size_t> tables;
-  for (size_t i = 0; i < registered.size(); ++i) {
-    if (tableNames.empty()) tables.push_back(i);
-  }
+  for (size_t i = 0; tableNames.empty() && i < registered.size(); ++i) tables.push_back(i);
   for (const std::string& strName : tableNames) {
-    size_t i = 0;
-    while (i < registered.size() && strName != registered[i].pszName &&
-           strName != registered[i].pszFile)
-      ++i;
-    if (i == registered.size()) {
-      std::cerr << "kestrin diff: no table \"" << strName
-                << "\"; kestrin dump --list shows the table names\n";
-      return 2;
-    }
+    size_t i = FindTable(strName, "diff");
+    if (i == registered.size()) return 2;
     tables.push_back(i);
   }
   std::error_code ec;

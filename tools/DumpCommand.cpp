@@ -11,13 +11,8 @@
 
 int RunDump(const std::string& strDataDir, const std::string& strTable) {
   const std::vector<RegisteredTable>& tables = CTableRegistry::Tables();
-  size_t i = 0;
-  while (i < tables.size() && strTable != tables[i].pszName && strTable != tables[i].pszFile) ++i;
-  if (i == tables.size()) {
-    std::cerr << "kestrin dump: no table \"" << strTable
-              << "\"; kestrin dump --list shows the table names\n";
-    return 2;
-  }
+  size_t i = FindTable(strTable, "dump");
+  if (i == tables.size()) return 2;
   const RegisteredTable& table = tables[i];
   if (!EnterDataFolder(strDataDir, "dump")) return 2;
   I3DRoleBaseData* pData = RoleBaseDataQuery();

@@ -1,6 +1,7 @@
 #include "TableDump.h"
 
 #include <algorithm>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -301,4 +302,15 @@ Json TableEntriesJson(I3DRoleBaseData& data, size_t i) {
   DumpTableEntries(data, i, dump);
   dump.Finish();
   return Json::parse(text.str(), nullptr, false);
+}
+
+size_t FindTable(const std::string& strTable, const char* pszCommand) {
+  const std::vector<RegisteredTable>& tables = CTableRegistry::Tables();
+  size_t i = 0;
+  while (i < tables.size() && strTable != tables[i].pszName && strTable != tables[i].pszFile) ++i;
+  if (i == tables.size()) {
+    std::cerr << "kestrin " << pszCommand << ": no table \"" << strTable
+              << "\"; kestrin dump --list shows the table names\n";
+  }
+  return i;
 }

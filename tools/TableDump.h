@@ -3,6 +3,7 @@
 // loaded service, in key order (numbers as the file writes them, names byte by byte); every
 // value shown is the service's answer through I3DRoleBaseData for that key.
 #include <cstddef>
+#include <string>
 
 #include "I3DRoleBaseData.h"
 #include "JsonStream.h"
@@ -14,3 +15,7 @@ void DumpTableEntries(I3DRoleBaseData& data, size_t i, CJsonStream& dump);
 // The same entries as one JSON value held whole (a list, an object, or null), for comparing
 // and drawing; the dump's form exactly.
 Json TableEntriesJson(I3DRoleBaseData& data, size_t i);
+
+// The registry's index of the table named by its name ("LookScale") or file
+// ("ini/LookScale.ini"); the registry's size, with the reason on stderr, when none is.
+size_t FindTable(const std::string& strTable, const char* pszCommand);
