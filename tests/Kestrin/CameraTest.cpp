@@ -44,8 +44,12 @@ TEST_F(CameraTest, DiveFileFillsBlocksAndValuesAfterNoteLinesOnEveryCall) {
   EXPECT_EQ((Floats{2, 2, 2, 4, 5, 6, 7, 8, 9.5, 9, 8, 7, 6, 5, 4, 3, 2, 1}),
             Fields<float>(pDive, 18));
   EXPECT_EQ(7, pDive->nValue[2]);
+  // Gone or turned into a folder: no dive, and the record handed out still reads.
   std::filesystem::remove(m_folder / "ini/3DBattleDive.ini");
   EXPECT_EQ(nullptr, pData->GetBattleDiveInfo());
+  std::filesystem::create_directory(m_folder / "ini/3DBattleDive.ini");
+  EXPECT_EQ(nullptr, pData->GetBattleDiveInfo());
+  EXPECT_EQ(7, pDive->nValue[2]);
   EXPECT_FALSE(LogHas("3DBattleDive"));
 }
 

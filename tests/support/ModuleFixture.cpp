@@ -101,3 +101,12 @@ I3DRoleBaseData* ModuleTest::LoadWith(const std::string& strPath, const std::str
   Write(strPath, strText);
   return Load();
 }
+
+fs::path ExampleDataFolder() { return fs::path(KESTRIN_EXAMPLE_DATA); }
+
+void CopyExampleData(const fs::path& folder) {
+  for (const char* pszPart : {"ini", "track"}) {
+    fs::copy(ExampleDataFolder() / pszPart, folder / pszPart,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+}

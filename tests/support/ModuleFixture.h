@@ -49,6 +49,11 @@ class ModuleTest : public TempFolderTest {
   int32_t m_nCreated = -1;
 };
 
+// The example data set of the source tree: ini/, track/ and the readable sources in src/.
+std::filesystem::path ExampleDataFolder();
+// Copies the example data set's ini/ and track/ folders into the folder.
+void CopyExampleData(const std::filesystem::path& folder);
+
 // The text of an answer, "(null)" for none.
 inline std::string OrNull(const char* pszText) { return pszText != nullptr ? pszText : "(null)"; }
 
