@@ -1,6 +1,5 @@
-// Battle position queries: the GetBattlePos assertion, the defaults without a map 0 and a second
-// load of ini/FighterPosOffset.ini. Which map answers is asked by the cases of
-// tests/cases/battle-pos.
+// Battle position queries: the GetBattlePos assertion and the defaults without a map 0. Which map
+// answers is asked by the cases of tests/cases/battle-pos.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,16 +52,6 @@ TEST_F(BattlePosTest, WithoutMapZeroAnUnlistedMapGetsTheDefaults) {
   EXPECT_EQ(pPos, pData->GetBattleArrayCellPos(1));  // the default position, (0, 0)
   EXPECT_EQ(nullptr, pData->GetFighterPos(7, 1, 1, 0));
   EXPECT_EQ(nullptr, pData->GetBattleStartPos(7, 1, 1));
-}
-
-TEST_F(BattlePosTest, SecondLoadAddsAndReplacesOffsets) {
-  Write("ini/FighterPosOffset.ini", "10 3 4\n-1 7 8\n");
-  I3DRoleBaseData* pData = Load();
-  Write("ini/FighterPosOffset.ini", "10 9 9\n3 3 3\n");
-  pData->Create();  // adds keys and replaces those read again
-  EXPECT_EQ(9, pData->GetFighterPosOffset(10)->x);
-  EXPECT_EQ(3, pData->GetFighterPosOffset(3)->x);
-  EXPECT_EQ(7, pData->GetFighterPosOffset(4294967295u)->x);  // kept
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Sound playback: the calls made on the sound manager and the resource demand manager, and the
-// settings over a reload. The volume arithmetic is asked by the case in tests/cases/sound-volume.
+// Sound playback: the calls made on the sound manager and the resource demand manager. The volume
+// arithmetic and the settings over a reload are asked by the cases in tests/cases/sound-volume.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -192,14 +192,6 @@ TEST_F(SoundPlaybackTest, StopSoundLooksForTheFileOfThisCallsPick) {
   ZorGameBase::CZorRandom random(static_cast<uint32_t>(nSecond));
   EXPECT_EQ(random.Next() % 2 == 0 ? "a.wav" : "b.wav", strAsked);
   EXPECT_FALSE(bStopped);
-}
-
-TEST_F(SoundPlaybackTest, ListenerPositionAndVolumeOutliveAReload) {
-  m_pData->SetListenerPos(ListenerPos{-7, 8});
-  m_pData->SetSoundVolume(30);
-  m_pData->Create();
-  EXPECT_EQ(-7, m_pData->GetListenerPos().x);
-  EXPECT_EQ(30u, m_pData->GetSoundVolume(-7, 8, 10, 0));
 }
 
 // ---- with the sound library's own manager ----

@@ -1,6 +1,7 @@
 // The table cases of tests/cases: each folder <table>/<case> is one test. Its ini/ is copied
 // into a fresh folder, the module is loaded there as the client loads it, and the lines of its
-// expect.txt are run through the operations of "kestrin query" (tests/cases/README.md).
+// expect.txt are run through the operations of "kestrin query", or load the tables again
+// (tests/cases/README.md).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -66,22 +67,26 @@ std::vector<std::string> LogMessages(const std::string& strLog) {
   return messages;
 }
 
-// Copies a file of the case's ini/ into the current folder; a file "X.plain" is written as X
-// enciphered as the .dat files are.
-bool CopyTableFile(const fs::path& source, const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return false;
-  std::string strData((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  fs::path target = fs::relative(file, source);
-  if (target.extension() == ".plain") {
-    strData = ZorTools::EncipherText(strData);
-    target.replace_extension();
-  }
+// Puts the files of a folder of the case in place of the current folder's ini/ (none when the
+// folder is absent); a file "X.plain" is written as X enciphered as the .dat files are.
+bool CopyTableFiles(const fs::path& from) {
   std::error_code ec;
-  fs::create_directories(target.parent_path(), ec);
-  std::ofstream out(target, std::ios::binary);
-  out.write(strData.data(), static_cast<std::streamsize>(strData.size()));
-  return out.good();
+  fs::remove_all("ini", ec);
+  for (const auto& entry : fs::recursive_directory_iterator(from, ec)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::string strData((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    fs::path target = "ini" / fs::relative(entry.path(), from);
+    if (target.extension() == ".plain") {
+      strData = ZorTools::EncipherText(strData);
+      target.replace_extension();
+    }
+    fs::create_directories(target.parent_path(), ec);
+    std::ofstream out(target, std::ios::binary);
+    out.write(strData.data(), static_cast<std::streamsize>(strData.size()));
+    if (!in.is_open() || !out.good()) return false;
+  }
+  return true;
 }
 
 class TableCaseTest : public ModuleTest, public ::testing::WithParamInterface<std::string> {
@@ -115,12 +120,7 @@ class TableCaseTest : public ModuleTest, public ::testing::WithParamInterface<st
 
 TEST_P(TableCaseTest, AnswersAndLogAsExpected) {
   const fs::path source = fs::path(KESTRIN_TABLE_CASES) / GetParam();
-  std::error_code ec;
-  for (const auto& entry : fs::recursive_directory_iterator(source / "ini", ec)) {
-    if (entry.is_regular_file()) {
-      ASSERT_TRUE(CopyTableFile(source, entry.path())) << entry.path();
-    }
-  }
+  ASSERT_TRUE(CopyTableFiles(source / "ini")) << GetParam();
   I3DRoleBaseData* pData = Load();
   ASSERT_NE(nullptr, pData);
   std::ifstream in(source / "expect.txt", std::ios::binary);
@@ -138,6 +138,13 @@ TEST_P(TableCaseTest, AnswersAndLogAsExpected) {
       counted.emplace_back(0, strLine.substr(7));
     } else if (strLine.rfind("logs ", 0) == 0 && strLine.find(": ") != std::string::npos) {
       counted.emplace_back(std::stoul(strLine.substr(5)), strLine.substr(strLine.find(": ") + 2));
+    } else if (strLine.rfind("reload ", 0) == 0) {
+      size_t nArrow = strLine.find(" => ");
+      ASSERT_TRUE(CopyTableFiles(source / strLine.substr(7, nArrow - 7))) << strWhere;
+      int32_t nCreated = pData->Create();
+      if (nArrow != std::string::npos) {
+        EXPECT_EQ(strLine.substr(nArrow + 4), std::to_string(nCreated)) << strWhere << ": Create";
+      }
     } else {
       RunLine(*pData, strLine, strWhere);
     }
