@@ -1,5 +1,5 @@
-// The weapon and action effect tables: a run of megabytes and a table per query. Their words,
-// keys and tries are asked by the cases of tests/cases/weapon-effect and action-effect.
+// The weapon and action effect tables: a run of megabytes. Their words, keys, tries and which
+// table each query reads are asked by the cases of tests/cases/weapon-effect and action-effect.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -46,22 +46,6 @@ TEST_P(Effect3DTest, RunOfMegabytesIsReadInWordsOf1023) {
   EXPECT_EQ("(null)", Query(pData, 5, 6, 7, 8));
   EXPECT_EQ(1, LogCount("invalid line [" + std::string(1009, 'x') + " -- "));  // cut to 1023
   EXPECT_TRUE(LogHas(Invalid("x5.6.7.8=fx_b")));
-}
-
-using Effect3DTablesTest = ModuleTest;
-
-// Without its file a table answers null, wildcards too, and logs nothing.
-TEST_F(Effect3DTablesTest, EachQueryReadsItsOwnTable) {
-  I3DRoleBaseData* p = Load();
-  EXPECT_EQ("(null) (null)", Say(p->GetAction3DEffect(9999, 9999, 999, 999),
-                                 p->GetRoleWeapon3DEffect(9999, 9999, 999, 999)));
-  EXPECT_EQ(0, LogCount("3DEffect"));
-  Write(WEAPON.pszFile, "1.2.3.4=fx_weapon\n");
-  Write(ACTION.pszFile, "5.6.7.8=fx_action\n");
-  p->Create();
-  EXPECT_EQ("fx_weapon (null) fx_action (null)",
-            Say(p->GetRoleWeapon3DEffect(1, 2, 3, 4), p->GetAction3DEffect(1, 2, 3, 4),
-                p->GetAction3DEffect(5, 6, 7, 8), p->GetRoleWeapon3DEffect(5, 6, 7, 8)));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A second Create over loaded tables and the pointers the client keeps: for every table that a
-// second load adds to or changes in place, the record handed out before is the one answered
+// The pointers the client keeps: records handed out are the tables' own, and for every table that
+// a second Create adds to or changes in place, the record handed out before is the one answered
 // after, at the same address, however much the load appended. What each table keeps, adds or
 // replaces is asked by the reload cases of tests/cases.
 #include <gtest/gtest.h>
@@ -51,6 +51,20 @@ struct ReloadCase {
 };
 
 using ReloadPointerTest = ModuleTest;
+
+// GetBattlePos hands out the map's record itself, read as its CenterWorld; the region queries
+// the listed records themselves.
+TEST_F(ReloadPointerTest, RecordsHandedOutAreTheTablesOwn) {
+  Write("ini/BattleMap.ini", "[1]\nCenterWorld=10 20\n");
+  I3DRoleBaseData* pData = LoadWith("ini/region.ini", "1 2 3 4 5 6 7 N x 0 0 0 0 0 0 0 0 x\n");
+  const void* pMap = pData->GetBattleMapInfo(1);
+  ASSERT_NE(nullptr, pMap);
+  EXPECT_EQ(pMap, static_cast<const void*>(pData->GetBattlePos(1, 0)));
+  const RegionList* pList = pData->GetRegionList();
+  ASSERT_EQ(1u, pList->size());
+  EXPECT_EQ(&(*pList)[0], pData->GetRegionInfo(2));
+  EXPECT_EQ((*pList)[0].Name, pData->GetRegionName(1));
+}
 
 TEST_F(ReloadPointerTest, RecordsHandedOutSurviveASecondCreate) {
   const std::string strCamera = "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\n";

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -71,14 +70,6 @@ std::string Say(const Answers&... answers) {
   std::string str = out.str();
   return str.substr(0, str.size() - 1);
 }
-// The answer of fnAsk for each key, blank-separated.
-template <typename K, typename F>
-std::string Each(std::initializer_list<K> keys, F fnAsk) {
-  std::string str;
-  for (K key : keys) str += (str.empty() ? "" : " ") + Say(fnAsk(key));
-  return str;
-}
-
 // The first values of a record as the client reads it in place (all of it by default); empty
 // for null.
 template <typename V = int32_t, typename T>
