@@ -92,18 +92,6 @@ TEST_F(ModuleLifecycleTest, RefusedStorageGivesNullAndTheNextQueryTriesAgain) {
   EXPECT_EQ("", LogText());
 }
 
-TEST_F(ModuleLifecycleTest, StoredValuesSurviveCreateUntilCleared) {
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  pData->SetStoredValue2(4);
-  pData->SetStoredValue1(-5);
-  pData->Create();
-  EXPECT_EQ(-5, pData->GetStoredValue1());
-  EXPECT_EQ(4, pData->GetStoredValue2());
-  pData->ClearStoredValues();
-  EXPECT_EQ(0, pData->GetStoredValue1());
-  EXPECT_EQ(0, pData->GetStoredValue2());
-}
-
 // The eight loaders that report a missing file do so once each (the fault tests name their
 // lines); the others are silent.
 TEST_F(ModuleLifecycleTest, CreateWithoutIniFolderAnswersZeroAndLogsTheMissingFiles) {
