@@ -198,6 +198,27 @@ bool EndsField(char ch) {
   return static_cast<unsigned char>(ch) <= ' ' && ((FIELD_ENDS >> static_cast<unsigned char>(ch)) & 1) != 0;
 }
 
+// A field of plain decimal digits (at most 18 of them) stored as its number type converts it:
+// ParseIniInteger and ParseIniUnsigned read "010" as decimal too, and saturate the same way.
+// False for the other types, which take the general way.
+bool StoreDigits(int nType, void* pDest, uint64_t nValue) {
+  switch (nType) {
+    case INI_INT:
+    case INI_LONG:
+    case INI_INT32:
+      Store<int32_t>(pDest, nValue > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nValue));
+      return true;
+    case INI_DWORD:
+      Store<uint32_t>(pDest, nValue > 0xFFFFFFFFull ? UINT32_MAX : static_cast<uint32_t>(nValue));
+      return true;
+    case INI_INT64:
+      Store<int64_t>(pDest, static_cast<int64_t>(nValue));
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The field loop shared by ReadFields and ReadFieldSet over one line (in the image or in the
 // line buffer): pairs come from nextPair(IniField&) until it returns false. Counts attempted
 // and converted pairs. A field longer than nMaxField characters is cut to its first nMaxField.
@@ -214,6 +235,16 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
     while (IsBlank(*p)) ++p;
     if (IsLineEnd(*p)) break;
     const char* pStart = p;
+    // Plain digits, the common field, are converted as they are scanned.
+    uint64_t nDigits = 0;
+    for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10 && p - pStart < 18; ++p) {
+      nDigits = nDigits * 10 + nDigit;
+    }
+    if (p > pStart && EndsField(*p) && field.pData != nullptr && StoreDigits(field.nType, field.pData, nDigits)) {
+      ++nConverted;
+      if (IsLineEnd(*p)) break;
+      continue;
+    }
     while (!EndsField(*p)) ++p;
     int nLength = static_cast<int>(p - pStart);
     bool bText =
