@@ -74,6 +74,12 @@ class CStableList {
     m_vecBias.resize(nBlocks);
     m_nCapacity = nBlocks == 0 ? 0 : (First() << nBlocks) - First();
   }
+  // Gives back the pages of the last block past the last record (see CTableBlock::ReleaseAfter).
+  void ReleaseSpare() {
+    if (m_vecBlocks.empty()) return;
+    size_t nFirstOfLast = First() * ((size_t{1} << (m_vecBlocks.size() - 1)) - 1);
+    m_vecBlocks.back().ReleaseAfter((m_nSize - nFirstOfLast) * sizeof(T));
+  }
   // Destroys the records and gives the blocks back.
   void Clear() {
     if (!std::is_trivially_destructible<T>::value) {
@@ -166,6 +172,15 @@ class CNameArena {
     size_t nLeft;
   };
   Mark GetMark() const { return Mark{m_vecBlocks.size(), m_pNext, m_nLeft}; }
+  // Gives back the pages of the block being filled past its last text (see
+  // CTableBlock::ReleaseAfter).
+  void ReleaseSpare() {
+    for (ZorGameBase::CTableBlock& block : m_vecBlocks) {
+      if (m_pNext >= block.Bytes() && m_pNext < block.Bytes() + block.Size()) {
+        block.ReleaseAfter(static_cast<size_t>(m_pNext - block.Bytes()));
+      }
+    }
+  }
   // A first block of about nBytes, when the arena has none yet (a hint, as for CStableList).
   void Reserve(size_t nBytes) {
     if (m_vecBlocks.empty()) m_nFirstBlock = std::min(std::max(nBytes, FIRST_BLOCK), MAX_FIRST_BLOCK);
@@ -370,6 +385,7 @@ class CHashedTable {
       }
     }
     m_entries.PopBack(m_entries.Size() - nKept);
+    m_entries.ReleaseSpare();
     m_nIndexed = nKept;
     int nBits = BitsFor(nKept);
     if (nBits < m_nSlotBits) Rehash(nBits);
@@ -572,6 +588,7 @@ class CNamedTable {
       if (!bFirstStands) kept = std::move(added);
     });
     if (m_bLoading && m_table.Size() == nBefore && bFirstStands) m_names.Rollback(m_mark);
+    m_names.ReleaseSpare();
     m_bLoading = false;
   }
   // Takes back every pair added since the last EndLoad (their names stay in the arena unused).

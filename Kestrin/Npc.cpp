@@ -80,9 +80,9 @@ const ZorGameBase::CIniKeySet& StarLookKeys() {
 // A text key into a 32-byte field, cut to 31 characters; empty when missing or empty (as the
 // counted string emptied before each key leaves it).
 void ReadStarLookText(ZorGameBase::CIniSectionKeys& keys, StarLookKey key, char* pszField) {
-  char szValue[ZorGameBase::CZorIni::LINE_BUFFER];
-  if (!keys.ReadValue(key, szValue, sizeof(szValue), true)) szValue[0] = '\0';
-  ZorGameBase::ZorStrCopy(pszField, szValue, STAR_LOOK_TEXT);
+  if (!keys.ReadValue(key, pszField, STAR_LOOK_TEXT, true)) pszField[0] = '\0';
+  size_t nText = strlen(pszField);
+  memset(pszField + nText, 0, STAR_LOOK_TEXT - nText);
 }
 
 // The keys of one section of ini/NpcX.ini; a key that is missing or empty leaves 0 or "".

@@ -50,6 +50,8 @@ int32_t C3DRoleBaseData::CreateRoleTraceInfo() {
     m_vecRoleTrace.push_back(info);
   }
   m_indexRoleTrace.EndLoad();  // the last record of a key stands
+  ZorPlatform::ReleasePages(m_vecRoleTrace.data() + m_vecRoleTrace.size(),
+                            (m_vecRoleTrace.capacity() - m_vecRoleTrace.size()) * sizeof(RoleTraceInfo));
   return 1;
 }
 

@@ -38,6 +38,7 @@ class CNameTable {
       }
     });
     if (m_table.Size() == nBefore && !bNewNameKept) m_names.Rollback(m_mark);
+    m_names.ReleaseSpare();
   }
   // Takes back the pairs appended since the last EndLoad (their names stay unused).
   void CancelLoad() { m_table.DropAllAppended(); }

@@ -44,6 +44,13 @@ class CTableBlock {
 
   char* Bytes() const { return m_pBytes; }
   size_t Size() const { return m_nBytes; }
+  // Gives back the pages of a block of system pages past its first nUsed bytes, which hold
+  // nothing: the part of a large page past a table's end. They stay usable.
+  void ReleaseAfter(size_t nUsed) {
+    if (m_pBytes != nullptr && m_nBytes >= PAGED && nUsed < m_nBytes) {
+      ZorPlatform::ReleasePages(m_pBytes + nUsed, m_nBytes - nUsed);
+    }
+  }
 
  private:
   void Free() {

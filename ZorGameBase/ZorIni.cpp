@@ -8,6 +8,9 @@
 #include <new>
 #include <string_view>
 #include <utility>
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#endif
 
 #include "DebugLog.h"
 #include "Gbk.h"
@@ -96,7 +99,12 @@ int64_t ParseDecimal64(const char* pszText) {
   const uint64_t nLimit = bNegative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
   uint64_t nValue = 0;
   bool bOver = false;
+  const uint64_t nSafe = (uint64_t{1} << 63) / 10 - 1;  // any digit appended stays in range
   for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (nValue < nSafe) {
+      nValue = nValue * 10 + nDigit;
+      continue;
+    }
     if (bOver || nValue > (nLimit - nDigit) / 10) {
       bOver = true;
       continue;
@@ -109,8 +117,9 @@ int64_t ParseDecimal64(const char* pszText) {
 
 // strtof(pszText, nullptr) in the C locale. Plain decimal text (after white space and a sign, a
 // digit or a point, no "0x") is converted without the runtime's locale machinery, to the same
-// nearest float; everything else, and results out of range, go through strtof itself.
-float ParseFloat(const char* pszText) {
+// nearest float; everything else, and results out of range, go through strtof itself. The
+// number ends by pEnd at the latest (a field's end; null: the text's zero byte).
+float ParseFloat(const char* pszText, const char* pEnd = nullptr) {
   const char* p = pszText;
   while (IsSpace(*p)) ++p;
   bool bNegative = *p == '-';
@@ -119,7 +128,7 @@ float ParseFloat(const char* pszText) {
   if (bDecimal && pNumber[0] == '0' && (pNumber[1] == 'x' || pNumber[1] == 'X')) bDecimal = false;
   if (bDecimal) {
     float fValue = 0.0f;
-    const char* pEnd = pNumber + strlen(pNumber);
+    if (pEnd == nullptr) pEnd = pNumber + strlen(pNumber);
     const char* pStop;
     if (ShortDecimalFloat(pNumber, pEnd, fValue, pStop)) return bNegative ? -fValue : fValue;
     auto result = std::from_chars(pNumber, pEnd, fValue, std::chars_format::general);
@@ -133,9 +142,10 @@ void Store(void* pDest, T value) {
   memcpy(pDest, &value, sizeof(value));
 }
 
-// Converts one field into its destination by type. A null destination or an unknown type
+// Converts one field into its destination by type: the text at pszField, which ends at pEnd or,
+// for a number, at the white space or line end after it. A null destination or an unknown type
 // converts nothing (the field still counts).
-inline void ConvertField(int nType, void* pDest, const char* pszField) {
+inline void ConvertField(int nType, void* pDest, const char* pszField, const char* pEnd) {
   if (pDest == nullptr) return;
   switch (nType) {
     case INI_INT:
@@ -156,7 +166,7 @@ inline void ConvertField(int nType, void* pDest, const char* pszField) {
       Store<uint32_t>(pDest, ParseIniUnsigned(pszField));
       break;
     case INI_FLOAT:
-      Store<float>(pDest, ParseFloat(pszField));
+      Store<float>(pDest, ParseFloat(pszField, pEnd));
       break;
     case INI_DOUBLE:
       Store<double>(pDest, strtod(pszField, nullptr));
@@ -182,9 +192,36 @@ inline void ConvertField(int nType, void* pDest, const char* pszField) {
   }
 }
 
-// The field loop shared by ReadFields and ReadFieldSet over one line: pairs come from
-// nextPair(IniField&) until it returns false. Counts attempted and converted pairs. A field
-// longer than nMaxField characters is cut to its first nMaxField.
+// White space or the zero byte: what ends a field.
+bool EndsField(char ch) {
+  const uint64_t FIELD_ENDS = (1ull << 0) | (1ull << ' ') | (0x1Full << '\t');  // 0, 9 to 13, 32
+  return static_cast<unsigned char>(ch) <= ' ' && ((FIELD_ENDS >> static_cast<unsigned char>(ch)) & 1) != 0;
+}
+
+// A field of plain decimal digits (at most 18 of them) stored as its number type converts it:
+// ParseIniInteger and ParseIniUnsigned read "010" as decimal too, and saturate the same way.
+// False for the other types, which take the general way.
+bool StoreDigits(int nType, void* pDest, uint64_t nValue) {
+  switch (nType) {
+    case INI_INT:
+    case INI_LONG:
+    case INI_INT32:
+      Store<int32_t>(pDest, nValue > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nValue));
+      return true;
+    case INI_DWORD:
+      Store<uint32_t>(pDest, nValue > 0xFFFFFFFFull ? UINT32_MAX : static_cast<uint32_t>(nValue));
+      return true;
+    case INI_INT64:
+      Store<int64_t>(pDest, static_cast<int64_t>(nValue));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The field loop shared by ReadFields and ReadFieldSet over one line (in the image or in the
+// line buffer): pairs come from nextPair(IniField&) until it returns false. Counts attempted
+// and converted pairs. A field longer than nMaxField characters is cut to its first nMaxField.
 template <typename NextPair>
 void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAttempted,
                  int& nConverted) {
@@ -198,45 +235,86 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
     while (IsBlank(*p)) ++p;
     if (IsLineEnd(*p)) break;
     const char* pStart = p;
-    while (!IsSpace(*p) && *p != '\0') ++p;
+    // Plain digits, the common field, are converted as they are scanned.
+    uint64_t nDigits = 0;
+    for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10 && p - pStart < 18; ++p) {
+      nDigits = nDigits * 10 + nDigit;
+    }
+    if (p > pStart && EndsField(*p) && field.pData != nullptr && StoreDigits(field.nType, field.pData, nDigits)) {
+      ++nConverted;
+      if (IsLineEnd(*p)) break;
+      continue;
+    }
+    while (!EndsField(*p)) ++p;
     int nLength = static_cast<int>(p - pStart);
     bool bText =
         field.nType == INI_CHARS || field.nType == INI_STRING || field.nType == INI_ZORSTRING;
     if (!bText && nLength <= nMaxField) {
       // Number conversions stop at the white space after the field: no copy needed.
-      ConvertField(field.nType, field.pData, pStart);
+      ConvertField(field.nType, field.pData, pStart, p);
     } else {
       if (nLength > nMaxField) nLength = nMaxField;
       memcpy(szField, pStart, static_cast<size_t>(nLength));
       szField[nLength] = '\0';
-      ConvertField(field.nType, field.pData, szField);
+      ConvertField(field.nType, field.pData, szField, szField + nLength);
     }
     ++nConverted;
     if (IsLineEnd(*p)) break;
   }
 }
 
-// The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
-// just before pLimit, so there always is one. Eight bytes a step while they fit.
-template <bool bEqualsToo>
-const char* FindLineEndOr(const char* p, const char* pLimit) {
-  while (pLimit - p >= 8) {
-    uint64_t nWord = LoadWord(p);
-    uint64_t nFound = BytesBelow(nWord, 1) | BytesEqual(nWord, '\r') | BytesEqual(nWord, '\n');
-    if (bEqualsToo) nFound |= BytesEqual(nWord, '=');
-    if (nFound != 0) {
-      if (MoveToLowestMark(p, nFound)) return p;
-      break;
-    }
-    p += 8;
+unsigned CountTrailingZeros(unsigned nBits) {
+#if defined(__GNUC__)
+  return static_cast<unsigned>(__builtin_ctz(nBits));
+#else
+  unsigned n = 0;
+  while ((nBits & 1u) == 0) {
+    nBits >>= 1;
+    ++n;
   }
-  while (!IsLineEnd(*p) && !(bEqualsToo && *p == '=')) ++p;
-  return p;
+  return n;
+#endif
 }
 
-// The first carriage return, line feed or zero byte at or after p; the image holds a zero byte
-// just before pLimit, so there always is one. Eight bytes a step while they fit.
-const char* FindLineEnd(const char* p, const char* pLimit) { return FindLineEndOr<false>(p, pLimit); }
+// The image is followed by this many zero bytes, so that a line's scan may read a whole step
+// past the line's end.
+const size_t IMAGE_PADDING = 16;
+
+// The end of the line at p (its first carriage return, line feed or zero byte; the padding after
+// the image guarantees one) and, through pEquals, the line's first "=" before that end, or null.
+// Sixteen bytes a step where the compiler has SSE2, else eight.
+const char* ScanLine(const char* p, const char*& pEquals) {
+  pEquals = nullptr;
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+  const __m128i vLf = _mm_set1_epi8('\n');
+  const __m128i vCr = _mm_set1_epi8('\r');
+  const __m128i vZero = _mm_setzero_si128();
+  const __m128i vEquals = _mm_set1_epi8('=');
+  for (;; p += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    unsigned nEnds = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(v, vLf), _mm_cmpeq_epi8(v, vCr)), _mm_cmpeq_epi8(v, vZero))));
+    unsigned nEquals = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vEquals)));
+    if (nEnds != 0) nEquals &= (nEnds & (0u - nEnds)) - 1;  // only those before the end
+    if (pEquals == nullptr && nEquals != 0) pEquals = p + CountTrailingZeros(nEquals);
+    if (nEnds != 0) return p + CountTrailingZeros(nEnds);
+  }
+#else
+  for (;; p += 8) {
+    uint64_t nWord = LoadWord(p);
+    uint64_t nEnds = BytesBelow(nWord, 1) | BytesEqual(nWord, '\r') | BytesEqual(nWord, '\n');
+    uint64_t nFound = nEnds | (pEquals == nullptr ? BytesEqual(nWord, '=') : 0);
+    if (nFound == 0) continue;
+    // Byte by byte from the first mark: the marks above the lowest are not exact.
+    const char* pMark = p;
+    if (!MoveToLowestMark(pMark, nFound)) pMark = p;
+    for (; !IsLineEnd(*pMark); ++pMark) {
+      if (*pMark == '=' && pEquals == nullptr) pEquals = pMark;
+    }
+    return pMark;
+  }
+#endif
+}
 
 ZOR_OBSERVER_PATH std::string LineText(const char* pLine) {
   const char* pEnd = pLine;
@@ -448,7 +526,7 @@ bool CZorIni::Open(const char* pszFileName, bool /*bSearchAlternatives: no calle
 }
 
 bool CZorIni::AllocateImage(uint32_t nSize) {
-  m_pBuffer.reset(new (std::nothrow) char[static_cast<size_t>(nSize) + 1]);
+  m_pBuffer.reset(new (std::nothrow) char[static_cast<size_t>(nSize) + IMAGE_PADDING]);
   m_pLineBuffer.reset(new (std::nothrow) char[LINE_BUFFER]);
   if (m_pBuffer == nullptr || m_pLineBuffer == nullptr) {
     m_pBuffer.reset();
@@ -457,12 +535,12 @@ bool CZorIni::AllocateImage(uint32_t nSize) {
   }
   m_pLineBuffer[0] = '\0';
   m_nSize = nSize;
-  ZorPlatform::AdviseLargePages(m_pBuffer.get(), static_cast<size_t>(nSize) + 1);  // read once, in order
+  ZorPlatform::AdviseLargePages(m_pBuffer.get(), static_cast<size_t>(nSize) + IMAGE_PADDING);  // read once, in order
   return true;
 }
 
 void CZorIni::StartWalk() {
-  m_pBuffer[m_nSize] = '\0';
+  memset(m_pBuffer.get() + m_nSize, 0, IMAGE_PADDING);
   m_pCursor = m_pBuffer.get();
   m_pLastLine = m_pBuffer.get() + m_nSize;
 }
@@ -546,12 +624,9 @@ bool CZorIni::ReadRawLine(LineSpan& span) {
   const char* p = m_pCursor;
   if (p >= pDataEnd) return false;
   while (IsBlank(*p)) ++p;
-  const char* pEnd = FindLineEndOr<true>(p, pDataEnd + 1);
-  span.nKeyLength = NO_KEY;
-  if (*pEnd == '=') {
-    span.nKeyLength = static_cast<uint32_t>(pEnd - p);
-    pEnd = FindLineEnd(pEnd, pDataEnd + 1);
-  }
+  const char* pEquals;
+  const char* pEnd = ScanLine(p, pEquals);
+  span.nKeyLength = pEquals != nullptr ? static_cast<uint32_t>(pEquals - p) : NO_KEY;
   const char* pLast = pEnd;
   while (pLast > p && IsBlank(pLast[-1])) --pLast;
   span.pStart = p;
@@ -582,6 +657,13 @@ const char* CZorIni::CopyToLineBuffer(const LineSpan& span) {
   memcpy(m_pLineBuffer.get(), span.pStart, nCopy);
   m_pLineBuffer[nCopy] = '\0';
   return m_pLineBuffer.get();
+}
+
+// The line as the field readers see it: in place, where it ends at its line end within the
+// line buffer's length (the fields end there as they would at the copy's zero byte); else the
+// copy, cut.
+const char* CZorIni::FieldLine(const LineSpan& span) {
+  return span.pEnd - span.pStart <= LINE_BUFFER - 1 ? span.pStart : CopyToLineBuffer(span);
 }
 
 bool CZorIni::ReadSection() {
@@ -689,16 +771,24 @@ ZOR_OBSERVER_PATH void CZorIni::ObserveValue(const char* pszKey, bool bDecimal) 
 
 bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
                           int nBufferSize, bool bReportEmpty) {
+  const char* pValue;
+  size_t nValue;
+  if (!ValueAt(pLine, pszKey, nKey, bReportEmpty, pValue, nValue)) return false;
+  size_t nCopy = std::min(nValue, static_cast<size_t>(nBufferSize) - 1);
+  memcpy(pszBuffer, pValue, nCopy);
+  pszBuffer[nCopy] = '\0';
+  return true;
+}
+
+// The value's characters in the image, uncut: spaces after "=" skipped, up to the line's end;
+// on the last line without a line break, the rest of the data, spaces kept, and an empty value
+// is a value.
+bool CZorIni::ValueAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty,
+                      const char*& pValue, size_t& nValue) {
   const char* p = pLine + nKey + 1;
-  size_t nMax = static_cast<size_t>(nBufferSize) - 1;
   if (pLine == m_pLastLine) {
-    // The last line without a line break: the rest of the data, spaces kept; an empty value
-    // is a value. Cut to the caller's buffer.
-    const char* pDataEnd = m_pBuffer.get() + m_nSize;
-    size_t nCopy = static_cast<size_t>(pDataEnd - p);
-    if (nCopy > nMax) nCopy = nMax;
-    memcpy(pszBuffer, p, nCopy);
-    pszBuffer[nCopy] = '\0';
+    pValue = p;
+    nValue = static_cast<size_t>(m_pBuffer.get() + m_nSize - p);
     return true;
   }
   if (IsLineEnd(*p)) {
@@ -706,10 +796,9 @@ bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, ch
     return false;
   }
   while (*p == ' ') ++p;
-  size_t nCopy = 0;
-  while (nCopy < nMax && !IsLineEnd(p[nCopy])) ++nCopy;
-  memcpy(pszBuffer, p, nCopy);
-  pszBuffer[nCopy] = '\0';
+  const char* pEquals;
+  pValue = p;
+  nValue = static_cast<size_t>(ScanLine(p, pEquals) - p);
   return true;
 }
 
@@ -723,14 +812,45 @@ const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t 
   return p;
 }
 
+// One walk over the section's lines, each line's key looked up in the set: a set is read from
+// every section, so its own index is built once, where the section's would be built per section.
 void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
-  for (size_t i = 0; i < keys.Count(); ++i) {
-    apLines[i] = keys.KeyLength(i) > 0 ? FindKeyLine(keys.Key(i), keys.KeyLength(i)) : nullptr;
+  std::fill(apLines, apLines + keys.Count(), nullptr);
+  for (size_t n = 0; n < m_vecSectionLines.size(); ++n) {
+    if (m_vecKeyLength[n] == NO_KEY) continue;
+    size_t nKey = keys.Find(m_vecSectionLines[n], m_vecKeyLength[n]);
+    if (nKey != CIniKeySet::NOT_A_KEY && apLines[nKey] == nullptr) apLines[nKey] = m_vecSectionLines[n];
   }
+  for (const auto& repeat : keys.Repeats()) apLines[repeat.first] = apLines[repeat.second];
 }
 
 CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys) {
-  for (const char* pszKey : m_vecKeys) m_vecLength.push_back(strlen(pszKey));
+  size_t nSlots = 8;
+  while (nSlots < m_vecKeys.size() * 2) nSlots *= 2;
+  m_vecSlots.assign(nSlots, 0);
+  for (size_t i = 0; i < m_vecKeys.size(); ++i) {
+    m_vecLength.push_back(strlen(m_vecKeys[i]));
+    if (m_vecLength[i] == 0) continue;
+    uint32_t& nSlot = m_vecSlots[ProbeSlot(
+        HashKey(m_vecKeys[i], m_vecLength[i]), nSlots - 1, [&](size_t j) { return m_vecSlots[j] == 0; },
+        [&](size_t j) { return strcmp(m_vecKeys[m_vecSlots[j] - 1], m_vecKeys[i]) == 0; })];
+    if (nSlot == 0) {
+      nSlot = static_cast<uint32_t>(i + 1);
+    } else {
+      m_vecRepeats.emplace_back(i, nSlot - 1);
+    }
+  }
+}
+
+size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
+  if (nKey == 0) return NOT_A_KEY;
+  uint32_t nSlot = m_vecSlots[ProbeSlot(
+      HashKey(pKey, nKey), m_vecSlots.size() - 1, [&](size_t j) { return m_vecSlots[j] == 0; },
+      [&](size_t j) {
+        size_t i = m_vecSlots[j] - 1;
+        return m_vecLength[i] == nKey && memcmp(m_vecKeys[i], pKey, nKey) == 0;
+      })];
+  return nSlot != 0 ? nSlot - 1 : NOT_A_KEY;
 }
 
 // atoi stops at the line's end by itself, so the value is read where it stands.
@@ -755,11 +875,18 @@ bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
   return true;
 }
 
+// The value as ReadValue copies it, cut to the line buffer, taken from the image directly.
 bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue,
                                     bool bReportEmpty) {
-  char szValue[CZorIni::LINE_BUFFER];
-  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
-  strValue.AssignText(szValue, static_cast<int>(strlen(szValue)));  // our own buffer
+  const char* pValue;
+  size_t nValue;
+  if (m_apLines[nKey] == nullptr ||
+      !m_ini.ValueAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), bReportEmpty, pValue, nValue)) {
+    return false;
+  }
+  nValue = std::min(nValue, static_cast<size_t>(CZorIni::LINE_BUFFER - 1));
+  // A zero byte inside the last line ends the text there, as it ends the copy.
+  strValue.AssignText(pValue, static_cast<int>(strnlen(pValue, nValue)));
   return true;
 }
 
@@ -858,7 +985,7 @@ bool CZorIni::ReadLine(std::string& strLine) {
 bool CZorIni::ReadFields(int nType1, void* pDest1, ...) {
   LineSpan span;
   if (!ReadContentLine(span)) return false;
-  const char* pszLine = CopyToLineBuffer(span);
+  const char* pszLine = FieldLine(span);
   if (nType1 == INI_END) return true;
   va_list args;
   va_start(args, pDest1);
@@ -891,7 +1018,7 @@ bool CZorIni::ReadFieldSet(IniField f1, IniField f2, IniField f3, IniField f4, I
                            IniField f6, IniField f7, IniField f8, IniField f9, IniField f10) {
   LineSpan span;
   if (!ReadContentLine(span)) return false;
-  const char* pszLine = CopyToLineBuffer(span);
+  const char* pszLine = FieldLine(span);
   const IniField aFields[FIELD_SET_PAIRS] = {f1, f2, f3, f4, f5, f6, f7, f8, f9, f10};
   int nExpected = 0;
   for (const IniField& field : aFields) nExpected += field.nType != INI_END ? 1 : 0;

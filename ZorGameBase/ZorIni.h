@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZorEncryptFile.h"
@@ -80,14 +81,22 @@ void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const c
 // lengths counted once (CIniSectionKeys). Keys are plain texts without "=" or line breaks.
 class CIniKeySet {
  public:
+  static const size_t NOT_A_KEY = ~size_t{0};
   CIniKeySet(std::initializer_list<const char*> keys);
   size_t Count() const { return m_vecKeys.size(); }
   const char* Key(size_t i) const { return m_vecKeys[i]; }
   size_t KeyLength(size_t i) const { return m_vecLength[i]; }
+  // The position of the key that is exactly these nKey characters; NOT_A_KEY for none (also for
+  // an empty text: an empty key is never found).
+  size_t Find(const char* pKey, size_t nKey) const;
+  // (position, position of its first listing) of each key listed more than once.
+  const std::vector<std::pair<size_t, size_t>>& Repeats() const { return m_vecRepeats; }
 
  private:
   std::vector<const char*> m_vecKeys;
   std::vector<size_t> m_vecLength;
+  std::vector<uint32_t> m_vecSlots;  // open addressing over the keys: position + 1, 0 free
+  std::vector<std::pair<size_t, size_t>> m_vecRepeats;
 };
 
 class CZorIni {
@@ -151,6 +160,9 @@ class CZorIni {
   // The value of a line so found for the key: what ReadValue gives for it.
   bool ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
                    int nBufferSize, bool bReportEmpty);
+  // The value of such a line in the image, uncut (what ReadValueAt copies, as far as it fits).
+  bool ValueAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty,
+               const char*& pValue, size_t& nValue);
   // The start of the value of such a line, for a conversion that stops at the line's end by
   // itself (as atoi does): what ReadValue would copy begins there, blanks aside. Null, as
   // ReadValueAt fails, when nothing at all follows the "=".
@@ -183,6 +195,7 @@ class CZorIni {
   bool ReadRawLine(LineSpan& span);
   bool ReadContentLine(LineSpan& span);
   const char* CopyToLineBuffer(const LineSpan& span);
+  const char* FieldLine(const LineSpan& span);
   static bool IsHeader(const LineSpan& span);
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
   const char* FindKeyLine(const char* pszKey, size_t nKey);

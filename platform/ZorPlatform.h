@@ -42,5 +42,10 @@ void FreePages(void* pBlock, size_t nBytes);
 // Advises the system to back the whole large pages within the range (memory not yet written,
 // such as the unused capacity of a large vector) with large pages; nothing where it has none.
 void AdviseLargePages(void* pBegin, size_t nBytes);
+// Gives the whole pages within the range back to the system where that is cheap: memory the
+// caller owns and holds nothing in, such as a table's storage past its last record once the
+// load is over, which a large page made resident whole. The range stays usable: it reads as
+// zero or as it was. Nothing where pages are not resident before they are written.
+void ReleasePages(void* pBegin, size_t nBytes);
 
 }  // namespace ZorPlatform

@@ -46,6 +46,12 @@ void AdviseLargePages(void* pBegin, size_t nBytes) {
 #endif
 }
 
+void ReleasePages(void* pBegin, size_t nBytes) {
+  uintptr_t nStart = (reinterpret_cast<uintptr_t>(pBegin) + PAGE - 1) & ~(uintptr_t{PAGE} - 1);
+  uintptr_t nEnd = (reinterpret_cast<uintptr_t>(pBegin) + nBytes) & ~(uintptr_t{PAGE} - 1);
+  if (nEnd > nStart) madvise(reinterpret_cast<void*>(nStart), nEnd - nStart, MADV_DONTNEED);
+}
+
 void FreePages(void* pBlock, size_t nBytes) {
   if (pBlock == nullptr) return;
   munmap(pBlock, Rounded(nBytes, nBytes >= HUGE_PAGE ? HUGE_PAGE : PAGE));

@@ -13,6 +13,9 @@ void* AllocatePages(size_t nBytes) {
 
 void AdviseLargePages(void*, size_t) {}
 
+// Pages of ordinary size are resident only once written: a block's unwritten tail costs nothing.
+void ReleasePages(void*, size_t) {}
+
 void FreePages(void* pBlock, size_t) {
   if (pBlock != nullptr) VirtualFree(pBlock, 0, MEM_RELEASE);
 }
