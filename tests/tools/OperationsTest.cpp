@@ -1,9 +1,10 @@
 // The operations of kestrin query: every slot reachable by name and number, arguments read by
 // their type, answers as JSON.
+#include <gtest/gtest.h>
+
 #include <set>
 
 #include "Operations.h"
-#include "ToolFolder.h"
 
 namespace {
 
