@@ -12,13 +12,6 @@
 #include <vector>
 
 #if !defined(_WIN32)
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <thread>
-
 #include "FifoGuard.h"
 #endif
 
@@ -517,50 +510,38 @@ TEST_F(KestrinToolTest, ReportDrawsEveryBattleMapInABrowser) {
 }
 
 #if !defined(_WIN32)
-// check --watch gives a second verdict once a table changes, and ends on SIGINT.
+// check --watch gives a second verdict once a table changes, and ends with the verdict's status
+// on SIGINT.
 TEST_F(KestrinToolTest, WatchChecksAgainWhenATableChanges) {
-  std::string strOut = Temp("watch.txt");
-  std::string strCommand = std::string("exec " KESTRIN_TOOL_LAUNCHER "\"") + KESTRIN_TOOL +
-                           "\" check --watch \"" + Data() + "\" >\"" + strOut + "\" 2>&1";
-  pid_t pid = fork();
-  ASSERT_NE(-1, pid);
-  if (pid == 0) {
-    execl("/bin/sh", "sh", "-c", strCommand.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
+  Write("watch.sh", R"sh("$@" check --watch data >watch.txt 2>&1 &
+pid=$!
+verdicts() {  # waits up to a minute for $1 verdicts
+  n=0
+  while [ $n -lt 600 ] && [ "$(grep -c 'table files present' watch.txt)" -lt "$1" ]; do
+    sleep 0.1; n=$((n + 1))
+  done
+}
+verdicts 1
+printf '2OO5=1.5\n' >>data/ini/LookScale.ini
+verdicts 2
+kill -INT $pid
+n=0
+while kill -0 $pid 2>/dev/null && [ $n -lt 100 ]; do sleep 0.1; n=$((n + 1)); done
+kill -KILL $pid 2>/dev/null
+wait $pid
+echo "exit $?" >>watch.txt
+)sh");
+  std::system("sh watch.sh " KESTRIN_TOOL_LAUNCHER "\"" KESTRIN_TOOL "\"");
+  std::istringstream lines(ReadAll(Temp("watch.txt")));
+  std::vector<std::string> verdicts;
+  std::string strLast;
+  for (std::string strLine; std::getline(lines, strLine); strLast = strLine) {
+    if (strLine.find("table files present") != std::string::npos) verdicts.push_back(strLine);
   }
-  // The verdicts written so far, waiting up to a minute for the count wanted.
-  auto verdicts = [&](size_t nWanted) {
-    std::vector<std::string> found;
-    for (int nTry = 0; nTry < 600 && found.size() < nWanted; ++nTry) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      std::istringstream lines(ReadAll(strOut));
-      found.clear();
-      for (std::string strLine; std::getline(lines, strLine);) {
-        if (strLine.find("table files present") != std::string::npos) found.push_back(strLine);
-      }
-    }
-    return found;
-  };
-  std::vector<std::string> first = verdicts(1);
-  Edit("data/ini/LookScale.ini", "", "2OO5=1.5\n");
-  std::vector<std::string> second = verdicts(2);
-  kill(pid, SIGINT);
-  int nStatus = 0;
-  bool bEnded = false;
-  for (int nTry = 0; nTry < 100 && !bEnded; ++nTry) {
-    bEnded = waitpid(pid, &nStatus, WNOHANG) == pid;
-    if (!bEnded) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  if (!bEnded) {
-    kill(pid, SIGKILL);
-    waitpid(pid, &nStatus, 0);
-  }
-  ASSERT_EQ(1u, first.size()) << ReadAll(strOut);
-  ASSERT_EQ(2u, second.size()) << ReadAll(strOut);
-  EXPECT_NE(std::string::npos, first[0].find("0 error(s)"));
-  EXPECT_NE(std::string::npos, second[1].find("1 error(s)"));
-  EXPECT_TRUE(bEnded && WIFEXITED(nStatus)) << "the watch did not end on SIGINT";
-  EXPECT_EQ(1, WEXITSTATUS(nStatus));
+  ASSERT_EQ(2u, verdicts.size()) << ReadAll(Temp("watch.txt"));
+  EXPECT_NE(std::string::npos, verdicts[0].find("0 error(s)"));
+  EXPECT_NE(std::string::npos, verdicts[1].find("1 error(s)"));
+  EXPECT_EQ("exit 1", strLast) << "the watch did not end on SIGINT with the verdict's status";
 }
 #endif
 
