@@ -71,26 +71,26 @@ int CheckDataFolder(const std::string& strDataDir, const char* pszCommand, bool 
                     CheckSummary& summary,
                     const std::function<void(I3DRoleBaseData&)>& fnLoaded) {
   auto checkStart = std::chrono::steady_clock::now();
-  if (!EnterDataFolder(strDataDir, pszCommand)) return 2;
   const std::vector<RegisteredTable>& registered = CTableRegistry::Tables();
   CFindingCollector collector;
-  ZorGameBase::SetLoadObserver(&collector);
-  if (!ZorGameBase::DebugLogWritable()) {
-    ZorGameBase::ReportFindingAtLine(ZorGameBase::RULE_LOG_UNWRITABLE, "debug", 0, 0,
-                                     "the debug log cannot be written in ./debug/");
-  }
-  summary = CheckSummary();
-  summary.strDataDir = strDataDir;
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  if (pData == nullptr) {
-    ZorGameBase::SetLoadObserver(nullptr);
-    std::cerr << "kestrin " << pszCommand << ": the module could not create its service\n";
-    return 1;
-  }
+  I3DRoleBaseData* pData = nullptr;
   {
     CProgress progress(strDataDir);
     auto start = std::chrono::steady_clock::now();
-    pData->Create();
+    int nExitCode = 0;
+    pData = LoadDataFolder(strDataDir, pszCommand, nExitCode, [&] {
+      ZorGameBase::SetLoadObserver(&collector);
+      if (!ZorGameBase::DebugLogWritable()) {
+        ZorGameBase::ReportFindingAtLine(ZorGameBase::RULE_LOG_UNWRITABLE, "debug", 0, 0,
+                                         "the debug log cannot be written in ./debug/");
+      }
+      summary = CheckSummary();
+      summary.strDataDir = strDataDir;
+    });
+    if (pData == nullptr) {
+      ZorGameBase::SetLoadObserver(nullptr);
+      return nExitCode;
+    }
     summary.dCreateSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     summary.nCreatePeakKb = PeakResidentKb();

@@ -13,8 +13,6 @@ const char LOG_FOLDER[] = "debug";
 const char STAMP_SEPARATOR[] = " -- ";
 const size_t STAMP_LENGTH = 24;  // "Thu Dec 03 22:10:01 2026"
 
-}  // namespace
-
 bool EnterDataFolder(const std::string& strDataDir, const char* pszCommand) {
   std::error_code ec;
   if (!fs::is_directory(strDataDir, ec)) {
@@ -29,6 +27,24 @@ bool EnterDataFolder(const std::string& strDataDir, const char* pszCommand) {
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+I3DRoleBaseData* LoadDataFolder(const std::string& strDataDir, const char* pszCommand,
+                                int& nExitCode, const std::function<void()>& fnEntered) {
+  nExitCode = 2;
+  if (!EnterDataFolder(strDataDir, pszCommand)) return nullptr;
+  if (fnEntered) fnEntered();
+  nExitCode = 1;
+  I3DRoleBaseData* pData = RoleBaseDataQuery();
+  if (pData == nullptr) {
+    std::cerr << "kestrin " << pszCommand << ": the module could not create its service\n";
+    return nullptr;
+  }
+  pData->Create();
+  nExitCode = 0;
+  return pData;
 }
 
 void CDebugLogTail::Mark() {

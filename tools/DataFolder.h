@@ -4,13 +4,20 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-// Makes the folder the current one. False, with the reason on stderr ("kestrin <command>: ..."),
-// when it is not a folder or cannot be entered.
-bool EnterDataFolder(const std::string& strDataDir, const char* pszCommand);
+#include "I3DRoleBaseData.h"
+
+// Makes the folder the current one and loads it into the module's service (Create). fnEntered,
+// when given, runs once the folder is current, before the service exists. Returns the loaded
+// service, which the caller ends with RoleBaseDataDestroy(); null on failure, with one line
+// "kestrin <command>: ..." on stderr and the command's exit code in nExitCode: 2 when the folder
+// cannot be used, 1 when the module creates no service.
+I3DRoleBaseData* LoadDataFolder(const std::string& strDataDir, const char* pszCommand,
+                                int& nExitCode, const std::function<void()>& fnEntered = {});
 
 // The records the debug log gains after Mark(), as messages without their time stamps.
 class CDebugLogTail {

@@ -17,13 +17,9 @@ namespace {
 // the reason on stderr, when the folder cannot be used.
 bool LoadEntries(const fs::path& folder, const std::vector<size_t>& tables,
                  std::vector<TableEntries>& entries) {
-  if (!EnterDataFolder(folder.string(), "diff")) return false;
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  if (pData == nullptr) {
-    std::cerr << "kestrin diff: the module could not create its service\n";
-    return false;
-  }
-  pData->Create();
+  int nExitCode = 0;
+  I3DRoleBaseData* pData = LoadDataFolder(folder.string(), "diff", nExitCode);
+  if (pData == nullptr) return false;
   for (size_t i : tables) entries.push_back(EntriesOf(TableEntriesJson(*pData, i)));
   RoleBaseDataDestroy();
   return true;

@@ -14,13 +14,9 @@ int RunDump(const std::string& strDataDir, const std::string& strTable) {
   size_t i = FindTable(strTable, "dump");
   if (i == tables.size()) return 2;
   const RegisteredTable& table = tables[i];
-  if (!EnterDataFolder(strDataDir, "dump")) return 2;
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  if (pData == nullptr) {
-    std::cerr << "kestrin dump: the module could not create its service\n";
-    return 1;
-  }
-  pData->Create();
+  int nExitCode = 0;
+  I3DRoleBaseData* pData = LoadDataFolder(strDataDir, "dump", nExitCode);
+  if (pData == nullptr) return nExitCode;
   // Each entry goes out as the module answers it: a large table is never held whole.
   CJsonStream dump(std::cout);
   dump.BeginObject();

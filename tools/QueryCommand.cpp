@@ -81,13 +81,9 @@ void PrintOperationList() {
 int RunQuery(const std::string& strDataDir, const std::vector<std::string>& args) {
   std::vector<Call> calls;
   if (!ParseCalls(args, calls)) return 2;
-  if (!EnterDataFolder(strDataDir, "query")) return 2;
-  I3DRoleBaseData* pData = RoleBaseDataQuery();
-  if (pData == nullptr) {
-    std::cerr << "kestrin query: the module could not create its service\n";
-    return 1;
-  }
-  pData->Create();
+  int nExitCode = 0;
+  I3DRoleBaseData* pData = LoadDataFolder(strDataDir, "query", nExitCode);
+  if (pData == nullptr) return nExitCode;
   for (const Call& call : calls) {
     std::optional<Json> answer = call.pOperation->pfnCall(*pData, call.args);
     if (answer) std::cout << answer->dump(2, ' ', false, Json::error_handler_t::replace) << "\n";

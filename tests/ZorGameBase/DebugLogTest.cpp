@@ -71,11 +71,8 @@ struct Named {
 // A failed assertion logs its condition, line, file and qualified function; execution goes on.
 TEST_F(DebugLogTest, FailedAssertionLogsAndExecutionGoesOn) {
   int nLen = -1;
-  bool bAfter = false;
   ASSERT(nLen >= 0);
   const int nAssertLine = __LINE__ - 1;
-  bAfter = true;
-  EXPECT_TRUE(bAfter);
   std::string strExpected =
       "\xA1\xEF"
       "ASSERT(nLen >= 0) in " +
@@ -86,8 +83,8 @@ TEST_F(DebugLogTest, FailedAssertionLogsAndExecutionGoesOn) {
   Named named;
   named.Check();
   named = Named();
-  EXPECT_TRUE(LogHas("[{anonymous}::Named::Check]")) << LogText();
-  EXPECT_TRUE(LogHas("[{anonymous}::Named::operator =]")) << LogText();
+  EXPECT_TRUE(LogHas("[{anonymous}::Named::Check]") && LogHas("[{anonymous}::Named::operator =]"))
+      << LogText();
 }
 
 TEST_F(DebugLogTest, ConcurrentWritersLoseNoRecord) {

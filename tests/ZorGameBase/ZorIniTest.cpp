@@ -82,25 +82,13 @@ TEST_F(ZorIniTest, KeyAndValueRules) {
   EXPECT_EQ("", LogText());
 }
 
-// An empty value is reported only when asked, an empty key always, each time (no repeat filter).
-TEST_F(ZorIniTest, KeyGettersReportEmptyValuesAndEmptyKeys) {
+// The typed getters convert like the runtime; ReadValue keeps to the caller's buffer. An empty
+// value is reported only when asked, an empty key always, each time (no repeat filter).
+TEST_F(ZorIniTest, TypedGettersConvertLikeTheRuntimeAndReportEmptyKeys) {
   CZorIni ini;
-  ASSERT_TRUE(OpenSection(ini, "[S]\nName=\n=1\n"));
-  std::string strName = "kept";
-  int nValue = 7;
-  EXPECT_FALSE(ini.ReadString("Name", strName, false) || ini.ReadString("Name", strName, true) ||
-               ini.ReadString("Name", strName, true) || ini.ReadInt("", nValue) ||
-               ini.ReadInt(nullptr, nValue));
-  EXPECT_TRUE(strName == "kept" && nValue == 7);
-  EXPECT_EQ(2, LogCount("t.ini key: Name format wrong! -- ")) << LogText();
-  EXPECT_EQ(2, LogCount("read t.ini key wrong! -- "));
-}
-
-// The typed getters convert like the runtime; ReadValue keeps to the caller's buffer.
-TEST_F(ZorIniTest, TypedGettersConvertLikeTheRuntime) {
-  CZorIni ini;
-  ASSERT_TRUE(OpenSection(
-      ini, "[S]\nHex=0x10\nNum=-42abc\nText=abc\nF=1.5e2\nZ=name \nA=abcdef\nB=abcdef"));
+  ASSERT_TRUE(OpenSection(ini,
+                          "[S]\nName=\n=1\nHex=0x10\nNum=-42abc\nText=abc\nF=1.5e2\nZ=name \n"
+                          "A=abcdef\nB=abcdef"));
   for (auto [pszKey, nExpected] : {std::pair{"Hex", 0}, {"Num", -42}, {"Text", 0}}) {
     int nValue = -1;
     EXPECT_TRUE(ini.ReadInt(pszKey, nValue)) << pszKey;
@@ -112,24 +100,33 @@ TEST_F(ZorIniTest, TypedGettersConvertLikeTheRuntime) {
   ZorString::CZorString strName;
   EXPECT_TRUE(ini.ReadZorString("Z", strName));
   EXPECT_STREQ("name ", strName);
-  int nValue = 0;
-  EXPECT_FALSE(ini.ReadInt("Missing", nValue));
-  EXPECT_EQ(0, nValue);
   char sz[5] = "";
   EXPECT_TRUE(ini.ReadValue("A", sz, 4, false));
   EXPECT_STREQ("abc", sz);
   EXPECT_TRUE(ini.ReadValue("B", sz, 4, false));  // last line without line break too
   EXPECT_STREQ("abc", sz);
-  EXPECT_FALSE(ini.ReadValue("A", sz, 0, false));
-  EXPECT_FALSE(ini.ReadValue("A", sz, 2049, false));
-  EXPECT_FALSE(ini.ReadValue("A", nullptr, 4, false));
+  EXPECT_FALSE(ini.ReadValue("A", sz, 0, false) || ini.ReadValue("A", sz, 2049, false) ||
+               ini.ReadValue("A", nullptr, 4, false));
+  EXPECT_EQ("", LogText());
+  std::string strText = "kept";
+  int nValue = 7;
+  EXPECT_FALSE(ini.ReadString("Name", strText, false) || ini.ReadString("Name", strText, true) ||
+               ini.ReadString("Name", strText, true) || ini.ReadInt("", nValue) ||
+               ini.ReadInt(nullptr, nValue) || ini.ReadInt("Missing", nValue));
+  EXPECT_TRUE(strText == "kept" && nValue == 7);
+  EXPECT_EQ(2, LogCount("t.ini key: Name format wrong! -- ")) << LogText();
+  EXPECT_EQ(2, LogCount("read t.ini key wrong! -- "));
 }
 
+// Sections come in file order. A title of 32 characters fails with its message, the previous
+// title standing without lines; the walk goes on at the next header.
 TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
+  const std::string strTitle31(31, 'a'), strTitle32(32, 'b');
   CZorIni ini;
-  ASSERT_TRUE(OpenText(
-      ini,
-      "free=0\n; comment\n  [First]  \r\n a=1\n\n list 1 2 3\n[Title] x\n//c\n[ B ]\n[]\nz=9"));
+  ASSERT_TRUE(OpenText(ini,
+                       "free=0\n; comment\n  [First]  \r\n a=1\n\n list 1 2 3\n[Title] x\n//c\n"
+                       "[ B ]\n[]\nz=9\n[" +
+                           strTitle31 + "]\nk=1\n[" + strTitle32 + "]\nk=2\n[C]\nk=3"));
   std::string strTitle = "none";
   EXPECT_FALSE(ini.GetSectionTitle(strTitle));
   ASSERT_TRUE(ini.ReadSection());
@@ -147,16 +144,6 @@ TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
   ASSERT_TRUE(ini.ReadSection());
   EXPECT_FALSE(ini.GetSectionTitle(strTitle));  // "[]": an empty title
   EXPECT_EQ(1u, ini.GetSectionLines().size());
-  EXPECT_TRUE(ini.AtEnd());
-  EXPECT_FALSE(ini.ReadSection());
-}
-
-// A title of 32 characters fails with its message, the previous title standing without lines;
-// the walk goes on at the next header.
-TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
-  std::string strTitle31(31, 'a'), strTitle32(32, 'b'), strTitle;
-  CZorIni ini;
-  ASSERT_TRUE(OpenText(ini, "[" + strTitle31 + "]\nk=1\n[" + strTitle32 + "]\nk=2\n[C]\nk=3\n"));
   ASSERT_TRUE(ini.ReadSection());
   EXPECT_FALSE(ini.ReadSection());
   EXPECT_TRUE(LogHas("t.ini " + strTitle32 + " title too long wrong! -- "));
@@ -166,6 +153,8 @@ TEST_F(ZorIniTest, TitleOfThirtyTwoCharactersFailsWithItsMessage) {
   char sz[8];
   EXPECT_TRUE(ini.ReadValue("k", sz, sizeof(sz), false));
   EXPECT_STREQ("3", sz);
+  EXPECT_TRUE(ini.AtEnd());
+  EXPECT_FALSE(ini.ReadSection());
 }
 
 TEST_F(ZorIniTest, ReadFieldsCountsOnlyPairsThatFoundTheLineEnded) {

@@ -82,8 +82,8 @@ TEST_F(CrashPlatformTest, CaptureStackFramesStopsAtItsLimit) {
   void* apFrames[4] = {};
   EXPECT_EQ(1, CaptureStackFrames(apFrames, 1));
   EXPECT_NE(nullptr, apFrames[0]);
-  EXPECT_EQ(nullptr, apFrames[1]);
-  EXPECT_EQ(0, CaptureStackFrames(apFrames, 0) + CaptureStackFrames(nullptr, 4));
+  EXPECT_TRUE(apFrames[1] == nullptr &&
+              CaptureStackFrames(apFrames, 0) + CaptureStackFrames(nullptr, 4) == 0);
 }
 
 }  // namespace

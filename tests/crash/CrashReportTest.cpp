@@ -75,8 +75,7 @@ TEST_F(CrashReportTest, StampTakesTheVersionFileAndTheExecutableNamesFileTime) {
   EXPECT_FALSE(GetExeFileTime(szTime));
   EXPECT_STREQ("", szTime);
   EXPECT_EQ(NO_VERSION_STAMP, VersionStamp());
-  std::string strVersion;
-  for (int i = 0; i < 100; ++i) strVersion += static_cast<char>('A' + i % 26);
+  const std::string strVersion = std::string(60, 'v') + "0123456789";
   Write("version.dat", strVersion);
   EXPECT_EQ("ReleaseVer:" + strVersion.substr(0, 63) + " MsgVer:999 , FileVer:, FileTime:==",
             VersionStamp());

@@ -42,13 +42,8 @@ inline void ClientCalls(I3DRoleBaseData* p, CClientOut& out) {
   out.Text("Create ").Hex(static_cast<uint32_t>(p->Create()));
   // Floats, truth values, 32-bit numbers.
   out.Line("GetLookScale").Float(p->GetLookScale(1201)).Text(" ").Float(p->GetLookScale(7));
-  out.Line("GetMountScale").Float(p->GetMountScale(7, 3));
-  out.Line("GetRolePartScale").Float(p->GetRolePartScale(1, 1));
   out.Line("Is2DRoleLook").Hex(p->Is2DRoleLook(1001)).Text(" ").Hex(p->Is2DRoleLook(5));
-  out.Line("GetAppendentWeapon").Hex(p->GetAppendentWeapon(410));
   out.Line("GetWeaponAdjustByLook").Hex(p->GetWeaponAdjustByLook(410, 3));
-  out.Line("GetBattleRotaryAngle").Hex(static_cast<uint32_t>(p->GetBattleRotaryAngle(1001)));
-  out.Line("GetBattleCameraTime").Hex(static_cast<uint32_t>(p->GetBattleCameraTime(7)));
   out.Line("GetBattleTorch1").Hex(static_cast<uint32_t>(p->GetBattleTorch1(1001, 0)));
   out.Line("GetSoundVolume").Hex(p->GetSoundVolume(30, 40, 100, 0));
   out.Line("PlaySoundEvent").Hex(p->PlaySoundEvent(1, 0, 0));

@@ -2,7 +2,7 @@
 // headers, with no C runtime: compiled once per library with ZORAPPUTIL_BUILD, ZORSOUND_BUILD
 // or ULMLOGIC_BUILD, each exporting what the module imports from it under the Microsoft names.
 // They behave as the stand-ins do for what the client's calls reach: heap memory, a tracer that
-// answers 0, a sound manager that plays every named file and keeps it, no resource wanted.
+// answers 0, a sound manager that plays every named file, no resource wanted.
 #include <cstdint>
 
 extern "C" {
@@ -50,47 +50,13 @@ IZorTracer& QueryZorTracer() { return g_tracer; }
 #include "ZorSound.h"
 
 namespace {
-bool SameText(const char* a, const char* b) {
-  while (*a != '\0' && *a == *b) ++a, ++b;
-  return *a == *b;
-}
-class Sound final : public IZorSound {
- public:
-  void Replay(const char*, uint32_t, uint32_t nVolume, double, double) override {
-    m_nState = ZORSOUND_STATE_PLAYING;
-    m_nVolume = nVolume;
-  }
-  void Stop() override { m_nState = ZORSOUND_STATE_STOPPED; }
-  int32_t GetState() override { return m_nState; }
-  void SetVolume(uint32_t nVolume) override { m_nVolume = nVolume; }
-  const char* m_pszFile = nullptr;  // the module's own text, which outlives the sound
-  int32_t m_nState = ZORSOUND_STATE_STOPPED;
-  uint32_t m_nVolume = 0;
-};
+// The client's calls never play a file twice nor stop one played: none is found playing.
 class SoundManager final : public IZorSoundManager {
  public:
-  int32_t Play(const char* pszFile, uint32_t, uint32_t nVolume, double, double) override {
-    if (pszFile == nullptr || pszFile[0] == '\0') return -1;
-    Sound* pSound = Find(pszFile);
-    if (pSound == nullptr && m_nSounds < MAX_SOUNDS) pSound = &m_sounds[m_nSounds++];
-    if (pSound == nullptr) return -1;
-    pSound->m_pszFile = pszFile;
-    pSound->Replay(pszFile, 0, nVolume, -1.0, -1.0);
-    return 0;
+  int32_t Play(const char* pszFile, uint32_t, uint32_t, double, double) override {
+    return pszFile == nullptr || pszFile[0] == '\0' ? -1 : 0;
   }
-  IZorSound* FindSound(const char* pszFile) override {
-    Sound* pSound = pszFile != nullptr ? Find(pszFile) : nullptr;
-    return pSound != nullptr && pSound->m_nState == ZORSOUND_STATE_PLAYING ? pSound : nullptr;
-  }
-  Sound* Find(const char* pszFile) {
-    for (int i = 0; i < m_nSounds; ++i) {
-      if (SameText(m_sounds[i].m_pszFile, pszFile)) return &m_sounds[i];
-    }
-    return nullptr;
-  }
-  static const int MAX_SOUNDS = 64;
-  Sound m_sounds[MAX_SOUNDS];
-  int m_nSounds = 0;
+  IZorSound* FindSound(const char*) override { return nullptr; }
 };
 SoundManager g_manager;
 }  // namespace

@@ -1,29 +1,28 @@
 // The operations of kestrin query: every slot reachable by name and number, arguments read by
 // their type, answers as JSON.
+#include <gtest/gtest.h>
+
 #include <set>
 
 #include "Operations.h"
-#include "ToolFolder.h"
 
 namespace {
 
+// Every slot once, in order, by name and by number (the tool's own list walks them all).
 TEST(OperationsTest, EverySlotOnceInOrderByNameAndNumber) {
   const std::vector<Operation>& operations = Operations();
   ASSERT_EQ(62u, operations.size());
   std::set<std::string> names;
   for (size_t i = 0; i < operations.size(); ++i) {
     const Operation& op = operations[i];
-    EXPECT_EQ(static_cast<int>(i) + 1, op.nSlot) << op.pszName;
-    EXPECT_TRUE(names.insert(op.pszName).second) << op.pszName;
-    EXPECT_EQ(&op, FindOperation(op.pszName));
-    EXPECT_EQ(&op, FindOperation(std::to_string(op.nSlot)));
+    EXPECT_TRUE(op.nSlot == static_cast<int>(i) + 1 && names.insert(op.pszName).second &&
+                FindOperation(op.pszName) == &op && FindOperation(std::to_string(op.nSlot)) == &op)
+        << op.pszName;
   }
   EXPECT_STREQ("SetListenerPos", FindOperation("16")->pszName);
   EXPECT_STREQ("SetListenerPosRef", FindOperation("17")->pszName);
-  EXPECT_EQ(nullptr, FindOperation("Create"));
-  EXPECT_EQ(nullptr, FindOperation("0"));
-  EXPECT_EQ(nullptr, FindOperation("63"));
-  EXPECT_EQ(nullptr, FindOperation("getlookscale"));
+  for (const char* pszNone : {"Create", "0", "63", "getlookscale"})
+    EXPECT_EQ(nullptr, FindOperation(pszNone)) << pszNone;
 }
 
 TEST(OperationsTest, ArgumentsAreReadByTheirType) {
