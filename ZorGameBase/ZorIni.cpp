@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define ZOR_SCAN_SSE2 1
 #include <emmintrin.h>
 #endif
 
@@ -263,6 +264,7 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
   }
 }
 
+#if defined(ZOR_SCAN_SSE2)
 unsigned CountTrailingZeros(unsigned nBits) {
 #if defined(__GNUC__)
   return static_cast<unsigned>(__builtin_ctz(nBits));
@@ -275,6 +277,7 @@ unsigned CountTrailingZeros(unsigned nBits) {
   return n;
 #endif
 }
+#endif
 
 // The image is followed by this many zero bytes, so that a line's scan may read a whole step
 // past the line's end.
@@ -285,7 +288,7 @@ const size_t IMAGE_PADDING = 16;
 // Sixteen bytes a step where the compiler has SSE2, else eight.
 const char* ScanLine(const char* p, const char*& pEquals) {
   pEquals = nullptr;
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#if defined(ZOR_SCAN_SSE2)
   const __m128i vLf = _mm_set1_epi8('\n');
   const __m128i vCr = _mm_set1_epi8('\r');
   const __m128i vZero = _mm_setzero_si128();
