@@ -40,6 +40,7 @@ class CFormattedRead {
   // that did not match.
   CFormattedRead& Text(std::string_view text) {
     if (m_bStopped) return *this;
+    if (text.size() == 1 && m_scan.Literal(text[0])) return *this;  // the usual case: "=", "."
     std::string_view rest = m_scan.Rest();
     if (rest.size() >= text.size() && memcmp(rest.data(), text.data(), text.size()) == 0) {
       m_scan.SetPosition(m_scan.Position() + text.size());  // the usual case: all of it there

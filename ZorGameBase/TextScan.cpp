@@ -203,15 +203,4 @@ bool CTextScan::Float(float& fValue) {
   return true;
 }
 
-bool CTextScan::LinePiece(std::string_view& piece, size_t nCount, bool bMayHoldZero) {
-  if (m_pPos >= m_pEnd || nCount < 2) return false;
-  size_t nMax = std::min(static_cast<size_t>(m_pEnd - m_pPos), nCount - 1);
-  const void* pFeed = memchr(m_pPos, '\n', nMax);
-  size_t nLength = pFeed != nullptr ? static_cast<const char*>(pFeed) - m_pPos + 1 : nMax;
-  piece = std::string_view(m_pPos, nLength);
-  if (bMayHoldZero) piece = CutAtNul(piece);
-  m_pPos += nLength;
-  return true;
-}
-
 }  // namespace ZorGameBase

@@ -3,6 +3,7 @@
 #include "LoadObserver.h"
 #include "ZorRandom.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,25 +28,41 @@ namespace {
 inline unsigned char RotateRight(unsigned t, unsigned s) {
   return static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
 }
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// Each byte of the word rotated right by nShift, where nMask marks the bytes to rotate.
+inline uint64_t RotateBytes(uint64_t nWord, unsigned nShift, uint64_t nMask) {
+  const uint64_t ONES = 0x0101010101010101ull;
+  uint64_t nRotated = ((nWord >> nShift) & (ONES * (0xFFu >> nShift))) |
+                      ((nWord << (8 - nShift)) & (ONES * ((0xFFu << (8 - nShift)) & 0xFFu)));
+  return (nWord & ~nMask) | (nRotated & nMask);
+}
+
+// Eight bytes deciphered at once: byte j of the group rotates by j, made of rotations by 1
+// (odd bytes), 2 (bytes 2, 3, 6, 7) and 4 (bytes 4 to 7).
+inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
+  uint64_t nWord, nKey;
+  memcpy(&nWord, p, 8);
+  memcpy(&nKey, pKey, 8);
+  nWord ^= nKey;
+  nWord = RotateBytes(nWord, 1, 0xFF00FF00FF00FF00ull);
+  nWord = RotateBytes(nWord, 2, 0xFFFF0000FFFF0000ull);
+  nWord = RotateBytes(nWord, 4, 0xFFFFFFFF00000000ull);
+  memcpy(p, &nWord, 8);
+}
+#else
+inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
+  p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
+  for (unsigned j = 1; j < 8; ++j) p[j] = RotateRight(p[j] ^ pKey[j], j);
+}
+#endif
 }  // namespace
 
 void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned char* pbyData,
                                int nSize) {
   if (pbyData == nullptr || nSize <= 0) return;
   int i = 0;
-  // Groups of eight bytes, so that every rotation is a constant.
-  for (; i + 8 <= nSize; i += 8) {
-    unsigned char* p = pbyData + i;
-    const unsigned char* pKey = abyKey + (i & (KEY_SIZE - 1));
-    p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
-    p[1] = RotateRight(p[1] ^ pKey[1], 1);
-    p[2] = RotateRight(p[2] ^ pKey[2], 2);
-    p[3] = RotateRight(p[3] ^ pKey[3], 3);
-    p[4] = RotateRight(p[4] ^ pKey[4], 4);
-    p[5] = RotateRight(p[5] ^ pKey[5], 5);
-    p[6] = RotateRight(p[6] ^ pKey[6], 6);
-    p[7] = RotateRight(p[7] ^ pKey[7], 7);
-  }
+  for (; i + 8 <= nSize; i += 8) DecipherGroup(pbyData + i, abyKey + (i & (KEY_SIZE - 1)));
   for (; i < nSize; ++i) {
     pbyData[i] = RotateRight(pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)], static_cast<unsigned>(i) & 7);
   }
