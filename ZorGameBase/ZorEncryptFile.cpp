@@ -29,31 +29,43 @@ inline unsigned char RotateRight(unsigned t, unsigned s) {
   return static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
 }
 
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-// Each byte of the word rotated right by nShift, where nMask marks the bytes to rotate.
-inline uint64_t RotateBytes(uint64_t nWord, unsigned nShift, uint64_t nMask) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// Sixteen bytes deciphered at once, as two words of eight (vector registers where the target
+// has them): byte j of each eight rotates by j, made of rotations by 1 (odd bytes), 2 (bytes 2,
+// 3, 6, 7) and 4 (bytes 4 to 7).
+typedef uint64_t Words __attribute__((vector_size(16)));
+const size_t GROUP = 16;
+
+inline void RotateBytes(Words& words, unsigned nShift, uint64_t nMask) {
   const uint64_t ONES = 0x0101010101010101ull;
-  uint64_t nRotated = ((nWord >> nShift) & (ONES * (0xFFu >> nShift))) |
-                      ((nWord << (8 - nShift)) & (ONES * ((0xFFu << (8 - nShift)) & 0xFFu)));
-  return (nWord & ~nMask) | (nRotated & nMask);
+  Words rotated = ((words >> nShift) & (ONES * (0xFFu >> nShift))) |
+                  ((words << (8 - nShift)) & (ONES * ((0xFFu << (8 - nShift)) & 0xFFu)));
+  words = (words & ~nMask) | (rotated & nMask);
 }
 
-// Eight bytes deciphered at once: byte j of the group rotates by j, made of rotations by 1
-// (odd bytes), 2 (bytes 2, 3, 6, 7) and 4 (bytes 4 to 7).
 inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
-  uint64_t nWord, nKey;
-  memcpy(&nWord, p, 8);
-  memcpy(&nKey, pKey, 8);
-  nWord ^= nKey;
-  nWord = RotateBytes(nWord, 1, 0xFF00FF00FF00FF00ull);
-  nWord = RotateBytes(nWord, 2, 0xFFFF0000FFFF0000ull);
-  nWord = RotateBytes(nWord, 4, 0xFFFFFFFF00000000ull);
-  memcpy(p, &nWord, 8);
+  Words words, key;
+  memcpy(&words, p, GROUP);
+  memcpy(&key, pKey, GROUP);
+  words ^= key;
+  RotateBytes(words, 1, 0xFF00FF00FF00FF00ull);
+  RotateBytes(words, 2, 0xFFFF0000FFFF0000ull);
+  RotateBytes(words, 4, 0xFFFFFFFF00000000ull);
+  memcpy(p, &words, GROUP);
 }
 #else
+// Eight bytes, so that every rotation is a constant.
+const size_t GROUP = 8;
+
 inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
   p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
-  for (unsigned j = 1; j < 8; ++j) p[j] = RotateRight(p[j] ^ pKey[j], j);
+  p[1] = RotateRight(p[1] ^ pKey[1], 1);
+  p[2] = RotateRight(p[2] ^ pKey[2], 2);
+  p[3] = RotateRight(p[3] ^ pKey[3], 3);
+  p[4] = RotateRight(p[4] ^ pKey[4], 4);
+  p[5] = RotateRight(p[5] ^ pKey[5], 5);
+  p[6] = RotateRight(p[6] ^ pKey[6], 6);
+  p[7] = RotateRight(p[7] ^ pKey[7], 7);
 }
 #endif
 }  // namespace
@@ -62,7 +74,9 @@ void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned ch
                                int nSize) {
   if (pbyData == nullptr || nSize <= 0) return;
   int i = 0;
-  for (; i + 8 <= nSize; i += 8) DecipherGroup(pbyData + i, abyKey + (i & (KEY_SIZE - 1)));
+  // A group starts at a multiple of its size, inside the key and at a byte that rotates by 0.
+  const int nGroup = static_cast<int>(GROUP);
+  for (; i + nGroup <= nSize; i += nGroup) DecipherGroup(pbyData + i, abyKey + (i & (KEY_SIZE - 1)));
   for (; i < nSize; ++i) {
     pbyData[i] = RotateRight(pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)], static_cast<unsigned>(i) & 7);
   }
