@@ -51,7 +51,8 @@ bool ScanSection(std::string_view line, char (&szSection)[SECTION_BUFFER]) {
   std::string_view word;
   if (ScanLiteral(scan, "[") != 1 || !scan.Word(word)) return false;
   word = word.substr(0, std::min(word.find(']'), sizeof(szSection) - 1));
-  CopyCut(szSection, word);
+  memcpy(szSection, word.data(), word.size());  // read as a C string only: no fill behind it
+  szSection[word.size()] = '\0';
   return true;
 }
 
