@@ -29,6 +29,8 @@ namespace {
 const char BATTLE_MAP_FILE[] = "ini/BattleMap.ini";
 // Lines are read as fgets reads them into 1024 bytes: a longer line comes in pieces of 1023.
 const size_t LINE_BUFFER = 1024;
+// A fighter group holds a handful of positions: room for this many when it opens.
+const size_t GROUP_HINT = 8;
 
 ZOR_OBSERVER_PATH void ObserveRejected(std::string_view key, std::string_view value) {
   std::string strValue(value.substr(0, value.find_first_of("\r\n")));
@@ -318,6 +320,7 @@ void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view val
   if (m_bGroupOpen && m_openGroup.nNumber != nNumber) CloseGroup();
   if (!m_bGroupOpen) {
     m_openGroup.nNumber = nNumber;
+    m_openGroup.vecFighterPos.reserve(GROUP_HINT);
     m_bGroupOpen = true;
   }
   int32_t an[8];

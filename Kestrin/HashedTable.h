@@ -12,9 +12,9 @@
 // frees a few large blocks instead of one allocation per record or text.
 //
 // A loader fills a table in two steps: it appends an entry per record in file order (written
-// one after the other, as the file is read), then enters them into the index all at once in the
-// order of the index's slots, so that neither the file, the entries nor the index is touched at
-// random. A key found twice keeps one entry; the loader says which value stands.
+// one after the other, as the file is read), then enters them into the index all at once (a
+// large load in the order of the index's slots, so that neither the file, the entries nor the
+// index is touched at random). A key found twice keeps one entry; the loader says which value stands.
 
 #include <algorithm>
 #include <cstddef>
@@ -340,40 +340,42 @@ class CHashedTable {
     const size_t nFirst = m_nIndexed;
     const size_t nCount = m_entries.Size() - nFirst;
     if (nCount == 0) return;
-    // The entries in the order of their home slots: a counting sort by the top bits of the
-    // hash, stable, so that the entries of one key keep their order. Whatever the size of the
-    // index, the homes of one bucket lie together.
-    std::vector<Pending> vecOrder(nCount);
+    // Per appended entry, its slot (NO_SLOT when its key had one); first the tags, while the
+    // entries are put in order. Everything this takes is taken before the first entry is
+    // entered: running out of memory leaves the index as it was.
+    std::vector<uint32_t> vecSlotOf(nCount);
+    size_t nDropped = 0;
+    auto fnEnter = [&](size_t i, uint32_t nTag) {
+      uint32_t nSlot = NO_SLOT;
+      if (!IndexEntry(nFirst + i, nTag, fnMerge, &nSlot)) ++nDropped;
+      vecSlotOf[i] = nSlot;
+    };
     if (nCount < SMALL_BATCH) {
-      for (size_t i = 0; i < nCount; ++i) {
-        vecOrder[i] = Pending{TagOf(m_entries[nFirst + i].key), static_cast<uint32_t>(i), NO_SLOT};
-      }
+      // An index this small stays in the processor's cache: the entries go in file order.
+      GrowFor(nFirst + nCount);
+      for (size_t i = 0; i < nCount; ++i) fnEnter(i, TagOf(m_entries[nFirst + i].key));
     } else {
-      std::vector<uint32_t> vecTag(nCount);
+      // The entries in the order of their home slots: a counting sort by the top bits of the
+      // hash, stable, so that the entries of one key keep their order. Whatever the size of
+      // the index, the homes of one bucket lie together.
+      std::vector<Pending> vecOrder(nCount);
       std::vector<uint32_t> vecStart((size_t{1} << BUCKET_BITS) + 1, 0);
       for (size_t i = 0; i < nCount; ++i) {
-        vecTag[i] = TagOf(m_entries[nFirst + i].key);
-        ++vecStart[(vecTag[i] >> (32 - BUCKET_BITS)) + 1];
+        vecSlotOf[i] = TagOf(m_entries[nFirst + i].key);
+        ++vecStart[(vecSlotOf[i] >> (32 - BUCKET_BITS)) + 1];
       }
       for (size_t b = 1; b < vecStart.size(); ++b) vecStart[b] += vecStart[b - 1];
       for (size_t i = 0; i < nCount; ++i) {
-        vecOrder[vecStart[vecTag[i] >> (32 - BUCKET_BITS)]++] =
-            Pending{vecTag[i], static_cast<uint32_t>(i), NO_SLOT};
+        vecOrder[vecStart[vecSlotOf[i] >> (32 - BUCKET_BITS)]++] =
+            Pending{vecSlotOf[i], static_cast<uint32_t>(i)};
       }
-    }
-    // Everything this takes is taken before the first entry is entered: running out of memory
-    // leaves the index as it was.
-    std::vector<uint32_t> vecSlotOf(nCount, NO_SLOT);
-    GrowFor(nFirst + nCount);
-    size_t nDropped = 0;
-    for (Pending& pending : vecOrder) {
-      if (!IndexEntry(nFirst + pending.nEntry, pending.nTag, fnMerge, &pending.nSlot)) ++nDropped;
+      GrowFor(nFirst + nCount);
+      for (const Pending& pending : vecOrder) fnEnter(pending.nEntry, pending.nTag);
     }
     size_t nKept = nFirst + nCount - nDropped;
     if (nDropped != 0 && nDropped != nCount) {
       // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
       // them yet) and their slots with them.
-      for (const Pending& pending : vecOrder) vecSlotOf[pending.nEntry] = pending.nSlot;
       size_t nTo = nFirst;
       for (size_t i = 0; i < nCount; ++i) {
         if (vecSlotOf[i] == NO_SLOT) continue;
@@ -404,15 +406,14 @@ class CHashedTable {
   Value& ValueAt(size_t i) { return m_entries[i].value; }
 
  private:
-  static constexpr size_t SMALL_BATCH = 4096;
+  static constexpr size_t SMALL_BATCH = 16384;
   static constexpr int BUCKET_BITS = 12;
   static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
-  // An appended entry on its way into the index: its tag, its place among the appended
-  // entries, and its slot (NO_SLOT when its key had a slot already).
+  // An appended entry on its way into the index: its tag and its place among the appended
+  // entries.
   struct Pending {
     uint32_t nTag;
     uint32_t nEntry;
-    uint32_t nSlot;
   };
   struct Slot {
     uint32_t nTag;    // the top 32 bits of the key's hash: the home slot is their top bits
@@ -463,17 +464,17 @@ class CHashedTable {
   // fnMerge(kept, this) and false.
   template <typename Merge>
   bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge, uint32_t* pSlot = nullptr) {
-    Entry& entry = m_entries[nEntry];
+    Slot* pSlots = m_vecSlots.begin();
     size_t i = ZorGameBase::ProbeSlot(
-        Home(nTag), m_vecSlots.size() - 1, [&](size_t n) { return m_vecSlots[n].nEntry == 0; },
+        Home(nTag), m_vecSlots.size() - 1, [&](size_t n) { return pSlots[n].nEntry == 0; },
         [&](size_t n) {
-          return m_vecSlots[n].nTag == nTag && m_entries[m_vecSlots[n].nEntry - 1].key == entry.key;
+          return pSlots[n].nTag == nTag && m_entries[pSlots[n].nEntry - 1].key == m_entries[nEntry].key;
         });
-    if (m_vecSlots[i].nEntry != 0) {
-      fnMerge(m_entries[m_vecSlots[i].nEntry - 1].value, entry.value);
+    if (pSlots[i].nEntry != 0) {
+      fnMerge(m_entries[pSlots[i].nEntry - 1].value, m_entries[nEntry].value);
       return false;
     }
-    m_vecSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
+    pSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
     if (pSlot != nullptr) *pSlot = static_cast<uint32_t>(i);
     return true;
   }
@@ -518,6 +519,7 @@ class CHashedTable {
       std::swap(m_block, other.m_block);
       std::swap(m_nCount, other.m_nCount);
     }
+    Slot* begin() { return reinterpret_cast<Slot*>(m_block.Bytes()); }
     const Slot* begin() const { return reinterpret_cast<const Slot*>(m_block.Bytes()); }
     const Slot* end() const { return begin() + m_nCount; }
 

@@ -41,7 +41,7 @@ bool IsNoteLine(std::string_view line) {
 // not before '.' or '='; text after the scale is ignored).
 bool ScanPairScale(std::string_view line, int32_t& a, int32_t& b, float& fScale) {
   ZorGameBase::CTextScan scan(line);
-  return CFormattedRead(scan).Int32(a).Text(".").Int32(b).Text("=").Float(fScale).Result() == 3;
+  return scan.Int32(a) && scan.Literal('.') && scan.Int32(b) && scan.Literal('=') && scan.Float(fScale);
 }
 
 // Reads a file of "A.B=scale" lines into the table under A × nFactor + B.
@@ -81,7 +81,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
         line.remove_suffix(1);
         ZorGameBase::CTextScan scan(line);
         int32_t nLook;
-        if (CFormattedRead(scan).Int32(nLook).Result() == 1) {
+        if (scan.Int32(nLook)) {
           m_map2DRoleLook.Add(nLook, nLook);
         } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
           ObserveLine(ZorGameBase::RULE_NUMBER_MISSING, ROLE_2D_LOOK_FILE, line,
@@ -102,7 +102,7 @@ int32_t C3DRoleBaseData::CreateLookScaleInfo() {
     ZorGameBase::CTextScan scan(line);
     int32_t nLook;
     float fScale;
-    if (CFormattedRead(scan).Int32(nLook).Text("=").Float(fScale).Result() == 2) {
+    if (scan.Int32(nLook) && scan.Literal('=') && scan.Float(fScale)) {
       m_mapLookScale.Add(nLook, fScale);
     } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
       ObserveKeyValueLine(LOOK_SCALE_FILE, line, false, true);

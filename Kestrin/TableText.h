@@ -40,6 +40,7 @@ class CFormattedRead {
   // that did not match.
   CFormattedRead& Text(std::string_view text) {
     if (m_bStopped) return *this;
+    if (text.size() == 1 && m_scan.Literal(text[0])) return *this;  // the usual case: "=", "."
     std::string_view rest = m_scan.Rest();
     if (rest.size() >= text.size() && memcmp(rest.data(), text.data(), text.size()) == 0) {
       m_scan.SetPosition(m_scan.Position() + text.size());  // the usual case: all of it there
@@ -164,10 +165,11 @@ class CBufferLines {
     if (m_nPos >= m_nSize || m_nOutSize == 0) return false;
     const char* p = m_pData + m_nPos;
     size_t nLeft = m_nSize - m_nPos;
-    const void* pFeed = memchr(p, '\n', std::min(nLeft, m_nOutSize));
+    const char* pLimit = p + std::min(nLeft, m_nOutSize);
+    const char* pFeed = ZorGameBase::FindLineFeed(p, pLimit);
     size_t nLength;
-    if (pFeed != nullptr) {
-      nLength = static_cast<size_t>(static_cast<const char*>(pFeed) - p);
+    if (pFeed != pLimit) {
+      nLength = static_cast<size_t>(pFeed - p);
       m_nPos += nLength + 1;
       if (nLength > 0 && p[nLength - 1] == '\r') --nLength;
     } else if (nLeft < m_nOutSize) {

@@ -31,10 +31,15 @@ const int SCAN_EOF = -1;
 
 // The literal characters of a format: a different character stops the scan, the end of the
 // line ends the input.
-int ScanLiteral(CTextScan& scan, const char* pszLiteral) {
-  for (; *pszLiteral != '\0'; ++pszLiteral) {
+int ScanLiteral(CTextScan& scan, std::string_view literal) {
+  std::string_view rest = scan.Rest();
+  if (rest.size() >= literal.size() && memcmp(rest.data(), literal.data(), literal.size()) == 0) {
+    scan.SetPosition(scan.Position() + literal.size());  // the usual case: all of it there
+    return 1;
+  }
+  for (char ch : literal) {
     if (scan.AtEnd()) return SCAN_EOF;
-    if (!scan.Literal(*pszLiteral)) return 0;
+    if (!scan.Literal(ch)) return 0;
   }
   return 1;
 }
@@ -46,7 +51,8 @@ bool ScanSection(std::string_view line, char (&szSection)[SECTION_BUFFER]) {
   std::string_view word;
   if (ScanLiteral(scan, "[") != 1 || !scan.Word(word)) return false;
   word = word.substr(0, std::min(word.find(']'), sizeof(szSection) - 1));
-  CopyCut(szSection, word);
+  memcpy(szSection, word.data(), word.size());  // read as a C string only: no fill behind it
+  szSection[word.size()] = '\0';
   return true;
 }
 

@@ -46,9 +46,7 @@ int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
   return LoadWeaponTable(
       APPENDENT_WEAPON_FILE, m_mapAppendentWeapon, [&](ZorGameBase::CTextScan& scan) {
         uint32_t nWeapon, nAppended;
-        if (CFormattedRead(scan).UInt32(nWeapon).Text("=").UInt32(nAppended).Result() != 2) {
-          return false;
-        }
+        if (!(scan.UInt32(nWeapon) && scan.Literal('=') && scan.UInt32(nAppended))) return false;
         m_mapAppendentWeapon.Add(nWeapon, nAppended);
         return true;
       });
@@ -60,13 +58,8 @@ int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
       WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook, [&](ZorGameBase::CTextScan& scan) {
         uint32_t nWeapon, nUse;
         int32_t nLook;
-        if (CFormattedRead(scan)
-                .UInt32(nWeapon)
-                .Text(".")
-                .Int32(nLook)
-                .Text("=")
-                .UInt32(nUse)
-                .Result() != 3) {
+        if (!(scan.UInt32(nWeapon) && scan.Literal('.') && scan.Int32(nLook) && scan.Literal('=') &&
+              scan.UInt32(nUse))) {
           return false;
         }
         m_mapWeaponAdjustByLook.Add(PackAdjustKey(nWeapon, static_cast<uint32_t>(nLook)), nUse);

@@ -4,7 +4,13 @@
 #include <utility>
 
 CRecordString::CRecordString(const char* pText, size_t nLength) : CRecordString() {
-  Assign(pText, nLength);
+  if (nLength >= BUFFER_SIZE) {
+    Assign(pText, nLength);
+    return;
+  }
+  if (nLength > 0) memcpy(m_storage.szBuffer, pText, nLength);  // a new string has nothing to free
+  m_storage.szBuffer[nLength] = '\0';
+  m_nSize = nLength;
 }
 
 CRecordString::CRecordString(const char* pszText) : CRecordString() {

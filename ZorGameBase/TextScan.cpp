@@ -160,37 +160,32 @@ bool CTextScan::Hex32(uint32_t& nValue) {
   return true;
 }
 
-// The longest prefix of the form [sign] digits [. digits] [e [sign] digits] with at least one
-// mantissa digit; an exponent mark without digits behind it is not taken.
-bool CTextScan::Float(float& fValue) {
-  SkipSpace();
-  const char* p = m_pPos;
-  bool bNegative = false;
-  if (p < m_pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
-  float fShort;
-  const char* pShortEnd;
-  if (ShortDecimalFloat(p, m_pEnd, fShort, pShortEnd)) {
-    fValue = bNegative ? -fShort : fShort;
-    m_pPos = pShortEnd;
-    return true;
-  }
+namespace {
+// The full conversion of the number at p (after its sign, at most to pEnd): the longest prefix
+// of the form digits [. digits] [e [sign] digits] with at least one mantissa digit; an exponent
+// mark without digits behind it is not taken. Null when there is no mantissa digit, else the
+// end of the number. Apart from the short form, so that the short form's path stays lean.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+const char* ConvertFloat(const char* p, const char* pEnd, float& fParsed) {
   const char* pNumber = p;
   size_t nMantissaDigits = 0;
-  while (p < m_pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;
-  if (p < m_pEnd && *p == '.') {
+  while (p < pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;
+  if (p < pEnd && *p == '.') {
     ++p;
-    while (p < m_pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;
+    while (p < pEnd && *p >= '0' && *p <= '9') ++p, ++nMantissaDigits;
   }
-  if (nMantissaDigits == 0) return false;
-  if (p < m_pEnd && (*p == 'e' || *p == 'E')) {
+  if (nMantissaDigits == 0) return nullptr;
+  if (p < pEnd && (*p == 'e' || *p == 'E')) {
     const char* pExp = p + 1;
-    if (pExp < m_pEnd && (*pExp == '+' || *pExp == '-')) ++pExp;
-    if (pExp < m_pEnd && *pExp >= '0' && *pExp <= '9') {
-      while (pExp < m_pEnd && *pExp >= '0' && *pExp <= '9') ++pExp;
+    if (pExp < pEnd && (*pExp == '+' || *pExp == '-')) ++pExp;
+    if (pExp < pEnd && *pExp >= '0' && *pExp <= '9') {
+      while (pExp < pEnd && *pExp >= '0' && *pExp <= '9') ++pExp;
       p = pExp;
     }
   }
-  float fParsed = 0.0f;
+  fParsed = 0.0f;
   auto result = std::from_chars(pNumber, p, fParsed, std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range) {
     // Too large gives infinity, too small zero, as the runtime's conversion does.
@@ -198,19 +193,23 @@ bool CTextScan::Float(float& fValue) {
     bool bTiny = pMark != p && pMark[1] == '-';
     fParsed = bTiny ? 0.0f : std::numeric_limits<float>::infinity();
   }
-  fValue = bNegative ? -fParsed : fParsed;
-  m_pPos = p;
-  return true;
+  return p;
 }
+}  // namespace
 
-bool CTextScan::LinePiece(std::string_view& piece, size_t nCount, bool bMayHoldZero) {
-  if (m_pPos >= m_pEnd || nCount < 2) return false;
-  size_t nMax = std::min(static_cast<size_t>(m_pEnd - m_pPos), nCount - 1);
-  const void* pFeed = memchr(m_pPos, '\n', nMax);
-  size_t nLength = pFeed != nullptr ? static_cast<const char*>(pFeed) - m_pPos + 1 : nMax;
-  piece = std::string_view(m_pPos, nLength);
-  if (bMayHoldZero) piece = CutAtNul(piece);
-  m_pPos += nLength;
+bool CTextScan::Float(float& fValue) {
+  SkipSpace();
+  const char* p = m_pPos;
+  bool bNegative = false;
+  if (p < m_pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
+  float fParsed;
+  const char* pStop;
+  if (!ShortDecimalFloat(p, m_pEnd, fParsed, pStop)) {
+    pStop = ConvertFloat(p, m_pEnd, fParsed);
+    if (pStop == nullptr) return false;
+  }
+  fValue = bNegative ? -fParsed : fParsed;
+  m_pPos = pStop;
   return true;
 }
 

@@ -70,30 +70,47 @@ int32_t ParseDecimal(const char* pszText);
 // one correctly rounded division gives the nearest float of the decimal.
 inline bool ShortDecimalFloat(const char* p, const char* pEnd, float& fValue, const char*& pStop) {
   static const float POWERS_OF_TEN[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+  const char* pStart = p;
   uint32_t nMantissa = 0;
-  int nDigits = 0;
-  int nFraction = -1;  // digits after the point; -1 before it
-  for (; p < pEnd; ++p) {
-    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
-    if (nDigit < 10) {
-      if (++nDigits > 7) return false;
-      nMantissa = nMantissa * 10 + nDigit;
-      if (nFraction >= 0) ++nFraction;
-    } else if (*p == '.' && nFraction < 0) {
-      nFraction = 0;
-    } else {
-      break;
-    }
+  unsigned nDigit;
+  for (; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    nMantissa = nMantissa * 10 + nDigit;
   }
-  if (nDigits == 0 || (p < pEnd && (*p == 'e' || *p == 'E'))) return false;
-  fValue = static_cast<float>(nMantissa) / POWERS_OF_TEN[nFraction < 0 ? 0 : nFraction];
+  ptrdiff_t nDigits = p - pStart;
+  ptrdiff_t nFraction = 0;
+  if (p < pEnd && *p == '.') {
+    const char* pFraction = ++p;
+    for (; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+      nMantissa = nMantissa * 10 + nDigit;
+    }
+    nFraction = p - pFraction;
+    nDigits += nFraction;
+  }
+  if (nDigits == 0 || nDigits > 7 || (p < pEnd && (*p == 'e' || *p == 'E'))) return false;
+  fValue = static_cast<float>(nMantissa) / POWERS_OF_TEN[nFraction];
   pStop = p;
   return true;
 }
 
 // Blank, tab, line feed, vertical tab, form feed or carriage return (9 to 13).
 inline bool IsScanSpace(char ch) {
-  return ch == ' ' || static_cast<unsigned char>(ch - '\t') < 5;
+  return static_cast<unsigned char>(ch) <= ' ' &&
+         (ch == ' ' || static_cast<unsigned char>(ch - '\t') < 5);
+}
+
+// The first line feed from p on, or pEnd. Eight bytes a step while they fit.
+inline const char* FindLineFeed(const char* p, const char* pEnd) {
+  while (pEnd - p >= 8) {
+    uint64_t nFeeds = BytesEqual(LoadWord(p), '\n');
+    if (nFeeds == 0) {
+      p += 8;
+      continue;
+    }
+    if (MoveToLowestMark(p, nFeeds)) return p;
+    break;
+  }
+  while (p < pEnd && *p != '\n') ++p;
+  return p;
 }
 
 // A forward cursor over text. Every conversion first skips white space (as the formatted input
@@ -184,7 +201,17 @@ class CTextScan {
   // feed; false at the end. A longer line comes in several pieces. The piece is cut at a zero
   // byte, as the C string in the buffer reads, while the cursor moves past the whole piece.
   // bMayHoldZero false: the caller knows the text holds no zero byte, and no cut is looked for.
-  bool LinePiece(std::string_view& piece, size_t nCount, bool bMayHoldZero = true);
+  bool LinePiece(std::string_view& piece, size_t nCount, bool bMayHoldZero = true) {
+    if (m_pPos >= m_pEnd || nCount < 2) return false;
+    const char* pLimit =
+        static_cast<size_t>(m_pEnd - m_pPos) < nCount - 1 ? m_pEnd : m_pPos + (nCount - 1);
+    const char* pFeed = FindLineFeed(m_pPos, pLimit);
+    const char* pAfter = pFeed < pLimit ? pFeed + 1 : pLimit;
+    piece = std::string_view(m_pPos, static_cast<size_t>(pAfter - m_pPos));
+    if (bMayHoldZero) piece = CutAtNul(piece);
+    m_pPos = pAfter;
+    return true;
+  }
 
  private:
   // A decimal number after white space and an optional sign, accumulated modulo 2^64 (and

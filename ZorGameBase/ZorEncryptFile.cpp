@@ -3,6 +3,7 @@
 #include "LoadObserver.h"
 #include "ZorRandom.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,25 +28,55 @@ namespace {
 inline unsigned char RotateRight(unsigned t, unsigned s) {
   return static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
 }
+
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// Sixteen bytes deciphered at once, as two words of eight (vector registers where the target
+// has them): byte j of each eight rotates by j, made of rotations by 1 (odd bytes), 2 (bytes 2,
+// 3, 6, 7) and 4 (bytes 4 to 7).
+typedef uint64_t Words __attribute__((vector_size(16)));
+const size_t GROUP = 16;
+
+inline void RotateBytes(Words& words, unsigned nShift, uint64_t nMask) {
+  const uint64_t ONES = 0x0101010101010101ull;
+  Words rotated = ((words >> nShift) & (ONES * (0xFFu >> nShift))) |
+                  ((words << (8 - nShift)) & (ONES * ((0xFFu << (8 - nShift)) & 0xFFu)));
+  words = (words & ~nMask) | (rotated & nMask);
+}
+
+inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
+  Words words, key;
+  memcpy(&words, p, GROUP);
+  memcpy(&key, pKey, GROUP);
+  words ^= key;
+  RotateBytes(words, 1, 0xFF00FF00FF00FF00ull);
+  RotateBytes(words, 2, 0xFFFF0000FFFF0000ull);
+  RotateBytes(words, 4, 0xFFFFFFFF00000000ull);
+  memcpy(p, &words, GROUP);
+}
+#else
+// Eight bytes, so that every rotation is a constant.
+const size_t GROUP = 8;
+
+inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
+  p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
+  p[1] = RotateRight(p[1] ^ pKey[1], 1);
+  p[2] = RotateRight(p[2] ^ pKey[2], 2);
+  p[3] = RotateRight(p[3] ^ pKey[3], 3);
+  p[4] = RotateRight(p[4] ^ pKey[4], 4);
+  p[5] = RotateRight(p[5] ^ pKey[5], 5);
+  p[6] = RotateRight(p[6] ^ pKey[6], 6);
+  p[7] = RotateRight(p[7] ^ pKey[7], 7);
+}
+#endif
 }  // namespace
 
 void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned char* pbyData,
                                int nSize) {
   if (pbyData == nullptr || nSize <= 0) return;
   int i = 0;
-  // Groups of eight bytes, so that every rotation is a constant.
-  for (; i + 8 <= nSize; i += 8) {
-    unsigned char* p = pbyData + i;
-    const unsigned char* pKey = abyKey + (i & (KEY_SIZE - 1));
-    p[0] = static_cast<unsigned char>(p[0] ^ pKey[0]);
-    p[1] = RotateRight(p[1] ^ pKey[1], 1);
-    p[2] = RotateRight(p[2] ^ pKey[2], 2);
-    p[3] = RotateRight(p[3] ^ pKey[3], 3);
-    p[4] = RotateRight(p[4] ^ pKey[4], 4);
-    p[5] = RotateRight(p[5] ^ pKey[5], 5);
-    p[6] = RotateRight(p[6] ^ pKey[6], 6);
-    p[7] = RotateRight(p[7] ^ pKey[7], 7);
-  }
+  // A group starts at a multiple of its size, inside the key and at a byte that rotates by 0.
+  const int nGroup = static_cast<int>(GROUP);
+  for (; i + nGroup <= nSize; i += nGroup) DecipherGroup(pbyData + i, abyKey + (i & (KEY_SIZE - 1)));
   for (; i < nSize; ++i) {
     pbyData[i] = RotateRight(pbyData[i] ^ abyKey[i & (KEY_SIZE - 1)], static_cast<unsigned>(i) & 7);
   }
