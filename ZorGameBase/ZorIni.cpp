@@ -833,6 +833,16 @@ CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys
   m_vecSlots.assign(nSlots, 0);
   for (size_t i = 0; i < m_vecKeys.size(); ++i) {
     m_vecLength.push_back(strlen(m_vecKeys[i]));
+    // A short key as two words of its bytes and two of 0xFF under them, in memory order.
+    char szText[2 * sizeof(uint64_t)] = {};
+    char szMask[2 * sizeof(uint64_t)] = {};
+    size_t nShort = std::min(m_vecLength[i], SHORT_KEY);
+    memcpy(szText, m_vecKeys[i], nShort);
+    memset(szMask, 0xFF, nShort);
+    ShortKey key;
+    memcpy(key.anText, szText, sizeof(szText));
+    memcpy(key.anMask, szMask, sizeof(szMask));
+    m_vecShort.push_back(key);
     if (m_vecLength[i] == 0) continue;
     uint32_t& nSlot = m_vecSlots[ProbeSlot(
         HashKey(m_vecKeys[i], m_vecLength[i]), nSlots - 1, [&](size_t j) { return m_vecSlots[j] == 0; },
@@ -851,7 +861,11 @@ size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
       HashKey(pKey, nKey), m_vecSlots.size() - 1, [&](size_t j) { return m_vecSlots[j] == 0; },
       [&](size_t j) {
         size_t i = m_vecSlots[j] - 1;
-        return m_vecLength[i] == nKey && memcmp(m_vecKeys[i], pKey, nKey) == 0;
+        if (m_vecLength[i] != nKey) return false;
+        if (nKey > SHORT_KEY) return memcmp(m_vecKeys[i], pKey, nKey) == 0;
+        const ShortKey& key = m_vecShort[i];
+        return ((LoadWord(pKey) ^ key.anText[0]) & key.anMask[0]) == 0 &&
+               ((LoadWord(pKey + 8) ^ key.anText[1]) & key.anMask[1]) == 0;
       })];
   return nSlot != 0 ? nSlot - 1 : NOT_A_KEY;
 }

@@ -87,7 +87,8 @@ class CIniKeySet {
   const char* Key(size_t i) const { return m_vecKeys[i]; }
   size_t KeyLength(size_t i) const { return m_vecLength[i]; }
   // The position of the key that is exactly these nKey characters; NOT_A_KEY for none (also for
-  // an empty text: an empty key is never found).
+  // an empty text: an empty key is never found). The text is read in whole words: at least 16
+  // bytes from pKey must be readable, as in a reader's image, which is padded so.
   size_t Find(const char* pKey, size_t nKey) const;
   // (position, position of its first listing) of each key listed more than once.
   const std::vector<std::pair<size_t, size_t>>& Repeats() const { return m_vecRepeats; }
@@ -95,6 +96,12 @@ class CIniKeySet {
  private:
   std::vector<const char*> m_vecKeys;
   std::vector<size_t> m_vecLength;
+  static constexpr size_t SHORT_KEY = 16;  // keys up to this length compare as two words
+  struct ShortKey {
+    uint64_t anText[2];
+    uint64_t anMask[2];
+  };
+  std::vector<ShortKey> m_vecShort;
   std::vector<uint32_t> m_vecSlots;  // open addressing over the keys: position + 1, 0 free
   std::vector<std::pair<size_t, size_t>> m_vecRepeats;
 };
