@@ -36,10 +36,10 @@ const ZorGameBase::CIniKeySet& GameMapKeys() {
 // "%x" over the text: hexadecimal digits after white space, a sign and "0x"; 0 when the text
 // does not begin with a hexadecimal number.
 bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nColour) {
-  char szText[CZorIni::LINE_BUFFER];
-  if (!keys.ReadValue(key, szText, sizeof(szText), true)) return false;
+  std::string_view text;
+  if (!keys.ReadText(key, text, true)) return false;
   nColour = 0;
-  ZorGameBase::CTextScan(std::string_view(szText)).Hex32(nColour);
+  ZorGameBase::CTextScan(text).Hex32(nColour);
   return true;
 }
 

@@ -892,9 +892,9 @@ bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
   return true;
 }
 
-// The value as ReadValue copies it, cut to the line buffer, taken from the image directly.
-bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue,
-                                    bool bReportEmpty) {
+// The text ReadValue copies, seen where it stands in the image: cut to the line buffer, and at
+// a zero byte inside the last line, as the copy's C string ends there.
+bool CIniSectionKeys::ReadText(size_t nKey, std::string_view& text, bool bReportEmpty) {
   const char* pValue;
   size_t nValue;
   if (m_apLines[nKey] == nullptr ||
@@ -902,11 +902,17 @@ bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue
     return false;
   }
   nValue = std::min(nValue, static_cast<size_t>(CZorIni::LINE_BUFFER - 1));
-  // A zero byte inside the last line ends the text there, as it ends the copy.
-  strValue.AssignText(pValue, static_cast<int>(strnlen(pValue, nValue)));
+  text = std::string_view(pValue, strnlen(pValue, nValue));
   return true;
 }
 
+bool CIniSectionKeys::ReadZorString(size_t nKey, ZorString::CZorString& strValue,
+                                    bool bReportEmpty) {
+  std::string_view text;
+  if (!ReadText(nKey, text, bReportEmpty)) return false;
+  strValue.AssignText(text.data(), static_cast<int>(text.size()));
+  return true;
+}
 
 // The key index's slot for a key: the one holding its first line, or the free one it takes.
 size_t CZorIni::SlotOfKey(const char* pKey, size_t nKey) const {

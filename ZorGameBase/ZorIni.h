@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -251,6 +252,8 @@ class CIniSectionKeys {
   bool ReadInt(size_t nKey, int& nValue, bool bReportEmpty);
   bool ReadFloat(size_t nKey, float& fValue, bool bReportEmpty);
   bool ReadZorString(size_t nKey, ZorString::CZorString& strValue, bool bReportEmpty);
+  // The text ReadValue would copy, where it stands in the reader's image (valid while it is).
+  bool ReadText(size_t nKey, std::string_view& text, bool bReportEmpty);
 
  private:
   CZorIni& m_ini;
