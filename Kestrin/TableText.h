@@ -196,18 +196,10 @@ class CBufferLines {
 // or pEnd. Eight bytes a step while they fit.
 inline const char* FindCommentOrWide(const char* p, const char* pEnd) {
   namespace zb = ZorGameBase;
-  while (pEnd - p >= 8) {
-    uint64_t nWord = zb::LoadWord(p);
-    uint64_t nFound =
-        zb::BytesEqual(nWord, ';') | zb::BytesEqual(nWord, '/') | (nWord & zb::WORD_HIGHS);
-    if (nFound != 0) {
-      if (zb::MoveToLowestMark(p, nFound)) return p;
-      break;
-    }
-    p += 8;
-  }
-  while (p < pEnd && *p != ';' && *p != '/' && static_cast<unsigned char>(*p) < 0x80) ++p;
-  return p;
+  return zb::FindByte(
+      p, pEnd,
+      [](uint64_t nWord) { return zb::BytesEqual(nWord, ';') | zb::BytesEqual(nWord, '/') | (nWord & zb::WORD_HIGHS); },
+      [](char ch) { return ch == ';' || ch == '/' || static_cast<unsigned char>(ch) >= 0x80; });
 }
 
 // What TrimLineHead and then TrimLineTail leave of a line (without zero bytes): the white space
@@ -245,14 +237,9 @@ inline const char* FindCharGbk(std::string_view text, char ch) {
   const char* p = text.data();
   while (p < pEnd) {
     // Runs of single-byte characters other than ch go eight bytes a step.
-    for (; pEnd - p >= 8; p += 8) {
-      uint64_t nWord = zb::LoadWord(p);
-      uint64_t nFound = zb::BytesEqual(nWord, ch) | (nWord & zb::WORD_HIGHS);
-      if (nFound != 0) {
-        zb::MoveToLowestMark(p, nFound);
-        break;
-      }
-    }
+    p = zb::FindByte(
+        p, pEnd, [ch](uint64_t nWord) { return zb::BytesEqual(nWord, ch) | (nWord & zb::WORD_HIGHS); },
+        [ch](char c) { return c == ch || static_cast<unsigned char>(c) >= 0x80; });
     if (p >= pEnd) break;
     if (*p == ch) return p;
     p += ZorGameBase::GbkCharSize(p, pEnd);

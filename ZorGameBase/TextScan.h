@@ -100,17 +100,8 @@ inline bool IsScanSpace(char ch) {
 
 // The first line feed from p on, or pEnd. Eight bytes a step while they fit.
 inline const char* FindLineFeed(const char* p, const char* pEnd) {
-  while (pEnd - p >= 8) {
-    uint64_t nFeeds = BytesEqual(LoadWord(p), '\n');
-    if (nFeeds == 0) {
-      p += 8;
-      continue;
-    }
-    if (MoveToLowestMark(p, nFeeds)) return p;
-    break;
-  }
-  while (p < pEnd && *p != '\n') ++p;
-  return p;
+  return FindByte(p, pEnd, [](uint64_t nWord) { return BytesEqual(nWord, '\n'); },
+                  [](char ch) { return ch == '\n'; });
 }
 
 // A forward cursor over text. Every conversion first skips white space (as the formatted input
@@ -184,18 +175,7 @@ class CTextScan {
   // The first white-space character from p on, or pEnd. Eight bytes a step while they fit:
   // white space lies below 0x21, and a step passes when no byte does.
   static const char* FindSpace(const char* p, const char* pEnd) {
-    while (pEnd - p >= 8) {
-      uint64_t nLow = BytesBelow(LoadWord(p), 0x21);
-      if (nLow == 0) {
-        p += 8;
-        continue;
-      }
-      if (!MoveToLowestMark(p, nLow)) break;
-      if (IsScanSpace(*p)) return p;
-      ++p;  // a control character, no white space
-    }
-    while (p < pEnd && !IsScanSpace(*p)) ++p;
-    return p;
+    return FindByte(p, pEnd, [](uint64_t nWord) { return BytesBelow(nWord, 0x21); }, IsScanSpace);
   }
   // fgets(buffer, nCount, file): at most nCount - 1 characters, ending after the first line
   // feed; false at the end. A longer line comes in several pieces. The piece is cut at a zero

@@ -38,4 +38,23 @@ inline bool MoveToLowestMark(const char*& p, uint64_t nMarks) {
 #endif
 }
 
+// The first byte from p on, before pEnd, for which fnIs holds; pEnd when there is none. Eight
+// bytes a step while they fit: fnMarks(word) marks at least the bytes fnIs holds for (it may
+// mark others, which fnIs then passes over).
+template <typename Marks, typename Is>
+const char* FindByte(const char* p, const char* pEnd, const Marks& fnMarks, const Is& fnIs) {
+  while (pEnd - p >= 8) {
+    uint64_t nMarks = fnMarks(LoadWord(p));
+    if (nMarks == 0) {
+      p += 8;
+      continue;
+    }
+    if (!MoveToLowestMark(p, nMarks)) break;
+    if (fnIs(*p)) return p;
+    ++p;
+  }
+  while (p < pEnd && !fnIs(*p)) ++p;
+  return p;
+}
+
 }  // namespace ZorGameBase

@@ -310,7 +310,7 @@ const char* ScanLine(const char* p, const char*& pEquals) {
     if (nFound == 0) continue;
     // Byte by byte from the first mark: the marks above the lowest are not exact.
     const char* pMark = p;
-    if (!MoveToLowestMark(pMark, nFound)) pMark = p;
+    MoveToLowestMark(pMark, nFound);  // where it cannot tell, from the word's first byte
     for (; !IsLineEnd(*pMark); ++pMark) {
       if (*pMark == '=' && pEquals == nullptr) pEquals = pMark;
     }
