@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "DebugLog.h"
+#include "TableBlock.h"
 
 C3DRoleBaseData::C3DRoleBaseData()
     : m_nSoundSwitch(1),
@@ -111,6 +112,7 @@ int32_t C3DRoleBaseData::Create() {
       {&C3DRoleBaseData::CreateRolePartReplaceInfo, "ini/RolePartReplace.ini"},
   };
   ZorGameBase::CLogBatch logBatch;  // a load may log many lines: the day's file stays open
+  ZorGameBase::CImageReuse imageReuse;  // the files are read one after another
   int32_t nResult = 0;
   for (const auto& loader : LOADERS) nResult = RunLoader(loader.pfnLoader, loader.pszFile);
   return nResult;

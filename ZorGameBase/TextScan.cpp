@@ -83,9 +83,9 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
   }
   size_t nWanted = static_cast<size_t>(nSize);
   if (nWanted > m_block.Size()) {
-    m_block = CTableBlock();
+    CTableBlock::ReleaseImage(std::move(m_block));
     try {
-      m_block = CTableBlock(nWanted);
+      m_block = CTableBlock::ForImage(nWanted);
     } catch (const std::bad_alloc&) {
       // larger than this process can hold: not read
     }
@@ -103,7 +103,7 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
 }
 
 void CFileImage::Release() {
-  m_block = CTableBlock();
+  CTableBlock::ReleaseImage(std::move(m_block));
   m_nSize = 0;
 }
 

@@ -43,6 +43,10 @@ bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode);
 // first and that a later Read reuses when it is large enough.
 class CFileImage {
  public:
+  CFileImage() = default;
+  ~CFileImage() { Release(); }
+  CFileImage(const CFileImage&) = delete;
+  CFileImage& operator=(const CFileImage&) = delete;
   // False (image empty) when the file cannot be opened or read.
   bool Read(const char* pszPath, bool bTextMode);
   const char* Data() const { return m_block.Bytes(); }
@@ -52,7 +56,7 @@ class CFileImage {
   void Release();
 
  private:
-  CTableBlock m_block;  // of large images, pages that go back to the system with the image
+  CTableBlock m_block;  // of large images, pages that go back with the image (CImageReuse)
   size_t m_nSize = 0;
 };
 

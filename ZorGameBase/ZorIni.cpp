@@ -529,7 +529,7 @@ bool CZorIni::Open(const char* pszFileName, bool /*bSearchAlternatives: no calle
 }
 
 bool CZorIni::AllocateImage(uint32_t nSize) {
-  m_pBuffer.reset(new (std::nothrow) char[static_cast<size_t>(nSize) + IMAGE_PADDING]);
+  m_pBuffer = CImageRelease::Allocate(static_cast<size_t>(nSize) + IMAGE_PADDING);
   m_pLineBuffer.reset(new (std::nothrow) char[LINE_BUFFER]);
   if (m_pBuffer == nullptr || m_pLineBuffer == nullptr) {
     m_pBuffer.reset();
@@ -538,7 +538,6 @@ bool CZorIni::AllocateImage(uint32_t nSize) {
   }
   m_pLineBuffer[0] = '\0';
   m_nSize = nSize;
-  ZorPlatform::AdviseLargePages(m_pBuffer.get(), static_cast<size_t>(nSize) + IMAGE_PADDING);  // read once, in order
   return true;
 }
 

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "TableBlock.h"
 #include "ZorEncryptFile.h"
 #include "ZorString.h"
 
@@ -217,7 +218,7 @@ class CZorIni {
 
   FILE* m_pFile;                      // open only while Open reads a plain file
   CZorEncryptFile m_encryptFile;      // its key deciphers a ".dat" file in the image
-  std::unique_ptr<char[]> m_pBuffer;  // the file image, size + 1 bytes, zero-terminated
+  std::unique_ptr<char[], CImageRelease> m_pBuffer;  // the file image, zero padding after it
   const char* m_pCursor;              // first byte not yet read
   const char* m_pLastLine;  // start of a last line without line break once reached, else end
   std::unique_ptr<char[]> m_pLineBuffer;  // the line read last, LINE_BUFFER bytes

@@ -44,8 +44,8 @@ void FreePages(void* pBlock, size_t nBytes);
 void AdviseLargePages(void* pBegin, size_t nBytes);
 // Gives the whole pages within the range back to the system where that is cheap: memory the
 // caller owns and holds nothing in, such as a table's storage past its last record once the
-// load is over, which a large page made resident whole. The range stays usable: it reads as
-// zero or as it was. Nothing where pages are not resident before they are written.
+// load is over, which a large page made resident whole, or a reused file image's block past
+// what the next image reads. The range stays usable: each page reads as zero or as it was.
 void ReleasePages(void* pBegin, size_t nBytes);
 
 }  // namespace ZorPlatform

@@ -2,6 +2,8 @@
 // so every block is of ordinary pages, committed and zero-filled by the system.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "ZorPlatform.h"
 
 namespace ZorPlatform {
@@ -13,8 +15,19 @@ void* AllocatePages(size_t nBytes) {
 
 void AdviseLargePages(void*, size_t) {}
 
-// Pages of ordinary size are resident only once written: a block's unwritten tail costs nothing.
-void ReleasePages(void*, size_t) {}
+// Pages of ordinary size are resident only once written: a block's unwritten tail costs nothing,
+// and written pages (a reused file image's tail) are marked as holding nothing, then taken out
+// of the working set. They stay committed: a page the system has taken reads as zero.
+void ReleasePages(void* pBegin, size_t nBytes) {
+  const uintptr_t PAGE = 4096;
+  uintptr_t nStart = (reinterpret_cast<uintptr_t>(pBegin) + PAGE - 1) & ~(PAGE - 1);
+  uintptr_t nEnd = (reinterpret_cast<uintptr_t>(pBegin) + nBytes) & ~(PAGE - 1);
+  if (nEnd <= nStart) return;
+  void* pStart = reinterpret_cast<void*>(nStart);
+  if (VirtualAlloc(pStart, nEnd - nStart, MEM_RESET, PAGE_READWRITE) != nullptr) {
+    VirtualUnlock(pStart, nEnd - nStart);  // fails as the pages are not locked, yet trims them
+  }
+}
 
 void FreePages(void* pBlock, size_t) {
   if (pBlock != nullptr) VirtualFree(pBlock, 0, MEM_RELEASE);

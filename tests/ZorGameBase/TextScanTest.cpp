@@ -101,4 +101,30 @@ TEST_F(ReadFileImageTest, TextOrBytesAndFailureWithoutAFile) {
   EXPECT_FALSE(ZorGameBase::ReadFileImage(nullptr, image, true));
 }
 
+// During a load, a large image's block serves the next large image that fits; each reads back
+// exactly its own file, whatever the block held before.
+TEST_F(ReadFileImageTest, ALoadsImagesShareOneBlockAndReadBackExactly) {
+  const size_t MB = size_t{1} << 20;
+  const struct {
+    size_t nBytes;
+    char ch;
+    bool bSameBlock;
+  } files[] = {
+      {3 * MB, 'a', false}, {MB + 5, 'b', true}, {3 * MB - 4096, 'c', true}, {4 * MB, 'd', false}};
+  ZorGameBase::CImageReuse reuse;
+  const char* pPrevious = nullptr;
+  for (const auto& f : files) {
+    std::string strText(f.nBytes, f.ch);
+    strText.back() = '\n';
+    Write("ini/t.ini", strText);
+    ZorGameBase::CFileImage image;
+    ASSERT_TRUE(image.Read("ini/t.ini", false)) << f.nBytes;
+    EXPECT_TRUE(image.View() == strText) << f.nBytes;
+    if (f.bSameBlock) {
+      EXPECT_EQ(pPrevious, image.Data()) << f.nBytes;
+    }
+    pPrevious = image.Data();
+  }
+}
+
 }  // namespace
