@@ -147,6 +147,19 @@ const char* FindSettingEquals(const char* p, const char* pEnd) {
   }
 }
 
+// atoi of the text after a key's name (it stops at the '=' behind the key at the latest); the
+// usual few plain digits are summed here.
+int32_t GroupNumber(std::string_view digits) {
+  int32_t nNumber = 0;
+  if (digits.size() > 9) return ZorGameBase::ParseDecimal(digits.data());
+  for (char ch : digits) {
+    unsigned nDigit = static_cast<unsigned char>(ch) - '0';
+    if (nDigit >= 10) return ZorGameBase::ParseDecimal(digits.data());
+    nNumber = nNumber * 10 + static_cast<int32_t>(nDigit);
+  }
+  return nNumber;
+}
+
 // A section before any of its keys.
 std::unique_ptr<BattleMapInfo> NewBattleMap() {
   std::unique_ptr<BattleMapInfo> pInfo(new BattleMapInfo());  // CenterWorld (0, 0)
@@ -362,7 +375,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
 // group's closes that group first, even when its own value then fails. (atoi of the number
 // stops at the '=' after the key at the latest.)
 void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view value) {
-  int32_t nNumber = key.size() > 10 ? ZorGameBase::ParseDecimal(key.data() + 10) : 0;
+  int32_t nNumber = key.size() > 10 ? GroupNumber(key.substr(10)) : 0;
   if (m_bGroupOpen && m_openGroup.nNumber != nNumber) CloseGroup();
   if (!m_bGroupOpen) {
     m_openGroup.nNumber = nNumber;
@@ -383,7 +396,7 @@ void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view val
 // short value, or no such closed group, changes nothing and logs nothing.
 void CBattleMapReader::ReadTorch(std::string_view key, std::string_view value) {
   int32_t nNumber =
-      key.size() > 5 && key[5] >= '0' && key[5] <= '9' ? ZorGameBase::ParseDecimal(key.data() + 5) : 0;
+      key.size() > 5 && key[5] >= '0' && key[5] <= '9' ? GroupNumber(key.substr(5)) : 0;
   int32_t anTorch[4];
   int nRead = ScanInts(value, anTorch, 4);
   if (nRead != 4) {
