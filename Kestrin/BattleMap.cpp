@@ -132,10 +132,12 @@ const char* FindSettingEquals(const char* p, const char* pEnd) {
     p = zb::FindByte(
         p, pEnd,
         [](uint64_t nWord) {
-          return zb::BytesEqual(nWord, '=') | zb::BytesEqual(nWord, ';') | zb::BytesEqual(nWord, '/') |
-                 (nWord & zb::WORD_HIGHS);
+          return zb::BytesEqual(nWord, '=') | zb::BytesEqual(nWord, ';') |
+                 zb::BytesEqual(nWord, '/') | (nWord & zb::WORD_HIGHS);
         },
-        [](char ch) { return ch == '=' || ch == ';' || ch == '/' || static_cast<unsigned char>(ch) >= 0x80; });
+        [](char ch) {
+          return ch == '=' || ch == ';' || ch == '/' || static_cast<unsigned char>(ch) >= 0x80;
+        });
     if (p == pEnd || *p == ';') return nullptr;
     if (*p == '=') return p;
     if (*p == '/') {
@@ -232,7 +234,10 @@ void CBattleMapReader::ReadLine(std::string_view piece) {
   // end before its comment and its trailing blanks by themselves, so only an observer, which
   // quotes the value, needs them cut.
   const char* pValue = SkipSpace(pEquals + 1, pEnd);
-  if (pValue == pEnd || *pValue == ';' || (*pValue == '/' && pEnd - pValue > 1 && pValue[1] == '/')) return;
+  if (pValue == pEnd || *pValue == ';' ||
+      (*pValue == '/' && pEnd - pValue > 1 && pValue[1] == '/')) {
+    return;
+  }
   std::string_view value(pValue, static_cast<size_t>(pEnd - pValue));
   if (ZorGameBase::LoadObserver() != nullptr) value = TrimSettingLine(value);
   ReadSetting(std::string_view(pKey, static_cast<size_t>(pEquals - pKey)), value);

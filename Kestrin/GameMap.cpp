@@ -55,12 +55,13 @@ uint32_t ScanHex32(std::string_view text) {
   if (p < pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
   if (pEnd - p >= 3 && p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) p += 2;
   uint32_t nValue = 0;
-  for (unsigned nDigit; p < pEnd && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) nValue = nValue * 16 + nDigit;
+  for (unsigned nDigit; p < pEnd && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) {
+    nValue = nValue * 16 + nDigit;
+  }
   return bNegative ? 0 - nValue : nValue;
 }
 
-// "%x" over the text: hexadecimal digits after white space, a sign and "0x"; 0 when the text
-// does not begin with a hexadecimal number.
+// A colour key: its text read with "%x" (ScanHex32).
 bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nColour) {
   std::string_view text;
   if (!keys.ReadText(key, text, true)) return false;

@@ -491,7 +491,8 @@ void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const c
   if (pszText == nullptr) return;
   // A text longer than the scratch of nLength bytes is cut to nLength - 1 characters.
   const char* pEnd = pszText + strnlen(pszText, nLength - 1);
-  values.reserve(static_cast<size_t>(std::count(pszText, pEnd, chSeparator)) + 1);  // one room per field
+  // Room for one number per field, taken once.
+  values.reserve(static_cast<size_t>(std::count(pszText, pEnd, chSeparator)) + 1);
   for (const char* p = pszText;;) {
     long long nValue = FieldNumber(p, pEnd);
     if (nValue >= 0) values.push_back(static_cast<unsigned>(nValue));
