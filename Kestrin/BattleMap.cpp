@@ -60,14 +60,30 @@ ZOR_OBSERVER_PATH void ObserveCut(std::string_view value, const CTextScan& scan)
                                  "\"");
 }
 
+const char* SkipSpace(const char* p, const char* pEnd) {
+  while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
+  return p;
+}
+
 // "%d %d ..." with nCount conversions into anValue; the number converted (the first ones are
-// stored even when a later one fails).
+// stored even when a later one fails). Each number as CTextScan::Int32 reads it, its low 32
+// bits summed in 32 bits.
 int ScanInts(std::string_view value, int32_t* anValue, int nCount) {
-  CTextScan scan(value);
+  const char* p = value.data();
+  const char* pEnd = p + value.size();
   for (int i = 0; i < nCount; ++i) {
-    if (!scan.Int32(anValue[i])) return i;
+    p = SkipSpace(p, pEnd);
+    bool bNegative = false;
+    if (p < pEnd && (*p == '-' || *p == '+')) bNegative = *p++ == '-';
+    const char* pDigits = p;
+    uint32_t nValue = 0;
+    for (unsigned nDigit; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+      nValue = nValue * 10 + nDigit;
+    }
+    if (p == pDigits) return i;
+    anValue[i] = static_cast<int32_t>(bNegative ? 0 - nValue : nValue);
   }
-  if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, scan);
+  if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, CTextScan(p, pEnd));
   return nCount;
 }
 
@@ -106,6 +122,44 @@ ZOR_OBSERVER_PATH void ObserveShort(std::string_view key, std::string_view value
                              std::string(key) + " has " + std::to_string(nRead) + " of " +
                                  std::to_string(nWanted) +
                                  " numbers; the line is dropped without a message");
+}
+
+// The first '=' of a setting from p on, GBK double-byte characters stepped over whole (as
+// ZorStrChr finds it); null when a ';' or "//" comment or the end comes first.
+const char* FindSettingEquals(const char* p, const char* pEnd) {
+  namespace zb = ZorGameBase;
+  for (;;) {
+    p = zb::FindByte(
+        p, pEnd,
+        [](uint64_t nWord) {
+          return zb::BytesEqual(nWord, '=') | zb::BytesEqual(nWord, ';') |
+                 zb::BytesEqual(nWord, '/') | (nWord & zb::WORD_HIGHS);
+        },
+        [](char ch) {
+          return ch == '=' || ch == ';' || ch == '/' || static_cast<unsigned char>(ch) >= 0x80;
+        });
+    if (p == pEnd || *p == ';') return nullptr;
+    if (*p == '=') return p;
+    if (*p == '/') {
+      if (pEnd - p > 1 && p[1] == '/') return nullptr;
+      ++p;
+      continue;
+    }
+    p += zb::GbkCharSize(p, pEnd);
+  }
+}
+
+// atoi of the text after a key's name (it stops at the '=' behind the key at the latest); the
+// usual few plain digits are summed here.
+int32_t GroupNumber(std::string_view digits) {
+  int32_t nNumber = 0;
+  if (digits.size() > 9) return ZorGameBase::ParseDecimal(digits.data());
+  for (char ch : digits) {
+    unsigned nDigit = static_cast<unsigned char>(ch) - '0';
+    if (nDigit >= 10) return ZorGameBase::ParseDecimal(digits.data());
+    nNumber = nNumber * 10 + static_cast<int32_t>(nDigit);
+  }
+  return nNumber;
 }
 
 // A section before any of its keys.
@@ -167,16 +221,26 @@ void CBattleMapReader::ReadLine(std::string_view piece) {
     return;
   }
   // Blanks at both ends and a ';' or "//" comment go; the key is the text before the first '='.
-  std::string_view setting = TrimSettingLine(piece);
-  const char* pEquals = FindCharGbk(setting, '=');
+  const char* pEnd = piece.data() + piece.size();
+  const char* pKey = SkipSpace(piece.data(), pEnd);
+  const char* pEquals = FindSettingEquals(pKey, pEnd);
   if (pEquals == nullptr) {
-    if (ZorGameBase::LoadObserver() != nullptr && !setting.empty()) ObserveNoEquals(setting);
+    if (ZorGameBase::LoadObserver() != nullptr && !TrimSettingLine(piece).empty()) {
+      ObserveNoEquals(TrimSettingLine(piece));
+    }
     return;
   }
-  size_t nKey = static_cast<size_t>(pEquals - setting.data());
-  std::string_view value = setting.substr(nKey + 1);
-  if (value.empty()) return;
-  ReadSetting(setting.substr(0, nKey), SkipLeadingSpace(value));
+  // A value that is blank up to its comment or the line's end is none. The numbers of a value
+  // end before its comment and its trailing blanks by themselves, so only an observer, which
+  // quotes the value, needs them cut.
+  const char* pValue = SkipSpace(pEquals + 1, pEnd);
+  if (pValue == pEnd || *pValue == ';' ||
+      (*pValue == '/' && pEnd - pValue > 1 && pValue[1] == '/')) {
+    return;
+  }
+  std::string_view value(pValue, static_cast<size_t>(pEnd - pValue));
+  if (ZorGameBase::LoadObserver() != nullptr) value = TrimSettingLine(value);
+  ReadSetting(std::string_view(pKey, static_cast<size_t>(pEquals - pKey)), value);
 }
 
 // "[N]": the text up to the first ']' read as atoi; no ']' leaves the line without effect.
@@ -316,7 +380,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
 // group's closes that group first, even when its own value then fails. (atoi of the number
 // stops at the '=' after the key at the latest.)
 void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view value) {
-  int32_t nNumber = key.size() > 10 ? ZorGameBase::ParseDecimal(key.data() + 10) : 0;
+  int32_t nNumber = key.size() > 10 ? GroupNumber(key.substr(10)) : 0;
   if (m_bGroupOpen && m_openGroup.nNumber != nNumber) CloseGroup();
   if (!m_bGroupOpen) {
     m_openGroup.nNumber = nNumber;
@@ -337,7 +401,7 @@ void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view val
 // short value, or no such closed group, changes nothing and logs nothing.
 void CBattleMapReader::ReadTorch(std::string_view key, std::string_view value) {
   int32_t nNumber =
-      key.size() > 5 && key[5] >= '0' && key[5] <= '9' ? ZorGameBase::ParseDecimal(key.data() + 5) : 0;
+      key.size() > 5 && key[5] >= '0' && key[5] <= '9' ? GroupNumber(key.substr(5)) : 0;
   int32_t anTorch[4];
   int nRead = ScanInts(value, anTorch, 4);
   if (nRead != 4) {

@@ -33,13 +33,39 @@ const ZorGameBase::CIniKeySet& GameMapKeys() {
   return s_keys;
 }
 
-// "%x" over the text: hexadecimal digits after white space, a sign and "0x"; 0 when the text
-// does not begin with a hexadecimal number.
+// The value of a hexadecimal digit, 16 for any other byte.
+struct HexDigits {
+  uint8_t anValue[256];
+  constexpr HexDigits() : anValue() {
+    for (int i = 0; i < 256; ++i) anValue[i] = 16;
+    for (int i = 0; i < 10; ++i) anValue['0' + i] = static_cast<uint8_t>(i);
+    for (int i = 0; i < 6; ++i) anValue['a' + i] = anValue['A' + i] = static_cast<uint8_t>(10 + i);
+  }
+};
+constexpr HexDigits HEX_DIGITS;
+
+// "%x" over the text: white space, a sign, "0x" when a digit follows it, then hexadecimal
+// digits, negated for "-" and cut to 32 bits (their low 32 bits do not depend on the digits
+// before the last eight, so the sum is kept in 32 bits); 0 when no digit follows.
+uint32_t ScanHex32(std::string_view text) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* pEnd = p + text.size();
+  while (p < pEnd && ZorGameBase::IsScanSpace(static_cast<char>(*p))) ++p;
+  bool bNegative = false;
+  if (p < pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
+  if (pEnd - p >= 3 && p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) p += 2;
+  uint32_t nValue = 0;
+  for (unsigned nDigit; p < pEnd && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) {
+    nValue = nValue * 16 + nDigit;
+  }
+  return bNegative ? 0 - nValue : nValue;
+}
+
+// A colour key: its text read with "%x" (ScanHex32).
 bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nColour) {
   std::string_view text;
   if (!keys.ReadText(key, text, true)) return false;
-  nColour = 0;
-  ZorGameBase::CTextScan(text).Hex32(nColour);
+  nColour = ScanHex32(text);
   return true;
 }
 

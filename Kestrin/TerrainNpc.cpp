@@ -73,8 +73,16 @@ bool ScanDir(std::string_view line, std::vector<CRecordString>& dirs) {
   CTextScan scan(line);
   std::string_view word;
   int32_t nNumber;
-  bool bBoth = ScanLiteral(scan, "Dir") == 1 && scan.Int32(nNumber) && scan.Literal('=') &&
-               scan.Word(word);
+  bool bBoth;
+  if (line.size() > 5 && memcmp(line.data(), "Dir", 3) == 0 && line[3] >= '0' && line[3] <= '9' &&
+      line[4] == '=') {
+    // The usual "Dir<digit>=" is read at a glance: the number is that digit.
+    scan.SetPosition(line.data() + 5);
+    bBoth = scan.Word(word);
+  } else {
+    bBoth = ScanLiteral(scan, "Dir") == 1 && scan.Int32(nNumber) && scan.Literal('=') &&
+            scan.Word(word);
+  }
   if (!bBoth) word = std::string_view();
   word = word.substr(0, DIR_BUFFER - 1);
   dirs.emplace_back(word.data(), word.size());

@@ -3,9 +3,22 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+// A heap block of the text and its terminating zero. As std::string does, a failed allocation
+// throws and leaves the string as it was: the load that asked for it is taken back as a whole.
+char* CopyToHeap(const char* pText, size_t nLength) {
+  char* pHeap = new char[nLength + 1];
+  memcpy(pHeap, pText, nLength);
+  pHeap[nLength] = '\0';
+  return pHeap;
+}
+}  // namespace
+
 CRecordString::CRecordString(const char* pText, size_t nLength) : CRecordString() {
   if (nLength >= BUFFER_SIZE) {
-    Assign(pText, nLength);
+    m_storage.pHeap = CopyToHeap(pText, nLength);  // a new string has nothing to free
+    m_nSize = nLength;
+    m_nCapacity = nLength;
     return;
   }
   if (nLength > 0) memcpy(m_storage.szBuffer, pText, nLength);  // a new string has nothing to free
@@ -56,11 +69,7 @@ void CRecordString::Assign(const char* pText, size_t nLength) {
     m_nSize = nLength;
     return;
   }
-  // As std::string does, a failed allocation throws and leaves the string as it was: the load
-  // that asked for it is taken back as a whole.
-  char* pHeap = new char[nLength + 1];
-  memcpy(pHeap, pText, nLength);
-  pHeap[nLength] = '\0';
+  char* pHeap = CopyToHeap(pText, nLength);
   Free();
   m_storage.pHeap = pHeap;
   m_nSize = nLength;

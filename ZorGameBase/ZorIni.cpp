@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -467,24 +468,35 @@ bool TrimLineTail(char* pszText) {
   return true;
 }
 
+namespace {
+// strtoll(p, nullptr, 10) over [p, pEnd): white space, a sign, decimal digits; saturated.
+long long FieldNumber(const char* p, const char* pEnd) {
+  while (p < pEnd && IsSpace(*p)) ++p;
+  bool bNegative = p < pEnd && *p == '-';
+  if (p < pEnd && (*p == '+' || *p == '-')) ++p;
+  unsigned long long nValue = 0;
+  const unsigned long long nLimit = bNegative ? 0ULL - LLONG_MIN : LLONG_MAX;
+  for (unsigned nDigit; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    nValue = nValue > (nLimit - nDigit) / 10 ? nLimit : nValue * 10 + nDigit;
+  }
+  return bNegative ? static_cast<long long>(0ULL - nValue) : static_cast<long long>(nValue);
+}
+}  // namespace
+
 void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const char* pszSeparator,
                      unsigned nLength) {
   if (nLength == 0) return;
-  std::string strScratch;
-  // A null text is an empty list; a longer text than the scratch is cut to nLength - 1.
-  if (pszText != nullptr) {
-    size_t nText = 0;
-    while (nText + 1 < nLength && pszText[nText] != '\0') ++nText;
-    strScratch.assign(pszText, nText);
-  }
   char chSeparator = pszSeparator != nullptr && *pszSeparator != '\0' ? *pszSeparator : ',';
   values.clear();
   if (pszText == nullptr) return;
-  const char* p = strScratch.c_str();
-  for (;;) {
-    long long nValue = strtoll(p, nullptr, 10);
+  // A text longer than the scratch of nLength bytes is cut to nLength - 1 characters.
+  const char* pEnd = pszText + strnlen(pszText, nLength - 1);
+  // Room for one number per field, taken once.
+  values.reserve(static_cast<size_t>(std::count(pszText, pEnd, chSeparator)) + 1);
+  for (const char* p = pszText;;) {
+    long long nValue = FieldNumber(p, pEnd);
     if (nValue >= 0) values.push_back(static_cast<unsigned>(nValue));
-    p = strchr(p, chSeparator);
+    p = static_cast<const char*>(memchr(p, chSeparator, static_cast<size_t>(pEnd - p)));
     if (p == nullptr) break;
     ++p;
   }
@@ -783,14 +795,14 @@ bool CZorIni::ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, ch
 }
 
 // The value's characters in the image, uncut: spaces after "=" skipped, up to the line's end;
-// on the last line without a line break, the rest of the data, spaces kept, and an empty value
-// is a value.
+// on the last line without a line break, the rest of the data up to a zero byte in it (the only
+// line that may hold one), spaces kept, and an empty value is a value.
 bool CZorIni::ValueAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty,
                       const char*& pValue, size_t& nValue) {
   const char* p = pLine + nKey + 1;
   if (pLine == m_pLastLine) {
     pValue = p;
-    nValue = static_cast<size_t>(m_pBuffer.get() + m_nSize - p);
+    nValue = strnlen(p, static_cast<size_t>(m_pBuffer.get() + m_nSize - p));
     return true;
   }
   if (IsLineEnd(*p)) {
@@ -881,9 +893,12 @@ bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
 }
 
 bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
-  char szValue[CZorIni::LINE_BUFFER];
-  if (!ReadValue(nKey, szValue, sizeof(szValue), bReportEmpty)) return false;
-  fValue = ParseFloat(szValue);
+  std::string_view text;
+  if (!ReadText(nKey, text, bReportEmpty)) return false;
+  char szValue[CZorIni::LINE_BUFFER];  // the conversion may read on to the zero behind a number
+  memcpy(szValue, text.data(), text.size());
+  szValue[text.size()] = '\0';
+  fValue = ParseFloat(szValue, szValue + text.size());
   if (LoadObserver() != nullptr) {
     ObserveNumber(m_ini.GetFileName(), m_keys.Key(nKey), m_apLines[nKey] + m_keys.KeyLength(nKey) + 1,
                   true);
@@ -891,8 +906,8 @@ bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
   return true;
 }
 
-// The text ReadValue copies, seen where it stands in the image: cut to the line buffer, and at
-// a zero byte inside the last line, as the copy's C string ends there.
+// The text ReadValue copies, seen where it stands in the image: cut to the line buffer (the
+// value stops at a zero byte inside the last line, as the copy's C string does).
 bool CIniSectionKeys::ReadText(size_t nKey, std::string_view& text, bool bReportEmpty) {
   const char* pValue;
   size_t nValue;
@@ -900,8 +915,7 @@ bool CIniSectionKeys::ReadText(size_t nKey, std::string_view& text, bool bReport
       !m_ini.ValueAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), bReportEmpty, pValue, nValue)) {
     return false;
   }
-  nValue = std::min(nValue, static_cast<size_t>(CZorIni::LINE_BUFFER - 1));
-  text = std::string_view(pValue, strnlen(pValue, nValue));
+  text = std::string_view(pValue, std::min(nValue, static_cast<size_t>(CZorIni::LINE_BUFFER - 1)));
   return true;
 }
 

@@ -169,7 +169,8 @@ class CZorIni {
   // The value of a line so found for the key: what ReadValue gives for it.
   bool ReadValueAt(const char* pLine, const char* pszKey, size_t nKey, char* pszBuffer,
                    int nBufferSize, bool bReportEmpty);
-  // The value of such a line in the image, uncut (what ReadValueAt copies, as far as it fits).
+  // The value of such a line in the image, uncut (what ReadValueAt copies, as far as it fits;
+  // it ends before a zero byte, which only the last line can hold).
   bool ValueAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty,
                const char*& pValue, size_t& nValue);
   // The start of the value of such a line, for a conversion that stops at the line's end by
