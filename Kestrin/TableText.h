@@ -6,6 +6,7 @@
 //   CFormattedRead   one fscanf/sscanf call, directive by directive, with its result
 //   CWordStream      the words of fscanf(file, "%s\n", buffer) with a 1024-byte buffer
 //   CLinePieces      the pieces of fgets(buffer, nCount, file)
+//   ForEachLineRecord  those pieces, the common lines read where they stand in one pass
 //   CBufferLines     the lines of ReadBufferLine over a deciphered image
 //   TrimSettingLine  what TrimLineHead and TrimLineTail leave of a "Key=Value ; note" line
 //   FindCharGbk      ZorStrChr over a line
