@@ -51,24 +51,35 @@ int32_t GetTorch(const BattleMapTable& mapBattleMap, uint32_t nMapId, int32_t nG
 // earlier run; a later line of the same key replaces the offset. 0 when the file cannot be
 // opened (nothing logged), else 1.
 int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
-  ZorGameBase::CFileImage image;
-  if (!image.Read(FIGHTER_POS_OFFSET_FILE, true)) return 0;
-  CLinePieces pieces(image.View(), LINE_BUFFER);
-  std::string_view line;
-  while (pieces.Next(line)) {
-    if (!line.empty() && (line[0] == '\n' || line[0] == ';')) continue;
-    ZorGameBase::CTextScan fields(line);
-    uint32_t nKey;
-    FighterPosOffset offset;
-    if (!fields.UInt32(nKey) || !fields.Int32(offset.x) || !fields.Int32(offset.y)) {
-      if (ZorGameBase::LoadObserver() != nullptr) {
-        ObserveLine(ZorGameBase::RULE_LINE_IGNORED, FIGHTER_POS_OFFSET_FILE, line,
-                    "the line does not read as \"key x y\"; the client stops reading the file here");
-      }
-      break;
-    }
-    m_mapFighterPosOffset.Add(nKey, offset);
-  }
+  uint64_t nKey, nX, nY;
+  bool bOpened = ForEachLineRecord(
+      FIGHTER_POS_OFFSET_FILE, LINE_BUFFER,
+      [&](const char* p, const char* pEnd) -> const char* {
+        bool bRead = NumberHere(p, pEnd, nKey) && NumberHere(p = SkipBlanks(p, pEnd), pEnd, nX) &&
+                     NumberHere(p = SkipBlanks(p, pEnd), pEnd, nY);
+        return bRead ? p : nullptr;
+      },
+      [&] {
+        m_mapFighterPosOffset.Add(static_cast<uint32_t>(nKey),
+                                  FighterPosOffset{static_cast<int32_t>(static_cast<uint32_t>(nX)),
+                                                   static_cast<int32_t>(static_cast<uint32_t>(nY))});
+      },
+      [&](std::string_view line) {
+        if (!line.empty() && (line[0] == '\n' || line[0] == ';')) return true;
+        ZorGameBase::CTextScan fields(line);
+        uint32_t nKey32;
+        FighterPosOffset offset;
+        if (!fields.UInt32(nKey32) || !fields.Int32(offset.x) || !fields.Int32(offset.y)) {
+          if (ZorGameBase::LoadObserver() != nullptr) {
+            ObserveLine(ZorGameBase::RULE_LINE_IGNORED, FIGHTER_POS_OFFSET_FILE, line,
+                        "the line does not read as \"key x y\"; the client stops reading the file here");
+          }
+          return false;
+        }
+        m_mapFighterPosOffset.Add(nKey32, offset);
+        return true;
+      });
+  if (!bOpened) return 0;
   m_mapFighterPosOffset.EndLoad();
   return 1;
 }

@@ -8,6 +8,7 @@
 #include "DebugLog.h"
 #include "LoadFindings.h"
 #include "TableText.h"
+#include "FieldNumbers.h"
 #include "ZorIni.h"
 
 namespace {
@@ -109,10 +110,10 @@ int32_t C3DRoleBaseData::CreateRolePartReplaceInfo() {
     // A line of fewer numbers leaves the rest of its record 0.
     int32_t nKey = 0;
     RolePartReplaceInfo info{};
-    if (!ini.ReadFields(INI_INT, &nKey, INI_INT, &info.Field1, INI_INT, &info.Field2, INI_INT,
-                        &info.Field3, INI_DWORD, &info.Field4, INI_DWORD, &info.Field5, INI_DWORD,
-                        &info.Field6, INI_DWORD, &info.Field8, INI_DWORD, &info.Field9, INI_DWORD,
-                        &info.Field10, INI_DWORD, &info.Field7, INI_END)) {
+    // ReadFields with four INI_INT and seven INI_DWORD.
+    if (!ReadNumberLine(ini, false, nKey, info.Field1, info.Field2, info.Field3, info.Field4,
+                        info.Field5, info.Field6, info.Field8, info.Field9, info.Field10,
+                        info.Field7)) {
       break;
     }
     m_mapRolePartReplace.Add(nKey, info);

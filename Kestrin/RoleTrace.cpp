@@ -3,14 +3,11 @@
 
 #include "3DRoleBaseData.h"
 #include "TableText.h"
+#include "FieldNumbers.h"
 #include "ZorIni.h"
 #include "ZorPlatform.h"
 
 using ZorGameBase::CZorIni;
-using ZorGameBase::INI_DWORD;
-using ZorGameBase::INI_FLOAT;
-using ZorGameBase::INI_INT;
-using ZorGameBase::INI_INT64;
 
 namespace {
 
@@ -43,9 +40,9 @@ int32_t C3DRoleBaseData::CreateRoleTraceInfo() {
   ZorPlatform::AdviseLargePages(m_vecRoleTrace.data(), m_vecRoleTrace.capacity() * sizeof(RoleTraceInfo));
   m_indexRoleTrace.Reserve(nHint);
   RoleTraceInfo info{};
-  while (ini.ReadFieldSet({INI_INT64, &info.Key}, {INI_INT, &info.Field2},
-                          {INI_DWORD, &info.Field3}, {INI_DWORD, &info.Field4},
-                          {INI_DWORD, &info.Field5}, {INI_FLOAT, &info.Field6})) {
+  // ReadFieldSet with INI_INT64, INI_INT, three INI_DWORD and INI_FLOAT.
+  while (ZorGameBase::ReadNumberLine(ini, true, info.Key, info.Field2, info.Field3, info.Field4,
+                                     info.Field5, info.Field6)) {
     m_indexRoleTrace.Add(info.Key, static_cast<uint32_t>(m_vecRoleTrace.size()));
     m_vecRoleTrace.push_back(info);
   }

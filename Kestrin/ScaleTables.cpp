@@ -46,15 +46,25 @@ bool ScanPairScale(std::string_view line, int32_t& a, int32_t& b, float& fScale)
 
 // Reads a file of "A.B=scale" lines into the table under A × nFactor + B.
 bool LoadPairScales(const char* pszPath, uint32_t nFactor, ScaleTable& table) {
-  bool bOpened = ForEachLinePiece(pszPath, SCALE_PIECE_BUFFER, [&](std::string_view line) {
-    int32_t a, b;
-    float fScale;
-    if (ScanPairScale(line, a, b, fScale)) {
-      table.Add(PackScaleKey(static_cast<uint32_t>(a), static_cast<uint32_t>(b), nFactor), fScale);
-    } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
-      ObserveKeyValueLine(pszPath, line, true, true);
-    }
-  });
+  uint64_t a, b;
+  float fScale;
+  bool bOpened = ForEachLineRecord(
+      pszPath, SCALE_PIECE_BUFFER,
+      [&](const char* p, const char* pEnd) -> const char* {
+        bool bRead = NumberHere(p, pEnd, a) && p < pEnd && *p == '.' && NumberHere(++p, pEnd, b) &&
+                     p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
+        return bRead ? p : nullptr;
+      },
+      [&] { table.Add(PackScaleKey(static_cast<uint32_t>(a), static_cast<uint32_t>(b), nFactor), fScale); },
+      [&](std::string_view line) {
+        int32_t nA, nB;
+        if (ScanPairScale(line, nA, nB, fScale)) {
+          table.Add(PackScaleKey(static_cast<uint32_t>(nA), static_cast<uint32_t>(nB), nFactor), fScale);
+        } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
+          ObserveKeyValueLine(pszPath, line, true, true);
+        }
+        return true;
+      });
   table.EndLoad();
   return bOpened;
 }
@@ -75,9 +85,16 @@ int32_t C3DRoleBaseData::CreateRolePartScaleInfo() {
 // character (its line break) before the number is read, so a last line without a line
 // break loses its last digit.
 int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
-  bool bOpened =
-      ForEachLinePiece(ROLE_2D_LOOK_FILE, ROLE_2D_PIECE_BUFFER, [&](std::string_view line) {
-        if (line.empty()) return;
+  uint64_t nRead;
+  bool bOpened = ForEachLineRecord(
+      ROLE_2D_LOOK_FILE, ROLE_2D_PIECE_BUFFER,
+      [&](const char* p, const char* pEnd) { return NumberHere(p, pEnd, nRead) ? p : nullptr; },
+      [&] {
+        int32_t nLook = static_cast<int32_t>(static_cast<uint32_t>(nRead));
+        m_map2DRoleLook.Add(nLook, nLook);
+      },
+      [&](std::string_view line) {
+        if (line.empty()) return true;
         line.remove_suffix(1);
         ZorGameBase::CTextScan scan(line);
         int32_t nLook;
@@ -87,6 +104,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
           ObserveLine(ZorGameBase::RULE_NUMBER_MISSING, ROLE_2D_LOOK_FILE, line,
                       "the line does not begin with a look number; the client skips it");
         }
+        return true;
       });
   m_map2DRoleLook.EndLoad();
   if (!bOpened) {
@@ -98,16 +116,25 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
 
 // Lines "look=scale", e.g. 1201=0.8.
 int32_t C3DRoleBaseData::CreateLookScaleInfo() {
-  bool bOpened = ForEachLinePiece(LOOK_SCALE_FILE, SCALE_PIECE_BUFFER, [&](std::string_view line) {
-    ZorGameBase::CTextScan scan(line);
-    int32_t nLook;
-    float fScale;
-    if (scan.Int32(nLook) && scan.Literal('=') && scan.Float(fScale)) {
-      m_mapLookScale.Add(nLook, fScale);
-    } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
-      ObserveKeyValueLine(LOOK_SCALE_FILE, line, false, true);
-    }
-  });
+  uint64_t nRead;
+  float fScale;
+  bool bOpened = ForEachLineRecord(
+      LOOK_SCALE_FILE, SCALE_PIECE_BUFFER,
+      [&](const char* p, const char* pEnd) -> const char* {
+        bool bRead = NumberHere(p, pEnd, nRead) && p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
+        return bRead ? p : nullptr;
+      },
+      [&] { m_mapLookScale.Add(static_cast<int32_t>(static_cast<uint32_t>(nRead)), fScale); },
+      [&](std::string_view line) {
+        ZorGameBase::CTextScan scan(line);
+        int32_t nLook;
+        if (scan.Int32(nLook) && scan.Literal('=') && scan.Float(fScale)) {
+          m_mapLookScale.Add(nLook, fScale);
+        } else if (ZorGameBase::LoadObserver() != nullptr && !IsNoteLine(line)) {
+          ObserveKeyValueLine(LOOK_SCALE_FILE, line, false, true);
+        }
+        return true;
+      });
   m_mapLookScale.EndLoad();
   return bOpened ? 1 : 0;
 }

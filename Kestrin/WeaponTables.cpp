@@ -23,17 +23,19 @@ bool IsCommentLine(std::string_view line) {
   return line.empty() || line[0] == '\n' || line[0] == ';';
 }
 
-// Empties the table, then reads the file line by line through fnLine, which answers whether it
-// took the line.
-template <typename TLine>
-int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
+// Empties the table, then reads the file line by line: fnRead and fnTake take the common lines
+// where they stand (see ForEachLineRecord), fnLine reads any other from a scan of it and
+// answers whether it took the line.
+template <typename TRead, typename TTake, typename TLine>
+int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TRead fnRead, TTake fnTake, TLine fnLine) {
   table.Clear();
-  bool bOpened = ForEachLinePiece(pszPath, WEAPON_PIECE_BUFFER, [&](std::string_view line) {
-    if (IsCommentLine(line)) return;
+  bool bOpened = ForEachLineRecord(pszPath, WEAPON_PIECE_BUFFER, fnRead, fnTake, [&](std::string_view line) {
+    if (IsCommentLine(line)) return true;
     ZorGameBase::CTextScan scan(line);
     if (!fnLine(scan) && ZorGameBase::LoadObserver() != nullptr) {
       ObserveKeyValueLine(pszPath, line, true, false);
     }
+    return true;
   });
   table.EndLoad();
   return bOpened ? 1 : 0;
@@ -43,26 +45,44 @@ int32_t LoadWeaponTable(const char* pszPath, WeaponTable& table, TLine fnLine) {
 
 // Lines "weapon=appended", e.g. 410=411 ; spear (text after the value is ignored).
 int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
+  uint64_t nWeapon, nAppended;
   return LoadWeaponTable(
-      APPENDENT_WEAPON_FILE, m_mapAppendentWeapon, [&](ZorGameBase::CTextScan& scan) {
-        uint32_t nWeapon, nAppended;
-        if (!(scan.UInt32(nWeapon) && scan.Literal('=') && scan.UInt32(nAppended))) return false;
-        m_mapAppendentWeapon.Add(nWeapon, nAppended);
+      APPENDENT_WEAPON_FILE, m_mapAppendentWeapon,
+      [&](const char* p, const char* pEnd) -> const char* {
+        bool bRead = NumberHere(p, pEnd, nWeapon) && p < pEnd && *p == '=' && NumberHere(++p, pEnd, nAppended);
+        return bRead ? p : nullptr;
+      },
+      [&] { m_mapAppendentWeapon.Add(static_cast<uint32_t>(nWeapon), static_cast<uint32_t>(nAppended)); },
+      [&](ZorGameBase::CTextScan& scan) {
+        uint32_t nWeapon32, nAppended32;
+        if (!(scan.UInt32(nWeapon32) && scan.Literal('=') && scan.UInt32(nAppended32))) return false;
+        m_mapAppendentWeapon.Add(nWeapon32, nAppended32);
         return true;
       });
 }
 
 // Lines "weapon.look=weapon to use", e.g. 410.3=420, stored under look × 1000000 + weapon.
 int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
+  uint64_t nWeapon, nLook, nUse;
   return LoadWeaponTable(
-      WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook, [&](ZorGameBase::CTextScan& scan) {
-        uint32_t nWeapon, nUse;
-        int32_t nLook;
-        if (!(scan.UInt32(nWeapon) && scan.Literal('.') && scan.Int32(nLook) && scan.Literal('=') &&
-              scan.UInt32(nUse))) {
+      WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook,
+      [&](const char* p, const char* pEnd) -> const char* {
+        bool bRead = NumberHere(p, pEnd, nWeapon) && p < pEnd && *p == '.' && NumberHere(++p, pEnd, nLook) &&
+                     p < pEnd && *p == '=' && NumberHere(++p, pEnd, nUse);
+        return bRead ? p : nullptr;
+      },
+      [&] {
+        m_mapWeaponAdjustByLook.Add(
+            PackAdjustKey(static_cast<uint32_t>(nWeapon), static_cast<uint32_t>(nLook)), static_cast<uint32_t>(nUse));
+      },
+      [&](ZorGameBase::CTextScan& scan) {
+        uint32_t nWeapon32, nUse32;
+        int32_t nLook32;
+        if (!(scan.UInt32(nWeapon32) && scan.Literal('.') && scan.Int32(nLook32) && scan.Literal('=') &&
+              scan.UInt32(nUse32))) {
           return false;
         }
-        m_mapWeaponAdjustByLook.Add(PackAdjustKey(nWeapon, static_cast<uint32_t>(nLook)), nUse);
+        m_mapWeaponAdjustByLook.Add(PackAdjustKey(nWeapon32, static_cast<uint32_t>(nLook32)), nUse32);
         return true;
       });
 }

@@ -15,6 +15,7 @@
 #endif
 
 #include "DebugLog.h"
+#include "FieldNumbers.h"
 #include "Gbk.h"
 #include "LinearProbe.h"
 #include "LoadObserver.h"
@@ -64,11 +65,6 @@ uint64_t ParseMagnitude(const char* p, int nBase, bool& bNegative) {
     if (nValue <= nBig) nValue = nValue * static_cast<unsigned>(nBase) + nDigit;
   }
   return nValue;
-}
-
-int32_t ToInt32(uint64_t nMagnitude, bool bNegative) {
-  if (bNegative) return nMagnitude >= 0x80000000ull ? INT32_MIN : -static_cast<int32_t>(nMagnitude);
-  return nMagnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nMagnitude);
 }
 
 // The magnitude ParseIniInteger and ParseIniUnsigned read: after white space, "0" not followed
@@ -194,33 +190,6 @@ inline void ConvertField(int nType, void* pDest, const char* pszField, const cha
   }
 }
 
-// White space or the zero byte: what ends a field.
-bool EndsField(char ch) {
-  const uint64_t FIELD_ENDS = (1ull << 0) | (1ull << ' ') | (0x1Full << '\t');  // 0, 9 to 13, 32
-  return static_cast<unsigned char>(ch) <= ' ' && ((FIELD_ENDS >> static_cast<unsigned char>(ch)) & 1) != 0;
-}
-
-// A field of plain decimal digits (at most 18 of them) stored as its number type converts it:
-// ParseIniInteger and ParseIniUnsigned read "010" as decimal too, and saturate the same way.
-// False for the other types, which take the general way.
-bool StoreDigits(int nType, void* pDest, uint64_t nValue) {
-  switch (nType) {
-    case INI_INT:
-    case INI_LONG:
-    case INI_INT32:
-      Store<int32_t>(pDest, nValue > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nValue));
-      return true;
-    case INI_DWORD:
-      Store<uint32_t>(pDest, nValue > 0xFFFFFFFFull ? UINT32_MAX : static_cast<uint32_t>(nValue));
-      return true;
-    case INI_INT64:
-      Store<int64_t>(pDest, static_cast<int64_t>(nValue));
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The field loop shared by ReadFields and ReadFieldSet over one line (in the image or in the
 // line buffer): pairs come from nextPair(IniField&) until it returns false. Counts attempted
 // and converted pairs. A field longer than nMaxField characters is cut to its first nMaxField.
@@ -237,16 +206,6 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
     while (IsBlank(*p)) ++p;
     if (IsLineEnd(*p)) break;
     const char* pStart = p;
-    // Plain digits, the common field, are converted as they are scanned.
-    uint64_t nDigits = 0;
-    for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10 && p - pStart < 18; ++p) {
-      nDigits = nDigits * 10 + nDigit;
-    }
-    if (p > pStart && EndsField(*p) && field.pData != nullptr && StoreDigits(field.nType, field.pData, nDigits)) {
-      ++nConverted;
-      if (IsLineEnd(*p)) break;
-      continue;
-    }
     while (!EndsField(*p)) ++p;
     int nLength = static_cast<int>(p - pStart);
     bool bText =
@@ -411,7 +370,7 @@ int32_t ParseIniInteger(const char* pszText) {
   if (pszText == nullptr || *pszText == '\0') return 0;
   bool bNegative;
   uint64_t nMagnitude = IniMagnitude(pszText, bNegative);
-  return ToInt32(nMagnitude, bNegative);
+  return SaturateInt32(nMagnitude, bNegative);
 }
 
 uint32_t ParseIniUnsigned(const char* pszText) {
@@ -675,9 +634,15 @@ const char* CZorIni::CopyToLineBuffer(const LineSpan& span) {
 
 // The line as the field readers see it: in place, where it ends at its line end within the
 // line buffer's length (the fields end there as they would at the copy's zero byte); else the
-// copy, cut.
-const char* CZorIni::FieldLine(const LineSpan& span) {
-  return span.pEnd - span.pStart <= LINE_BUFFER - 1 ? span.pStart : CopyToLineBuffer(span);
+// copy, cut. pLineEnd is set to the line's end.
+const char* CZorIni::FieldLine(const LineSpan& span, const char*& pLineEnd) {
+  if (span.pEnd - span.pStart <= LINE_BUFFER - 1) {
+    pLineEnd = span.pEnd;
+    return span.pStart;
+  }
+  const char* pszCopy = CopyToLineBuffer(span);
+  pLineEnd = pszCopy + (LINE_BUFFER - 1);
+  return pszCopy;
 }
 
 bool CZorIni::ReadSection() {
@@ -1019,9 +984,8 @@ bool CZorIni::ReadLine(std::string& strLine) {
 }
 
 bool CZorIni::ReadFields(int nType1, void* pDest1, ...) {
-  LineSpan span;
-  if (!ReadContentLine(span)) return false;
-  const char* pszLine = FieldLine(span);
+  IniFieldLine line;
+  if (!ReadFieldLine(line)) return false;
   if (nType1 == INI_END) return true;
   va_list args;
   va_start(args, pDest1);
@@ -1040,11 +1004,11 @@ bool CZorIni::ReadFields(int nType1, void* pDest1, ...) {
   };
   int nAttempted;
   int nConverted;
-  ConvertLine(pszLine, LINE_BUFFER - 1, nextPair, nAttempted, nConverted);
+  ConvertLine(line.pszLine, LINE_BUFFER - 1, nextPair, nAttempted, nConverted);
   va_end(args);
   if (nConverted != nAttempted) {
     LogError(this, "%s file format wrong!", m_szFileName);
-    ObserveFormatWrong(span.pStart);
+    ObserveFormatWrong(line.pStart);
     return false;
   }
   return true;
@@ -1052,25 +1016,42 @@ bool CZorIni::ReadFields(int nType1, void* pDest1, ...) {
 
 bool CZorIni::ReadFieldSet(IniField f1, IniField f2, IniField f3, IniField f4, IniField f5,
                            IniField f6, IniField f7, IniField f8, IniField f9, IniField f10) {
+  IniFieldLine line;
+  if (!ReadFieldLine(line)) return false;
+  const IniField aFields[FIELD_SET_PAIRS] = {f1, f2, f3, f4, f5, f6, f7, f8, f9, f10};
+  int nPairs = 0;
+  while (nPairs < FIELD_SET_PAIRS && aFields[nPairs].nType != INI_END) ++nPairs;
+  // A pair after the first INI_END is never converted, yet counts as expected.
+  int nExpected = nPairs;
+  for (int i = nPairs; i < FIELD_SET_PAIRS; ++i) nExpected += aFields[i].nType != INI_END ? 1 : 0;
+  return ConvertFieldLine(line, aFields, nPairs, nExpected);
+}
+
+bool CZorIni::ReadFieldLine(IniFieldLine& line) {
   LineSpan span;
   if (!ReadContentLine(span)) return false;
-  const char* pszLine = FieldLine(span);
-  const IniField aFields[FIELD_SET_PAIRS] = {f1, f2, f3, f4, f5, f6, f7, f8, f9, f10};
-  int nExpected = 0;
-  for (const IniField& field : aFields) nExpected += field.nType != INI_END ? 1 : 0;
+  line.pStart = span.pStart;
+  line.pszLine = FieldLine(span, line.pLineEnd);
+  return true;
+}
+
+bool CZorIni::ConvertFieldLine(const IniFieldLine& line, const IniField* pFields, int nFields,
+                               int nExpected) {
   int nNext = 0;
   auto nextPair = [&](IniField& field) {
-    if (nNext >= FIELD_SET_PAIRS || aFields[nNext].nType == INI_END) return false;
-    field = aFields[nNext++];
+    if (nNext >= nFields) return false;
+    field = pFields[nNext++];
     return true;
   };
   int nAttempted;
   int nConverted;
-  // A field over 255 characters is cut to its first 255; the rest of it is skipped.
-  ConvertLine(pszLine, MAX_SET_FIELD, nextPair, nAttempted, nConverted);
-  if (nConverted != nExpected) {
+  // A field of ReadFieldSet over 255 characters is cut to its first 255; the rest of it is
+  // skipped.
+  bool bSet = nExpected != FIELDS_AS_FOUND;
+  ConvertLine(line.pszLine, bSet ? MAX_SET_FIELD : LINE_BUFFER - 1, nextPair, nAttempted, nConverted);
+  if (bSet ? nConverted != nExpected : nConverted != nAttempted) {
     LogError(this, "%s file format wrong!", m_szFileName);
-    ObserveFormatWrong(span.pStart);
+    ObserveFormatWrong(line.pStart);
     return false;
   }
   return true;

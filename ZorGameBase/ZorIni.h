@@ -52,6 +52,15 @@ struct IniField {
   void* pData = nullptr;
 };
 
+// A content line as the field readers convert it: pszLine in the image, or the line's copy cut
+// to 2047 characters, ending at pLineEnd (a carriage return, line feed or zero byte); pStart is
+// where the line stands in the image.
+struct IniFieldLine {
+  const char* pStart = nullptr;
+  const char* pszLine = nullptr;
+  const char* pLineEnd = nullptr;
+};
+
 // Text to a signed 32-bit number: null or empty is 0; leading white space skipped; "0..."
 // (without x) is decimal, so "010" is 10; otherwise an optional sign, "0x" hexadecimal, a "0"
 // after a sign octal, else decimal. Stops at the first character that does not fit;
@@ -162,6 +171,13 @@ class CZorIni {
   bool ReadFieldSet(IniField f1, IniField f2 = {}, IniField f3 = {}, IniField f4 = {},
                     IniField f5 = {}, IniField f6 = {}, IniField f7 = {}, IniField f8 = {},
                     IniField f9 = {}, IniField f10 = {});
+  // The two steps of both, for a reader that converts the common fields itself: the next
+  // content line (false at the end), then the conversion of its fields into the nFields pairs,
+  // a malformed line logged. The rule of ReadFieldSet: nExpected pairs must get a field; of
+  // ReadFields (nExpected FIELDS_AS_FOUND): no pair may find the line ended by blanks.
+  static const int FIELDS_AS_FOUND = -1;
+  bool ReadFieldLine(IniFieldLine& line);
+  bool ConvertFieldLine(const IniFieldLine& line, const IniField* pFields, int nFields, int nExpected);
 
   // For every key of the set, the first line of the current section that starts with the key
   // directly followed by "=" (the line ReadValue takes), or null. apLines has a place per key.
@@ -205,7 +221,7 @@ class CZorIni {
   bool ReadRawLine(LineSpan& span);
   bool ReadContentLine(LineSpan& span);
   const char* CopyToLineBuffer(const LineSpan& span);
-  const char* FieldLine(const LineSpan& span);
+  const char* FieldLine(const LineSpan& span, const char*& pLineEnd);
   static bool IsHeader(const LineSpan& span);
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
   const char* FindKeyLine(const char* pszKey, size_t nKey);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ModuleFixture.h"
+#include "FieldNumbers.h"
 #include "ZorIni.h"
 
 using ZorGameBase::CZorIni;
@@ -200,6 +201,53 @@ TEST_F(ZorIniTest, ReadFieldSetNeedsEveryPairReadFieldsNone) {
   ASSERT_TRUE(ini.ReadFieldSet({ZorGameBase::INI_CHARS, szName}, {ZorGameBase::INI_INT, &a}));
   EXPECT_EQ(std::string(255, 'n'), szName);
   EXPECT_EQ(5, a);
+}
+
+// The typed reader of number lines converts every field as the general field conversion does,
+// in the forms it takes itself and in those it leaves to the general way.
+TEST_F(ZorIniTest, NumberLineConvertsAsTheFieldReaders) {
+  using namespace ZorGameBase;
+  const char* apszFields[] = {"7",      "-1",          "+010",         "-010",  "0x1f",
+                              "-0x10",  "0x",          "99999999999",  "-99999999999",
+                              "4294967296", "1234567890123456789", "12abc", "0.25",
+                              "-2.5",   "1.5e2",       "12345678",     "+.5",   "0x123456789abcdef0"};
+  CZorIni general, typed;
+  int nFailed = 0;
+  for (const char* pszField : apszFields) {
+    int32_t nInt = 0, nInt2 = 0, nEnd = 0, nEnd2 = 0;
+    uint32_t nDword = 0, nDword2 = 0;
+    int64_t nInt64 = 0, nInt642 = 0;
+    float fValue = 0, fValue2 = 0;
+    // Each line four times over: one type a read.
+    for (int nType : {INI_INT, INI_DWORD, INI_INT64, INI_FLOAT}) {
+      ASSERT_TRUE(OpenText(general, std::string(pszField) + " 5\n"));
+      ASSERT_TRUE(OpenText(typed, std::string(pszField) + " 5\n"));
+      void* pDest = nType == INI_INT ? static_cast<void*>(&nInt) : nType == INI_DWORD ? static_cast<void*>(&nDword)
+                    : nType == INI_INT64 ? static_cast<void*>(&nInt64) : static_cast<void*>(&fValue);
+      bool bGeneral = general.ReadFieldSet({nType, pDest}, {INI_INT, &nEnd});
+      bool bTyped = nType == INI_INT     ? ReadNumberLine(typed, true, nInt2, nEnd2)
+                    : nType == INI_DWORD ? ReadNumberLine(typed, true, nDword2, nEnd2)
+                    : nType == INI_INT64 ? ReadNumberLine(typed, true, nInt642, nEnd2)
+                                         : ReadNumberLine(typed, true, fValue2, nEnd2);
+      EXPECT_EQ(bGeneral, bTyped) << pszField << " type " << nType;
+      nFailed += bGeneral ? 0 : 1;
+    }
+    EXPECT_EQ(nInt, nInt2) << pszField;
+    EXPECT_EQ(nDword, nDword2) << pszField;
+    EXPECT_EQ(nInt64, nInt642) << pszField;
+    EXPECT_EQ(0, memcmp(&fValue, &fValue2, sizeof(float))) << pszField;
+    EXPECT_EQ(nEnd, nEnd2) << pszField;
+  }
+  EXPECT_EQ(2 * nFailed, LogCount("t.ini file format wrong! -- "));
+  // The rule of ReadFields: a line that ends early converts what it has; blanks after its last
+  // field fail, logged as by ReadFields.
+  ASSERT_TRUE(OpenText(typed, "4 8\n4 8 \n"));
+  int32_t a = 0, b = 0, d = 0;
+  EXPECT_TRUE(ReadNumberLine(typed, false, a, b, d));
+  EXPECT_EQ((std::vector<int32_t>{4, 8, 0}), (std::vector<int32_t>{a, b, d}));
+  EXPECT_FALSE(ReadNumberLine(typed, false, a, b, d));
+  EXPECT_FALSE(ReadNumberLine(typed, false, a, b, d));  // the end: no message
+  EXPECT_EQ(2 * nFailed + 1, LogCount("t.ini file format wrong! -- "));
 }
 
 // Each field type converts into exactly the bytes of its destination, the next byte untouched.

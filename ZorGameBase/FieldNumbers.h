@@ -1,0 +1,126 @@
+#pragma once
+// The number fields of an ini field line (CZorIni::ReadFields) in their common forms, converted
+// where they stand in the line, the destination's type fixing the conversion:
+//
+//   int32_t   INI_INT    decimal after an optional sign, or "0x" hexadecimal; saturated
+//   uint32_t  INI_DWORD  the same, a minus negating modulo 2^32; saturated
+//   int64_t   INI_INT64  decimal after an optional sign
+//   float     INI_FLOAT  a short decimal (ShortDecimalFloat) after an optional sign
+//
+// Each conversion answers false for any other form (octal after a sign, long digit runs,
+// exponents, text glued to the number), which the general conversion then takes; when it
+// answers true it has stored what the general conversion stores, and p stands on the white
+// space or line end behind the field.
+#include <cstdint>
+
+#include "TextScan.h"
+#include "ZorIni.h"
+
+namespace ZorGameBase {
+
+// White space or the zero byte: what ends a field.
+inline bool EndsField(char ch) {
+  const uint64_t FIELD_ENDS = (1ull << 0) | (1ull << ' ') | (0x1Full << '\t');  // 0, 9 to 13, 32
+  return static_cast<unsigned char>(ch) <= ' ' && ((FIELD_ENDS >> static_cast<unsigned char>(ch)) & 1) != 0;
+}
+
+// A magnitude to 32 signed bits as the ini conversions saturate it.
+inline int32_t SaturateInt32(uint64_t nMagnitude, bool bNegative) {
+  if (bNegative) return nMagnitude >= 0x80000000ull ? INT32_MIN : -static_cast<int32_t>(nMagnitude);
+  return nMagnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<int32_t>(nMagnitude);
+}
+
+// At most 18 decimal digits (exact in 64 bits) up to the field's end.
+inline bool FieldDecimal(const char*& p, uint64_t& nValue) {
+  const char* pFirst = p;
+  uint64_t n = 0;
+  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) n = n * 10 + nDigit;
+  nValue = n;
+  return p != pFirst && p - pFirst <= 18 && EndsField(*p);
+}
+
+// The magnitude and sign of an INI_INT or INI_DWORD field: "0x" and at most 15 hexadecimal
+// digits, or decimal after an optional sign that no "0" follows.
+inline bool FieldMagnitude(const char*& p, uint64_t& nValue, bool& bNegative) {
+  bNegative = *p == '-';
+  if (*p == '-' || *p == '+') {
+    if (*++p == '0') return false;
+  } else if (p[0] == '0' && (p[1] | 0x20) == 'x') {
+    const char* pFirst = p += 2;
+    uint64_t n = 0;
+    for (;; ++p) {
+      unsigned nDigit = static_cast<unsigned char>(*p) - '0';
+      unsigned nLetter = (static_cast<unsigned char>(*p) | 0x20u) - 'a';
+      if (nDigit > 9) nDigit = nLetter < 6 ? nLetter + 10 : 16;
+      if (nDigit > 15) break;
+      n = n * 16 + nDigit;
+    }
+    nValue = n;
+    return p != pFirst && p - pFirst <= 15 && EndsField(*p);
+  }
+  return FieldDecimal(p, nValue);
+}
+
+inline bool ConvertNumberField(const char*& p, const char*, int32_t& nValue) {
+  uint64_t nMagnitude;
+  bool bNegative;
+  if (!FieldMagnitude(p, nMagnitude, bNegative)) return false;
+  nValue = SaturateInt32(nMagnitude, bNegative);
+  return true;
+}
+
+inline bool ConvertNumberField(const char*& p, const char*, uint32_t& nValue) {
+  uint64_t nMagnitude;
+  bool bNegative;
+  if (!FieldMagnitude(p, nMagnitude, bNegative)) return false;
+  uint32_t nLow = static_cast<uint32_t>(nMagnitude);
+  nValue = nMagnitude > 0xFFFFFFFFull ? UINT32_MAX : bNegative ? 0u - nLow : nLow;
+  return true;
+}
+
+inline bool ConvertNumberField(const char*& p, const char*, int64_t& nValue) {
+  bool bNegative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  uint64_t nMagnitude;
+  if (!FieldDecimal(p, nMagnitude)) return false;
+  nValue = static_cast<int64_t>(bNegative ? 0 - nMagnitude : nMagnitude);
+  return true;
+}
+
+// pLineEnd: the end of the line, where a number ends at the latest.
+inline bool ConvertNumberField(const char*& p, const char* pLineEnd, float& fValue) {
+  bool bNegative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  float fParsed;
+  const char* pStop;
+  if (!ShortDecimalFloat(p, pLineEnd, fParsed, pStop) || !EndsField(*pStop)) return false;
+  fValue = bNegative ? -fParsed : fParsed;
+  p = pStop;
+  return true;
+}
+
+// The field type whose conversion a destination type takes.
+constexpr int32_t IniTypeOf(const int32_t*) { return INI_INT; }
+constexpr int32_t IniTypeOf(const uint32_t*) { return INI_DWORD; }
+constexpr int32_t IniTypeOf(const int64_t*) { return INI_INT64; }
+constexpr int32_t IniTypeOf(const float*) { return INI_FLOAT; }
+
+// CZorIni::ReadFields (bSet false) or ReadFieldSet (bSet true) with a pair per value, of the
+// type IniTypeOf gives: the line's fields converted in one pass where they stand when each
+// takes a common form, else by the reader's general conversion (which logs a malformed line).
+template <typename... T>
+bool ReadNumberLine(CZorIni& ini, bool bSet, T&... values) {
+  IniFieldLine line;
+  if (!ini.ReadFieldLine(line)) return false;
+  const char* p = line.pszLine;
+  auto fnNext = [&](auto& value) {
+    while (*p == ' ' || *p == '\t') ++p;
+    return ConvertNumberField(p, line.pLineEnd, value);
+  };
+  if ((fnNext(values) && ...)) return true;
+  const IniField aFields[] = {IniField{IniTypeOf(&values), &values}...};
+  const int nFields = static_cast<int>(sizeof...(T));
+  return ini.ConvertFieldLine(line, aFields, nFields, bSet ? nFields : CZorIni::FIELDS_AS_FOUND);
+}
+
+}  // namespace ZorGameBase
