@@ -819,10 +819,14 @@ const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t 
 // every section, so its own index is built once, where the section's would be built per section.
 void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
   std::fill(apLines, apLines + keys.Count(), nullptr);
-  for (size_t n = 0; n < m_vecSectionLines.size(); ++n) {
+  size_t nLines = m_vecSectionLines.size();
+  if (m_vecKeyGuess.size() < nLines) m_vecKeyGuess.resize(nLines, size_t{CIniKeySet::NOT_A_KEY});
+  for (size_t n = 0; n < nLines; ++n) {
     if (m_vecKeyLength[n] == NO_KEY) continue;
-    size_t nKey = keys.Find(m_vecSectionLines[n], m_vecKeyLength[n]);
-    if (nKey != CIniKeySet::NOT_A_KEY && apLines[nKey] == nullptr) apLines[nKey] = m_vecSectionLines[n];
+    const char* pLine = m_vecSectionLines[n];
+    size_t nKey = keys.FindGuessed(m_vecKeyGuess[n], pLine, m_vecKeyLength[n]);
+    m_vecKeyGuess[n] = nKey;
+    if (nKey != CIniKeySet::NOT_A_KEY && apLines[nKey] == nullptr) apLines[nKey] = pLine;
   }
   for (const auto& repeat : keys.Repeats()) apLines[repeat.first] = apLines[repeat.second];
 }
@@ -842,6 +846,7 @@ CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys
     ShortKey key;
     memcpy(key.anText, szText, sizeof(szText));
     memcpy(key.anMask, szMask, sizeof(szMask));
+    key.nFirstLength = ~size_t{0};
     m_vecShort.push_back(key);
     if (m_vecLength[i] == 0) continue;
     uint32_t& nSlot = m_vecSlots[ProbeSlot(
@@ -849,6 +854,7 @@ CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys
         [&](size_t j) { return strcmp(m_vecKeys[m_vecSlots[j] - 1], m_vecKeys[i]) == 0; })];
     if (nSlot == 0) {
       nSlot = static_cast<uint32_t>(i + 1);
+      m_vecShort[i].nFirstLength = m_vecLength[i];
     } else {
       m_vecRepeats.emplace_back(i, nSlot - 1);
     }
@@ -859,14 +865,7 @@ size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
   if (nKey == 0) return NOT_A_KEY;
   uint32_t nSlot = m_vecSlots[ProbeSlot(
       HashKey(pKey, nKey), m_vecSlots.size() - 1, [&](size_t j) { return m_vecSlots[j] == 0; },
-      [&](size_t j) {
-        size_t i = m_vecSlots[j] - 1;
-        if (m_vecLength[i] != nKey) return false;
-        if (nKey > SHORT_KEY) return memcmp(m_vecKeys[i], pKey, nKey) == 0;
-        const ShortKey& key = m_vecShort[i];
-        return ((LoadWord(pKey) ^ key.anText[0]) & key.anMask[0]) == 0 &&
-               ((LoadWord(pKey + 8) ^ key.anText[1]) & key.anMask[1]) == 0;
-      })];
+      [&](size_t j) { return IsFirstListing(m_vecSlots[j] - 1, pKey, nKey); })];
   return nSlot != 0 ? nSlot - 1 : NOT_A_KEY;
 }
 
