@@ -619,38 +619,36 @@ bool CZorIni::AtEnd() const {
   return m_pBuffer == nullptr || m_pCursor >= m_pBuffer.get() + m_nSize;
 }
 
-// Reads the line at the cursor and moves past its end. False when no bytes remain, and for a
-// last line without line break that holds nothing but blanks.
-bool CZorIni::ReadRawLine(LineSpan& span) {
-  if (m_pBuffer == nullptr) return false;
-  const char* pDataEnd = m_pBuffer.get() + m_nSize;
-  const char* p = m_pCursor;
-  if (p >= pDataEnd) return false;
-  while (IsBlank(*p)) ++p;
-  const char* pEquals;
-  const char* pEnd = ScanLine(p, pEquals);
-  span.nKeyLength = pEquals != nullptr ? static_cast<uint32_t>(pEquals - p) : NO_KEY;
-  const char* pLast = pEnd;
-  while (pLast > p && IsBlank(pLast[-1])) --pLast;
-  span.pStart = p;
-  span.nLength = static_cast<size_t>(pLast - p);
-  span.pEnd = pEnd;
-  if (pEnd >= pDataEnd) {
-    m_pLastLine = p;
-    m_pCursor = pDataEnd;
-    return span.nLength > 0;
-  }
-  m_pCursor = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
-  return true;
-}
-
-bool CZorIni::ReadContentLine(LineSpan& span) {
-  while (ReadRawLine(span)) {
-    if (span.nLength == 0) continue;
-    if (span.pStart[0] == ';' || (span.pStart[0] == '/' && span.pStart[1] == '/')) continue;
+// The next line from p (before pDataEnd) that holds more than blanks and is no comment, p moved
+// past its end; false, p at the data's end, when none is left. A last line without line break
+// sets pLastLine.
+inline bool CZorIni::NextContentLine(const char*& p, const char* pDataEnd, const char*& pLastLine,
+                                     LineSpan& span) {
+  while (p < pDataEnd) {
+    while (IsBlank(*p)) ++p;
+    const char* pStart = p;
+    const char* pEquals;
+    const char* pEnd = ScanLine(pStart, pEquals);
+    const char* pLast = pEnd;
+    while (pLast > pStart && IsBlank(pLast[-1])) --pLast;
+    if (pEnd >= pDataEnd) {
+      pLastLine = pStart;
+      p = pDataEnd;
+    } else {
+      p = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
+    }
+    if (pLast == pStart || pStart[0] == ';' || (pStart[0] == '/' && pStart[1] == '/')) continue;
+    span.pStart = pStart;
+    span.nLength = static_cast<size_t>(pLast - pStart);
+    span.pEnd = pEnd;
+    span.nKeyLength = pEquals != nullptr ? static_cast<uint32_t>(pEquals - pStart) : NO_KEY;
     return true;
   }
   return false;
+}
+
+bool CZorIni::ReadContentLine(LineSpan& span) {
+  return m_pBuffer != nullptr && NextContentLine(m_pCursor, m_pBuffer.get() + m_nSize, m_pLastLine, span);
 }
 
 // A line longer than 2047 characters is cut to its first 2047; the rest of it is dropped.
@@ -701,17 +699,18 @@ bool CZorIni::ReadSection() {
   memcpy(m_szSectionTitle, span.pStart + 1, nTitle);
   m_szSectionTitle[nTitle] = '\0';
   m_pSectionHeader = span.pStart;
+  // The lines up to the next header, walked with the cursor in hand.
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
-  while (ReadContentLine(span)) {
+  const char* p = m_pCursor;
+  while (NextContentLine(p, pDataEnd, m_pLastLine, span)) {
     if (IsHeader(span)) {
-      m_pCursor = span.pStart;  // the next ReadSection starts at this header
-      if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
-      return true;
+      p = span.pStart;  // the next ReadSection starts at this header
+      break;
     }
-    if (span.pStart < m_pBuffer.get() || span.pStart >= pDataEnd) return false;
     m_vecSectionLines.push_back(span.pStart);
     m_vecKeyLength.push_back(span.nKeyLength);
   }
+  m_pCursor = p;
   if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
   return true;
 }
