@@ -1,6 +1,7 @@
 // NPC definitions (ini/Npc.ini) and their star looks (ini/NpcX.ini). Neither table is emptied
 // by a load: a second load adds records and replaces those of types it reads again. An absent
 // type is answered with the record of the smallest type.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -24,13 +25,13 @@ const unsigned STAR_LOOK_TEXT = sizeof(NpcStarLookInfo::Name);
 
 // A word "[name]" (sscanf "[%s]"): the name is what follows '[' without the word's last
 // character, cut to 255 characters. False for a word that does not begin with '[' or has
-// nothing after it.
-bool ScanSectionName(std::string_view word, char (&szName)[SECTION_NAME_BUFFER]) {
-  word = ZorGameBase::CutAtNul(word);
+// nothing after it. (The word is cut at a zero byte first, when the text may hold one.)
+bool ScanSectionName(std::string_view word, bool bMayHoldZero, char (&szName)[SECTION_NAME_BUFFER]) {
+  if (bMayHoldZero) word = ZorGameBase::CutAtNul(word);
   if (word.size() < 2 || word[0] != '[') return false;
-  word.remove_prefix(1);
-  word.remove_suffix(1);
-  CopyCut(szName, word);
+  size_t nName = std::min(word.size() - 2, SECTION_NAME_BUFFER - 1);
+  memcpy(szName, word.data() + 1, nName);
+  szName[nName] = '\0';
   return true;
 }
 
@@ -43,8 +44,9 @@ int32_t SectionId(const char* pszName) {
 //   Name=Merchant SimpleObjID=12 StandByMotion=100 BlazeMotion=101 RestMotion=102
 //   Effect=glow ASB=0 ADB=0 FixDir=1
 // Every line is read, also after a bad one. A line cut off by the end of the file leaves its
-// field 0. False when a line finds other text (misspelt, out of order, a stray word).
-bool ReadNpcRecord(ZorGameBase::CTextScan& scan, NpcInfo& info) {
+// field 0. False when a line finds other text (misspelt, out of order, a stray word). The texts
+// are cut at a zero byte when the image may hold one.
+bool ReadNpcRecord(ZorGameBase::CTextScan& scan, bool bMayHoldZero, NpcInfo& info) {
   bool bFailed = false;
   auto Check = [&](const CFormattedRead& read) { bFailed |= read.Result() == 0; };
   std::string_view name, effect;
@@ -57,8 +59,8 @@ bool ReadNpcRecord(ZorGameBase::CTextScan& scan, NpcInfo& info) {
   Check(CFormattedRead(scan).Text("ASB=").Int32(info.ASB).Space());
   Check(CFormattedRead(scan).Text("ADB=").Int32(info.ADB).Space());
   Check(CFormattedRead(scan).Text("FixDir=").UInt32(info.FixDir).Space());
-  CopyCut(info.Name, ZorGameBase::CutAtNul(name));
-  CopyCut(info.Effect, ZorGameBase::CutAtNul(effect));
+  CopyCut(info.Name, bMayHoldZero ? ZorGameBase::CutAtNul(name) : name);
+  CopyCut(info.Effect, bMayHoldZero ? ZorGameBase::CutAtNul(effect) : effect);
   return !bFailed;
 }
 
@@ -154,6 +156,7 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
   }
   m_mapNpc.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES));
   ZorGameBase::CTextScan scan(image.View());
+  const bool bMayHoldZero = HasZero(image.View());
   std::string_view word;
   char szSection[SECTION_NAME_BUFFER];
   std::unique_ptr<ZorGameBase::CDuplicateKeys> pDuplicates;  // with an observer only
@@ -162,12 +165,12 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
   }
   while (scan.Word(word)) {
     scan.SkipSpace();
-    if (!ScanSectionName(word, szSection)) continue;  // words between records
+    if (!ScanSectionName(word, bMayHoldZero, szSection)) continue;  // words between records
     int32_t nType = SectionId(szSection);
     NpcInfo& info = m_mapNpc.Append(nType);
     info.Id = nType;
     const char* pRecord = scan.Position();
-    if (!ReadNpcRecord(scan, info)) {
+    if (!ReadNpcRecord(scan, bMayHoldZero, info)) {
       m_mapNpc.DropAppended();
       ZorGameBase::DebugLog("error data: %s of %s", szSection, NPC_FILE);
       if (pDuplicates) {

@@ -589,38 +589,36 @@ bool CZorIni::AtEnd() const {
   return m_pBuffer == nullptr || m_pCursor >= m_pBuffer.get() + m_nSize;
 }
 
-// Reads the line at the cursor and moves past its end. False when no bytes remain, and for a
-// last line without line break that holds nothing but blanks.
-bool CZorIni::ReadRawLine(LineSpan& span) {
-  if (m_pBuffer == nullptr) return false;
-  const char* pDataEnd = m_pBuffer.get() + m_nSize;
-  const char* p = m_pCursor;
-  if (p >= pDataEnd) return false;
-  while (IsBlank(*p)) ++p;
-  const char* pEquals;
-  const char* pEnd = ScanLine(p, pEquals);
-  span.nKeyLength = pEquals != nullptr ? static_cast<uint32_t>(pEquals - p) : NO_KEY;
-  const char* pLast = pEnd;
-  while (pLast > p && IsBlank(pLast[-1])) --pLast;
-  span.pStart = p;
-  span.nLength = static_cast<size_t>(pLast - p);
-  span.pEnd = pEnd;
-  if (pEnd >= pDataEnd) {
-    m_pLastLine = p;
-    m_pCursor = pDataEnd;
-    return span.nLength > 0;
-  }
-  m_pCursor = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
-  return true;
-}
-
-bool CZorIni::ReadContentLine(LineSpan& span) {
-  while (ReadRawLine(span)) {
-    if (span.nLength == 0) continue;
-    if (span.pStart[0] == ';' || (span.pStart[0] == '/' && span.pStart[1] == '/')) continue;
+// The next line from p (before pDataEnd) that holds more than blanks and is no comment, p moved
+// past its end; false, p at the data's end, when none is left. A last line without line break
+// sets pLastLine.
+inline bool CZorIni::NextContentLine(const char*& p, const char* pDataEnd, const char*& pLastLine,
+                                     LineSpan& span) {
+  while (p < pDataEnd) {
+    while (IsBlank(*p)) ++p;
+    const char* pStart = p;
+    const char* pEquals;
+    const char* pEnd = ScanLine(pStart, pEquals);
+    const char* pLast = pEnd;
+    while (pLast > pStart && IsBlank(pLast[-1])) --pLast;
+    if (pEnd >= pDataEnd) {
+      pLastLine = pStart;
+      p = pDataEnd;
+    } else {
+      p = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
+    }
+    if (pLast == pStart || pStart[0] == ';' || (pStart[0] == '/' && pStart[1] == '/')) continue;
+    span.pStart = pStart;
+    span.nLength = static_cast<size_t>(pLast - pStart);
+    span.pEnd = pEnd;
+    span.nKeyLength = pEquals != nullptr ? static_cast<uint32_t>(pEquals - pStart) : NO_KEY;
     return true;
   }
   return false;
+}
+
+bool CZorIni::ReadContentLine(LineSpan& span) {
+  return m_pBuffer != nullptr && NextContentLine(m_pCursor, m_pBuffer.get() + m_nSize, m_pLastLine, span);
 }
 
 // A line longer than 2047 characters is cut to its first 2047; the rest of it is dropped.
@@ -677,17 +675,18 @@ bool CZorIni::ReadSection() {
   memcpy(m_szSectionTitle, span.pStart + 1, nTitle);
   m_szSectionTitle[nTitle] = '\0';
   m_pSectionHeader = span.pStart;
+  // The lines up to the next header, walked with the cursor in hand.
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
-  while (ReadContentLine(span)) {
+  const char* p = m_pCursor;
+  while (NextContentLine(p, pDataEnd, m_pLastLine, span)) {
     if (IsHeader(span)) {
-      m_pCursor = span.pStart;  // the next ReadSection starts at this header
-      if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
-      return true;
+      p = span.pStart;  // the next ReadSection starts at this header
+      break;
     }
-    if (span.pStart < m_pBuffer.get() || span.pStart >= pDataEnd) return false;
     m_vecSectionLines.push_back(span.pStart);
     m_vecKeyLength.push_back(span.nKeyLength);
   }
+  m_pCursor = p;
   if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
   return true;
 }
@@ -795,10 +794,14 @@ const char* CZorIni::ValueStartAt(const char* pLine, const char* pszKey, size_t 
 // every section, so its own index is built once, where the section's would be built per section.
 void CZorIni::FindKeyLines(const CIniKeySet& keys, const char** apLines) {
   std::fill(apLines, apLines + keys.Count(), nullptr);
-  for (size_t n = 0; n < m_vecSectionLines.size(); ++n) {
+  size_t nLines = m_vecSectionLines.size();
+  if (m_vecKeyGuess.size() < nLines) m_vecKeyGuess.resize(nLines, size_t{CIniKeySet::NOT_A_KEY});
+  for (size_t n = 0; n < nLines; ++n) {
     if (m_vecKeyLength[n] == NO_KEY) continue;
-    size_t nKey = keys.Find(m_vecSectionLines[n], m_vecKeyLength[n]);
-    if (nKey != CIniKeySet::NOT_A_KEY && apLines[nKey] == nullptr) apLines[nKey] = m_vecSectionLines[n];
+    const char* pLine = m_vecSectionLines[n];
+    size_t nKey = keys.FindGuessed(m_vecKeyGuess[n], pLine, m_vecKeyLength[n]);
+    m_vecKeyGuess[n] = nKey;
+    if (nKey != CIniKeySet::NOT_A_KEY && apLines[nKey] == nullptr) apLines[nKey] = pLine;
   }
   for (const auto& repeat : keys.Repeats()) apLines[repeat.first] = apLines[repeat.second];
 }
@@ -818,6 +821,7 @@ CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys
     ShortKey key;
     memcpy(key.anText, szText, sizeof(szText));
     memcpy(key.anMask, szMask, sizeof(szMask));
+    key.nFirstLength = ~size_t{0};
     m_vecShort.push_back(key);
     if (m_vecLength[i] == 0) continue;
     uint32_t& nSlot = m_vecSlots[ProbeSlot(
@@ -825,6 +829,7 @@ CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys
         [&](size_t j) { return strcmp(m_vecKeys[m_vecSlots[j] - 1], m_vecKeys[i]) == 0; })];
     if (nSlot == 0) {
       nSlot = static_cast<uint32_t>(i + 1);
+      m_vecShort[i].nFirstLength = m_vecLength[i];
     } else {
       m_vecRepeats.emplace_back(i, nSlot - 1);
     }
@@ -835,14 +840,7 @@ size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
   if (nKey == 0) return NOT_A_KEY;
   uint32_t nSlot = m_vecSlots[ProbeSlot(
       HashKey(pKey, nKey), m_vecSlots.size() - 1, [&](size_t j) { return m_vecSlots[j] == 0; },
-      [&](size_t j) {
-        size_t i = m_vecSlots[j] - 1;
-        if (m_vecLength[i] != nKey) return false;
-        if (nKey > SHORT_KEY) return memcmp(m_vecKeys[i], pKey, nKey) == 0;
-        const ShortKey& key = m_vecShort[i];
-        return ((LoadWord(pKey) ^ key.anText[0]) & key.anMask[0]) == 0 &&
-               ((LoadWord(pKey + 8) ^ key.anText[1]) & key.anMask[1]) == 0;
-      })];
+      [&](size_t j) { return IsFirstListing(m_vecSlots[j] - 1, pKey, nKey); })];
   return nSlot != 0 ? nSlot - 1 : NOT_A_KEY;
 }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "TableBlock.h"
+#include "WordBytes.h"
 #include "ZorEncryptFile.h"
 #include "ZorString.h"
 
@@ -101,6 +102,11 @@ class CIniKeySet {
   // an empty text: an empty key is never found). The text is read in whole words: at least 16
   // bytes from pKey must be readable, as in a reader's image, which is padded so.
   size_t Find(const char* pKey, size_t nKey) const;
+  // Find, with a first look at position nGuess only (any value): the same answer, without the
+  // index when the text is the key listed first at that position.
+  size_t FindGuessed(size_t nGuess, const char* pKey, size_t nKey) const {
+    return nGuess < m_vecShort.size() && IsFirstListing(nGuess, pKey, nKey) ? nGuess : Find(pKey, nKey);
+  }
   // (position, position of its first listing) of each key listed more than once.
   const std::vector<std::pair<size_t, size_t>>& Repeats() const { return m_vecRepeats; }
 
@@ -111,7 +117,16 @@ class CIniKeySet {
   struct ShortKey {
     uint64_t anText[2];
     uint64_t anMask[2];
+    size_t nFirstLength;  // the key's length; ~0 for an empty key and a repeat (never found)
   };
+  // Whether the text is key i and i its first listing (what Find answers for the text).
+  bool IsFirstListing(size_t i, const char* pKey, size_t nKey) const {
+    const ShortKey& key = m_vecShort[i];
+    if (key.nFirstLength != nKey) return false;
+    if (nKey > SHORT_KEY) return memcmp(m_vecKeys[i], pKey, nKey) == 0;
+    return ((LoadWord(pKey) ^ key.anText[0]) & key.anMask[0]) == 0 &&
+           ((LoadWord(pKey + 8) ^ key.anText[1]) & key.anMask[1]) == 0;
+  }
   std::vector<ShortKey> m_vecShort;
   std::vector<uint32_t> m_vecSlots;  // open addressing over the keys: position + 1, 0 free
   std::vector<std::pair<size_t, size_t>> m_vecRepeats;
@@ -218,7 +233,7 @@ class CZorIni {
   bool LoadImage(const char* pszPath, bool bEnciphered);
   bool AllocateImage(uint32_t nSize);
   void StartWalk();
-  bool ReadRawLine(LineSpan& span);
+  static bool NextContentLine(const char*& p, const char* pDataEnd, const char*& pLastLine, LineSpan& span);
   bool ReadContentLine(LineSpan& span);
   const char* CopyToLineBuffer(const LineSpan& span);
   const char* FieldLine(const LineSpan& span, const char*& pLineEnd);
@@ -248,6 +263,9 @@ class CZorIni {
   // open-addressing slots of (line position + 1).
   std::vector<uint32_t> m_vecKeySlots;
   std::vector<uint32_t> m_vecKeyLength;
+  // Per line position, the key FindKeyLines found there last: sections written alike hold
+  // their keys in the same order, so the guess mostly spares the key set's index.
+  std::vector<size_t> m_vecKeyGuess;
   bool m_bKeysIndexed;
   bool m_bReportErrors;
   const char* m_pSectionHeader = nullptr;
