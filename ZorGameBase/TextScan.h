@@ -203,16 +203,16 @@ class CTextScan {
   bool Decimal(uint64_t& nValue) {
     SkipSpace();
     const char* p = m_pPos;
+    if (p >= m_pEnd) return false;
     bool bNegative = false;
-    if (p < m_pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
-    const char* pDigits = p;
-    uint64_t nAccum = 0;
-    unsigned nDigit;
-    while (p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10) {
-      nAccum = nAccum * 10 + nDigit;
-      ++p;
+    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
+    if (nDigit > 9) {  // a sign, or no number
+      if (*p != '+' && *p != '-') return false;
+      bNegative = *p++ == '-';
+      if (p >= m_pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') > 9) return false;
     }
-    if (p == pDigits) return false;
+    uint64_t nAccum = nDigit;
+    while (++p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10) nAccum = nAccum * 10 + nDigit;
     m_pPos = p;
     nValue = bNegative ? 0 - nAccum : nAccum;
     return true;
