@@ -50,7 +50,7 @@ bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideTable& table) {
     return false;
   }
   for (uint32_t i = 0; i < nAmount; ++i) {
-    uint32_t nIndex, nFrom, nTo;
+    uint32_t nIndex = 0, nFrom = 0, nTo = 0;
     std::string_view name;
     CFormattedRead read(scan);
     read.Text("Section").UInt32(nIndex).Text("=").Word(name).Space().UInt32(nFrom).Space();
