@@ -461,9 +461,20 @@ void SplitNumberList(const char* pszText, std::vector<unsigned>& values, const c
   }
 }
 
+namespace {
+// The key of the ".dat" tables, built at the first enciphered file, not by every reader.
+const unsigned char* DatFileKey() {
+  struct Key {
+    Key() { CZorEncryptFile::BuildKey(DAT_FILE_SEED, abyKey); }
+    unsigned char abyKey[CZorEncryptFile::KEY_SIZE];
+  };
+  static const Key key;
+  return key.abyKey;
+}
+}  // namespace
+
 CZorIni::CZorIni()
     : m_pFile(nullptr),
-      m_encryptFile(DAT_FILE_SEED),
       m_pCursor(nullptr),
       m_pLastLine(nullptr),
       m_nSize(0),
@@ -545,7 +556,7 @@ bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
         nRaw = m_nSize < sizeof(abyRaw) ? m_nSize : sizeof(abyRaw);
         memcpy(abyRaw, m_pBuffer.get(), nRaw);
       }
-      CZorEncryptFile::Decipher(m_encryptFile.GetKey(),
+      CZorEncryptFile::Decipher(DatFileKey(),
                                 reinterpret_cast<unsigned char*>(m_pBuffer.get()),
                                 static_cast<int>(m_nSize));
     }

@@ -249,7 +249,6 @@ class CZorIni {
   size_t SlotOfKey(const char* pKey, size_t nKey) const;
 
   FILE* m_pFile;                      // open only while Open reads a plain file
-  CZorEncryptFile m_encryptFile;      // its key deciphers a ".dat" file in the image
   std::unique_ptr<char[], CImageRelease> m_pBuffer;  // the file image, zero padding after it
   const char* m_pCursor;              // first byte not yet read
   const char* m_pLastLine;  // start of a last line without line break once reached, else end
