@@ -66,6 +66,16 @@ class CStableList {
   }
   size_t Size() const { return m_nSize; }
   bool Empty() const { return m_nSize == 0; }
+  // Calls fnVisit(record, i) for the records from i = nFrom on, in order, a block at a time.
+  template <typename Visit>
+  void ForEachFrom(size_t nFrom, const Visit& fnVisit) {
+    for (size_t i = nFrom; i < m_nSize;) {
+      size_t nBlock = BlockOf(i);
+      uintptr_t nBias = m_vecBias[nBlock];
+      size_t nBlockEnd = std::min(First() * ((size_t{2} << nBlock) - 1), m_nSize);
+      for (; i < nBlockEnd; ++i) fnVisit(*std::launder(At(nBias, i)), i);
+    }
+  }
   // Destroys the last nCount records; blocks left empty are given back.
   void PopBack(size_t nCount) {
     for (; nCount > 0; --nCount) Item(--m_nSize)->~T();
@@ -353,17 +363,17 @@ class CHashedTable {
     if (nCount < SMALL_BATCH) {
       // An index this small stays in the processor's cache: the entries go in file order.
       GrowFor(nFirst + nCount);
-      for (size_t i = 0; i < nCount; ++i) fnEnter(i, TagOf(m_entries[nFirst + i].key));
+      m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) { fnEnter(i - nFirst, TagOf(entry.key)); });
     } else {
       // The entries in the order of their home slots: a counting sort by the top bits of the
       // hash, stable, so that the entries of one key keep their order. Whatever the size of
       // the index, the homes of one bucket lie together.
       std::vector<Pending> vecOrder(nCount);
       std::vector<uint32_t> vecStart((size_t{1} << BUCKET_BITS) + 1, 0);
-      for (size_t i = 0; i < nCount; ++i) {
-        vecSlotOf[i] = TagOf(m_entries[nFirst + i].key);
-        ++vecStart[(vecSlotOf[i] >> (32 - BUCKET_BITS)) + 1];
-      }
+      m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) {
+        vecSlotOf[i - nFirst] = TagOf(entry.key);
+        ++vecStart[(vecSlotOf[i - nFirst] >> (32 - BUCKET_BITS)) + 1];
+      });
       for (size_t b = 1; b < vecStart.size(); ++b) vecStart[b] += vecStart[b - 1];
       for (size_t i = 0; i < nCount; ++i) {
         vecOrder[vecStart[vecSlotOf[i] >> (32 - BUCKET_BITS)]++] =
@@ -426,7 +436,7 @@ class CHashedTable {
     return static_cast<uint32_t>((nHash * 0x9E3779B97F4A7C15ull) >> 32);
   }
   size_t Home(uint32_t nTag) const {
-    return m_nSlotBits == 0 ? 0 : static_cast<size_t>(nTag >> (32 - m_nSlotBits));
+    return static_cast<size_t>((uint64_t{nTag} << m_nSlotBits) >> 32);  // 0 without slots
   }
 
   // A numeric lookup is taken as the key type first, so that 7 and 7u find the same entry;
