@@ -18,11 +18,16 @@
 
 namespace ZorGameBase {
 
-// White space or the zero byte: what ends a field.
-inline bool EndsField(char ch) {
-  const uint64_t FIELD_ENDS = (1ull << 0) | (1ull << ' ') | (0x1Full << '\t');  // 0, 9 to 13, 32
-  return static_cast<unsigned char>(ch) <= ' ' && ((FIELD_ENDS >> static_cast<unsigned char>(ch)) & 1) != 0;
-}
+// Per byte value: true for white space and the zero byte (0, 9 to 13, 32), what ends a field.
+struct FieldEndTable {
+  bool abEnds[256];
+  constexpr FieldEndTable() : abEnds() {
+    for (int ch : {0, 9, 10, 11, 12, 13, 32}) abEnds[ch] = true;
+  }
+};
+inline constexpr FieldEndTable FIELD_ENDS{};
+
+inline bool EndsField(char ch) { return FIELD_ENDS.abEnds[static_cast<unsigned char>(ch)]; }
 
 // A magnitude to 32 signed bits as the ini conversions saturate it.
 inline int32_t SaturateInt32(uint64_t nMagnitude, bool bNegative) {
