@@ -128,7 +128,7 @@ bool ReadNumberLine(CZorIni& ini, bool bSet, T&... values) {
   if (!ini.ReadFieldLine(line)) return false;
   const char* p = line.pszLine;
   auto fnNext = [&](auto& value) {
-    const char* q = p;
+    const char* q = p + (*p == ' ');  // the usual single blank taken without a branch
     while (*q == ' ' || *q == '\t') ++q;
     bool bConverted = ConvertNumberField(q, line.pLineEnd, value);
     p = q;
