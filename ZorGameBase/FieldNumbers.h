@@ -18,11 +18,16 @@
 
 namespace ZorGameBase {
 
-// White space or the zero byte: what ends a field.
-inline bool EndsField(char ch) {
-  const uint64_t FIELD_ENDS = (1ull << 0) | (1ull << ' ') | (0x1Full << '\t');  // 0, 9 to 13, 32
-  return static_cast<unsigned char>(ch) <= ' ' && ((FIELD_ENDS >> static_cast<unsigned char>(ch)) & 1) != 0;
-}
+// Per byte value: true for white space and the zero byte (0, 9 to 13, 32), what ends a field.
+struct FieldEndTable {
+  bool abEnds[256];
+  constexpr FieldEndTable() : abEnds() {
+    for (int ch : {0, 9, 10, 11, 12, 13, 32}) abEnds[ch] = true;
+  }
+};
+inline constexpr FieldEndTable FIELD_ENDS{};
+
+inline bool EndsField(char ch) { return FIELD_ENDS.abEnds[static_cast<unsigned char>(ch)]; }
 
 // A magnitude to 32 signed bits as the ini conversions saturate it.
 inline int32_t SaturateInt32(uint64_t nMagnitude, bool bNegative) {
@@ -31,32 +36,41 @@ inline int32_t SaturateInt32(uint64_t nMagnitude, bool bNegative) {
 }
 
 // At most 18 decimal digits (exact in 64 bits) up to the field's end.
+// The cursor is walked in a local copy: the line's characters could alias p itself, and the
+// compiler would store p for every character read.
 inline bool FieldDecimal(const char*& p, uint64_t& nValue) {
-  const char* pFirst = p;
+  const char* const pFirst = p;
+  const char* q = pFirst;
   uint64_t n = 0;
-  for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) n = n * 10 + nDigit;
+  for (uint64_t nDigit; (nDigit = static_cast<unsigned char>(*q) - uint64_t{'0'}) < 10; ++q) {
+    n = n * 10 + nDigit;
+  }
   nValue = n;
-  return p != pFirst && p - pFirst <= 18 && EndsField(*p);
+  p = q;
+  return static_cast<size_t>(q - pFirst) - 1 < 18 && EndsField(*q);  // 1 to 18 digits
 }
 
 // The magnitude and sign of an INI_INT or INI_DWORD field: "0x" and at most 15 hexadecimal
 // digits, or decimal after an optional sign that no "0" follows.
 inline bool FieldMagnitude(const char*& p, uint64_t& nValue, bool& bNegative) {
   bNegative = *p == '-';
+  if (static_cast<unsigned char>(*p - '1') < 9) return FieldDecimal(p, nValue);  // the usual form
   if (*p == '-' || *p == '+') {
     if (*++p == '0') return false;
   } else if (p[0] == '0' && (p[1] | 0x20) == 'x') {
-    const char* pFirst = p += 2;
+    const char* const pFirst = p + 2;
+    const char* q = pFirst;
     uint64_t n = 0;
-    for (;; ++p) {
-      unsigned nDigit = static_cast<unsigned char>(*p) - '0';
-      unsigned nLetter = (static_cast<unsigned char>(*p) | 0x20u) - 'a';
+    for (;; ++q) {
+      unsigned nDigit = static_cast<unsigned char>(*q) - '0';
+      unsigned nLetter = (static_cast<unsigned char>(*q) | 0x20u) - 'a';
       if (nDigit > 9) nDigit = nLetter < 6 ? nLetter + 10 : 16;
       if (nDigit > 15) break;
       n = n * 16 + nDigit;
     }
     nValue = n;
-    return p != pFirst && p - pFirst <= 15 && EndsField(*p);
+    p = q;
+    return q != pFirst && q - pFirst <= 15 && EndsField(*q);
   }
   return FieldDecimal(p, nValue);
 }
@@ -114,8 +128,11 @@ bool ReadNumberLine(CZorIni& ini, bool bSet, T&... values) {
   if (!ini.ReadFieldLine(line)) return false;
   const char* p = line.pszLine;
   auto fnNext = [&](auto& value) {
-    while (*p == ' ' || *p == '\t') ++p;
-    return ConvertNumberField(p, line.pLineEnd, value);
+    const char* q = p + (*p == ' ');  // the usual single blank taken without a branch
+    while (*q == ' ' || *q == '\t') ++q;
+    bool bConverted = ConvertNumberField(q, line.pLineEnd, value);
+    p = q;
+    return bConverted;
   };
   if ((fnNext(values) && ...)) return true;
   const IniField aFields[] = {IniField{IniTypeOf(&values), &values}...};

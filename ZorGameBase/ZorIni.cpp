@@ -244,8 +244,10 @@ unsigned CountTrailingZeros(unsigned nBits) {
 const size_t IMAGE_PADDING = 16;
 
 // The end of the line at p (its first carriage return, line feed or zero byte; the padding after
-// the image guarantees one) and, through pEquals, the line's first "=" before that end, or null.
+// the image guarantees one) and, through pEquals, the line's first "=" before that end, or null
+// (always null when FIND_KEY is false: a walk that needs only the lines' ends).
 // Sixteen bytes a step where the compiler has SSE2, else eight.
+template <bool FIND_KEY>
 const char* ScanLine(const char* p, const char*& pEquals) {
   pEquals = nullptr;
 #if defined(ZOR_SCAN_SSE2)
@@ -257,7 +259,7 @@ const char* ScanLine(const char* p, const char*& pEquals) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     unsigned nEnds = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(v, vLf), _mm_cmpeq_epi8(v, vCr)), _mm_cmpeq_epi8(v, vZero))));
-    unsigned nEquals = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vEquals)));
+    unsigned nEquals = FIND_KEY ? static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vEquals))) : 0;
     if (nEnds != 0) nEquals &= (nEnds & (0u - nEnds)) - 1;  // only those before the end
     if (pEquals == nullptr && nEquals != 0) pEquals = p + CountTrailingZeros(nEquals);
     if (nEnds != 0) return p + CountTrailingZeros(nEnds);
@@ -266,13 +268,13 @@ const char* ScanLine(const char* p, const char*& pEquals) {
   for (;; p += 8) {
     uint64_t nWord = LoadWord(p);
     uint64_t nEnds = BytesBelow(nWord, 1) | BytesEqual(nWord, '\r') | BytesEqual(nWord, '\n');
-    uint64_t nFound = nEnds | (pEquals == nullptr ? BytesEqual(nWord, '=') : 0);
+    uint64_t nFound = nEnds | (FIND_KEY && pEquals == nullptr ? BytesEqual(nWord, '=') : 0);
     if (nFound == 0) continue;
     // Byte by byte from the first mark: the marks above the lowest are not exact.
     const char* pMark = p;
     MoveToLowestMark(pMark, nFound);  // where it cannot tell, from the word's first byte
     for (; !IsLineEnd(*pMark); ++pMark) {
-      if (*pMark == '=' && pEquals == nullptr) pEquals = pMark;
+      if (FIND_KEY && *pMark == '=' && pEquals == nullptr) pEquals = pMark;
     }
     return pMark;
   }
@@ -363,7 +365,8 @@ struct CZorIni::LineSpan {
   const char* pStart;
   size_t nLength;
   const char* pEnd;
-  uint32_t nKeyLength;  // the length of the text before the line's first "=", or NO_KEY
+  uint32_t nKeyLength;  // the length of the text before the line's first "=", or NO_KEY (also
+                        // when the walk did not look for keys)
 };
 
 int32_t ParseIniInteger(const char* pszText) {
@@ -602,14 +605,15 @@ bool CZorIni::AtEnd() const {
 
 // The next line from p (before pDataEnd) that holds more than blanks and is no comment, p moved
 // past its end; false, p at the data's end, when none is left. A last line without line break
-// sets pLastLine.
+// sets pLastLine. The span's key is looked for only when FIND_KEY.
+template <bool FIND_KEY>
 inline bool CZorIni::NextContentLine(const char*& p, const char* pDataEnd, const char*& pLastLine,
                                      LineSpan& span) {
   while (p < pDataEnd) {
     while (IsBlank(*p)) ++p;
     const char* pStart = p;
     const char* pEquals;
-    const char* pEnd = ScanLine(pStart, pEquals);
+    const char* pEnd = ScanLine<FIND_KEY>(pStart, pEquals);
     const char* pLast = pEnd;
     while (pLast > pStart && IsBlank(pLast[-1])) --pLast;
     if (pEnd >= pDataEnd) {
@@ -628,8 +632,8 @@ inline bool CZorIni::NextContentLine(const char*& p, const char* pDataEnd, const
   return false;
 }
 
-bool CZorIni::ReadContentLine(LineSpan& span) {
-  return m_pBuffer != nullptr && NextContentLine(m_pCursor, m_pBuffer.get() + m_nSize, m_pLastLine, span);
+inline bool CZorIni::ReadContentLine(LineSpan& span) {
+  return m_pBuffer != nullptr && NextContentLine<false>(m_pCursor, m_pBuffer.get() + m_nSize, m_pLastLine, span);
 }
 
 // A line longer than 2047 characters is cut to its first 2047; the rest of it is dropped.
@@ -689,7 +693,7 @@ bool CZorIni::ReadSection() {
   // The lines up to the next header, walked with the cursor in hand.
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
   const char* p = m_pCursor;
-  while (NextContentLine(p, pDataEnd, m_pLastLine, span)) {
+  while (NextContentLine<true>(p, pDataEnd, m_pLastLine, span)) {
     if (IsHeader(span)) {
       p = span.pStart;  // the next ReadSection starts at this header
       break;
@@ -787,7 +791,7 @@ bool CZorIni::ValueAt(const char* pLine, const char* pszKey, size_t nKey, bool b
   while (*p == ' ') ++p;
   const char* pEquals;
   pValue = p;
-  nValue = static_cast<size_t>(ScanLine(p, pEquals) - p);
+  nValue = static_cast<size_t>(ScanLine<false>(p, pEquals) - p);
   return true;
 }
 

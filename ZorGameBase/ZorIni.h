@@ -233,6 +233,7 @@ class CZorIni {
   bool LoadImage(const char* pszPath, bool bEnciphered);
   bool AllocateImage(uint32_t nSize);
   void StartWalk();
+  template <bool FIND_KEY>
   static bool NextContentLine(const char*& p, const char* pDataEnd, const char*& pLastLine, LineSpan& span);
   bool ReadContentLine(LineSpan& span);
   const char* CopyToLineBuffer(const LineSpan& span);
