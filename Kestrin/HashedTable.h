@@ -353,7 +353,8 @@ class CHashedTable {
     // Per appended entry, its slot (NO_SLOT when its key had one); first the tags, while the
     // entries are put in order. Everything this takes is taken before the first entry is
     // entered: running out of memory leaves the index as it was.
-    std::vector<uint32_t> vecSlotOf(nCount);
+    // Every element is written before it is read: the arrays are taken without being cleared.
+    std::unique_ptr<uint32_t[]> vecSlotOf(new uint32_t[nCount]);
     size_t nDropped = 0;
     auto fnEnter = [&](size_t i, uint32_t nTag) {
       uint32_t nSlot = NO_SLOT;
@@ -368,7 +369,7 @@ class CHashedTable {
       // The entries in the order of their home slots: a counting sort by the top bits of the
       // hash, stable, so that the entries of one key keep their order. Whatever the size of
       // the index, the homes of one bucket lie together.
-      std::vector<Pending> vecOrder(nCount);
+      std::unique_ptr<Pending[]> vecOrder(new Pending[nCount]);
       std::vector<uint32_t> vecStart((size_t{1} << BUCKET_BITS) + 1, 0);
       m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) {
         vecSlotOf[i - nFirst] = TagOf(entry.key);
@@ -380,7 +381,7 @@ class CHashedTable {
             Pending{vecSlotOf[i], static_cast<uint32_t>(i)};
       }
       GrowFor(nFirst + nCount);
-      for (const Pending& pending : vecOrder) fnEnter(pending.nEntry, pending.nTag);
+      for (size_t i = 0; i < nCount; ++i) fnEnter(vecOrder[i].nEntry, vecOrder[i].nTag);
     }
     size_t nKept = nFirst + nCount - nDropped;
     if (nDropped != 0 && nDropped != nCount) {
