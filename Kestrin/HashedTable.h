@@ -47,8 +47,9 @@ class CStableList {
   // struct not given are value-initialised where they stand).
   template <typename... Args>
   T& Emplace(Args&&... args) {
-    if (m_nSize == m_nCapacity) AddBlock();
-    T* pItem = new (At(m_vecBias.back(), m_nSize)) T{std::forward<Args>(args)...};
+    if (m_pNext == m_pBlockEnd) AddBlock();
+    T* pItem = new (m_pNext) T{std::forward<Args>(args)...};
+    ++m_pNext;
     ++m_nSize;
     return *pItem;
   }
@@ -83,6 +84,8 @@ class CStableList {
     m_vecBlocks.resize(nBlocks);
     m_vecBias.resize(nBlocks);
     m_nCapacity = nBlocks == 0 ? 0 : (First() << nBlocks) - First();
+    m_pNext = nBlocks == 0 ? nullptr : At(m_vecBias.back(), m_nSize);
+    m_pBlockEnd = nBlocks == 0 ? nullptr : At(m_vecBias.back(), m_nCapacity);
   }
   // Gives back the pages of the last block past the last record (see CTableBlock::ReleaseAfter).
   void ReleaseSpare() {
@@ -101,6 +104,8 @@ class CStableList {
     m_vecBias.shrink_to_fit();
     m_nSize = 0;
     m_nCapacity = 0;
+    m_pNext = nullptr;
+    m_pBlockEnd = nullptr;
     m_nFirstShift = FIRST_SHIFT;
   }
 
@@ -137,6 +142,8 @@ class CStableList {
     m_vecBlocks.push_back(std::move(block));  // freed if the list cannot grow
     m_vecBias.push_back(reinterpret_cast<uintptr_t>(m_vecBlocks.back().Bytes()) - nStart * sizeof(T));
     m_nCapacity += First() << nBlock;
+    m_pNext = At(m_vecBias.back(), nStart);
+    m_pBlockEnd = At(m_vecBias.back(), m_nCapacity);
   }
 
   std::vector<ZorGameBase::CTableBlock> m_vecBlocks;
@@ -145,6 +152,9 @@ class CStableList {
   std::vector<uintptr_t> m_vecBias;
   size_t m_nSize = 0;
   size_t m_nCapacity = 0;
+  // Where the next record goes and the end of the last block: equal when the list is full.
+  T* m_pNext = nullptr;
+  T* m_pBlockEnd = nullptr;
   size_t m_nFirstShift = FIRST_SHIFT;
 };
 
