@@ -74,14 +74,12 @@ int ScanIntsUpTo(std::string_view value, int32_t* anValue, int nCount) {
   const char* p = value.data();
   const char* pEnd = p + value.size();
   for (int i = 0; i < nCount; ++i) {
-    p += p != pEnd && *p == ' ';  // the usual single blank
-    p = SkipSpace(p, pEnd);
-    if (p == pEnd) return i;
-    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
+    p += p != pEnd && *p == ' ';  // the usual single blank, a digit behind it
+    unsigned nDigit = p != pEnd ? static_cast<unsigned char>(*p) - '0' : 10u;
     bool bNegative = false;
-    if (nDigit >= 10) {  // a sign, or no number
-      if (*p != '-' && *p != '+') return i;
-      bNegative = *p++ == '-';
+    if (nDigit >= 10) {  // more white space, a sign, or no number
+      p = SkipSpace(p, pEnd);
+      if (p != pEnd && (*p == '-' || *p == '+')) bNegative = *p++ == '-';
       if (p == pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') >= 10) return i;
     }
     uint32_t nValue = nDigit;
