@@ -67,24 +67,40 @@ const char* SkipSpace(const char* p, const char* pEnd) {
 
 // "%d %d ..." with nCount conversions into anValue; the number converted (the first ones are
 // stored even when a later one fails). Each number as CTextScan::Int32 reads it, its low 32
-// bits summed in 32 bits.
-int ScanInts(std::string_view value, int32_t* anValue, int nCount) {
+// bits summed in 32 bits. kBounded: whether a run of digits must look out for the value's end,
+// which a value ending in anything but a digit (its line feed, as a rule) makes needless.
+template <bool kBounded>
+int ScanIntsUpTo(std::string_view value, int32_t* anValue, int nCount) {
   const char* p = value.data();
   const char* pEnd = p + value.size();
   for (int i = 0; i < nCount; ++i) {
-    p = SkipSpace(p, pEnd);
+    p += p != pEnd && *p == ' ';  // the usual single blank, a digit behind it
+    unsigned nDigit = p != pEnd ? static_cast<unsigned char>(*p) - '0' : 10u;
     bool bNegative = false;
-    if (p < pEnd && (*p == '-' || *p == '+')) bNegative = *p++ == '-';
-    const char* pDigits = p;
-    uint32_t nValue = 0;
-    for (unsigned nDigit; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+    if (nDigit >= 10) {  // more white space, a sign, or no number
+      p = SkipSpace(p, pEnd);
+      if (p != pEnd && (*p == '-' || *p == '+')) bNegative = *p++ == '-';
+      if (p == pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') >= 10) return i;
+    }
+    uint32_t nValue = nDigit;
+    for (;;) {
+      ++p;
+      if (kBounded && p == pEnd) break;
+      nDigit = static_cast<unsigned char>(*p) - '0';
+      if (nDigit >= 10) break;
       nValue = nValue * 10 + nDigit;
     }
-    if (p == pDigits) return i;
     anValue[i] = static_cast<int32_t>(bNegative ? 0 - nValue : nValue);
   }
   if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, CTextScan(p, pEnd));
   return nCount;
+}
+
+int ScanInts(std::string_view value, int32_t* anValue, int nCount) {
+  if (!value.empty() && static_cast<unsigned char>(value.back() - '0') < 10) {
+    return ScanIntsUpTo<true>(value, anValue, nCount);
+  }
+  return ScanIntsUpTo<false>(value, anValue, nCount);
 }
 
 // "%f %f %f" into a point of a camera; the number converted.

@@ -29,29 +29,22 @@ inline unsigned char RotateRight(unsigned t, unsigned s) {
   return static_cast<unsigned char>((t >> s) | (t << ((8 - s) & 7)));
 }
 
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-// Sixteen bytes deciphered at once, as two words of eight (vector registers where the target
-// has them): byte j of each eight rotates by j, made of rotations by 1 (odd bytes), 2 (bytes 2,
-// 3, 6, 7) and 4 (bytes 4 to 7).
-typedef uint64_t Words __attribute__((vector_size(16)));
+#if defined(__GNUC__) && (__GNUC__ >= 9 || defined(__clang__))
+// Sixteen bytes deciphered at once (vector registers where the target has them). Byte j, taken
+// to 16 bits and multiplied by 2^(8 - j % 8), holds its right rotation by j % 8 split over the
+// two halves: their union, cut back to 8 bits, is the rotated byte.
+typedef uint8_t Bytes __attribute__((vector_size(16)));
+typedef uint16_t Wides __attribute__((vector_size(32)));
 const size_t GROUP = 16;
 
-inline void RotateBytes(Words& words, unsigned nShift, uint64_t nMask) {
-  const uint64_t ONES = 0x0101010101010101ull;
-  Words rotated = ((words >> nShift) & (ONES * (0xFFu >> nShift))) |
-                  ((words << (8 - nShift)) & (ONES * ((0xFFu << (8 - nShift)) & 0xFFu)));
-  words = (words & ~nMask) | (rotated & nMask);
-}
-
 inline void DecipherGroup(unsigned char* p, const unsigned char* pKey) {
-  Words words, key;
-  memcpy(&words, p, GROUP);
+  const Wides SCALES = {256, 128, 64, 32, 16, 8, 4, 2, 256, 128, 64, 32, 16, 8, 4, 2};
+  Bytes bytes, key;
+  memcpy(&bytes, p, GROUP);
   memcpy(&key, pKey, GROUP);
-  words ^= key;
-  RotateBytes(words, 1, 0xFF00FF00FF00FF00ull);
-  RotateBytes(words, 2, 0xFFFF0000FFFF0000ull);
-  RotateBytes(words, 4, 0xFFFFFFFF00000000ull);
-  memcpy(p, &words, GROUP);
+  Wides wides = __builtin_convertvector(bytes ^ key, Wides) * SCALES;
+  bytes = __builtin_convertvector(wides | (wides >> 8), Bytes);
+  memcpy(p, &bytes, GROUP);
 }
 #else
 // Eight bytes, so that every rotation is a constant.
