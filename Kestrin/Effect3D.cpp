@@ -24,20 +24,46 @@ uint64_t PackEffectKey(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
 }
 
 // Words "a.b.c.d=name", e.g. 1201.5.0.999=fx_fire_sword; the name is the rest of the word.
-bool ParseEffectWord(std::string_view word, uint64_t& nKey, std::string_view& name) {
-  CTextScan scan(word);
-  uint32_t a, b, c, d;
-  if (!(scan.UInt32(a) && scan.Literal('.') && scan.UInt32(b) && scan.Literal('.') &&
-        scan.UInt32(c) && scan.Literal('.') && scan.UInt32(d) && scan.Literal('=') &&
-        RestOfWord(scan, name))) {
-    return false;
+// Words starting with '/' or ';' are skipped; any other word that does not parse is logged.
+class CEffectReader {
+ public:
+  CEffectReader(const char* pszPath, CNameTable<uint64_t>& table) : m_pszPath(pszPath), m_table(table) {}
+
+  // The word at p read where it stands (see CWordStream::ReadNext): the end of the word, or
+  // null when it is not a record.
+  const char* operator()(const char* p, const char* pLimit) const {
+    if (*p == '/' || *p == ';') return ZorGameBase::CTextScan::FindSpace(p, pLimit);
+    uint32_t anKey[4];
+    std::string_view name;
+    const char* pEnd = CWordStream::NumbersAndName(p, pLimit, anKey, name);
+    if (pEnd != nullptr) m_table.Append(PackEffectKey(anKey[0], anKey[1], anKey[2], anKey[3]), name);
+    return pEnd;
   }
-  nKey = PackEffectKey(a, b, c, d);
-  return true;
-}
+  // Any word as CWordStream::Next gives it.
+  void operator()(std::string_view word) const {
+    if (!word.empty() && (word[0] == '/' || word[0] == ';')) return;
+    uint32_t anKey[4];
+    std::string_view name;
+    CTextScan scan(word);
+    if (scan.UInt32(anKey[0]) && scan.Literal('.') && scan.UInt32(anKey[1]) && scan.Literal('.') &&
+        scan.UInt32(anKey[2]) && scan.Literal('.') && scan.UInt32(anKey[3]) && scan.Literal('=') &&
+        RestOfWord(scan, name)) {
+      m_table.Append(PackEffectKey(anKey[0], anKey[1], anKey[2], anKey[3]), name);
+      return;
+    }
+    ZorGameBase::DebugLog("invalid line [%s] found in %s.", std::string(word).c_str(), m_pszPath);
+    if (ZorGameBase::LoadObserver() != nullptr) {
+      ObserveLine(ZorGameBase::RULE_LINE_REJECTED, m_pszPath, word,
+                  "the word does not read as \"a.b.c.d=effect\"; the client drops it", true);
+    }
+  }
+
+ private:
+  const char* m_pszPath;
+  CNameTable<uint64_t>& m_table;
+};
 
 // Reads the words of an effect file into the table; a later word of a key replaces the name.
-// Words starting with '/' or ';' are skipped; any other word that does not parse is logged.
 // False when the file cannot be opened.
 bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
   ZorGameBase::CFileImage image;
@@ -45,20 +71,8 @@ bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
   table.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   table.BeginLoad();
   CWordStream words(image.View());
-  std::string_view word;
-  while (words.Next(word)) {
-    if (!word.empty() && (word[0] == '/' || word[0] == ';')) continue;
-    uint64_t nKey;
-    std::string_view name;
-    if (ParseEffectWord(word, nKey, name)) {
-      table.Append(nKey, name);
-    } else {
-      ZorGameBase::DebugLog("invalid line [%s] found in %s.", std::string(word).c_str(), pszPath);
-      if (ZorGameBase::LoadObserver() != nullptr) {
-        ObserveLine(ZorGameBase::RULE_LINE_REJECTED, pszPath, word,
-                    "the word does not read as \"a.b.c.d=effect\"; the client drops it", true);
-      }
-    }
+  CEffectReader reader(pszPath, table);
+  while (words.ReadNext(reader, reader)) {
   }
   table.EndLoad();
   return true;

@@ -108,14 +108,60 @@ class CFormattedRead {
 class CWordStream {
  public:
   explicit CWordStream(std::string_view image)
-      : m_scan(image), m_pBegin(image.data()), m_bHasZero(HasZero(image)) {}
+      : m_scan(image),
+        m_pBegin(image.data()),
+        m_bHasZero(HasZero(image)),
+        m_bObserved(ZorGameBase::LoadObserver() != nullptr),
+        m_bEndsInSpace(!image.empty() && ZorGameBase::IsScanSpace(image.back())) {}
 
   bool Next(std::string_view& word) {
     std::string_view run;
     if (!m_scan.Word(run, MAX_WORD)) return false;
-    if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(run);
+    if (m_bObserved) ObserveCut(run);
     word = m_bHasZero ? ZorGameBase::CutAtNul(run) : run;
     return true;
+  }
+
+  // The next word, first offered where it stands: fnRead(pWord, pLimit) reads the record at
+  // pWord, of a word that ends at the first white space or at pLimit, and answers where the
+  // word ends, or null when the word does not read. The image ends with white space, so a read
+  // that stops at white space needs no bound. A word fnRead does not read comes to fnWord(word)
+  // as Next gives it; so does every word of an image that holds a zero byte or does not end
+  // with white space, or while a load observer listens. False at the end of the image.
+  template <typename TRead, typename TWord>
+  bool ReadNext(TRead&& fnRead, TWord&& fnWord) {
+    m_scan.SkipSpace();
+    if (m_scan.AtEnd()) return false;
+    if (m_bEndsInSpace && !m_bHasZero && !m_bObserved) {
+      const char* p = m_scan.Position();
+      const char* pLimit = static_cast<size_t>(m_scan.End() - p) > MAX_WORD ? p + MAX_WORD : m_scan.End();
+      if (const char* pAfter = fnRead(p, pLimit)) {
+        m_scan.SetPosition(pAfter);
+        return true;
+      }
+    }
+    std::string_view word;
+    Next(word);
+    fnWord(word);
+    return true;
+  }
+
+  // For fnRead of ReadNext: "n.n...n=name" with N numbers at p, read as the formats "%u.%u=%s"
+  // and the like read such a word: each number with an optional sign, modulo 2^32; the name is
+  // the rest of the word, not empty. Answers the end of the word (its first white space, or
+  // pLimit), or null when the word does not read so.
+  template <size_t N>
+  static const char* NumbersAndName(const char* p, const char* pLimit, uint32_t (&anNumbers)[N],
+                                    std::string_view& name) {
+    for (size_t i = 0; i < N; ++i) {
+      if (!NumberBeforeSpace(p, anNumbers[i]) || *p != (i + 1 < N ? '.' : '=')) return nullptr;
+      ++p;
+    }
+    if (p >= pLimit) return nullptr;  // a number ran past a word cut by the buffer
+    const char* pEnd = ZorGameBase::CTextScan::FindSpace(p, pLimit);
+    if (pEnd == p) return nullptr;
+    name = std::string_view(p, static_cast<size_t>(pEnd - p));
+    return pEnd;
   }
 
  private:
@@ -132,9 +178,30 @@ class CWordStream {
                                 MAX_WORD);
   }
 
+  // "%u" at p, in an image that ends with white space: an optional sign and digits, modulo
+  // 2^32 (as the conversion's 64-bit accumulation cut to 32 bits), negated for a minus; p moved
+  // behind. False, p unmoved, without a digit. White space stops it before the image ends.
+  static bool NumberBeforeSpace(const char*& p, uint32_t& nValue) {
+    const char* q = p;
+    bool bNegative = false;
+    unsigned nDigit = static_cast<unsigned char>(*q) - '0';
+    if (nDigit > 9) {  // a sign, or no number
+      if (*q != '+' && *q != '-') return false;
+      bNegative = *q++ == '-';
+      if ((nDigit = static_cast<unsigned char>(*q) - '0') > 9) return false;
+    }
+    uint32_t n = nDigit;
+    while ((nDigit = static_cast<unsigned char>(*++q) - '0') < 10) n = n * 10 + nDigit;
+    p = q;
+    nValue = bNegative ? 0u - n : n;
+    return true;
+  }
+
   ZorGameBase::CTextScan m_scan;
   const char* m_pBegin;
   bool m_bHasZero;  // most images hold no zero byte: their words need no cut
+  bool m_bObserved;  // a load observer is told of words cut by the buffer
+  bool m_bEndsInSpace;  // the last byte stops every in-place read
 };
 
 // The pieces fgets(buffer, nCount, file) reads from a file image (CTextScan::LinePiece), the
