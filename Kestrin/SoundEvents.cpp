@@ -52,47 +52,144 @@ void ReadSoundResLine(std::string_view line, SoundResTable& table) {
   table.AddFile(SkipLeadingSpace(setting.substr(nEquals + 1)));
 }
 
+// The end of a plain value at p: its first byte below '!' or above 0x7F. Null when a ';' or
+// "//" stands before it, or when a step would come within 9 bytes of pEnd: such a line is
+// read the general way. Eight bytes a step; the marks of ';' and "//" above the lowest may be
+// false, which only sends a line the general way.
+const char* FindPlainValueEnd(const char* p, const char* pEnd) {
+  namespace zb = ZorGameBase;
+  while (pEnd - p >= 9) {
+    uint64_t nWord = zb::LoadWord(p);
+    uint64_t nStops = ((nWord - zb::WORD_ONES * 0x21) | nWord) & zb::WORD_HIGHS;
+    uint64_t nOdd = zb::BytesEqual(nWord, ';') | (zb::BytesEqual(nWord, '/') & zb::BytesEqual(zb::LoadWord(p + 1), '/'));
+    if (nStops != 0) {
+      if ((nOdd & ((nStops & (0 - nStops)) - 1)) != 0 || !zb::MoveToLowestMark(p, nStops)) return nullptr;
+      return p;
+    }
+    if (nOdd != 0) return nullptr;
+    p += 8;
+  }
+  return nullptr;
+}
+
+// The first ']', line feed or byte above 0x7F (which may lead a GBK character) from p on, or
+// pEnd.
+const char* FindTitleEnd(const char* p, const char* pEnd) {
+  namespace zb = ZorGameBase;
+  return zb::FindByte(
+      p, pEnd,
+      [](uint64_t nWord) { return zb::BytesEqual(nWord, ']') | zb::BytesEqual(nWord, '\n') | (nWord & zb::WORD_HIGHS); },
+      [](char ch) { return ch == ']' || ch == '\n' || static_cast<unsigned char>(ch) >= 0x80; });
+}
+
+// The common lines of ini/SoundRes.ini read where they stand (see ForEachLineRecord), as
+// ReadSoundResLine reads them: blank and ';' lines, "[title]" without double-byte characters
+// before the ']', and "Sound=file" whose file holds no white space, comment or double-byte
+// character, perhaps followed by blanks and a comment. Take then does what the line asks.
+class CSoundResLineReader {
+ public:
+  explicit CSoundResLineReader(SoundResTable& table) : m_table(table) {}
+
+  const char* Read(const char* p, const char* pEnd) {
+    m_eAction = NOTHING;
+    if (*p == '\n' || *p == ';') return p;
+    if (*p == '[') {
+      const char* pStop = FindTitleEnd(p + 1, pEnd);
+      if (pStop == pEnd || *pStop != ']') return pStop < pEnd && *pStop == '\n' ? pStop : nullptr;
+      m_eAction = OPEN;
+      m_text = std::string_view(p + 1, static_cast<size_t>(pStop - p - 1));
+      return pStop + 1;
+    }
+    static const char KEY[] = "Sound=";
+    const size_t KEY_LENGTH = sizeof(KEY) - 1;
+    if (static_cast<size_t>(pEnd - p) <= KEY_LENGTH || memcmp(p, KEY, KEY_LENGTH) != 0) return nullptr;
+    const char* pValue = p + KEY_LENGTH;
+    const char* pStop = FindPlainValueEnd(pValue, pEnd);
+    if (pStop == nullptr || (*pStop != ' ' && *pStop != '\t' && *pStop != '\n')) return nullptr;
+    if (pStop == pValue && *pStop != '\n') return nullptr;  // blanks before the file
+    const char* pAfter = SkipBlanks(pStop, pEnd);
+    if (!(pAfter < pEnd && (*pAfter == '\n' || *pAfter == ';' ||
+                            (*pAfter == '/' && pAfter + 1 < pEnd && pAfter[1] == '/')))) {
+      return nullptr;  // more text after the blanks
+    }
+    m_eAction = ADD_FILE;
+    m_text = std::string_view(pValue, static_cast<size_t>(pStop - pValue));
+    return pAfter;
+  }
+  void Take() {
+    if (m_eAction == OPEN) {
+      m_table.OpenSection(m_text);
+    } else if (m_eAction == ADD_FILE) {
+      m_table.AddFile(m_text);
+    }
+  }
+
+ private:
+  enum Action { NOTHING, OPEN, ADD_FILE };
+  SoundResTable& m_table;
+  Action m_eAction = NOTHING;
+  std::string_view m_text;
+};
+
 }  // namespace
 
 // A later line of an id replaces its name. Malformed lines are skipped silently.
 int32_t C3DRoleBaseData::CreateSoundEventInfo() {
-  ZorGameBase::CFileImage image;
-  if (!image.Read(SOUND_EVENT_FILE, true)) return 0;
-  m_mapSoundEvent.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   m_mapSoundEvent.BeginLoad();
-  CLinePieces pieces(image.View(), SOUND_LINE_BUFFER);
   std::unique_ptr<ZorGameBase::CDuplicateKeys> pDuplicates;  // with an observer only
   if (ZorGameBase::LoadObserver() != nullptr) {
     pDuplicates.reset(new ZorGameBase::CDuplicateKeys(SOUND_EVENT_FILE, ZorGameBase::RULE_DUPLICATE_KEY, true));
   }
-  std::string_view line;
-  while (pieces.Next(line)) {
-    if (!line.empty() && (line[0] == '\n' || line[0] == ';')) continue;
-    uint32_t nId;
-    std::string_view name;
-    if (ParseSoundEventLine(line, nId, name)) {
-      m_mapSoundEvent.Append(nId, name);
-      if (pDuplicates) pDuplicates->Note(nId, line.data(), ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
-    } else if (pDuplicates) {
-      ObserveLine(ZorGameBase::RULE_LINE_IGNORED, SOUND_EVENT_FILE, line,
-                  "the line does not read as \"id=name\"; the client skips it");
-    }
-  }
+  uint32_t nId = 0;
+  std::string_view name;
+  const char* pLine = nullptr;
+  auto fnTake = [&] {
+    m_mapSoundEvent.Append(nId, name);
+    if (pDuplicates) pDuplicates->Note(nId, pLine, ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
+  };
+  bool bOpened = ForEachLineRecord(
+      SOUND_EVENT_FILE, SOUND_LINE_BUFFER,
+      [&](const char* p, const char* pEnd) -> const char* {
+        // "id=name" with no white space before the name: the name ends at the first white space.
+        pLine = p;
+        uint64_t nRead;
+        if (!NumberHere(p, pEnd, nRead) || p == pEnd || *p != '=' || ++p == pEnd || ZorGameBase::IsScanSpace(*p)) {
+          return nullptr;
+        }
+        const char* pNameEnd = CTextScan::FindSpace(p, pEnd);
+        nId = static_cast<uint32_t>(nRead);
+        name = std::string_view(p, static_cast<size_t>(pNameEnd - p));
+        return pNameEnd;
+      },
+      fnTake,
+      [&](std::string_view line) {
+        if (!line.empty() && (line[0] == '\n' || line[0] == ';')) return true;
+        pLine = line.data();
+        if (ParseSoundEventLine(line, nId, name)) {
+          fnTake();
+        } else if (pDuplicates) {
+          ObserveLine(ZorGameBase::RULE_LINE_IGNORED, SOUND_EVENT_FILE, line,
+                      "the line does not read as \"id=name\"; the client skips it");
+        }
+        return true;
+      });
   m_mapSoundEvent.EndLoad();
-  return 1;
+  return bOpened ? 1 : 0;
 }
 
 // Sections already in the table keep their files; only new titles are added.
 int32_t C3DRoleBaseData::CreateSoundResInfo() {
-  ZorGameBase::CFileImage image;
-  if (!image.Read(SOUND_RES_FILE, true)) return 0;
-  m_mapSoundRes.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES), image.Size());
   m_mapSoundRes.BeginLoad();
-  CLinePieces pieces(image.View(), SOUND_LINE_BUFFER);
-  std::string_view piece;
-  while (pieces.Next(piece)) ReadSoundResLine(piece, m_mapSoundRes);
+  CSoundResLineReader reader(m_mapSoundRes);
+  bool bOpened = ForEachLineRecord(
+      SOUND_RES_FILE, SOUND_LINE_BUFFER, [&](const char* p, const char* pEnd) { return reader.Read(p, pEnd); },
+      [&] { reader.Take(); },
+      [&](std::string_view piece) {
+        ReadSoundResLine(piece, m_mapSoundRes);
+        return true;
+      });
   m_mapSoundRes.EndLoad();
-  return 1;
+  return bOpened ? 1 : 0;
 }
 
 // The event's sound name, or null.
