@@ -24,6 +24,8 @@ const char SOUND_EVENT_FILE[] = "ini/SoundEvent.ini";
 const char SOUND_RES_FILE[] = "ini/SoundRes.ini";
 // Both files are read as fgets reads them into a buffer of this size.
 const size_t SOUND_LINE_BUFFER = 1024;
+// About the least a "Sound=" line takes, to size the file list by.
+const size_t FILE_HINT_BYTES = 32;
 
 // Lines "id=name", e.g. 12=snd_hit or -1=snd_none; the id is read signed and kept bit for bit.
 bool ParseSoundEventLine(std::string_view line, uint32_t& nId, std::string_view& name) {
@@ -150,6 +152,10 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
   bool bOpened = ForEachLineRecord(
       SOUND_EVENT_FILE, SOUND_LINE_BUFFER,
       [&](const char* p, const char* pEnd) -> const char* {
+        if (pLine == nullptr) {  // the first line starts the image: its size sizes the table
+          m_mapSoundEvent.Reserve(RecordsHint(static_cast<size_t>(pEnd - p), LINE_HINT_BYTES),
+                                  static_cast<size_t>(pEnd - p));
+        }
         // "id=name" with no white space before the name: the name ends at the first white space.
         pLine = p;
         uint64_t nRead;
@@ -181,8 +187,17 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
 int32_t C3DRoleBaseData::CreateSoundResInfo() {
   m_mapSoundRes.BeginLoad();
   CSoundResLineReader reader(m_mapSoundRes);
+  const char* pImage = nullptr;
   bool bOpened = ForEachLineRecord(
-      SOUND_RES_FILE, SOUND_LINE_BUFFER, [&](const char* p, const char* pEnd) { return reader.Read(p, pEnd); },
+      SOUND_RES_FILE, SOUND_LINE_BUFFER,
+      [&](const char* p, const char* pEnd) {
+        if (pImage == nullptr) {  // the first line starts the image: its size sizes the table
+          pImage = p;
+          size_t nBytes = static_cast<size_t>(pEnd - p);
+          m_mapSoundRes.Reserve(RecordsHint(nBytes, SECTION_HINT_BYTES), RecordsHint(nBytes, FILE_HINT_BYTES), nBytes);
+        }
+        return reader.Read(p, pEnd);
+      },
       [&] { reader.Take(); },
       [&](std::string_view piece) {
         ReadSoundResLine(piece, m_mapSoundRes);

@@ -68,8 +68,7 @@ class CSoundResTable {
   bool Find(std::string_view title, const char* const*& ppszFiles, size_t& nCount) const {
     const Files* pFiles = m_table.Find(title);
     if (pFiles == nullptr) return false;
-    // A section's only file is kept with it: the lookup touches nothing else.
-    ppszFiles = pFiles->nCount == 1 ? &pFiles->pszOnly : m_vecFiles.data() + pFiles->nFirst;
+    ppszFiles = m_vecFiles.data() + pFiles->nFirst;
     nCount = pFiles->nCount;
     return true;
   }
@@ -78,10 +77,13 @@ class CSoundResTable {
     m_mark = m_names.GetMark();
     m_nFilesMark = m_vecFiles.size();
   }
-  // Room for nSections sections and their names from a file of nBytes, before the first load.
-  void Reserve(size_t nSections, size_t nBytes) {
+  // Room for nSections sections with nFiles files and their names from a file of nBytes, before
+  // the first load.
+  void Reserve(size_t nSections, size_t nFiles, size_t nBytes) {
+    if (m_table.Size() != 0) return;
     m_table.Reserve(nSections);
     m_names.Reserve(nBytes);
+    m_vecFiles.reserve(nFiles);
   }
   // Starts the section of a [title] line; the one open before is entered first.
   void OpenSection(std::string_view title) {
@@ -106,6 +108,7 @@ class CSoundResTable {
       m_names.Rollback(m_mark);
       m_vecFiles.resize(m_nFilesMark);
     }
+    m_names.ReleaseSpare();
   }
   // Takes back the sections of a load that cannot go on (their files stay unused).
   void CancelLoad() {
@@ -124,21 +127,31 @@ class CSoundResTable {
   }
 
  private:
+  // A title as a key: its characters in the arena.
+  class CTitle {
+   public:
+    CTitle() = default;
+    explicit CTitle(std::string_view stored) : m_pText(stored.data()), m_nLength(static_cast<uint32_t>(stored.size())) {}
+    operator std::string_view() const { return std::string_view(m_pText, m_nLength); }
+    friend bool operator==(const CTitle& key, std::string_view name) { return std::string_view(key) == name; }
+    friend bool operator==(const CTitle& key, const CTitle& other) { return key == std::string_view(other); }
+
+   private:
+    const char* m_pText = nullptr;
+    uint32_t m_nLength = 0;
+  };
   struct Files {
     uint32_t nFirst;  // in m_vecFiles
     uint32_t nCount;
-    const char* pszOnly;  // the file, when there is exactly one
   };
   void CloseSection() {
     if (!m_bOpen) return;
     m_bOpen = false;
     size_t nCount = m_vecFiles.size() - m_nOpenFirst;
-    m_table.Append(m_openTitle) =
-        Files{static_cast<uint32_t>(m_nOpenFirst), static_cast<uint32_t>(nCount),
-              nCount == 1 ? m_vecFiles[m_nOpenFirst] : nullptr};
+    m_table.Append(m_openTitle) = Files{static_cast<uint32_t>(m_nOpenFirst), static_cast<uint32_t>(nCount)};
   }
 
-  CHashedTable<CNameKey, Files> m_table;
+  CHashedTable<CTitle, Files> m_table;
   CNameArena m_names;
   std::vector<const char*> m_vecFiles;
   CNameArena::Mark m_mark{};
