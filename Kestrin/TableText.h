@@ -182,18 +182,24 @@ class CWordStream {
   // 2^32 (as the conversion's 64-bit accumulation cut to 32 bits), negated for a minus; p moved
   // behind. False, p unmoved, without a digit. White space stops it before the image ends.
   static bool NumberBeforeSpace(const char*& p, uint32_t& nValue) {
+    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
+    if (nDigit > 9) return SignedNumberBeforeSpace(p, nValue);
     const char* q = p;
-    bool bNegative = false;
-    unsigned nDigit = static_cast<unsigned char>(*q) - '0';
-    if (nDigit > 9) {  // a sign, or no number
-      if (*q != '+' && *q != '-') return false;
-      bNegative = *q++ == '-';
-      if ((nDigit = static_cast<unsigned char>(*q) - '0') > 9) return false;
-    }
     uint32_t n = nDigit;
     while ((nDigit = static_cast<unsigned char>(*++q) - '0') < 10) n = n * 10 + nDigit;
     p = q;
-    nValue = bNegative ? 0u - n : n;
+    nValue = n;
+    return true;
+  }
+  // The same at a sign, apart from the usual number.
+  static bool SignedNumberBeforeSpace(const char*& p, uint32_t& nValue) {
+    const char* q = p + 1;
+    if ((*p != '+' && *p != '-') || static_cast<unsigned>(static_cast<unsigned char>(*q) - '0') > 9 ||
+        !NumberBeforeSpace(q, nValue)) {
+      return false;
+    }
+    if (*p == '-') nValue = 0u - nValue;
+    p = q;
     return true;
   }
 
