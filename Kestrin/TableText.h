@@ -164,21 +164,7 @@ class CWordStream {
     return pEnd;
   }
 
- private:
-  static const size_t MAX_WORD = 1023;
-  // A run cut into words is told once, at its first word, with the run's whole length; the
-  // run is measured once, so that the reading stays linear however long it is.
-  void ObserveCut(std::string_view word) {
-    const char* pAfter = word.data() + word.size();
-    bool bRunGoesOn = pAfter < m_scan.End() && !ZorGameBase::IsScanSpace(*pAfter);
-    bool bRunStarts = word.data() == m_pBegin || ZorGameBase::IsScanSpace(word.data()[-1]);
-    if (!bRunGoesOn || !bRunStarts) return;
-    const char* pRunEnd = ZorGameBase::CTextScan::FindSpace(pAfter, m_scan.End());
-    ZorGameBase::ObserveWordCut(word.data(), static_cast<size_t>(pRunEnd - word.data()),
-                                MAX_WORD);
-  }
-
-  // "%u" at p, in an image that ends with white space: an optional sign and digits, modulo
+  // "%u" (or "%d" taken bit for bit) at p, in an image that ends with white space: an optional sign and digits, modulo
   // 2^32 (as the conversion's 64-bit accumulation cut to 32 bits), negated for a minus; p moved
   // behind. False, p unmoved, without a digit. White space stops it before the image ends.
   static bool NumberBeforeSpace(const char*& p, uint32_t& nValue) {
@@ -201,6 +187,20 @@ class CWordStream {
     if (*p == '-') nValue = 0u - nValue;
     p = q;
     return true;
+  }
+
+ private:
+  static const size_t MAX_WORD = 1023;
+  // A run cut into words is told once, at its first word, with the run's whole length; the
+  // run is measured once, so that the reading stays linear however long it is.
+  void ObserveCut(std::string_view word) {
+    const char* pAfter = word.data() + word.size();
+    bool bRunGoesOn = pAfter < m_scan.End() && !ZorGameBase::IsScanSpace(*pAfter);
+    bool bRunStarts = word.data() == m_pBegin || ZorGameBase::IsScanSpace(word.data()[-1]);
+    if (!bRunGoesOn || !bRunStarts) return;
+    const char* pRunEnd = ZorGameBase::CTextScan::FindSpace(pAfter, m_scan.End());
+    ZorGameBase::ObserveWordCut(word.data(), static_cast<size_t>(pRunEnd - word.data()),
+                                MAX_WORD);
   }
 
   ZorGameBase::CTextScan m_scan;
