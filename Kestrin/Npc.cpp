@@ -96,8 +96,10 @@ class CStarLookKeys {
     }
     const char* pLine = m_apLines[key];
     if (pLine == nullptr) return;
-    const char* pValue = m_ini.ValueStartAt(pLine, m_keys.Key(key), m_keys.KeyLength(key), true);
-    if (pValue == nullptr) return;
+    const char* pValue = pLine + m_keys.KeyLength(key) + 1;
+    // Only a value that ends at once may be empty (logged), unless on a last line.
+    bool bEnds = *pValue == '\0' || *pValue == '\n' || *pValue == '\r';
+    if (bEnds && m_ini.ValueStartAt(pLine, m_keys.Key(key), m_keys.KeyLength(key), true) == nullptr) return;
     const char* p = pValue;
     while (*p == ' ') ++p;
     bool bNegative = *p == '-';
