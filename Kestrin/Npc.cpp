@@ -10,6 +10,7 @@
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
+#include "FieldNumbers.h"
 #include "LoadFindings.h"
 #include "TableText.h"
 #include "ZorCommon.h"
@@ -79,47 +80,91 @@ const ZorGameBase::CIniKeySet& StarLookKeys() {
   return s_keys;
 }
 
-// A text key into a 32-byte field, cut to 31 characters; empty when missing or empty (as the
-// counted string emptied before each key leaves it).
-void ReadStarLookText(ZorGameBase::CIniSectionKeys& keys, StarLookKey key, char* pszField) {
-  if (!keys.ReadValue(key, pszField, STAR_LOOK_TEXT, true)) pszField[0] = '\0';
-  size_t nText = strlen(pszField);
-  memset(pszField + nText, 0, STAR_LOOK_TEXT - nText);
-}
+// The keys of one section of ini/NpcX.ini, read as CIniSectionKeys reads them (messages
+// included) from the key lines the walk found.
+class CStarLookKeys {
+ public:
+  CStarLookKeys(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keys, const char* const* apLines)
+      : m_ini(ini), m_keys(keys), m_apLines(apLines) {
+    if (ZorGameBase::LoadObserver() != nullptr) m_pObserved.reset(new ZorGameBase::CIniSectionKeys(ini, keys));
+  }
+  // A decimal key as atoi reads it; a key that is missing or empty leaves the field.
+  void Int(StarLookKey key, int32_t& nField) {
+    if (m_pObserved) {  // which also tells the observer of a number that does not read whole
+      m_pObserved->ReadInt(key, nField, true);
+      return;
+    }
+    const char* pLine = m_apLines[key];
+    if (pLine == nullptr) return;
+    const char* pValue = pLine + m_keys.KeyLength(key) + 1;
+    // Only a value that ends at once may be empty (logged), unless on a last line.
+    bool bEnds = *pValue == '\0' || *pValue == '\n' || *pValue == '\r';
+    if (bEnds && m_ini.ValueStartAt(pLine, m_keys.Key(key), m_keys.KeyLength(key), true) == nullptr) return;
+    const char* p = pValue;
+    while (*p == ' ') ++p;
+    bool bNegative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    uint64_t nMagnitude;
+    // The usual form, digits up to the line's end, without the general conversion.
+    nField = ZorGameBase::FieldDecimal(p, nMagnitude) ? ZorGameBase::SaturateInt32(nMagnitude, bNegative)
+                                                      : ZorGameBase::ParseDecimal(pValue);
+  }
+  // A text key into a 32-byte field, cut to 31 characters; empty when missing or empty (as the
+  // counted string emptied before each key leaves it).
+  void Text(StarLookKey key, char* pszField) {
+    const char* pValue = "";
+    size_t nValue = 0;
+    if (m_apLines[key] == nullptr ||
+        !m_ini.ValueAt(m_apLines[key], m_keys.Key(key), m_keys.KeyLength(key), true, pValue, nValue)) {
+      nValue = 0;
+    }
+    memset(pszField, 0, STAR_LOOK_TEXT);
+    memcpy(pszField, pValue, std::min<size_t>(nValue, STAR_LOOK_TEXT - 1));
+  }
+
+ private:
+  ZorGameBase::CZorIni& m_ini;
+  const ZorGameBase::CIniKeySet& m_keys;
+  const char* const* m_apLines;
+  std::unique_ptr<ZorGameBase::CIniSectionKeys> m_pObserved;
+};
 
 // The keys of one section of ini/NpcX.ini; a key that is missing or empty leaves 0 or "".
-void ReadStarLook(ZorGameBase::CZorIni& ini, NpcStarLookInfo& info) {
-  ZorGameBase::CIniSectionKeys keys(ini, StarLookKeys());
-  ReadStarLookText(keys, SL_NAME, info.Name);
-  keys.ReadInt(SL_ADD_SIZE, info.AddSize, true);
-  keys.ReadInt(SL_SCALE, info.Scale, true);
-  keys.ReadInt(SL_FIX_DIR, info.FixDir, true);
-  keys.ReadInt(SL_LOOK, info.Look, true);
-  keys.ReadInt(SL_HEAD, info.Head, true);
-  keys.ReadInt(SL_HAIR, info.Hair, true);
-  keys.ReadInt(SL_ARMET, info.Armet, true);
-  keys.ReadInt(SL_ARMOR, info.Armor, true);
-  keys.ReadInt(SL_RWEAPON, info.RWeapon, true);
-  keys.ReadInt(SL_LWEAPON, info.LWeapon, true);
-  keys.ReadInt(SL_MISC, info.Misc, true);
-  keys.ReadInt(SL_MISC_BACK, info.MiscBack, true);
-  keys.ReadInt(SL_MOUNT, info.Mount, true);
-  ReadStarLookText(keys, SL_EFFECT, info.Effect);
-  ReadStarLookText(keys, SL_NOTE, info.Note);
-  keys.ReadInt(SL_FRONT_BLOCK, info.FrontBlock, true);
-  keys.ReadInt(SL_BACK_BLOCK, info.BackBlock, true);
-  keys.ReadInt(SL_LEFT_BLOCK, info.LeftBlock, true);
-  keys.ReadInt(SL_RIGHT_BLOCK, info.RightBlock, true);
-  ReadStarLookText(keys, SL_EFF_ADD, info.EffAdd);
-  ReadStarLookText(keys, SL_EFF_DEL, info.EffDel);
+void ReadStarLook(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keySet, const char* const* apLines,
+                  NpcStarLookInfo& info) {
+  CStarLookKeys keys(ini, keySet, apLines);
+  keys.Text(SL_NAME, info.Name);
+  keys.Int(SL_ADD_SIZE, info.AddSize);
+  keys.Int(SL_SCALE, info.Scale);
+  keys.Int(SL_FIX_DIR, info.FixDir);
+  keys.Int(SL_LOOK, info.Look);
+  keys.Int(SL_HEAD, info.Head);
+  keys.Int(SL_HAIR, info.Hair);
+  keys.Int(SL_ARMET, info.Armet);
+  keys.Int(SL_ARMOR, info.Armor);
+  keys.Int(SL_RWEAPON, info.RWeapon);
+  keys.Int(SL_LWEAPON, info.LWeapon);
+  keys.Int(SL_MISC, info.Misc);
+  keys.Int(SL_MISC_BACK, info.MiscBack);
+  keys.Int(SL_MOUNT, info.Mount);
+  keys.Text(SL_EFFECT, info.Effect);
+  keys.Text(SL_NOTE, info.Note);
+  keys.Int(SL_FRONT_BLOCK, info.FrontBlock);
+  keys.Int(SL_BACK_BLOCK, info.BackBlock);
+  keys.Int(SL_LEFT_BLOCK, info.LeftBlock);
+  keys.Int(SL_RIGHT_BLOCK, info.RightBlock);
+  keys.Text(SL_EFF_ADD, info.EffAdd);
+  keys.Text(SL_EFF_DEL, info.EffDel);
 }
 
 // The star looks of ini/NpcX.ini, one per section titled with the type. 0 when a section cannot
 // be read (logged); the star looks read before stay.
 int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
   std::string strTitle;
+  const ZorGameBase::CIniKeySet& keys = StarLookKeys();
+  const char* apLines[SL_EFF_DEL + 1];
   while (!ini.AtEnd()) {
-    if (!ini.ReadSection()) {
+    if (!ini.ReadSectionKeys(keys, apLines)) {
       ZorGameBase::DebugLog("%s: read starlook block error.", NPC_X_FILE);
       return 0;
     }
@@ -130,7 +175,7 @@ int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
     int32_t nType = ZorGameBase::ParseDecimal(strTitle.c_str());
     NpcStarLookInfo& info = table.Append(nType);
     info.Id = nType;
-    ReadStarLook(ini, info);
+    ReadStarLook(ini, keys, apLines, info);
   }
   return 1;
 }

@@ -658,7 +658,8 @@ const char* CZorIni::FieldLine(const LineSpan& span, const char*& pLineEnd) {
   return pszCopy;
 }
 
-bool CZorIni::ReadSection() {
+// The next header and its title, the section's lines emptied: ReadSection's first steps.
+bool CZorIni::ReadSectionTitle() {
   if (m_pBuffer == nullptr) return false;
   m_vecSectionLines.clear();
   m_vecKeyLength.clear();
@@ -690,7 +691,13 @@ bool CZorIni::ReadSection() {
   memcpy(m_szSectionTitle, span.pStart + 1, nTitle);
   m_szSectionTitle[nTitle] = '\0';
   m_pSectionHeader = span.pStart;
+  return true;
+}
+
+bool CZorIni::ReadSection() {
+  if (!ReadSectionTitle()) return false;
   // The lines up to the next header, walked with the cursor in hand.
+  LineSpan span;
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
   const char* p = m_pCursor;
   while (NextContentLine<true>(p, pDataEnd, m_pLastLine, span)) {
@@ -703,6 +710,60 @@ bool CZorIni::ReadSection() {
   }
   m_pCursor = p;
   if (LoadObserver() != nullptr) ObserveSectionLines(m_szFileName, m_vecSectionLines, m_vecKeyLength);
+  return true;
+}
+
+// A line that starts with the key that followed the key before it last time is taken as that
+// key's line without a look for its "="; every other line is classed as ReadSection classes it.
+bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
+  if (LoadObserver() != nullptr) {  // the observer is told of the section's lines
+    if (!ReadSection()) return false;
+    FindKeyLines(keys, apLines);
+    return true;
+  }
+  if (!ReadSectionTitle()) return false;
+  const size_t nKeys = keys.Count();
+  std::fill(apLines, apLines + nKeys, nullptr);
+  if (m_vecKeyNext.size() != nKeys + 1) m_vecKeyNext.assign(nKeys + 1, 0);
+  size_t nLast = nKeys;  // the title's place
+  const char* pDataEnd = m_pBuffer.get() + m_nSize;
+  const char* p = m_pCursor;
+  while (p < pDataEnd) {
+    while (IsBlank(*p)) ++p;
+    const char* pStart = p;
+    size_t nKey = m_vecKeyNext[nLast];
+    const char* pEquals;
+    const char* pEnd;
+    bool bGuessed = *pStart != '[' && *pStart != ';' && *pStart != '/' && keys.StartsLine(nKey, pStart);
+    if (bGuessed) {
+      pEnd = ScanLine<false>(pStart + keys.KeyLength(nKey) + 1, pEquals);
+    } else {
+      pEnd = ScanLine<true>(pStart, pEquals);
+    }
+    if (pEnd >= pDataEnd) {
+      m_pLastLine = pStart;
+      p = pDataEnd;
+    } else {
+      p = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
+    }
+    if (!bGuessed) {
+      if (pEnd == pStart || pStart[0] == ';' || (pStart[0] == '/' && pStart[1] == '/')) continue;
+      const char* pLast = pEnd;
+      while (IsBlank(pLast[-1])) --pLast;  // the line holds a non-blank character
+      if (pLast - pStart >= 2 && pStart[0] == '[' && pLast[-1] == ']') {
+        p = pStart;  // the next section starts at this header
+        break;
+      }
+      if (pEquals == nullptr) continue;
+      nKey = keys.Find(pStart, static_cast<size_t>(pEquals - pStart));
+      if (nKey == CIniKeySet::NOT_A_KEY) continue;
+    }
+    if (apLines[nKey] == nullptr) apLines[nKey] = pStart;
+    m_vecKeyNext[nLast] = static_cast<uint32_t>(nKey);
+    nLast = nKey;
+  }
+  m_pCursor = p;
+  for (const auto& repeat : keys.Repeats()) apLines[repeat.first] = apLines[repeat.second];
   return true;
 }
 

@@ -107,6 +107,14 @@ class CIniKeySet {
   size_t FindGuessed(size_t nGuess, const char* pKey, size_t nKey) const {
     return nGuess < m_vecShort.size() && IsFirstListing(nGuess, pKey, nKey) ? nGuess : Find(pKey, nKey);
   }
+  // Whether the line starts with key i directly followed by "=", i being the key's first
+  // listing (Find answers i for the line's key). The line is read in two words, as Find reads
+  // it; a key of more than 16 characters (or any i out of range) answers false.
+  bool StartsLine(size_t i, const char* pLine) const {
+    if (i >= m_vecShort.size()) return false;
+    size_t nKey = m_vecShort[i].nFirstLength;
+    return nKey <= SHORT_KEY && IsFirstListing(i, pLine, nKey) && pLine[nKey] == '=';
+  }
   // (position, position of its first listing) of each key listed more than once.
   const std::vector<std::pair<size_t, size_t>>& Repeats() const { return m_vecRepeats; }
 
@@ -153,6 +161,11 @@ class CZorIni {
   // Moves to the next section. False at the end, with nothing loaded, and for a title of 32
   // characters or more (logged; the previous title stays, with no lines).
   bool ReadSection();
+  // ReadSection and FindKeyLines in one walk over the section, for a loader that reads the keys
+  // of one set from every section: the same answer and messages, and the same key lines in
+  // apLines (a place per key). The section's lines are not listed (GetSectionLines is empty and
+  // the getters by key name find nothing) unless an observer watches the load.
+  bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines);
   // True when the walk has reached the end of the image (or there is none).
   bool AtEnd() const;
   // The current section's title; false (title untouched) while it is empty.
@@ -239,6 +252,7 @@ class CZorIni {
   const char* CopyToLineBuffer(const LineSpan& span);
   const char* FieldLine(const LineSpan& span, const char*& pLineEnd);
   static bool IsHeader(const LineSpan& span);
+  bool ReadSectionTitle();
   bool ReadKeyText(const char* pszKey, char* pszBuffer, bool bReportEmpty);
   const char* FindKeyLine(const char* pszKey, size_t nKey);
   // Logs an empty value and tells an observer of it.
@@ -266,6 +280,9 @@ class CZorIni {
   // Per line position, the key FindKeyLines found there last: sections written alike hold
   // their keys in the same order, so the guess mostly spares the key set's index.
   std::vector<size_t> m_vecKeyGuess;
+  // Per key of the set ReadSectionKeys reads, the key found on the line after it last (the last
+  // place: after the title): sections written alike list their keys in the same order.
+  std::vector<uint32_t> m_vecKeyNext;
   bool m_bKeysIndexed;
   bool m_bReportErrors;
   const char* m_pSectionHeader = nullptr;

@@ -158,6 +158,40 @@ TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
   EXPECT_FALSE(ini.ReadSection());
 }
 
+// ReadSectionKeys answers as ReadSection with FindKeyLines, for keys in the order of the
+// section before and in any other order, and for the lines that only look like key lines.
+TEST_F(ZorIniTest, SectionKeysAreFoundAsReadSectionFindsThem) {
+  const ZorGameBase::CIniKeySet keys = {"Name", "Look", "Head", "AVeryLongKeyOfTwentyOne", "Look", "[a", ";c", ""};
+  const std::string strText =
+      "x=0\n[1]\nName=a\nLook=1\nHead=2\n[2]\r\nName=b\r\nLook=3\r\nHead=4\r\n[3]\n  Head=5\nName=c\n"
+      "Name=d\nLook =6\nlist 1 2\nAVeryLongKeyOfTwentyOne=7\n[4]\n;c=8\n[a=9\n[a=9]\n[" +
+      std::string(32, 't') + "]\nName=e\n[5]\nLook\nHead=\n=1\n[6]\n\tName=f\nLook=7";
+  CZorIni byLines, byKeys;
+  ASSERT_TRUE(OpenText(byLines, strText));
+  ASSERT_TRUE(byKeys.Open("t.ini", false));
+  auto LineOf = [](const char* pLine) {
+    return pLine == nullptr ? std::string("(none)") : std::string(pLine, strcspn(pLine, "\r\n"));
+  };
+  const char* apFound[8];
+  for (int nSection = 0; nSection < 9; ++nSection) {
+    const char* apExpected[8];
+    bool bRead = byLines.ReadSection();
+    ASSERT_EQ(bRead, byKeys.ReadSectionKeys(keys, apFound)) << nSection;
+    if (!bRead) continue;
+    byLines.FindKeyLines(keys, apExpected);
+    std::string strExpected, strFound;
+    EXPECT_EQ(byLines.GetSectionTitle(strExpected), byKeys.GetSectionTitle(strFound));
+    EXPECT_EQ(strExpected, strFound);
+    for (size_t i = 0; i < keys.Count(); ++i) {
+      EXPECT_EQ(LineOf(apExpected[i]), LineOf(apFound[i])) << nSection << " " << keys.Key(i);
+    }
+  }
+  EXPECT_TRUE(byKeys.AtEnd());
+  char sz[8];
+  EXPECT_TRUE(byKeys.ReadValueAt(apFound[1], "Look", 4, sz, sizeof(sz), false));
+  EXPECT_STREQ("7", sz);  // the last line without a line break
+}
+
 TEST_F(ZorIniTest, ReadFieldsCountsOnlyPairsThatFoundTheLineEnded) {
   struct Case {
     const char* pszLine;
