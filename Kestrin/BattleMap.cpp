@@ -10,6 +10,7 @@
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
 #include "LoadObserver.h"
+#include "ScanDecimals.h"
 #include "TableText.h"
 #include "TextScan.h"
 
@@ -66,34 +67,15 @@ const char* SkipSpace(const char* p, const char* pEnd) {
 }
 
 // "%d %d ..." with nCount conversions into anValue; the number converted (the first ones are
-// stored even when a later one fails). Each number as CTextScan::Int32 reads it, its low 32
-// bits summed in 32 bits. kBounded: whether a run of digits must look out for the value's end,
-// which a value ending in anything but a digit (its line feed, as a rule) makes needless.
+// stored even when a later one fails). kBounded as for ScanDecimals: a value ending in anything
+// but a digit (its line feed, as a rule) ends every run of digits by itself.
 template <bool kBounded>
 int ScanIntsUpTo(std::string_view value, int32_t* anValue, int nCount) {
   const char* p = value.data();
   const char* pEnd = p + value.size();
-  for (int i = 0; i < nCount; ++i) {
-    p += p != pEnd && *p == ' ';  // the usual single blank, a digit behind it
-    unsigned nDigit = p != pEnd ? static_cast<unsigned char>(*p) - '0' : 10u;
-    bool bNegative = false;
-    if (nDigit >= 10) {  // more white space, a sign, or no number
-      p = SkipSpace(p, pEnd);
-      if (p != pEnd && (*p == '-' || *p == '+')) bNegative = *p++ == '-';
-      if (p == pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') >= 10) return i;
-    }
-    uint32_t nValue = nDigit;
-    for (;;) {
-      ++p;
-      if (kBounded && p == pEnd) break;
-      nDigit = static_cast<unsigned char>(*p) - '0';
-      if (nDigit >= 10) break;
-      nValue = nValue * 10 + nDigit;
-    }
-    anValue[i] = static_cast<int32_t>(bNegative ? 0 - nValue : nValue);
-  }
-  if (ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, CTextScan(p, pEnd));
-  return nCount;
+  int nRead = ScanDecimals<kBounded>(p, pEnd, anValue, nCount);
+  if (nRead == nCount && ZorGameBase::LoadObserver() != nullptr) ObserveCut(value, CTextScan(p, pEnd));
+  return nRead;
 }
 
 int ScanInts(std::string_view value, int32_t* anValue, int nCount) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
@@ -175,8 +176,25 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
       bWalked = false;
       break;
     }
-    GameMapInfo info;
-    if (!ReadGameMapSection(ini, strTitle.c_str(), info)) {
+    // The title is the map id ("[abc]" is map 0); a later section of an id replaces the record
+    // in place, so a pointer handed out keeps pointing at that id's record. A new id's record is
+    // read where it is stored, and taken out again when the section is dropped or memory runs
+    // out while it is read.
+    uint32_t nMapId = static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()));
+    auto itAt = !table.empty() && table.rbegin()->first < nMapId ? table.end() : table.lower_bound(nMapId);
+    bool bNew = itAt == table.end() || itAt->first != nMapId;
+    if (bNew) itAt = table.emplace_hint(itAt, std::piecewise_construct, std::forward_as_tuple(nMapId), std::tuple<>());
+    GameMapInfo fresh;
+    GameMapInfo& info = bNew ? itAt->second : fresh;
+    bool bRead;
+    try {
+      bRead = ReadGameMapSection(ini, strTitle.c_str(), info);
+    } catch (...) {
+      if (bNew) table.erase(itAt);
+      throw;
+    }
+    if (!bRead) {
+      if (bNew) table.erase(itAt);
       if (ZorGameBase::LoadObserver() != nullptr) {
         ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, GAME_MAP_FILE, ini.GetSectionHeader(),
                                    "map [" + strTitle + "] lacks a required key or its value; the client "
@@ -185,12 +203,8 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
       }
       continue;
     }
-    // The title is the map id ("[abc]" is map 0); a later section of an id replaces the record
-    // in place, so a pointer handed out keeps pointing at that id's record.
-    uint32_t nMapId = static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()));
-    GameMapInfo& stored = table[nMapId];
-    stored = std::move(info);
-    index.Add(nMapId, &stored);
+    if (!bNew) itAt->second = std::move(fresh);
+    index.Add(nMapId, &itAt->second);
   }
   index.EndLoad();
   return bWalked;

@@ -7,6 +7,7 @@
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
 #include "LoadFindings.h"
+#include "ScanDecimals.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
 #include "ZorPlatform.h"
@@ -34,28 +35,39 @@ bool ScanText(CTextScan& scan, char (&achField)[N]) {
 // Records "%u %u %u %u %u %u %u %s %s %u %u %u %u %d %d %d %d %s\n", e.g.
 //   1001 7 3 4 5 6 7 Northwind Valley 10 11 12 13 -14 15 16 17 Gate_of_the_north
 // Line breaks are blanks: a record may span lines, a line may hold several records. Answers
-// the number of fields read, or EOF when only white space is left.
+// the number of fields read, or EOF when only white space is left; the scan stops behind the
+// last field read. kBounded as for ScanDecimals.
+template <bool kBounded>
 int ScanRegion(CTextScan& scan, RegionInfo& info) {
   scan.SkipSpace();
   if (scan.AtEnd()) return EOF;
-  int nFields = 0;
-  for (uint32_t* pValue : {&info.Id, &info.SecondId, &info.Value3, &info.Value4, &info.Value5,
-                           &info.Value6, &info.Value7}) {
-    if (!scan.UInt32(*pValue)) return nFields;
-    ++nFields;
-  }
+  const char* p = scan.Position();
+  uint32_t anFirst[7] = {};
+  int nFields = ScanDecimals<kBounded>(p, scan.End(), anFirst, 7);
+  uint32_t* apFirst[7] = {&info.Id,     &info.SecondId, &info.Value3, &info.Value4,
+                          &info.Value5, &info.Value6,   &info.Value7};
+  for (int i = 0; i < nFields; ++i) *apFirst[i] = anFirst[i];
+  scan.SetPosition(p);
+  if (nFields < 7) return nFields;
   if (!ScanText(scan, info.Name)) return nFields;
   ++nFields;
   if (!ScanText(scan, info.Text9)) return nFields;
   ++nFields;
-  for (uint32_t* pValue : {&info.Value10, &info.Value11, &info.Value12, &info.Value13}) {
-    if (!scan.UInt32(*pValue)) return nFields;
-    ++nFields;
+  p = scan.Position();
+  uint32_t anValue[4] = {};
+  int nRead = ScanDecimals<kBounded>(p, scan.End(), anValue, 4);
+  uint32_t* apValue[4] = {&info.Value10, &info.Value11, &info.Value12, &info.Value13};
+  for (int i = 0; i < nRead; ++i) *apValue[i] = anValue[i];
+  nFields += nRead;
+  if (nRead == 4) {
+    int32_t anSigned[4] = {};
+    nRead = ScanDecimals<kBounded>(p, scan.End(), anSigned, 4);
+    int32_t* apSigned[4] = {&info.Signed14, &info.Signed15, &info.Signed16, &info.Signed17};
+    for (int i = 0; i < nRead; ++i) *apSigned[i] = anSigned[i];
+    nFields += nRead;
   }
-  for (int32_t* pValue : {&info.Signed14, &info.Signed15, &info.Signed16, &info.Signed17}) {
-    if (!scan.Int32(*pValue)) return nFields;
-    ++nFields;
-  }
+  scan.SetPosition(p);
+  if (nFields < 17) return nFields;
   if (!ScanText(scan, info.Text18)) return nFields;
   scan.SkipSpace();
   return nFields + 1;
@@ -78,7 +90,9 @@ void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile
   RegionInfo info{};
   int nFields;
   const char* pRecord = scan.Position();
-  while ((nFields = ScanRegion(scan, info)) != EOF) {
+  // A text that ends in anything but a digit ends every run of digits by itself.
+  bool bBounded = pEnd > pBegin && static_cast<unsigned char>(pEnd[-1] - '0') < 10;
+  while ((nFields = bBounded ? ScanRegion<true>(scan, info) : ScanRegion<false>(scan, info)) != EOF) {
     if (nFields == REGION_FIELDS) {
       list.push_back(info);
       pRecord = scan.Position();

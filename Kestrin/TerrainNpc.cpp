@@ -68,8 +68,9 @@ bool ScanName(std::string_view line, char (&szName)[sizeof(TerrainNpcInfo::Name)
 }
 
 // "Dir%d=%s\n": the number is read and ignored; true when both values were read. The text
-// (empty unless both were read, cut to 259 characters) goes to the record either way.
-bool ScanDir(std::string_view line, std::vector<CRecordString>& dirs) {
+// (empty unless both were read, cut to 259 characters) goes to the record either way, a long
+// one into the arena of texts.
+bool ScanDir(std::string_view line, std::vector<CRecordString>& dirs, CRecordTextArena& texts) {
   CTextScan scan(line);
   std::string_view word;
   int32_t nNumber;
@@ -85,7 +86,7 @@ bool ScanDir(std::string_view line, std::vector<CRecordString>& dirs) {
   }
   if (!bBoth) word = std::string_view();
   word = word.substr(0, DIR_BUFFER - 1);
-  dirs.emplace_back(word.data(), word.size());
+  dirs.emplace_back(word.data(), word.size(), texts);
   return bBoth;
 }
 
@@ -112,7 +113,7 @@ void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFil
     info.Id = std::strlen(szSection) > ID_PREFIX ? ZorGameBase::ParseDecimal(szSection + ID_PREFIX) : 0;
     info.Dirs.reserve(DIR_LINES);
     bool bGood = lines.Next(line) && ScanName(line, info.Name);
-    for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = lines.Next(line) && ScanDir(line, info.Dirs);
+    for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = lines.Next(line) && ScanDir(line, info.Dirs, list.Texts());
     if (!bGood) {
       DebugLog("error data: %s of %s", szSection, pszFile);
       if (ZorGameBase::LoadObserver() != nullptr) {

@@ -15,8 +15,15 @@ using GameMapTable = std::map<uint32_t, GameMapInfo>;
 // The catalogue's records by map id, for the lookups: one hash probe.
 using GameMapIndex = CLookupTable<uint32_t, const GameMapInfo*>;
 // In file order; a later load appends the records again, and the records handed out keep
-// their addresses.
-using TerrainNpcList = std::deque<TerrainNpcInfo>;
+// their addresses. The long direction texts of the records lie in the list's arena, which goes
+// with the list.
+class TerrainNpcList : public std::deque<TerrainNpcInfo> {
+ public:
+  CRecordTextArena& Texts() { return m_texts; }
+
+ private:
+  CRecordTextArena m_texts;
+};
 
 // Position of the first entry of each key in a list kept in file order: one hash probe for the
 // queries that want the first entry of a key. Rebuilt whole by the loaders.

@@ -26,6 +26,23 @@ CRecordString::CRecordString(const char* pText, size_t nLength) : CRecordString(
   m_nSize = nLength;
 }
 
+CRecordString::CRecordString(const char* pText, size_t nLength, CRecordTextArena& arena)
+    : CRecordString() {
+  if (nLength < BUFFER_SIZE) {
+    if (nLength > 0) memcpy(m_storage.szBuffer, pText, nLength);
+    m_storage.szBuffer[nLength] = '\0';
+    m_nSize = nLength;
+    return;
+  }
+  // Room for one character more than the text, as the capacity tells, and its zero.
+  char* pChars = arena.Allocate(nLength + 2);
+  memcpy(pChars, pText, nLength);
+  pChars[nLength] = '\0';
+  m_storage.pHeap = pChars;
+  m_nSize = nLength;
+  m_nCapacity = nLength + 1;
+}
+
 CRecordString::CRecordString(const char* pszText) : CRecordString() {
   if (pszText != nullptr) Assign(pszText, strlen(pszText));
 }
@@ -77,7 +94,7 @@ void CRecordString::Assign(const char* pText, size_t nLength) {
 }
 
 void CRecordString::Free() {
-  if (OnHeap()) delete[] m_storage.pHeap;
+  if (OwnsBlock()) delete[] m_storage.pHeap;
   m_storage.szBuffer[0] = '\0';
   m_nCapacity = BUFFER_SIZE - 1;
   m_nSize = 0;
@@ -90,4 +107,32 @@ bool operator==(const CRecordString& str1, const CRecordString& str2) {
 bool operator==(const CRecordString& str, const char* pszText) {
   return pszText != nullptr && strlen(pszText) == str.size() &&
          memcmp(str.c_str(), pszText, str.size()) == 0;
+}
+
+namespace {
+const size_t ARENA_BLOCK = 64 * 1024;
+}  // namespace
+
+CRecordTextArena::~CRecordTextArena() {
+  for (char* pBlock : m_vecBlocks) delete[] pBlock;
+}
+
+// Texts are taken from the current block while they fit; a large one gets a block of its own.
+// The list of blocks grows before a block is taken, so that a block taken is always kept.
+char* CRecordTextArena::Allocate(size_t nBytes) {
+  if (nBytes > ARENA_BLOCK / 4) {
+    m_vecBlocks.reserve(m_vecBlocks.size() + 1);
+    m_vecBlocks.push_back(new char[nBytes]);
+    return m_vecBlocks.back();
+  }
+  if (nBytes > m_nLeft) {
+    m_vecBlocks.reserve(m_vecBlocks.size() + 1);
+    m_vecBlocks.push_back(new char[ARENA_BLOCK]);
+    m_pNext = m_vecBlocks.back();
+    m_nLeft = ARENA_BLOCK;
+  }
+  char* pBytes = m_pNext;
+  m_pNext += nBytes;
+  m_nLeft -= nBytes;
+  return pBytes;
 }

@@ -934,10 +934,16 @@ bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
 bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
   std::string_view text;
   if (!ReadText(nKey, text, bReportEmpty)) return false;
-  char szValue[CZorIni::LINE_BUFFER];  // the conversion may read on to the zero behind a number
-  memcpy(szValue, text.data(), text.size());
-  szValue[text.size()] = '\0';
-  fValue = ParseFloat(szValue, szValue + text.size());
+  if (!text.empty() && !IsSpace(text.back()) && text.size() < static_cast<size_t>(CZorIni::LINE_BUFFER - 1)) {
+    // Read where it stands: the line end behind the text stops the conversion as the copy's zero
+    // would, and white space cannot lead it past the text's last character.
+    fValue = ParseFloat(text.data(), text.data() + text.size());
+  } else {
+    char szValue[CZorIni::LINE_BUFFER];  // the conversion may read on to the zero behind a number
+    memcpy(szValue, text.data(), text.size());
+    szValue[text.size()] = '\0';
+    fValue = ParseFloat(szValue, szValue + text.size());
+  }
   if (LoadObserver() != nullptr) {
     ObserveNumber(m_ini.GetFileName(), m_keys.Key(nKey), m_apLines[nKey] + m_keys.KeyLength(nKey) + 1,
                   true);

@@ -10,13 +10,37 @@
 //
 // 24 bytes on 32-bit Windows, 32 on 64-bit. The client only reads it; the module creates,
 // copies and frees it. Out of memory, a text is left empty.
+//
+// A long text either has a heap block of its own (_Myres equal to _Mysize) or lies in a
+// CRecordTextArena that outlives the string (_Myres one more than _Mysize, room the arena
+// holds); the string frees only the first kind. A copy always has a block of its own.
 
 #include <cstddef>
+#include <vector>
+
+// Room for the characters of many record texts, handed out one after another and freed all
+// together when the arena goes.
+class CRecordTextArena {
+ public:
+  CRecordTextArena() = default;
+  CRecordTextArena(const CRecordTextArena&) = delete;
+  CRecordTextArena& operator=(const CRecordTextArena&) = delete;
+  ~CRecordTextArena();
+  // nBytes that stay until the arena goes; throws as new does.
+  char* Allocate(size_t nBytes);
+
+ private:
+  std::vector<char*> m_vecBlocks;
+  char* m_pNext = nullptr;
+  size_t m_nLeft = 0;
+};
 
 class CRecordString {
  public:
   CRecordString() { m_storage.szBuffer[0] = '\0'; }
   CRecordString(const char* pText, size_t nLength);  // any bytes, no zero needed after them
+  // The same; a long text's characters are placed in the arena.
+  CRecordString(const char* pText, size_t nLength, CRecordTextArena& arena);
   CRecordString(const char* pszText);                // NOLINT: texts convert; null is empty
   CRecordString(const CRecordString& other);
   CRecordString(CRecordString&& other) noexcept;
@@ -32,6 +56,7 @@ class CRecordString {
   static constexpr size_t BUFFER_SIZE = 16;
 
   bool OnHeap() const { return m_nCapacity >= BUFFER_SIZE; }
+  bool OwnsBlock() const { return OnHeap() && m_nCapacity == m_nSize; }
   void Assign(const char* pText, size_t nLength);
   void Free();
 

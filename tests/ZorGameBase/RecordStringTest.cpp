@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "RecordString.h"
 
@@ -66,6 +67,30 @@ TEST(RecordStringTest, CopiesAndMovesOwnTheirText) {
     EXPECT_STREQ(pszText, copy.c_str());
     EXPECT_TRUE(copy != str);
   }
+}
+
+// Long texts placed in an arena read as any other; their strings leave the arena's room to the
+// arena (freeing it would abort), and a copy has a block of its own.
+TEST(RecordStringTest, ArenaTextsReadThroughTheLayoutAndStayTheArenas) {
+  CRecordTextArena arena;
+  std::vector<CRecordString> strings;
+  strings.reserve(4);
+  for (size_t nLength : {3u, 16u, 259u, 20000u}) {
+    std::string strText(nLength, 'b');
+    strText[nLength - 1] = 'z';
+    strings.emplace_back(strText.data(), strText.size(), arena);
+    ClientView view = Read(strings.back());
+    EXPECT_EQ(strText, view.pszText) << nLength;
+    EXPECT_EQ(nLength, view.nSize) << nLength;
+    EXPECT_EQ(nLength < 16 ? 15u : nLength + 1, view.nCapacity) << nLength;
+  }
+  CRecordString copy(strings[2]);
+  EXPECT_NE(strings[2].c_str(), copy.c_str());
+  CRecordString moved(std::move(strings[3]));
+  EXPECT_EQ(20000u, moved.size());
+  strings.clear();
+  EXPECT_EQ(Read(copy).nSize, Read(copy).nCapacity);
+  EXPECT_EQ('z', copy.c_str()[258]);
 }
 
 }  // namespace
