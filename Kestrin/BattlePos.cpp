@@ -8,6 +8,8 @@
 #include "TextScan.h"
 
 
+using ZorGameBase::DecimalHere;
+
 namespace {
 
 const char FIGHTER_POS_OFFSET_FILE[] = "ini/FighterPosOffset.ini";
@@ -55,8 +57,8 @@ int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
   bool bOpened = ForEachLineRecord(
       FIGHTER_POS_OFFSET_FILE, LINE_BUFFER,
       [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nKey) && NumberHere(p = SkipBlanks(p, pEnd), pEnd, nX) &&
-                     NumberHere(p = SkipBlanks(p, pEnd), pEnd, nY);
+        bool bRead = DecimalHere(p, pEnd, nKey) && DecimalHere(p = SkipBlanks(p, pEnd), pEnd, nX) &&
+                     DecimalHere(p = SkipBlanks(p, pEnd), pEnd, nY);
         return bRead ? p : nullptr;
       },
       [&] {

@@ -8,6 +8,8 @@
 #include "LoadFindings.h"
 #include "TableText.h"
 
+using ZorGameBase::DecimalHere;
+
 namespace {
 
 const char ROLE_PART_SCALE_FILE[] = "ini/RolePartScale.ini";
@@ -51,7 +53,7 @@ bool LoadPairScales(const char* pszPath, uint32_t nFactor, ScaleTable& table) {
   bool bOpened = ForEachLineRecord(
       pszPath, SCALE_PIECE_BUFFER,
       [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, a) && p < pEnd && *p == '.' && NumberHere(++p, pEnd, b) &&
+        bool bRead = DecimalHere(p, pEnd, a) && p < pEnd && *p == '.' && DecimalHere(++p, pEnd, b) &&
                      p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
         return bRead ? p : nullptr;
       },
@@ -88,7 +90,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
   uint64_t nRead;
   bool bOpened = ForEachLineRecord(
       ROLE_2D_LOOK_FILE, ROLE_2D_PIECE_BUFFER,
-      [&](const char* p, const char* pEnd) { return NumberHere(p, pEnd, nRead) ? p : nullptr; },
+      [&](const char* p, const char* pEnd) { return DecimalHere(p, pEnd, nRead) ? p : nullptr; },
       [&] {
         int32_t nLook = static_cast<int32_t>(static_cast<uint32_t>(nRead));
         m_map2DRoleLook.Add(nLook, nLook);
@@ -121,7 +123,7 @@ int32_t C3DRoleBaseData::CreateLookScaleInfo() {
   bool bOpened = ForEachLineRecord(
       LOOK_SCALE_FILE, SCALE_PIECE_BUFFER,
       [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nRead) && p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
+        bool bRead = DecimalHere(p, pEnd, nRead) && p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
         return bRead ? p : nullptr;
       },
       [&] { m_mapLookScale.Add(static_cast<int32_t>(static_cast<uint32_t>(nRead)), fScale); },

@@ -280,22 +280,6 @@ void CopyCut(char (&szField)[N], std::string_view text) {
   memset(szField + nLength, 0, N - nLength);
 }
 
-// "%d" or "%u" of a number that stands at p, no white space before it: an optional sign and
-// digits, accumulated modulo 2^64 (negated for a minus) as CTextScan does; p is moved behind
-// it. False without a digit.
-inline bool NumberHere(const char*& p, const char* pEnd, uint64_t& nValue) {
-  const char* q = p;
-  bool bNegative = q < pEnd && *q == '-';
-  if (q < pEnd && (*q == '-' || *q == '+')) ++q;
-  const char* pDigits = q;
-  uint64_t n = 0;
-  for (unsigned nDigit; q < pEnd && (nDigit = static_cast<unsigned char>(*q) - '0') < 10; ++q) n = n * 10 + nDigit;
-  if (q == pDigits) return false;
-  nValue = bNegative ? 0 - n : n;
-  p = q;
-  return true;
-}
-
 // "%f" of a short decimal (ShortDecimalFloat) that stands at p after an optional sign; p is
 // moved behind it. False for any other form, which CTextScan::Float reads.
 inline bool ShortFloatHere(const char*& p, const char* pEnd, float& fValue) {

@@ -7,6 +7,8 @@
 #include "LoadFindings.h"
 #include "TableText.h"
 
+using ZorGameBase::DecimalHere;
+
 namespace {
 
 const char APPENDENT_WEAPON_FILE[] = "ini/AppendentWeapon.ini";
@@ -49,7 +51,7 @@ int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
   return LoadWeaponTable(
       APPENDENT_WEAPON_FILE, m_mapAppendentWeapon,
       [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nWeapon) && p < pEnd && *p == '=' && NumberHere(++p, pEnd, nAppended);
+        bool bRead = DecimalHere(p, pEnd, nWeapon) && p < pEnd && *p == '=' && DecimalHere(++p, pEnd, nAppended);
         return bRead ? p : nullptr;
       },
       [&] { m_mapAppendentWeapon.Add(static_cast<uint32_t>(nWeapon), static_cast<uint32_t>(nAppended)); },
@@ -67,8 +69,8 @@ int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
   return LoadWeaponTable(
       WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook,
       [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nWeapon) && p < pEnd && *p == '.' && NumberHere(++p, pEnd, nLook) &&
-                     p < pEnd && *p == '=' && NumberHere(++p, pEnd, nUse);
+        bool bRead = DecimalHere(p, pEnd, nWeapon) && p < pEnd && *p == '.' && DecimalHere(++p, pEnd, nLook) &&
+                     p < pEnd && *p == '=' && DecimalHere(++p, pEnd, nUse);
         return bRead ? p : nullptr;
       },
       [&] {

@@ -108,6 +108,27 @@ inline const char* FindLineFeed(const char* p, const char* pEnd) {
                   [](char ch) { return ch == '\n'; });
 }
 
+// "%d" or "%u" of a number that stands at p, no white space before it: an optional sign and
+// digits up to the first other character (at most to pEnd), accumulated modulo 2^64 and
+// negated for a minus, as the shipping platform's conversions do; p is moved behind it. False,
+// p unmoved, without a digit.
+inline bool DecimalHere(const char*& p, const char* pEnd, uint64_t& nValue) {
+  const char* q = p;
+  if (q >= pEnd) return false;
+  bool bNegative = false;
+  unsigned nDigit = static_cast<unsigned char>(*q) - '0';
+  if (nDigit > 9) {  // a sign, or no number
+    if (*q != '+' && *q != '-') return false;
+    bNegative = *q++ == '-';
+    if (q >= pEnd || (nDigit = static_cast<unsigned char>(*q) - '0') > 9) return false;
+  }
+  uint64_t nAccum = nDigit;
+  while (++q < pEnd && (nDigit = static_cast<unsigned char>(*q) - '0') < 10) nAccum = nAccum * 10 + nDigit;
+  p = q;
+  nValue = bNegative ? 0 - nAccum : nAccum;
+  return true;
+}
+
 // A forward cursor over text. Every conversion first skips white space (as the formatted input
 // does for "%d", "%u", "%I64d", "%f" and "%s"); on failure it answers false and the cursor
 // stays where the conversion found no match.
@@ -198,24 +219,11 @@ class CTextScan {
   }
 
  private:
-  // A decimal number after white space and an optional sign, accumulated modulo 2^64 (and
-  // negated for a minus); false, with only the white space passed, when no digit follows.
+  // A decimal number after white space (DecimalHere); false, with only the white space
+  // passed, when no digit follows.
   bool Decimal(uint64_t& nValue) {
     SkipSpace();
-    const char* p = m_pPos;
-    if (p >= m_pEnd) return false;
-    bool bNegative = false;
-    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
-    if (nDigit > 9) {  // a sign, or no number
-      if (*p != '+' && *p != '-') return false;
-      bNegative = *p++ == '-';
-      if (p >= m_pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') > 9) return false;
-    }
-    uint64_t nAccum = nDigit;
-    while (++p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10) nAccum = nAccum * 10 + nDigit;
-    m_pPos = p;
-    nValue = bNegative ? 0 - nAccum : nAccum;
-    return true;
+    return DecimalHere(m_pPos, m_pEnd, nValue);
   }
   // Digits in base nBase accumulated modulo 2^64, after an optional sign; false without one.
   bool Digits(uint64_t& nValue, bool& bNegative, int nBase);
