@@ -9,6 +9,7 @@
 
 
 using ZorGameBase::DecimalHere;
+using ZorGameBase::IMAGE_END;
 
 namespace {
 
@@ -56,9 +57,9 @@ int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
   uint64_t nKey, nX, nY;
   bool bOpened = ForEachLineRecord(
       FIGHTER_POS_OFFSET_FILE, LINE_BUFFER,
-      [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = DecimalHere(p, pEnd, nKey) && DecimalHere(p = SkipBlanks(p, pEnd), pEnd, nX) &&
-                     DecimalHere(p = SkipBlanks(p, pEnd), pEnd, nY);
+      [&](const char* p) -> const char* {
+        bool bRead = DecimalHere(p, IMAGE_END, nKey) && DecimalHere(p = SkipBlanks(p), IMAGE_END, nX) &&
+                     DecimalHere(p = SkipBlanks(p), IMAGE_END, nY);
         return bRead ? p : nullptr;
       },
       [&] {

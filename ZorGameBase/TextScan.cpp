@@ -82,15 +82,15 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
     return false;
   }
   size_t nWanted = static_cast<size_t>(nSize);
-  if (nWanted > m_block.Size()) {
+  if (nWanted >= m_block.Size()) {  // room for the zero byte behind the image too
     CTableBlock::ReleaseImage(std::move(m_block));
     try {
-      m_block = CTableBlock::ForImage(nWanted);
+      m_block = CTableBlock::ForImage(nWanted + 1);
     } catch (const std::bad_alloc&) {
       // larger than this process can hold: not read
     }
   }
-  bool bRead = nWanted <= m_block.Size() &&
+  bool bRead = nWanted < m_block.Size() &&
                (nWanted == 0 || fread(m_block.Bytes(), 1, nWanted, pFile) == nWanted);
   fclose(pFile);
   if (!bRead) {
@@ -98,6 +98,7 @@ bool CFileImage::Read(const char* pszPath, bool bTextMode) {
     return false;
   }
   m_nSize = bTextMode ? ToTextMode(m_block.Bytes(), nWanted) : nWanted;
+  m_block.Bytes()[m_nSize] = '\0';
   if (LoadObserver() != nullptr) ObserveFile(pszPath, m_block.Bytes(), m_nSize, bTextMode);
   return true;
 }
