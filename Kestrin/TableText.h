@@ -284,11 +284,12 @@ void CopyCut(char (&szField)[N], std::string_view text) {
 // moved behind it. False for any other form, which CTextScan::Float reads.
 template <typename TEnd>
 bool ShortFloatHere(const char*& p, TEnd end, float& fValue) {
-  const char* q = p;
-  bool bNegative = ZorGameBase::Before(q, end) && *q == '-';
-  if (ZorGameBase::Before(q, end) && (*q == '-' || *q == '+')) ++q;
+  if (!ZorGameBase::Before(p, end) || (*p != '-' && *p != '+')) {
+    return ZorGameBase::ShortDecimalFloat(p, end, fValue, p);  // the usual case: no sign
+  }
+  bool bNegative = *p == '-';
   float fParsed;
-  if (!ZorGameBase::ShortDecimalFloat(q, end, fParsed, p)) return false;
+  if (!ZorGameBase::ShortDecimalFloat(p + 1, end, fParsed, p)) return false;
   fValue = bNegative ? -fParsed : fParsed;
   return true;
 }

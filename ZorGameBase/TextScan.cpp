@@ -54,17 +54,16 @@ bool ReadAll(ZorPlatform::FileHandle hFile, char* pBuffer, size_t nSize) {
 }  // namespace
 
 FILE* OpenForImage(const char* pszPath, long& nSize) {
-  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
+  uint64_t nFileSize = 0;
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath, nFileSize);
   if (pFile == nullptr) return nullptr;
-  nSize = -1;
-  // A folder opens on some systems and reads as an error: probe one byte first.
-  fgetc(pFile);
-  if (ferror(pFile) == 0 && fseek(pFile, 0, SEEK_END) == 0 && (nSize = ftell(pFile)) >= 0 &&
-      fseek(pFile, 0, SEEK_SET) == 0) {
-    return pFile;
+  if (nFileSize > static_cast<uint64_t>(std::numeric_limits<long>::max())) {
+    fclose(pFile);
+    return nullptr;
   }
-  fclose(pFile);
-  return nullptr;
+  setvbuf(pFile, nullptr, _IONBF, 0);  // the whole file in one read: no buffer in between
+  nSize = static_cast<long>(nFileSize);
+  return pFile;
 }
 
 bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {

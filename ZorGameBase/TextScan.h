@@ -31,7 +31,8 @@
 namespace ZorGameBase {
 
 // Opens a regular file to be read whole and takes its size, the read position left at its
-// start; null when there is no readable file at the path.
+// start and the stream unbuffered (a whole read goes straight to the caller's memory); null
+// when there is no readable file at the path.
 FILE* OpenForImage(const char* pszPath, long& nSize);
 
 // Reads the whole file with one read. In text mode the image reads as the shipping platform's
@@ -80,8 +81,10 @@ constexpr bool Before(const char*, CImageEnd) { return true; }
 // The digits from p on (at most to the end) added to nAccum, modulo 2^64; where they end.
 template <typename TEnd>
 inline const char* AccumulateDigits(const char* p, TEnd end, uint64_t& nAccum) {
-  for (unsigned nDigit; Before(p, end) && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
+  uint64_t nDigit;
+  while (Before(p, end) && (nDigit = static_cast<unsigned char>(*p) - uint64_t{'0'}) < 10) {
     nAccum = nAccum * 10 + nDigit;
+    ++p;
   }
   return p;
 }

@@ -29,6 +29,8 @@ void SetDebuggerSink(DebuggerSink pfnSink);
 // no regular file at the path: missing, unreadable, a folder, or a pipe, socket or device, which
 // could block the reader or never end. Never waits for a writer.
 std::FILE* OpenRegularFile(const char* pszPath);
+// The same, and the file's size in nSize.
+std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize);
 
 // A regular file opened to be read whole with the system's plain calls, without a stream:
 // OpenFileToRead, ReadFileBytes until the size is read, CloseFile. NO_FILE when there is no

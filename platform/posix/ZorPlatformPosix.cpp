@@ -53,6 +53,10 @@ int OpenRegularDescriptor(const char* pszPath, std::uint64_t& nSize) {
 
 std::FILE* OpenRegularFile(const char* pszPath) {
   std::uint64_t nSize = 0;
+  return OpenRegularFile(pszPath, nSize);
+}
+
+std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize) {
   int nFile = OpenRegularDescriptor(pszPath, nSize);
   if (nFile < 0) return nullptr;
   std::FILE* pFile = fdopen(nFile, "rb");

@@ -60,6 +60,18 @@ std::FILE* OpenRegularFile(const char* pszPath) {
   return nullptr;
 }
 
+std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize) {
+  std::FILE* pFile = OpenRegularFile(pszPath);
+  if (pFile == nullptr) return nullptr;
+  __int64 nLength = _filelengthi64(_fileno(pFile));
+  if (nLength < 0) {
+    fclose(pFile);
+    return nullptr;
+  }
+  nSize = static_cast<std::uint64_t>(nLength);
+  return pFile;
+}
+
 // Shared as the runtime's streams share a file opened for reading; a folder does not open
 // without FILE_FLAG_BACKUP_SEMANTICS.
 FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize) {
