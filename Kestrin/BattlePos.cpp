@@ -8,6 +8,9 @@
 #include "TextScan.h"
 
 
+using ZorGameBase::DecimalHere;
+using ZorGameBase::IMAGE_END;
+
 namespace {
 
 const char FIGHTER_POS_OFFSET_FILE[] = "ini/FighterPosOffset.ini";
@@ -54,9 +57,9 @@ int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
   uint64_t nKey, nX, nY;
   bool bOpened = ForEachLineRecord(
       FIGHTER_POS_OFFSET_FILE, LINE_BUFFER,
-      [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nKey) && NumberHere(p = SkipBlanks(p, pEnd), pEnd, nX) &&
-                     NumberHere(p = SkipBlanks(p, pEnd), pEnd, nY);
+      [&](const char* p) -> const char* {
+        bool bRead = DecimalHere(p, IMAGE_END, nKey) && DecimalHere(p = SkipBlanks(p), IMAGE_END, nX) &&
+                     DecimalHere(p = SkipBlanks(p), IMAGE_END, nY);
         return bRead ? p : nullptr;
       },
       [&] {

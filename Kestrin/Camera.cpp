@@ -28,9 +28,16 @@ const char TRACK_FORMAT_MESSAGE[] =
     "\xBE\xB5\xCD\xB7\xCE\xC4\xBC\xFE\xB8\xF1\xCA\xBD\xB4\xED\xCE\xF3:%s";
 
 // "%f" conversions into the destinations, in order, until one fails; the number converted.
+// A short decimal after a single blank is read where it stands.
 int ScanFloats(CTextScan& scan, float* const* apfDest, int nCount) {
   for (int i = 0; i < nCount; ++i) {
-    if (!scan.Float(*apfDest[i])) return i;
+    const char* p = scan.Position();
+    if (i > 0 && p < scan.End() && *p == ' ') ++p;
+    if (ShortFloatHere(p, scan.End(), *apfDest[i])) {
+      scan.SetPosition(p);
+    } else if (!scan.Float(*apfDest[i])) {
+      return i;
+    }
   }
   return nCount;
 }
@@ -63,9 +70,12 @@ int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
     ZorGameBase::DebugLog("error on open %s.", CAPTURE_CAMERA_FILE);
     return 0;
   }
-  // A second run refills the buffers of the first: the pointers handed out stay valid.
-  if (m_pCaptureCamera1 == nullptr) m_pCaptureCamera1 = new BattleCamera();
-  if (m_pCaptureCamera2 == nullptr) m_pCaptureCamera2 = new BattleCamera();
+  // A second run refills the buffers of the first: the pointers handed out stay valid. The two
+  // cameras are one block.
+  if (m_pCaptureCamera1 == nullptr) {
+    m_pCaptureCamera1 = new BattleCamera[2]();
+    m_pCaptureCamera2 = m_pCaptureCamera1 + 1;
+  }
   *m_pCaptureCamera1 = BattleCamera{};
   *m_pCaptureCamera2 = BattleCamera{};
   BattleCamera& one = *m_pCaptureCamera1;
@@ -201,8 +211,7 @@ std::unique_ptr<CameraTrackFrameList> ReadCameraTrackFile(std::string_view image
 }
 
 void C3DRoleBaseData::ReleaseCaptureCameraInfo() {
-  delete m_pCaptureCamera1;
-  delete m_pCaptureCamera2;
+  delete[] m_pCaptureCamera1;  // and camera 2 with it
   m_pCaptureCamera1 = nullptr;
   m_pCaptureCamera2 = nullptr;
 }

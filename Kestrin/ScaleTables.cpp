@@ -8,6 +8,9 @@
 #include "LoadFindings.h"
 #include "TableText.h"
 
+using ZorGameBase::DecimalHere;
+using ZorGameBase::IMAGE_END;
+
 namespace {
 
 const char ROLE_PART_SCALE_FILE[] = "ini/RolePartScale.ini";
@@ -50,9 +53,9 @@ bool LoadPairScales(const char* pszPath, uint32_t nFactor, ScaleTable& table) {
   float fScale;
   bool bOpened = ForEachLineRecord(
       pszPath, SCALE_PIECE_BUFFER,
-      [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, a) && p < pEnd && *p == '.' && NumberHere(++p, pEnd, b) &&
-                     p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
+      [&](const char* p) -> const char* {
+        bool bRead = DecimalHere(p, IMAGE_END, a) && *p == '.' && DecimalHere(++p, IMAGE_END, b) &&
+                     *p == '=' && ShortFloatHere(++p, IMAGE_END, fScale);
         return bRead ? p : nullptr;
       },
       [&] { table.Add(PackScaleKey(static_cast<uint32_t>(a), static_cast<uint32_t>(b), nFactor), fScale); },
@@ -88,7 +91,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
   uint64_t nRead;
   bool bOpened = ForEachLineRecord(
       ROLE_2D_LOOK_FILE, ROLE_2D_PIECE_BUFFER,
-      [&](const char* p, const char* pEnd) { return NumberHere(p, pEnd, nRead) ? p : nullptr; },
+      [&](const char* p) { return DecimalHere(p, IMAGE_END, nRead) ? p : nullptr; },
       [&] {
         int32_t nLook = static_cast<int32_t>(static_cast<uint32_t>(nRead));
         m_map2DRoleLook.Add(nLook, nLook);
@@ -120,8 +123,8 @@ int32_t C3DRoleBaseData::CreateLookScaleInfo() {
   float fScale;
   bool bOpened = ForEachLineRecord(
       LOOK_SCALE_FILE, SCALE_PIECE_BUFFER,
-      [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nRead) && p < pEnd && *p == '=' && ShortFloatHere(++p, pEnd, fScale);
+      [&](const char* p) -> const char* {
+        bool bRead = DecimalHere(p, IMAGE_END, nRead) && *p == '=' && ShortFloatHere(++p, IMAGE_END, fScale);
         return bRead ? p : nullptr;
       },
       [&] { m_mapLookScale.Add(static_cast<int32_t>(static_cast<uint32_t>(nRead)), fScale); },

@@ -353,45 +353,32 @@ void CopyCut(char (&szField)[N], std::string_view text) {
   memset(szField + nLength, 0, N - nLength);
 }
 
-// "%d" or "%u" of a number that stands at p, no white space before it: an optional sign and
-// digits, accumulated modulo 2^64 (negated for a minus) as CTextScan does; p is moved behind
-// it. False without a digit.
-inline bool NumberHere(const char*& p, const char* pEnd, uint64_t& nValue) {
-  const char* q = p;
-  bool bNegative = q < pEnd && *q == '-';
-  if (q < pEnd && (*q == '-' || *q == '+')) ++q;
-  const char* pDigits = q;
-  uint64_t n = 0;
-  for (unsigned nDigit; q < pEnd && (nDigit = static_cast<unsigned char>(*q) - '0') < 10; ++q) n = n * 10 + nDigit;
-  if (q == pDigits) return false;
-  nValue = bNegative ? 0 - n : n;
-  p = q;
-  return true;
-}
-
 // "%f" of a short decimal (ShortDecimalFloat) that stands at p after an optional sign; p is
 // moved behind it. False for any other form, which CTextScan::Float reads.
-inline bool ShortFloatHere(const char*& p, const char* pEnd, float& fValue) {
-  const char* q = p;
-  bool bNegative = q < pEnd && *q == '-';
-  if (q < pEnd && (*q == '-' || *q == '+')) ++q;
+template <typename TEnd>
+bool ShortFloatHere(const char*& p, TEnd end, float& fValue) {
+  if (!ZorGameBase::Before(p, end) || (*p != '-' && *p != '+')) {
+    return ZorGameBase::ShortDecimalFloat(p, end, fValue, p);  // the usual case: no sign
+  }
+  bool bNegative = *p == '-';
   float fParsed;
-  if (!ZorGameBase::ShortDecimalFloat(q, pEnd, fParsed, p)) return false;
+  if (!ZorGameBase::ShortDecimalFloat(p + 1, end, fParsed, p)) return false;
   fValue = bNegative ? -fParsed : fParsed;
   return true;
 }
 
-// Blanks and tabs from p on.
-inline const char* SkipBlanks(const char* p, const char* pEnd) {
-  while (p < pEnd && (*p == ' ' || *p == '\t')) ++p;
+// Blanks and tabs from p on, in a file image (which ends in another byte).
+inline const char* SkipBlanks(const char* p) {
+  while (*p == ' ' || *p == '\t') ++p;
   return p;
 }
 
 // Calls fnLine with every piece that fgets with a buffer of nBufferSize bytes returns from the
 // file opened in text mode, each as the C string it becomes, as ForEachLinePiece does; but a
-// line is first offered to fnRead(p, pEnd) where it starts in the image, which reads its record
+// line is first offered to fnRead(p) where it starts in the image, which reads its record
 // where it stands if it can (the common form of the line: no white space but blanks and tabs
-// within the record) and answers where the record ends, or null. A record read so, of a line
+// within the record) and answers where the record ends, or null. The image ends in a zero byte
+// (IMAGE_END) that no record passes. A record read so, of a line
 // that ends with a line feed and fits one piece, is what the piece would give: fnTake() takes
 // it, and fnLine does not see the line. One pass over the common lines. fnLine answers whether
 // the reading goes on. False when the file cannot be read.
@@ -406,9 +393,9 @@ bool ForEachLineRecord(const char* pszPath, size_t nBufferSize, TRead fnRead, TT
   std::string_view piece;
   while (!scan.AtEnd()) {
     const char* p = scan.Position();
-    const char* pAfter = bHasZero ? nullptr : fnRead(p, pEnd);
+    const char* pAfter = bHasZero ? nullptr : fnRead(p);
     if (pAfter != nullptr) {
-      const char* pFeed = pAfter < pEnd && *pAfter == '\n' ? pAfter : ZorGameBase::FindLineFeed(pAfter, pEnd);
+      const char* pFeed = *pAfter == '\n' ? pAfter : ZorGameBase::FindLineFeed(pAfter, pEnd);
       if (pFeed < pEnd && static_cast<size_t>(pFeed - p) < nBufferSize - 1) {
         fnTake();
         scan.SetPosition(pFeed + 1);

@@ -7,6 +7,9 @@
 #include "LoadFindings.h"
 #include "TableText.h"
 
+using ZorGameBase::DecimalHere;
+using ZorGameBase::IMAGE_END;
+
 namespace {
 
 const char APPENDENT_WEAPON_FILE[] = "ini/AppendentWeapon.ini";
@@ -48,8 +51,8 @@ int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
   uint64_t nWeapon, nAppended;
   return LoadWeaponTable(
       APPENDENT_WEAPON_FILE, m_mapAppendentWeapon,
-      [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nWeapon) && p < pEnd && *p == '=' && NumberHere(++p, pEnd, nAppended);
+      [&](const char* p) -> const char* {
+        bool bRead = DecimalHere(p, IMAGE_END, nWeapon) && *p == '=' && DecimalHere(++p, IMAGE_END, nAppended);
         return bRead ? p : nullptr;
       },
       [&] { m_mapAppendentWeapon.Add(static_cast<uint32_t>(nWeapon), static_cast<uint32_t>(nAppended)); },
@@ -66,9 +69,9 @@ int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
   uint64_t nWeapon, nLook, nUse;
   return LoadWeaponTable(
       WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook,
-      [&](const char* p, const char* pEnd) -> const char* {
-        bool bRead = NumberHere(p, pEnd, nWeapon) && p < pEnd && *p == '.' && NumberHere(++p, pEnd, nLook) &&
-                     p < pEnd && *p == '=' && NumberHere(++p, pEnd, nUse);
+      [&](const char* p) -> const char* {
+        bool bRead = DecimalHere(p, IMAGE_END, nWeapon) && *p == '.' && DecimalHere(++p, IMAGE_END, nLook) &&
+                     *p == '=' && DecimalHere(++p, IMAGE_END, nUse);
         return bRead ? p : nullptr;
       },
       [&] {

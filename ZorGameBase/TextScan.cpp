@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -32,38 +33,55 @@ size_t ToTextMode(char* pData, size_t nSize) {
   return static_cast<size_t>(pOut - pData);
 }
 
+// Opens the regular file at the path to be read whole with the system's plain calls, its size
+// in nSize; NO_FILE when there is none, or when it is larger than this process can address.
+ZorPlatform::FileHandle OpenWhole(const char* pszPath, size_t& nSize) {
+  uint64_t nFileSize = 0;
+  ZorPlatform::FileHandle hFile = ZorPlatform::OpenFileToRead(pszPath, nFileSize);
+  if (hFile != ZorPlatform::NO_FILE && nFileSize >= SIZE_MAX / 2) {
+    ZorPlatform::CloseFile(hFile);
+    return ZorPlatform::NO_FILE;
+  }
+  nSize = static_cast<size_t>(nFileSize);
+  return hFile;
+}
+
+// True when all nSize bytes of the file came into pBuffer.
+bool ReadAll(ZorPlatform::FileHandle hFile, char* pBuffer, size_t nSize) {
+  return nSize == 0 || ZorPlatform::ReadFileBytes(hFile, pBuffer, nSize) == static_cast<int64_t>(nSize);
+}
+
 }  // namespace
 
 FILE* OpenForImage(const char* pszPath, long& nSize) {
-  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath);
+  uint64_t nFileSize = 0;
+  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath, nFileSize);
   if (pFile == nullptr) return nullptr;
-  nSize = -1;
-  // A folder opens on some systems and reads as an error: probe one byte first.
-  fgetc(pFile);
-  if (ferror(pFile) == 0 && fseek(pFile, 0, SEEK_END) == 0 && (nSize = ftell(pFile)) >= 0 &&
-      fseek(pFile, 0, SEEK_SET) == 0) {
-    return pFile;
+  if (nFileSize > static_cast<uint64_t>(std::numeric_limits<long>::max())) {
+    fclose(pFile);
+    return nullptr;
   }
-  fclose(pFile);
-  return nullptr;
+  setvbuf(pFile, nullptr, _IONBF, 0);  // the whole file in one read: no buffer in between
+  nSize = static_cast<long>(nFileSize);
+  return pFile;
 }
 
 bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
   image.clear();
-  long nSize = -1;
-  FILE* pFile = OpenForImage(pszPath, nSize);
-  if (pFile == nullptr) {
+  size_t nSize = 0;
+  ZorPlatform::FileHandle hFile = OpenWhole(pszPath, nSize);
+  if (hFile == ZorPlatform::NO_FILE) {
     if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
   bool bRead = false;
   try {
-    image.resize(static_cast<size_t>(nSize));
-    bRead = fread(image.data(), 1, image.size(), pFile) == image.size();
+    image.resize(nSize);
+    bRead = ReadAll(hFile, image.data(), nSize);
   } catch (const std::exception&) {
     bRead = false;  // larger than this process can hold
   }
-  fclose(pFile);
+  ZorPlatform::CloseFile(hFile);
   if (!bRead) {
     image.clear();
     return false;
@@ -75,29 +93,28 @@ bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {
 
 bool CFileImage::Read(const char* pszPath, bool bTextMode) {
   m_nSize = 0;
-  long nSize = -1;
-  FILE* pFile = OpenForImage(pszPath, nSize);
-  if (pFile == nullptr) {
+  size_t nWanted = 0;
+  ZorPlatform::FileHandle hFile = OpenWhole(pszPath, nWanted);
+  if (hFile == ZorPlatform::NO_FILE) {
     if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
-  size_t nWanted = static_cast<size_t>(nSize);
-  if (nWanted > m_block.Size()) {
+  if (nWanted >= m_block.Size()) {  // room for the zero byte behind the image too
     CTableBlock::ReleaseImage(std::move(m_block));
     try {
-      m_block = CTableBlock::ForImage(nWanted);
+      m_block = CTableBlock::ForImage(nWanted + 1);
     } catch (const std::bad_alloc&) {
       // larger than this process can hold: not read
     }
   }
-  bool bRead = nWanted <= m_block.Size() &&
-               (nWanted == 0 || fread(m_block.Bytes(), 1, nWanted, pFile) == nWanted);
-  fclose(pFile);
+  bool bRead = nWanted < m_block.Size() && ReadAll(hFile, m_block.Bytes(), nWanted);
+  ZorPlatform::CloseFile(hFile);
   if (!bRead) {
     if (bTextMode && LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
   m_nSize = bTextMode ? ToTextMode(m_block.Bytes(), nWanted) : nWanted;
+  m_block.Bytes()[m_nSize] = '\0';
   if (LoadObserver() != nullptr) ObserveFile(pszPath, m_block.Bytes(), m_nSize, bTextMode);
   return true;
 }

@@ -31,16 +31,19 @@
 namespace ZorGameBase {
 
 // Opens a regular file to be read whole and takes its size, the read position left at its
-// start; null when there is no readable file at the path.
+// start and the stream unbuffered (a whole read goes straight to the caller's memory); null
+// when there is no readable file at the path.
 FILE* OpenForImage(const char* pszPath, long& nSize);
 
 // Reads the whole file with one read. In text mode the image reads as the shipping platform's
 // text streams deliver it: each carriage return + line feed becomes a line feed, and a
 // Ctrl-Z (0x1A) byte ends the text. False (image empty) when the file cannot be opened or read.
+// As for every string, a zero byte follows the image.
 bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode);
 
 // A whole file in memory, read as ReadFileImage reads it, into a block that is not cleared
-// first and that a later Read reuses when it is large enough.
+// first and that a later Read reuses when it is large enough. A zero byte follows the image
+// (Data()[Size()], not part of the view): loops over the image may stop on it (IMAGE_END).
 class CFileImage {
  public:
   CFileImage() = default;
@@ -67,32 +70,45 @@ std::string_view CutAtNul(std::string_view text);
 // first, then digits up to the first other character; 0 without digits; saturated to 32 bits.
 int32_t ParseDecimal(const char* pszText);
 
+// Where a text ends for the readers below: at a pointer pEnd, or (IMAGE_END) at the zero byte
+// that follows every file image (CFileImage), which no digit run and no number form passes, so
+// that the readers need not look for the end.
+struct CImageEnd {};
+constexpr CImageEnd IMAGE_END{};
+inline bool Before(const char* p, const char* pEnd) { return p < pEnd; }
+constexpr bool Before(const char*, CImageEnd) { return true; }
+
+// The digits from p on (at most to the end) added to nAccum, modulo 2^64; where they end.
+template <typename TEnd>
+inline const char* AccumulateDigits(const char* p, TEnd end, uint64_t& nAccum) {
+  uint64_t nDigit;
+  while (Before(p, end) && (nDigit = static_cast<unsigned char>(*p) - uint64_t{'0'}) < 10) {
+    nAccum = nAccum * 10 + nDigit;
+    ++p;
+  }
+  return p;
+}
+
 // The nearest float of a plain decimal at p, digits with at most one point and seven digits in
-// all, no sign and no exponent behind it, read up to the first other character (at most to
-// pEnd): pStop is set behind it. False for any other form, which takes the full conversion.
+// all, no sign and no exponent behind it, read up to the first other character (at most to the
+// end): pStop is set behind it. False for any other form, which takes the full conversion.
 // Seven digits stay below 2^24 as do the powers of ten up to 10^7: both are exact floats, and
 // one correctly rounded division gives the nearest float of the decimal.
-inline bool ShortDecimalFloat(const char* p, const char* pEnd, float& fValue, const char*& pStop) {
+template <typename TEnd>
+inline bool ShortDecimalFloat(const char* p, TEnd end, float& fValue, const char*& pStop) {
   static const float POWERS_OF_TEN[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
-  const char* pStart = p;
-  uint32_t nMantissa = 0;
-  unsigned nDigit;
-  for (; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
-    nMantissa = nMantissa * 10 + nDigit;
-  }
-  ptrdiff_t nDigits = p - pStart;
+  uint64_t nMantissa = 0;
+  const char* pPoint = AccumulateDigits(p, end, nMantissa);
+  const char* pAfter = pPoint;
   ptrdiff_t nFraction = 0;
-  if (p < pEnd && *p == '.') {
-    const char* pFraction = ++p;
-    for (; p < pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10; ++p) {
-      nMantissa = nMantissa * 10 + nDigit;
-    }
-    nFraction = p - pFraction;
-    nDigits += nFraction;
+  if (Before(pPoint, end) && *pPoint == '.') {
+    pAfter = AccumulateDigits(pPoint + 1, end, nMantissa);
+    nFraction = pAfter - (pPoint + 1);
   }
-  if (nDigits == 0 || nDigits > 7 || (p < pEnd && (*p == 'e' || *p == 'E'))) return false;
-  fValue = static_cast<float>(nMantissa) / POWERS_OF_TEN[nFraction];
-  pStop = p;
+  size_t nDigits = static_cast<size_t>(pPoint - p) + static_cast<size_t>(nFraction);
+  if (nDigits - 1 > 6 || (Before(pAfter, end) && (*pAfter | 0x20) == 'e')) return false;  // 'e', 'E'
+  fValue = static_cast<float>(static_cast<int32_t>(nMantissa)) / POWERS_OF_TEN[nFraction];
+  pStop = pAfter;
   return true;
 }
 
@@ -106,6 +122,30 @@ inline bool IsScanSpace(char ch) {
 inline const char* FindLineFeed(const char* p, const char* pEnd) {
   return FindByte(p, pEnd, [](uint64_t nWord) { return BytesEqual(nWord, '\n'); },
                   [](char ch) { return ch == '\n'; });
+}
+
+// "%d" or "%u" of a number that stands at p, no white space before it: an optional sign and
+// digits up to the first other character (at most to the end), accumulated modulo 2^64 and
+// negated for a minus, as the shipping platform's conversions do; p is moved behind it. False,
+// p unmoved, without a digit.
+template <typename TEnd>
+inline bool DecimalHere(const char*& p, TEnd end, uint64_t& nValue) {
+  const char* q = p;
+  if (!Before(q, end)) return false;
+  unsigned nDigit = static_cast<unsigned char>(*q) - '0';
+  uint64_t nAccum = nDigit;
+  if (nDigit < 10) {  // the usual case: no sign
+    p = AccumulateDigits(q + 1, end, nAccum);
+    nValue = nAccum;
+    return true;
+  }
+  if (*q != '+' && *q != '-') return false;
+  bool bNegative = *q++ == '-';
+  if (!Before(q, end) || (nDigit = static_cast<unsigned char>(*q) - '0') > 9) return false;
+  nAccum = nDigit;
+  p = AccumulateDigits(q + 1, end, nAccum);
+  nValue = bNegative ? 0 - nAccum : nAccum;
+  return true;
 }
 
 // A forward cursor over text. Every conversion first skips white space (as the formatted input
@@ -198,24 +238,11 @@ class CTextScan {
   }
 
  private:
-  // A decimal number after white space and an optional sign, accumulated modulo 2^64 (and
-  // negated for a minus); false, with only the white space passed, when no digit follows.
+  // A decimal number after white space (DecimalHere); false, with only the white space
+  // passed, when no digit follows.
   bool Decimal(uint64_t& nValue) {
     SkipSpace();
-    const char* p = m_pPos;
-    if (p >= m_pEnd) return false;
-    bool bNegative = false;
-    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
-    if (nDigit > 9) {  // a sign, or no number
-      if (*p != '+' && *p != '-') return false;
-      bNegative = *p++ == '-';
-      if (p >= m_pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') > 9) return false;
-    }
-    uint64_t nAccum = nDigit;
-    while (++p < m_pEnd && (nDigit = static_cast<unsigned char>(*p) - '0') < 10) nAccum = nAccum * 10 + nDigit;
-    m_pPos = p;
-    nValue = bNegative ? 0 - nAccum : nAccum;
-    return true;
+    return DecimalHere(m_pPos, m_pEnd, nValue);
   }
   // Digits in base nBase accumulated modulo 2^64, after an optional sign; false without one.
   bool Digits(uint64_t& nValue, bool& bNegative, int nBase);

@@ -5,6 +5,7 @@
 // header.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 
@@ -28,6 +29,19 @@ void SetDebuggerSink(DebuggerSink pfnSink);
 // no regular file at the path: missing, unreadable, a folder, or a pipe, socket or device, which
 // could block the reader or never end. Never waits for a writer.
 std::FILE* OpenRegularFile(const char* pszPath);
+// The same, and the file's size in nSize.
+std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize);
+
+// A regular file opened to be read whole with the system's plain calls, without a stream:
+// OpenFileToRead, ReadFileBytes until the size is read, CloseFile. NO_FILE when there is no
+// regular file at the path (the rules of OpenRegularFile); nSize is then left alone.
+using FileHandle = std::intptr_t;
+constexpr FileHandle NO_FILE = -1;
+FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize);
+// Reads up to nBytes from where the last read ended: the count read, fewer only at the end of
+// the file; -1 on an error.
+std::int64_t ReadFileBytes(FileHandle hFile, void* pBuffer, size_t nBytes);
+void CloseFile(FileHandle hFile);
 
 // True when the pointer is not null and every byte up to and including the string's
 // terminating zero can be read: a probe, for checks that log a bad pointer.

@@ -27,24 +27,61 @@ bool MakeDirectory(const char* pszPath) {
   return errno == EEXIST && stat(pszPath, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+namespace {
+
 // Opened without waiting (a FIFO would wait for a writer), then kept only when the descriptor
 // is a regular file; the check is on the opened descriptor, so the path cannot change between.
-std::FILE* OpenRegularFile(const char* pszPath) {
-  if (pszPath == nullptr) return nullptr;
+// The descriptor, its size in nSize; -1 when there is none.
+int OpenRegularDescriptor(const char* pszPath, std::uint64_t& nSize) {
+  if (pszPath == nullptr) return -1;
   int nFile = open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (nFile < 0) return nullptr;
+  if (nFile < 0) return -1;
   struct stat info {};
   if (fstat(nFile, &info) != 0 || !S_ISREG(info.st_mode)) {
     int nError = S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
     close(nFile);
     errno = nError;
-    return nullptr;
+    return -1;
   }
   int nFlags = fcntl(nFile, F_GETFL);
   if (nFlags != -1) fcntl(nFile, F_SETFL, nFlags & ~O_NONBLOCK);
+  nSize = static_cast<std::uint64_t>(info.st_size);
+  return nFile;
+}
+
+}  // namespace
+
+std::FILE* OpenRegularFile(const char* pszPath) {
+  std::uint64_t nSize = 0;
+  return OpenRegularFile(pszPath, nSize);
+}
+
+std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize) {
+  int nFile = OpenRegularDescriptor(pszPath, nSize);
+  if (nFile < 0) return nullptr;
   std::FILE* pFile = fdopen(nFile, "rb");
   if (pFile == nullptr) close(nFile);
   return pFile;
+}
+
+FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize) {
+  return OpenRegularDescriptor(pszPath, nSize);
+}
+
+std::int64_t ReadFileBytes(FileHandle hFile, void* pBuffer, size_t nBytes) {
+  size_t nDone = 0;
+  while (nDone < nBytes) {
+    ssize_t nRead = read(static_cast<int>(hFile), static_cast<char*>(pBuffer) + nDone, nBytes - nDone);
+    if (nRead < 0 && errno == EINTR) continue;
+    if (nRead < 0) return -1;
+    if (nRead == 0) break;
+    nDone += static_cast<size_t>(nRead);
+  }
+  return static_cast<std::int64_t>(nDone);
+}
+
+void CloseFile(FileHandle hFile) {
+  if (hFile != NO_FILE) close(static_cast<int>(hFile));
 }
 
 namespace {

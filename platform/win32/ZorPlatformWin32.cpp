@@ -60,6 +60,54 @@ std::FILE* OpenRegularFile(const char* pszPath) {
   return nullptr;
 }
 
+std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize) {
+  std::FILE* pFile = OpenRegularFile(pszPath);
+  if (pFile == nullptr) return nullptr;
+  __int64 nLength = _filelengthi64(_fileno(pFile));
+  if (nLength < 0) {
+    fclose(pFile);
+    return nullptr;
+  }
+  nSize = static_cast<std::uint64_t>(nLength);
+  return pFile;
+}
+
+// Shared as the runtime's streams share a file opened for reading; a folder does not open
+// without FILE_FLAG_BACKUP_SEMANTICS.
+FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize) {
+  if (pszPath == nullptr) return NO_FILE;
+  HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (hFile == INVALID_HANDLE_VALUE) return NO_FILE;
+  LARGE_INTEGER size;
+  if (GetFileType(hFile) != FILE_TYPE_DISK || !GetFileSizeEx(hFile, &size) || size.QuadPart < 0) {
+    CloseHandle(hFile);
+    return NO_FILE;
+  }
+  nSize = static_cast<std::uint64_t>(size.QuadPart);
+  return reinterpret_cast<FileHandle>(hFile);
+}
+
+std::int64_t ReadFileBytes(FileHandle hFile, void* pBuffer, size_t nBytes) {
+  const size_t CHUNK = 1u << 30;  // a read's count is 32 bits
+  size_t nDone = 0;
+  while (nDone < nBytes) {
+    DWORD nWanted = static_cast<DWORD>(nBytes - nDone < CHUNK ? nBytes - nDone : CHUNK);
+    DWORD nRead = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(hFile), static_cast<char*>(pBuffer) + nDone, nWanted,
+                  &nRead, nullptr)) {
+      return -1;
+    }
+    if (nRead == 0) break;
+    nDone += nRead;
+  }
+  return static_cast<std::int64_t>(nDone);
+}
+
+void CloseFile(FileHandle hFile) {
+  if (hFile != NO_FILE) CloseHandle(reinterpret_cast<HANDLE>(hFile));
+}
+
 // The kernel's probe, with no limit on the length.
 bool IsReadableString(const char* psz) {
   return psz != nullptr && !IsBadStringPtrA(psz, static_cast<UINT_PTR>(-1));

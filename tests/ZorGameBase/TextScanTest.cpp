@@ -86,7 +86,8 @@ TEST(TextScanTest, FloatConversions) {
 
 class ReadFileImageTest : public TempFolderTest {};
 
-// Text mode joins line ends and stops at Ctrl-Z; a missing file or a folder fails.
+// Text mode joins line ends and stops at Ctrl-Z; a missing file or a folder fails. A file
+// image ends in a zero byte.
 TEST_F(ReadFileImageTest, TextOrBytesAndFailureWithoutAFile) {
   Write("ini/a.ini", std::string("a\r\nb\rc\r\n\x1A" "after", 14));
   std::string image;
@@ -99,10 +100,14 @@ TEST_F(ReadFileImageTest, TextOrBytesAndFailureWithoutAFile) {
   Write("ini/dir/x", "");
   EXPECT_FALSE(ZorGameBase::ReadFileImage("ini/dir", image, true));
   EXPECT_FALSE(ZorGameBase::ReadFileImage(nullptr, image, true));
+  ZorGameBase::CFileImage fileImage;
+  ASSERT_TRUE(fileImage.Read("ini/a.ini", true));
+  EXPECT_EQ("a\nb\rc\n", fileImage.View());
+  EXPECT_EQ('\0', fileImage.Data()[fileImage.Size()]);  // behind the shortened text
 }
 
 // During a load, a large image's block serves the next large image that fits; each reads back
-// exactly its own file, whatever the block held before.
+// exactly its own file, followed by a zero byte, whatever the block held before.
 TEST_F(ReadFileImageTest, ALoadsImagesShareOneBlockAndReadBackExactly) {
   const size_t MB = size_t{1} << 20;
   const struct {
@@ -120,6 +125,7 @@ TEST_F(ReadFileImageTest, ALoadsImagesShareOneBlockAndReadBackExactly) {
     ZorGameBase::CFileImage image;
     ASSERT_TRUE(image.Read("ini/t.ini", false)) << f.nBytes;
     EXPECT_TRUE(image.View() == strText) << f.nBytes;
+    EXPECT_EQ('\0', image.Data()[image.Size()]) << f.nBytes;  // also in a block that held more
     if (f.bSameBlock) {
       EXPECT_EQ(pPrevious, image.Data()) << f.nBytes;
     }
