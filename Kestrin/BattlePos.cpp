@@ -57,7 +57,7 @@ int32_t C3DRoleBaseData::CreateFighterPosOffsetInfo() {
   uint64_t nKey, nX, nY;
   bool bOpened = ForEachLineRecord(
       FIGHTER_POS_OFFSET_FILE, LINE_BUFFER,
-      [&](const char* p) -> const char* {
+      [&](const char* p, const char*) -> const char* {
         bool bRead = DecimalHere(p, IMAGE_END, nKey) && DecimalHere(p = SkipBlanks(p), IMAGE_END, nX) &&
                      DecimalHere(p = SkipBlanks(p), IMAGE_END, nY);
         return bRead ? p : nullptr;

@@ -53,7 +53,7 @@ bool LoadPairScales(const char* pszPath, uint32_t nFactor, ScaleTable& table) {
   float fScale;
   bool bOpened = ForEachLineRecord(
       pszPath, SCALE_PIECE_BUFFER,
-      [&](const char* p) -> const char* {
+      [&](const char* p, const char*) -> const char* {
         bool bRead = DecimalHere(p, IMAGE_END, a) && *p == '.' && DecimalHere(++p, IMAGE_END, b) &&
                      *p == '=' && ShortFloatHere(++p, IMAGE_END, fScale);
         return bRead ? p : nullptr;
@@ -91,7 +91,7 @@ int32_t C3DRoleBaseData::Create2DRoleLookInfo() {
   uint64_t nRead;
   bool bOpened = ForEachLineRecord(
       ROLE_2D_LOOK_FILE, ROLE_2D_PIECE_BUFFER,
-      [&](const char* p) { return DecimalHere(p, IMAGE_END, nRead) ? p : nullptr; },
+      [&](const char* p, const char*) { return DecimalHere(p, IMAGE_END, nRead) ? p : nullptr; },
       [&] {
         int32_t nLook = static_cast<int32_t>(static_cast<uint32_t>(nRead));
         m_map2DRoleLook.Add(nLook, nLook);
@@ -123,7 +123,7 @@ int32_t C3DRoleBaseData::CreateLookScaleInfo() {
   float fScale;
   bool bOpened = ForEachLineRecord(
       LOOK_SCALE_FILE, SCALE_PIECE_BUFFER,
-      [&](const char* p) -> const char* {
+      [&](const char* p, const char*) -> const char* {
         bool bRead = DecimalHere(p, IMAGE_END, nRead) && *p == '=' && ShortFloatHere(++p, IMAGE_END, fScale);
         return bRead ? p : nullptr;
       },

@@ -109,7 +109,7 @@ class CSoundResLineReader {
     const char* pStop = FindPlainValueEnd(pValue, pEnd);
     if (pStop == nullptr || (*pStop != ' ' && *pStop != '\t' && *pStop != '\n')) return nullptr;
     if (pStop == pValue && *pStop != '\n') return nullptr;  // blanks before the file
-    const char* pAfter = SkipBlanks(pStop, pEnd);
+    const char* pAfter = SkipBlanks(pStop);
     if (!(pAfter < pEnd && (*pAfter == '\n' || *pAfter == ';' ||
                             (*pAfter == '/' && pAfter + 1 < pEnd && pAfter[1] == '/')))) {
       return nullptr;  // more text after the blanks

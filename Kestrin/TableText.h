@@ -375,10 +375,10 @@ inline const char* SkipBlanks(const char* p) {
 
 // Calls fnLine with every piece that fgets with a buffer of nBufferSize bytes returns from the
 // file opened in text mode, each as the C string it becomes, as ForEachLinePiece does; but a
-// line is first offered to fnRead(p) where it starts in the image, which reads its record
-// where it stands if it can (the common form of the line: no white space but blanks and tabs
-// within the record) and answers where the record ends, or null. The image ends in a zero byte
-// (IMAGE_END) that no record passes. A record read so, of a line
+// line is first offered to fnRead(p, pEnd) where it starts in the image (pEnd: the image's
+// end), which reads its record where it stands if it can (the common form of the line: no white
+// space but blanks and tabs within the record) and answers where the record ends, or null. The
+// image ends in a zero byte (IMAGE_END) that no record passes. A record read so, of a line
 // that ends with a line feed and fits one piece, is what the piece would give: fnTake() takes
 // it, and fnLine does not see the line. One pass over the common lines. fnLine answers whether
 // the reading goes on. False when the file cannot be read.
@@ -393,7 +393,7 @@ bool ForEachLineRecord(const char* pszPath, size_t nBufferSize, TRead fnRead, TT
   std::string_view piece;
   while (!scan.AtEnd()) {
     const char* p = scan.Position();
-    const char* pAfter = bHasZero ? nullptr : fnRead(p);
+    const char* pAfter = bHasZero ? nullptr : fnRead(p, pEnd);
     if (pAfter != nullptr) {
       const char* pFeed = *pAfter == '\n' ? pAfter : ZorGameBase::FindLineFeed(pAfter, pEnd);
       if (pFeed < pEnd && static_cast<size_t>(pFeed - p) < nBufferSize - 1) {

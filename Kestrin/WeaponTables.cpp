@@ -51,7 +51,7 @@ int32_t C3DRoleBaseData::CreateAppendentWeaponInfo() {
   uint64_t nWeapon, nAppended;
   return LoadWeaponTable(
       APPENDENT_WEAPON_FILE, m_mapAppendentWeapon,
-      [&](const char* p) -> const char* {
+      [&](const char* p, const char*) -> const char* {
         bool bRead = DecimalHere(p, IMAGE_END, nWeapon) && *p == '=' && DecimalHere(++p, IMAGE_END, nAppended);
         return bRead ? p : nullptr;
       },
@@ -69,7 +69,7 @@ int32_t C3DRoleBaseData::CreateWeaponAdjustByLookInfo() {
   uint64_t nWeapon, nLook, nUse;
   return LoadWeaponTable(
       WEAPON_ADJUST_FILE, m_mapWeaponAdjustByLook,
-      [&](const char* p) -> const char* {
+      [&](const char* p, const char*) -> const char* {
         bool bRead = DecimalHere(p, IMAGE_END, nWeapon) && *p == '.' && DecimalHere(++p, IMAGE_END, nLook) &&
                      *p == '=' && DecimalHere(++p, IMAGE_END, nUse);
         return bRead ? p : nullptr;
