@@ -68,7 +68,7 @@ const char* SkipSpace(const char* p, const char* pEnd) {
 
 // "%d %d ..." with nCount conversions into anValue; the number converted (the first ones are
 // stored even when a later one fails). kBounded as for ScanDecimals: a value ending in anything
-// but a digit (its line feed, as a rule) ends every run of digits by itself.
+// but a digit or a sign (its line feed, as a rule) ends every number by itself.
 template <bool kBounded>
 int ScanIntsUpTo(std::string_view value, int32_t* anValue, int nCount) {
   const char* p = value.data();
@@ -79,10 +79,8 @@ int ScanIntsUpTo(std::string_view value, int32_t* anValue, int nCount) {
 }
 
 int ScanInts(std::string_view value, int32_t* anValue, int nCount) {
-  if (!value.empty() && static_cast<unsigned char>(value.back() - '0') < 10) {
-    return ScanIntsUpTo<true>(value, anValue, nCount);
-  }
-  return ScanIntsUpTo<false>(value, anValue, nCount);
+  if (ZorGameBase::StopsEveryNumber(value)) return ScanIntsUpTo<false>(value, anValue, nCount);
+  return ScanIntsUpTo<true>(value, anValue, nCount);
 }
 
 // "%f %f %f" into a point of a camera; the number converted.

@@ -90,8 +90,7 @@ void ReadRegionRecords(const char* pBegin, const char* pEnd, const char* pszFile
   RegionInfo info{};
   int nFields;
   const char* pRecord = scan.Position();
-  // A text that ends in anything but a digit ends every run of digits by itself.
-  bool bBounded = pEnd > pBegin && static_cast<unsigned char>(pEnd[-1] - '0') < 10;
+  bool bBounded = !ZorGameBase::StopsEveryNumber(std::string_view(pBegin, static_cast<size_t>(pEnd - pBegin)));
   while ((nFields = bBounded ? ScanRegion<true>(scan, info) : ScanRegion<false>(scan, info)) != EOF) {
     if (nFields == REGION_FIELDS) {
       list.push_back(info);

@@ -7,37 +7,25 @@
 #include "TextScan.h"
 
 // nCount conversions from p on, into anValue (int32_t or uint32_t): each number after white
-// space and an optional sign, as CTextScan::Int32 and UInt32 read it: summed modulo 2^32, which
-// gives the low 32 bits of that reader's sum modulo 2^64. Answers the number
-// converted (those before a failing one are stored); pAt is left behind the last number
-// converted. kBounded: whether a run of digits may reach pEnd; without it the text must end in
-// something other than a digit, which then ends every run.
+// space and an optional sign, as CTextScan::Int32 and UInt32 read it. Answers the number
+// converted (those before a failing one are stored); p is left behind the last number
+// converted. kBounded: whether a number may run to pEnd; without it the text must stop every
+// number before its end (StopsEveryNumber), and the digits are read without a look for it.
 template <bool kBounded, typename T>
-int ScanDecimals(const char*& pAt, const char* pEnd, T* anValue, int nCount) {
-  const char* p = pAt;
+int ScanDecimals(const char*& p, const char* pEnd, T* anValue, int nCount) {
   for (int i = 0; i < nCount; ++i) {
-    const char* pNumber = p;
-    p += p != pEnd && *p == ' ';  // the usual single blank, a digit behind it
-    unsigned nDigit = p != pEnd ? static_cast<unsigned char>(*p) - '0' : 10u;
-    bool bNegative = false;
-    if (nDigit >= 10) {  // more white space, a sign, or no number
-      while (p != pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
-      if (p != pEnd && (*p == '-' || *p == '+')) bNegative = *p++ == '-';
-      if (p == pEnd || (nDigit = static_cast<unsigned char>(*p) - '0') >= 10) {
-        pAt = pNumber;
-        return i;
-      }
+    const char* q = p;
+    q += q != pEnd && *q == ' ';  // the usual single blank, a digit behind it
+    if (q == pEnd || static_cast<unsigned char>(*q - '0') >= 10) {  // more white space, a sign, or no number
+      while (q != pEnd && ZorGameBase::IsScanSpace(*q)) ++q;
+      if (q == pEnd) return i;
     }
-    uint32_t nValue = nDigit;
-    for (;;) {
-      ++p;
-      if (kBounded && p == pEnd) break;
-      nDigit = static_cast<unsigned char>(*p) - '0';
-      if (nDigit >= 10) break;
-      nValue = nValue * 10 + nDigit;
-    }
-    anValue[i] = static_cast<T>(bNegative ? 0 - nValue : nValue);
+    uint64_t nValue;
+    bool bRead = kBounded ? ZorGameBase::DecimalHere(q, pEnd, nValue)
+                          : ZorGameBase::DecimalHere(q, ZorGameBase::IMAGE_END, nValue);
+    if (!bRead) return i;
+    anValue[i] = static_cast<T>(nValue);
+    p = q;
   }
-  pAt = p;
   return nCount;
 }

@@ -157,12 +157,13 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
                                   static_cast<size_t>(pEnd - p));
         }
         // "id=name" with no white space before the name: the name ends at the first white space.
-        // (An image that ends with white space stops the number before its end.)
         pLine = p;
-        if (!ZorGameBase::IsScanSpace(pEnd[-1]) || !CWordStream::NumberBeforeSpace(p, nId) || *p != '=' ||
+        uint64_t nNumber;
+        if (!ZorGameBase::DecimalHere(p, ZorGameBase::IMAGE_END, nNumber) || *p != '=' ||
             ZorGameBase::IsScanSpace(*++p)) {
           return nullptr;
         }
+        nId = static_cast<uint32_t>(nNumber);
         const char* pNameEnd = CTextScan::FindSpace(p, pEnd);
         name = std::string_view(p, static_cast<size_t>(pNameEnd - p));
         return pNameEnd;

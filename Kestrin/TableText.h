@@ -149,12 +149,17 @@ class CWordStream {
   // For fnRead of ReadNext: "n.n...n=name" with N numbers at p, read as the formats "%u.%u=%s"
   // and the like read such a word: each number with an optional sign, modulo 2^32; the name is
   // the rest of the word, not empty. Answers the end of the word (its first white space, or
-  // pLimit), or null when the word does not read so.
+  // pLimit), or null when the word does not read so. The white space that ends the image stops
+  // every number before the image's end.
   template <size_t N>
   static const char* NumbersAndName(const char* p, const char* pLimit, uint32_t (&anNumbers)[N],
                                     std::string_view& name) {
     for (size_t i = 0; i < N; ++i) {
-      if (!NumberBeforeSpace(p, anNumbers[i]) || *p != (i + 1 < N ? '.' : '=')) return nullptr;
+      uint64_t nNumber;
+      if (!ZorGameBase::DecimalHere(p, ZorGameBase::IMAGE_END, nNumber) || *p != (i + 1 < N ? '.' : '=')) {
+        return nullptr;
+      }
+      anNumbers[i] = static_cast<uint32_t>(nNumber);
       ++p;
     }
     if (p >= pLimit) return nullptr;  // a number ran past a word cut by the buffer
@@ -162,31 +167,6 @@ class CWordStream {
     if (pEnd == p) return nullptr;
     name = std::string_view(p, static_cast<size_t>(pEnd - p));
     return pEnd;
-  }
-
-  // "%u" (or "%d" taken bit for bit) at p, in an image that ends with white space: an optional sign and digits, modulo
-  // 2^32 (as the conversion's 64-bit accumulation cut to 32 bits), negated for a minus; p moved
-  // behind. False, p unmoved, without a digit. White space stops it before the image ends.
-  static bool NumberBeforeSpace(const char*& p, uint32_t& nValue) {
-    unsigned nDigit = static_cast<unsigned char>(*p) - '0';
-    if (nDigit > 9) return SignedNumberBeforeSpace(p, nValue);
-    const char* q = p;
-    uint32_t n = nDigit;
-    while ((nDigit = static_cast<unsigned char>(*++q) - '0') < 10) n = n * 10 + nDigit;
-    p = q;
-    nValue = n;
-    return true;
-  }
-  // The same at a sign, apart from the usual number.
-  static bool SignedNumberBeforeSpace(const char*& p, uint32_t& nValue) {
-    const char* q = p + 1;
-    if ((*p != '+' && *p != '-') || static_cast<unsigned>(static_cast<unsigned char>(*q) - '0') > 9 ||
-        !NumberBeforeSpace(q, nValue)) {
-      return false;
-    }
-    if (*p == '-') nValue = 0u - nValue;
-    p = q;
-    return true;
   }
 
  private:

@@ -148,6 +148,14 @@ inline bool DecimalHere(const char*& p, TEnd end, uint64_t& nValue) {
   return true;
 }
 
+// True when no number read where it stands (DecimalHere) can run past the text's end: its
+// last byte is neither a digit nor a sign, so the text may be read as if IMAGE_END followed it.
+inline bool StopsEveryNumber(std::string_view text) {
+  if (text.empty()) return false;
+  char ch = text.back();
+  return static_cast<unsigned char>(ch - '0') >= 10 && ch != '+' && ch != '-';
+}
+
 // A forward cursor over text. Every conversion first skips white space (as the formatted input
 // does for "%d", "%u", "%I64d", "%f" and "%s"); on failure it answers false and the cursor
 // stays where the conversion found no match.
