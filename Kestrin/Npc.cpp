@@ -107,7 +107,7 @@ class CStarLookKeys {
     uint64_t nMagnitude;
     // The usual form, digits up to the line's end, without the general conversion.
     nField = ZorGameBase::FieldDecimal(p, nMagnitude) ? ZorGameBase::SaturateInt32(nMagnitude, bNegative)
-                                                      : ZorGameBase::ParseDecimal(pValue);
+                                                      : ZorGameBase::ParseValueDecimal(pValue);
   }
   // A text key into a 32-byte field, cut to 31 characters; empty when missing or empty (as the
   // counted string emptied before each key leaves it).

@@ -137,6 +137,12 @@ int32_t ParseDecimal(const char* pszText) {
   return nValue > INT32_MAX ? INT32_MAX : static_cast<int32_t>(nValue);
 }
 
+int32_t ParseValueDecimal(const char* pValue) {
+  const char* p = pValue;
+  while (*p != '\r' && *p != '\n' && IsScanSpace(*p)) ++p;
+  return *p == '\r' || *p == '\n' ? 0 : ParseDecimal(p);
+}
+
 std::string_view CutAtNul(std::string_view text) {
   size_t nZero = text.find('\0');
   return nZero == std::string_view::npos ? text : text.substr(0, nZero);

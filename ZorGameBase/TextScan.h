@@ -70,6 +70,11 @@ std::string_view CutAtNul(std::string_view text);
 // first, then digits up to the first other character; 0 without digits; saturated to 32 bits.
 int32_t ParseDecimal(const char* pszText);
 
+// ParseDecimal of a value where it stands in its line of a text image, as of the value copied
+// alone: the white space before the number is passed only up to the line's end (a carriage
+// return, line feed or zero byte), where the value reads 0.
+int32_t ParseValueDecimal(const char* pValue);
+
 // Where a text ends for the readers below: at a pointer pEnd, or (IMAGE_END) at the zero byte
 // that follows every file image (CFileImage), which no digit run and no number form passes, so
 // that the readers need not look for the end.

@@ -920,14 +920,14 @@ size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
   return nSlot != 0 ? nSlot - 1 : NOT_A_KEY;
 }
 
-// atoi stops at the line's end by itself, so the value is read where it stands.
+// atoi of the value, read where it stands.
 bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
   if (m_apLines[nKey] == nullptr) return false;
   const char* pValue = m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey),
                                           bReportEmpty);
   if (pValue == nullptr) return false;
   if (LoadObserver() != nullptr) ObserveIntValue(m_ini, m_keys.Key(nKey), pValue);
-  nValue = ParseDecimal(pValue);
+  nValue = ParseValueDecimal(pValue);
   return true;
 }
 
