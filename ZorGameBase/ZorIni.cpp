@@ -33,6 +33,18 @@ const uint32_t NO_KEY = 0xFFFFFFFFu;  // a line without "="
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 bool IsLineEnd(char ch) { return ch == '\r' || ch == '\n' || ch == '\0'; }
+// A line (its blanks passed) that is a comment: ";" or "//" first.
+bool IsCommentLine(const char* pStart) { return pStart[0] == ';' || (pStart[0] == '/' && pStart[1] == '/'); }
+// Moves p past the line from pStart that ends at pEnd, its CR LF or LF included; a line that
+// runs to the data's end is the last line, and p stops there.
+void PassLine(const char*& p, const char* pStart, const char* pEnd, const char* pDataEnd, const char*& pLastLine) {
+  if (pEnd >= pDataEnd) {
+    pLastLine = pStart;
+    p = pDataEnd;
+  } else {
+    p = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
+  }
+}
 // The runtime's white space; GBK double-byte characters are never white space.
 bool IsSpace(char ch) {
   return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
@@ -616,13 +628,8 @@ inline bool CZorIni::NextContentLine(const char*& p, const char* pDataEnd, const
     const char* pEnd = ScanLine<FIND_KEY>(pStart, pEquals);
     const char* pLast = pEnd;
     while (pLast > pStart && IsBlank(pLast[-1])) --pLast;
-    if (pEnd >= pDataEnd) {
-      pLastLine = pStart;
-      p = pDataEnd;
-    } else {
-      p = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
-    }
-    if (pLast == pStart || pStart[0] == ';' || (pStart[0] == '/' && pStart[1] == '/')) continue;
+    PassLine(p, pStart, pEnd, pDataEnd, pLastLine);
+    if (pLast == pStart || IsCommentLine(pStart)) continue;
     span.pStart = pStart;
     span.nLength = static_cast<size_t>(pLast - pStart);
     span.pEnd = pEnd;
@@ -740,14 +747,9 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
     } else {
       pEnd = ScanLine<true>(pStart, pEquals);
     }
-    if (pEnd >= pDataEnd) {
-      m_pLastLine = pStart;
-      p = pDataEnd;
-    } else {
-      p = pEnd + (pEnd[0] == '\r' && pEnd[1] == '\n' ? 2 : 1);
-    }
+    PassLine(p, pStart, pEnd, pDataEnd, m_pLastLine);
     if (!bGuessed) {
-      if (pEnd == pStart || pStart[0] == ';' || (pStart[0] == '/' && pStart[1] == '/')) continue;
+      if (pEnd == pStart || IsCommentLine(pStart)) continue;
       const char* pLast = pEnd;
       while (IsBlank(pLast[-1])) --pLast;  // the line holds a non-blank character
       if (pLast - pStart >= 2 && pStart[0] == '[' && pLast[-1] == ']') {
