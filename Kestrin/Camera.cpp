@@ -86,9 +86,10 @@ int32_t C3DRoleBaseData::CreateCaptureCameraInfo() {
       &one.fTarget[2],   &two.fEye[0],      &two.fEye[1],      &two.fEye[2],
       &two.fRotation[0], &two.fRotation[1], &two.fRotation[2], &two.fTarget[0],
       &two.fTarget[1],   &two.fTarget[2]};
-  std::string strLine;
-  while (ini.ReadLine(strLine)) {
-    CTextScan scan(strLine);
+  // Each content line as ReadLine gives it, read where it stands.
+  ZorGameBase::IniFieldLine line;
+  while (ini.ReadFieldLine(line)) {
+    CTextScan scan(line.pszLine, line.pLineEnd);
     if (ScanFloats(scan, apfDest, 18) < 18) break;
   }
   return 1;

@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "TableBlock.h"
 #include "WordBytes.h"
@@ -102,6 +103,19 @@ inline const char* AccumulateDigits(const char* p, TEnd end, uint64_t& nAccum) {
 template <typename TEnd>
 inline bool ShortDecimalFloat(const char* p, TEnd end, float& fValue, const char*& pStop) {
   static const float POWERS_OF_TEN[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+  if constexpr (std::is_same<TEnd, CImageEnd>::value) {
+    // The usual scale, "d.dd", without the loops: the same quotient. The image's closing zero
+    // byte stops the look before it passes the end.
+    unsigned nUnit = static_cast<unsigned char>(p[0]) - '0';
+    unsigned nTenth, nHundredth;
+    if (nUnit < 10 && p[1] == '.' && (nTenth = static_cast<unsigned char>(p[2]) - '0') < 10 &&
+        (nHundredth = static_cast<unsigned char>(p[3]) - '0') < 10 &&
+        static_cast<unsigned>(static_cast<unsigned char>(p[4]) - '0') > 9 && (p[4] | 0x20) != 'e') {
+      fValue = static_cast<float>(static_cast<int32_t>(nUnit * 100 + nTenth * 10 + nHundredth)) / 1e2f;
+      pStop = p + 4;
+      return true;
+    }
+  }
   uint64_t nMantissa = 0;
   const char* pPoint = AccumulateDigits(p, end, nMantissa);
   const char* pAfter = pPoint;

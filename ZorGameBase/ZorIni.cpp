@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -21,6 +22,7 @@
 #include "LoadObserver.h"
 #include "TextScan.h"
 #include "WordBytes.h"
+#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 namespace {
@@ -369,6 +371,13 @@ bool HasIniExtension(const char* pszName, size_t nLength, const char* pszExtensi
   return true;
 }
 
+// The characters of a line from pStart to its end that a line buffer keeps: at most 2047.
+size_t CutLength(const char* pStart, const char* pEnd) {
+  const size_t nKept = CZorIni::LINE_BUFFER - 1;
+  size_t nLength = static_cast<size_t>(pEnd - pStart);
+  return nLength < nKept ? nLength : nKept;
+}
+
 }  // namespace
 
 // One line of the image: its first non-blank character, its length without leading and
@@ -489,8 +498,7 @@ const unsigned char* DatFileKey() {
 }  // namespace
 
 CZorIni::CZorIni()
-    : m_pFile(nullptr),
-      m_pCursor(nullptr),
+    : m_pCursor(nullptr),
       m_pLastLine(nullptr),
       m_nSize(0),
       m_szFileName(),
@@ -527,13 +535,7 @@ bool CZorIni::Open(const char* pszFileName, bool /*bSearchAlternatives: no calle
 
 bool CZorIni::AllocateImage(uint32_t nSize) {
   m_pBuffer = CImageRelease::Allocate(static_cast<size_t>(nSize) + IMAGE_PADDING);
-  m_pLineBuffer.reset(new (std::nothrow) char[LINE_BUFFER]);
-  if (m_pBuffer == nullptr || m_pLineBuffer == nullptr) {
-    m_pBuffer.reset();
-    m_pLineBuffer.reset();
-    return false;
-  }
-  m_pLineBuffer[0] = '\0';
+  if (m_pBuffer == nullptr) return false;
   m_nSize = nSize;
   return true;
 }
@@ -552,9 +554,13 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // place with the embedded encrypted file's key, so that its text is held once, however large
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
-  long nLength = -1;
-  m_pFile = OpenForImage(pszPath, nLength);
-  if (m_pFile == nullptr) {
+  uint64_t nLength = 0;
+  ZorPlatform::FileHandle hFile = ZorPlatform::OpenFileToRead(pszPath, nLength);
+  if (hFile != ZorPlatform::NO_FILE && nLength > static_cast<uint64_t>(std::numeric_limits<long>::max())) {
+    ZorPlatform::CloseFile(hFile);  // beyond what a stream's position could tell: not opened
+    hFile = ZorPlatform::NO_FILE;
+  }
+  if (hFile == ZorPlatform::NO_FILE) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
@@ -563,9 +569,9 @@ bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
   size_t nRaw = 0;
   if (nLength == 0) {
     bLoaded = !bEnciphered;  // an empty document: nothing to read, every walk finds nothing
-  } else if (nLength > 0 && nLength <= MAX_FILE_SIZE &&
+  } else if (nLength <= static_cast<uint64_t>(MAX_FILE_SIZE) &&
              AllocateImage(static_cast<uint32_t>(nLength))) {
-    bLoaded = fread(m_pBuffer.get(), 1, m_nSize, m_pFile) == m_nSize;
+    bLoaded = ZorPlatform::ReadFileBytes(hFile, m_pBuffer.get(), m_nSize) == static_cast<int64_t>(m_nSize);
     if (bLoaded && bEnciphered) {
       if (LoadObserver() != nullptr) {
         nRaw = m_nSize < sizeof(abyRaw) ? m_nSize : sizeof(abyRaw);
@@ -577,8 +583,7 @@ bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
     }
     if (bLoaded) StartWalk();
   }
-  fclose(m_pFile);
-  m_pFile = nullptr;
+  ZorPlatform::CloseFile(hFile);
   if (!bLoaded) Close();
   if (LoadObserver() != nullptr) {
     if (!bLoaded) {
@@ -593,10 +598,6 @@ bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
 }
 
 bool CZorIni::Close() {
-  if (m_pFile != nullptr) {
-    fclose(m_pFile);
-    m_pFile = nullptr;
-  }
   m_pBuffer.reset();
   m_pLineBuffer.reset();
   m_szFileName[0] = '\0';
@@ -643,12 +644,13 @@ inline bool CZorIni::ReadContentLine(LineSpan& span) {
   return m_pBuffer != nullptr && NextContentLine<false>(m_pCursor, m_pBuffer.get() + m_nSize, m_pLastLine, span);
 }
 
-// A line longer than 2047 characters is cut to its first 2047; the rest of it is dropped.
+// A line longer than 2047 characters is cut to its first 2047; the rest of it is dropped. The
+// buffer is taken when a line first needs it; null when it cannot be.
 const char* CZorIni::CopyToLineBuffer(const LineSpan& span) {
-  size_t nCopy = static_cast<size_t>(span.pEnd - span.pStart);
-  if (nCopy > LINE_BUFFER - 1) nCopy = LINE_BUFFER - 1;
-  memcpy(m_pLineBuffer.get(), span.pStart, nCopy);
-  m_pLineBuffer[nCopy] = '\0';
+  if (m_pLineBuffer == nullptr) m_pLineBuffer.reset(new (std::nothrow) char[LINE_BUFFER]);
+  if (m_pLineBuffer == nullptr) return nullptr;
+  memcpy(m_pLineBuffer.get(), span.pStart, CutLength(span.pStart, span.pEnd));
+  m_pLineBuffer[CutLength(span.pStart, span.pEnd)] = '\0';
   return m_pLineBuffer.get();
 }
 
@@ -661,7 +663,7 @@ const char* CZorIni::FieldLine(const LineSpan& span, const char*& pLineEnd) {
     return span.pStart;
   }
   const char* pszCopy = CopyToLineBuffer(span);
-  pLineEnd = pszCopy + (LINE_BUFFER - 1);
+  pLineEnd = pszCopy != nullptr ? pszCopy + (LINE_BUFFER - 1) : nullptr;
   return pszCopy;
 }
 
@@ -1061,7 +1063,7 @@ bool CZorIni::ReadFloat(const char* pszKey, float& fValue, bool bReportEmpty) {
 bool CZorIni::ReadLine(std::string& strLine) {
   LineSpan span;
   if (!ReadContentLine(span)) return false;
-  strLine = CopyToLineBuffer(span);
+  strLine.assign(span.pStart, CutLength(span.pStart, span.pEnd));  // a line holds no zero byte before its end
   return true;
 }
 
@@ -1114,7 +1116,7 @@ bool CZorIni::ReadFieldLine(IniFieldLine& line) {
   if (!ReadContentLine(span)) return false;
   line.pStart = span.pStart;
   line.pszLine = FieldLine(span, line.pLineEnd);
-  return true;
+  return line.pszLine != nullptr;  // a long line without room for its copy ends the reading
 }
 
 bool CZorIni::ConvertFieldLine(const IniFieldLine& line, const IniField* pFields, int nFields,

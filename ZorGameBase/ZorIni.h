@@ -263,11 +263,10 @@ class CZorIni {
   void IndexSectionKeys();
   size_t SlotOfKey(const char* pKey, size_t nKey) const;
 
-  FILE* m_pFile;                      // open only while Open reads a plain file
   std::unique_ptr<char[], CImageRelease> m_pBuffer;  // the file image, zero padding after it
   const char* m_pCursor;              // first byte not yet read
   const char* m_pLastLine;  // start of a last line without line break once reached, else end
-  std::unique_ptr<char[]> m_pLineBuffer;  // the line read last, LINE_BUFFER bytes
+  std::unique_ptr<char[]> m_pLineBuffer;  // a long line cut to fit: taken when first needed
   uint32_t m_nSize;
   char m_szFileName[NAME_BUFFER];
   char m_szSectionTitle[TITLE_BUFFER];
