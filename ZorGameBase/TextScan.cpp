@@ -33,8 +33,8 @@ size_t ToTextMode(char* pData, size_t nSize) {
   return static_cast<size_t>(pOut - pData);
 }
 
-// Opens the regular file at the path to be read whole with the system's plain calls, its size
-// in nSize; NO_FILE when there is none, or when it is larger than this process can address.
+}  // namespace
+
 ZorPlatform::FileHandle OpenWhole(const char* pszPath, size_t& nSize) {
   uint64_t nFileSize = 0;
   ZorPlatform::FileHandle hFile = ZorPlatform::OpenFileToRead(pszPath, nFileSize);
@@ -46,24 +46,8 @@ ZorPlatform::FileHandle OpenWhole(const char* pszPath, size_t& nSize) {
   return hFile;
 }
 
-// True when all nSize bytes of the file came into pBuffer.
 bool ReadAll(ZorPlatform::FileHandle hFile, char* pBuffer, size_t nSize) {
   return nSize == 0 || ZorPlatform::ReadFileBytes(hFile, pBuffer, nSize) == static_cast<int64_t>(nSize);
-}
-
-}  // namespace
-
-FILE* OpenForImage(const char* pszPath, long& nSize) {
-  uint64_t nFileSize = 0;
-  FILE* pFile = ZorPlatform::OpenRegularFile(pszPath, nFileSize);
-  if (pFile == nullptr) return nullptr;
-  if (nFileSize > static_cast<uint64_t>(std::numeric_limits<long>::max())) {
-    fclose(pFile);
-    return nullptr;
-  }
-  setvbuf(pFile, nullptr, _IONBF, 0);  // the whole file in one read: no buffer in between
-  nSize = static_cast<long>(nFileSize);
-  return pFile;
 }
 
 bool ReadFileImage(const char* pszPath, std::string& image, bool bTextMode) {

@@ -28,13 +28,16 @@
 
 #include "TableBlock.h"
 #include "WordBytes.h"
+#include "ZorPlatform.h"
 
 namespace ZorGameBase {
 
-// Opens a regular file to be read whole and takes its size, the read position left at its
-// start and the stream unbuffered (a whole read goes straight to the caller's memory); null
-// when there is no readable file at the path.
-FILE* OpenForImage(const char* pszPath, long& nSize);
+// A regular file read whole with the platform's plain calls: OpenWhole gives its size in nSize
+// (NO_FILE when there is no regular file at the path, or one larger than this process can
+// address), ReadAll reads all nSize bytes into pBuffer (false when fewer came), then
+// ZorPlatform::CloseFile.
+ZorPlatform::FileHandle OpenWhole(const char* pszPath, size_t& nSize);
+bool ReadAll(ZorPlatform::FileHandle hFile, char* pBuffer, size_t nSize);
 
 // Reads the whole file with one read. In text mode the image reads as the shipping platform's
 // text streams deliver it: each carriage return + line feed becomes a line feed, and a

@@ -78,21 +78,20 @@ void CZorEncryptFile::Decipher(const unsigned char abyKey[KEY_SIZE], unsigned ch
 bool CZorEncryptFile::Open(const char* pszPath) {
   if (pszPath == nullptr) return false;
   Close();
-  long nLength = -1;
-  FILE* pFile = OpenForImage(pszPath, nLength);
-  if (pFile == nullptr) {
+  size_t nLength = 0;
+  ZorPlatform::FileHandle hFile = OpenWhole(pszPath, nLength);
+  if (hFile == ZorPlatform::NO_FILE) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
   }
   bool bRead = false;
   if (nLength > 0 && nLength < 0x7FFFFFFF) {
     m_nSize = static_cast<int32_t>(nLength);
-    m_pbyData = static_cast<unsigned char*>(malloc(static_cast<size_t>(m_nSize) + 1));
+    m_pbyData = static_cast<unsigned char*>(malloc(nLength + 1));
     m_bOwnsData = true;
-    bRead = m_pbyData != nullptr && fread(m_pbyData, 1, static_cast<size_t>(m_nSize), pFile) ==
-                                        static_cast<size_t>(m_nSize);
+    bRead = m_pbyData != nullptr && ReadAll(hFile, reinterpret_cast<char*>(m_pbyData), nLength);
   }
-  fclose(pFile);
+  ZorPlatform::CloseFile(hFile);
   if (!bRead) {
     Close();  // nothing half-read stays readable
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);

@@ -554,12 +554,8 @@ bool CZorIni::LoadEnciphered(const char* pszPath) { return LoadImage(pszPath, tr
 // place with the embedded encrypted file's key, so that its text is held once, however large
 // the file; an empty enciphered file fails, an empty plain one is an empty document.
 bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
-  uint64_t nLength = 0;
-  ZorPlatform::FileHandle hFile = ZorPlatform::OpenFileToRead(pszPath, nLength);
-  if (hFile != ZorPlatform::NO_FILE && nLength > static_cast<uint64_t>(std::numeric_limits<long>::max())) {
-    ZorPlatform::CloseFile(hFile);  // beyond what a stream's position could tell: not opened
-    hFile = ZorPlatform::NO_FILE;
-  }
+  size_t nLength = 0;
+  ZorPlatform::FileHandle hFile = OpenWhole(pszPath, nLength);
   if (hFile == ZorPlatform::NO_FILE) {
     if (LoadObserver() != nullptr) ObserveOpenFailure(pszPath);
     return false;
@@ -569,9 +565,8 @@ bool CZorIni::LoadImage(const char* pszPath, bool bEnciphered) {
   size_t nRaw = 0;
   if (nLength == 0) {
     bLoaded = !bEnciphered;  // an empty document: nothing to read, every walk finds nothing
-  } else if (nLength <= static_cast<uint64_t>(MAX_FILE_SIZE) &&
-             AllocateImage(static_cast<uint32_t>(nLength))) {
-    bLoaded = ZorPlatform::ReadFileBytes(hFile, m_pBuffer.get(), m_nSize) == static_cast<int64_t>(m_nSize);
+  } else if (nLength <= static_cast<size_t>(MAX_FILE_SIZE) && AllocateImage(static_cast<uint32_t>(nLength))) {
+    bLoaded = ReadAll(hFile, m_pBuffer.get(), m_nSize);
     if (bLoaded && bEnciphered) {
       if (LoadObserver() != nullptr) {
         nRaw = m_nSize < sizeof(abyRaw) ? m_nSize : sizeof(abyRaw);

@@ -25,16 +25,10 @@ void DebuggerOutput(const char* pszText);
 using DebuggerSink = void (*)(const char* pszText);
 void SetDebuggerSink(DebuggerSink pfnSink);
 
-// Opens a file to read its bytes (binary). Null, with errno as the system left it, when there is
-// no regular file at the path: missing, unreadable, a folder, or a pipe, socket or device, which
-// could block the reader or never end. Never waits for a writer.
-std::FILE* OpenRegularFile(const char* pszPath);
-// The same, and the file's size in nSize.
-std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize);
-
 // A regular file opened to be read whole with the system's plain calls, without a stream:
 // OpenFileToRead, ReadFileBytes until the size is read, CloseFile. NO_FILE when there is no
-// regular file at the path (the rules of OpenRegularFile); nSize is then left alone.
+// regular file at the path: missing, unreadable, a folder, or a pipe, socket or device, which
+// could block the reader or never end; nSize is then left alone. Never waits for a writer.
 using FileHandle = std::intptr_t;
 constexpr FileHandle NO_FILE = -1;
 FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize);

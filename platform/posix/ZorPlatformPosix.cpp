@@ -27,45 +27,23 @@ bool MakeDirectory(const char* pszPath) {
   return errno == EEXIST && stat(pszPath, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-namespace {
-
 // Opened without waiting (a FIFO would wait for a writer), then kept only when the descriptor
 // is a regular file; the check is on the opened descriptor, so the path cannot change between.
-// The descriptor, its size in nSize; -1 when there is none.
-int OpenRegularDescriptor(const char* pszPath, std::uint64_t& nSize) {
-  if (pszPath == nullptr) return -1;
+FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize) {
+  if (pszPath == nullptr) return NO_FILE;
   int nFile = open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (nFile < 0) return -1;
+  if (nFile < 0) return NO_FILE;
   struct stat info {};
   if (fstat(nFile, &info) != 0 || !S_ISREG(info.st_mode)) {
     int nError = S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
     close(nFile);
     errno = nError;
-    return -1;
+    return NO_FILE;
   }
   int nFlags = fcntl(nFile, F_GETFL);
   if (nFlags != -1) fcntl(nFile, F_SETFL, nFlags & ~O_NONBLOCK);
   nSize = static_cast<std::uint64_t>(info.st_size);
   return nFile;
-}
-
-}  // namespace
-
-std::FILE* OpenRegularFile(const char* pszPath) {
-  std::uint64_t nSize = 0;
-  return OpenRegularFile(pszPath, nSize);
-}
-
-std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize) {
-  int nFile = OpenRegularDescriptor(pszPath, nSize);
-  if (nFile < 0) return nullptr;
-  std::FILE* pFile = fdopen(nFile, "rb");
-  if (pFile == nullptr) close(nFile);
-  return pFile;
-}
-
-FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize) {
-  return OpenRegularDescriptor(pszPath, nSize);
 }
 
 std::int64_t ReadFileBytes(FileHandle hFile, void* pBuffer, size_t nBytes) {

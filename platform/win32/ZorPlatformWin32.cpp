@@ -49,29 +49,6 @@ void DebuggerOutput(const char* pszText) {
 
 void SetDebuggerSink(DebuggerSink pfnSink) { g_pfnDebuggerSink.store(pfnSink); }
 
-// A device name ("CON", "COM1") or a pipe opens as a stream too; only a disk file is kept.
-std::FILE* OpenRegularFile(const char* pszPath) {
-  if (pszPath == nullptr) return nullptr;
-  std::FILE* pFile = fopen(pszPath, "rb");
-  if (pFile == nullptr) return nullptr;
-  HANDLE hFile = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(pFile)));
-  if (hFile != INVALID_HANDLE_VALUE && GetFileType(hFile) == FILE_TYPE_DISK) return pFile;
-  fclose(pFile);
-  return nullptr;
-}
-
-std::FILE* OpenRegularFile(const char* pszPath, std::uint64_t& nSize) {
-  std::FILE* pFile = OpenRegularFile(pszPath);
-  if (pFile == nullptr) return nullptr;
-  __int64 nLength = _filelengthi64(_fileno(pFile));
-  if (nLength < 0) {
-    fclose(pFile);
-    return nullptr;
-  }
-  nSize = static_cast<std::uint64_t>(nLength);
-  return pFile;
-}
-
 // Shared as the runtime's streams share a file opened for reading; a folder does not open
 // without FILE_FLAG_BACKUP_SEMANTICS.
 FileHandle OpenFileToRead(const char* pszPath, std::uint64_t& nSize) {
