@@ -65,6 +65,54 @@ bool ReadNpcRecord(ZorGameBase::CTextScan& scan, bool bMayHoldZero, NpcInfo& inf
   return !bFailed;
 }
 
+// White space, then "Key=" at p, p moved behind it; false when other text stands there.
+template <size_t N>
+bool KeyHere(const char*& p, const char* pEnd, const char (&szKey)[N]) {
+  while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
+  if (static_cast<size_t>(pEnd - p) < N - 1 || memcmp(p, szKey, N - 1) != 0) return false;
+  p += N - 1;
+  return true;
+}
+
+// A word right at p (no white space before it), p moved behind it.
+bool WordHere(const char*& p, const char* pEnd, std::string_view& word) {
+  const char* pAfter = ZorGameBase::CTextScan::FindSpace(p, pEnd);
+  word = std::string_view(p, static_cast<size_t>(pAfter - p));
+  p = pAfter;
+  return !word.empty();
+}
+
+// A decimal number right at p, modulo 2^64, p moved behind it; the image's closing zero byte
+// stops it.
+bool NumberHere(const char*& p, uint64_t& nValue) { return ZorGameBase::DecimalHere(p, ZorGameBase::IMAGE_END, nValue); }
+
+// ReadNpcRecord of a record in its usual form, read where it stands in an image that holds no
+// zero byte: every value right behind its "=". Answers where the record ends (the white space
+// after it passed) with info filled in, or null with info untouched for any other form, which
+// ReadNpcRecord then reads from the record's start.
+const char* ReadUsualNpcRecord(const char* p, const char* pEnd, NpcInfo& info) {
+  std::string_view name, effect;
+  uint64_t nSimpleObj, nStandBy, nBlaze, nRest, nAsb, nAdb, nFixDir;
+  bool bRead = KeyHere(p, pEnd, "Name=") && WordHere(p, pEnd, name) && KeyHere(p, pEnd, "SimpleObjID=") &&
+               NumberHere(p, nSimpleObj) && KeyHere(p, pEnd, "StandByMotion=") && NumberHere(p, nStandBy) &&
+               KeyHere(p, pEnd, "BlazeMotion=") && NumberHere(p, nBlaze) && KeyHere(p, pEnd, "RestMotion=") &&
+               NumberHere(p, nRest) && KeyHere(p, pEnd, "Effect=") && WordHere(p, pEnd, effect) &&
+               KeyHere(p, pEnd, "ASB=") && NumberHere(p, nAsb) && KeyHere(p, pEnd, "ADB=") && NumberHere(p, nAdb) &&
+               KeyHere(p, pEnd, "FixDir=") && NumberHere(p, nFixDir);
+  if (!bRead) return nullptr;
+  while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
+  info.SimpleObjID = static_cast<uint32_t>(nSimpleObj);
+  info.StandByMotion = static_cast<int64_t>(nStandBy);
+  info.BlazeMotion = static_cast<int64_t>(nBlaze);
+  info.RestMotion = static_cast<int64_t>(nRest);
+  info.ASB = static_cast<int32_t>(static_cast<uint32_t>(nAsb));
+  info.ADB = static_cast<int32_t>(static_cast<uint32_t>(nAdb));
+  info.FixDir = static_cast<uint32_t>(nFixDir);
+  CopyCut(info.Name, name);
+  CopyCut(info.Effect, effect);
+  return p;
+}
+
 // The keys of a star look, in the order they are read.
 enum StarLookKey {
   SL_NAME, SL_ADD_SIZE, SL_SCALE, SL_FIX_DIR, SL_LOOK, SL_HEAD, SL_HAIR, SL_ARMET, SL_ARMOR,
@@ -215,7 +263,10 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
     NpcInfo& info = m_mapNpc.Append(nType);
     info.Id = nType;
     const char* pRecord = scan.Position();
-    if (!ReadNpcRecord(scan, bMayHoldZero, info)) {
+    const char* pAfter = bMayHoldZero ? nullptr : ReadUsualNpcRecord(pRecord, scan.End(), info);
+    if (pAfter != nullptr) {
+      scan.SetPosition(pAfter);
+    } else if (!ReadNpcRecord(scan, bMayHoldZero, info)) {
       m_mapNpc.DropAppended();
       ZorGameBase::DebugLog("error data: %s of %s", szSection, NPC_FILE);
       if (pDuplicates) {
