@@ -8,6 +8,7 @@
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
 #include "LoadObserver.h"
+#include "TableText.h"
 #include "TextScan.h"
 #include "WorldReaders.h"
 #include "ZorIni.h"
@@ -62,12 +63,39 @@ uint32_t ScanHex32(std::string_view text) {
   return bNegative ? 0 - nValue : nValue;
 }
 
-// A colour key: its text read with "%x" (ScanHex32).
+// A colour key: its text read with "%x" (ScanHex32). The usual value, hexadecimal digits right
+// behind "=", is read where it stands: the line's end stops the digits as the text's end does.
 bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nColour) {
+  const char* pValue = keys.ValueStart(key, true);
+  if (pValue == nullptr) return false;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(pValue);
+  if (HEX_DIGITS.anValue[p[0]] < 16) {
+    if (p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) p += 2;
+    uint32_t nValue = 0;
+    for (unsigned nDigit; (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) nValue = nValue * 16 + nDigit;
+    if (reinterpret_cast<const char*>(p) - pValue < CZorIni::LINE_BUFFER - 1) {  // within the text
+      nColour = nValue;
+      return true;
+    }
+  }
   std::string_view text;
   if (!keys.ReadText(key, text, true)) return false;
   nColour = ScanHex32(text);
   return true;
+}
+
+// A float key: a short decimal right behind "=" (ShortFloatHere, no "0x") is read where it
+// stands; any other value as ReadFloat reads it.
+bool ReadDirection(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, float& fValue) {
+  if (ZorGameBase::LoadObserver() == nullptr) {  // which is told of a number that does not read whole
+    const char* p = keys.ValueStart(key, true);
+    if (p == nullptr) return false;
+    const char* pNumber = p + (*p == '-' || *p == '+' ? 1 : 0);
+    if (!(pNumber[0] == '0' && (pNumber[1] | 0x20) == 'x') && ShortFloatHere(p, ZorGameBase::IMAGE_END, fValue)) {
+      return true;
+    }
+  }
+  return keys.ReadFloat(key, fValue, true);
 }
 
 // A section of the catalogue, e.g.
@@ -79,8 +107,15 @@ bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nC
 //   limit=3,5,9               (optional)
 // one key to a line. The required keys are read in this order; the first that is missing or
 // empty is logged with the title and the section is dropped.
-bool ReadGameMapSection(CZorIni& ini, const char* pszTitle, GameMapInfo& info) {
-  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys());
+// The key lines of a section and the plain numbers of them, as the walk found them.
+struct GameMapLines {
+  const char* apLines[GM_LIMIT + 1];
+  int32_t anNumbers[GM_LIMIT + 1];
+  uint64_t nPlain;
+};
+
+bool ReadGameMapSection(CZorIni& ini, const GameMapLines& lines, const char* pszTitle, GameMapInfo& info) {
+  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain);
   int nValue = 0;
   if (!keys.ReadZorString(GM_FILE, info.File, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[File].", GAME_MAP_FILE, pszTitle);
@@ -100,15 +135,15 @@ bool ReadGameMapSection(CZorIni& ini, const char* pszTitle, GameMapInfo& info) {
     return false;
   }
   info.Light = nValue != 0 ? 1 : 0;
-  if (!keys.ReadFloat(GM_LIGHT_DIR_X, info.LightDirX, true)) {
+  if (!ReadDirection(keys, GM_LIGHT_DIR_X, info.LightDirX)) {
     DebugLog("error on read [%s]. title=[%s], key=[LightDirX]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!keys.ReadFloat(GM_LIGHT_DIR_Y, info.LightDirY, true)) {
+  if (!ReadDirection(keys, GM_LIGHT_DIR_Y, info.LightDirY)) {
     DebugLog("error on read [%s]. title=[%s], key=[LightDirY]", GAME_MAP_FILE, pszTitle);
     return false;
   }
-  if (!keys.ReadFloat(GM_LIGHT_DIR_Z, info.LightDirZ, true)) {
+  if (!ReadDirection(keys, GM_LIGHT_DIR_Z, info.LightDirZ)) {
     DebugLog("error on read [%s]. title=[%s], key=[LightDirZ]", GAME_MAP_FILE, pszTitle);
     return false;
   }
@@ -169,10 +204,11 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table) {
 }
 
 bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index) {
-  std::string strTitle;
   bool bWalked = true;
+  GameMapLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSection() || !ini.GetSectionTitle(strTitle)) {
+    if (!ini.ReadSectionKeys(GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain) ||
+        ini.SectionTitle()[0] == '\0') {
       bWalked = false;
       break;
     }
@@ -180,7 +216,8 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
     // in place, so a pointer handed out keeps pointing at that id's record. A new id's record is
     // read where it is stored, and taken out again when the section is dropped or memory runs
     // out while it is read.
-    uint32_t nMapId = static_cast<uint32_t>(ZorGameBase::ParseDecimal(strTitle.c_str()));
+    const char* pszTitle = ini.SectionTitle();
+    uint32_t nMapId = static_cast<uint32_t>(ZorGameBase::ParseDecimal(pszTitle));
     auto itAt = !table.empty() && table.rbegin()->first < nMapId ? table.end() : table.lower_bound(nMapId);
     bool bNew = itAt == table.end() || itAt->first != nMapId;
     if (bNew) itAt = table.emplace_hint(itAt, std::piecewise_construct, std::forward_as_tuple(nMapId), std::tuple<>());
@@ -188,7 +225,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
     GameMapInfo& info = bNew ? itAt->second : fresh;
     bool bRead;
     try {
-      bRead = ReadGameMapSection(ini, strTitle.c_str(), info);
+      bRead = ReadGameMapSection(ini, lines, pszTitle, info);
     } catch (...) {
       if (bNew) table.erase(itAt);
       throw;
@@ -197,7 +234,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
       if (bNew) table.erase(itAt);
       if (ZorGameBase::LoadObserver() != nullptr) {
         ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_REJECTED, GAME_MAP_FILE, ini.GetSectionHeader(),
-                                   "map [" + strTitle + "] lacks a required key or its value; the client "
+                                   "map [" + std::string(pszTitle) + "] lacks a required key or its value; the client "
                                    "drops the map",
                                    true);
       }

@@ -128,18 +128,29 @@ const ZorGameBase::CIniKeySet& StarLookKeys() {
   return s_keys;
 }
 
+// The section's key lines the walk found, and the plain numbers it read of them.
+struct StarLookLines {
+  const char* apLines[SL_EFF_DEL + 1];
+  int32_t anNumbers[SL_EFF_DEL + 1];
+  uint64_t nPlain;
+};
+
 // The keys of one section of ini/NpcX.ini, read as CIniSectionKeys reads them (messages
 // included) from the key lines the walk found.
 class CStarLookKeys {
  public:
-  CStarLookKeys(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keys, const char* const* apLines)
-      : m_ini(ini), m_keys(keys), m_apLines(apLines) {
+  CStarLookKeys(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keys, const StarLookLines& lines)
+      : m_ini(ini), m_keys(keys), m_lines(lines), m_apLines(lines.apLines) {
     if (ZorGameBase::LoadObserver() != nullptr) m_pObserved.reset(new ZorGameBase::CIniSectionKeys(ini, keys));
   }
   // A decimal key as atoi reads it; a key that is missing or empty leaves the field.
   void Int(StarLookKey key, int32_t& nField) {
     if (m_pObserved) {  // which also tells the observer of a number that does not read whole
       m_pObserved->ReadInt(key, nField, true);
+      return;
+    }
+    if ((m_lines.nPlain >> key & 1) != 0) {
+      nField = m_lines.anNumbers[key];
       return;
     }
     const char* pLine = m_apLines[key];
@@ -173,14 +184,15 @@ class CStarLookKeys {
  private:
   ZorGameBase::CZorIni& m_ini;
   const ZorGameBase::CIniKeySet& m_keys;
+  const StarLookLines& m_lines;
   const char* const* m_apLines;
   std::unique_ptr<ZorGameBase::CIniSectionKeys> m_pObserved;
 };
 
 // The keys of one section of ini/NpcX.ini; a key that is missing or empty leaves 0 or "".
-void ReadStarLook(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keySet, const char* const* apLines,
+void ReadStarLook(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keySet, const StarLookLines& lines,
                   NpcStarLookInfo& info) {
-  CStarLookKeys keys(ini, keySet, apLines);
+  CStarLookKeys keys(ini, keySet, lines);
   keys.Text(SL_NAME, info.Name);
   keys.Int(SL_ADD_SIZE, info.AddSize);
   keys.Int(SL_SCALE, info.Scale);
@@ -208,22 +220,21 @@ void ReadStarLook(ZorGameBase::CZorIni& ini, const ZorGameBase::CIniKeySet& keyS
 // The star looks of ini/NpcX.ini, one per section titled with the type. 0 when a section cannot
 // be read (logged); the star looks read before stay.
 int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
-  std::string strTitle;
   const ZorGameBase::CIniKeySet& keys = StarLookKeys();
-  const char* apLines[SL_EFF_DEL + 1];
+  StarLookLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(keys, apLines)) {
+    if (!ini.ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain)) {
       ZorGameBase::DebugLog("%s: read starlook block error.", NPC_X_FILE);
       return 0;
     }
-    if (!ini.GetSectionTitle(strTitle)) {
+    if (ini.SectionTitle()[0] == '\0') {
       ZorGameBase::DebugLog("%s: read starlook title error", NPC_X_FILE);
       return 0;
     }
-    int32_t nType = ZorGameBase::ParseDecimal(strTitle.c_str());
+    int32_t nType = ZorGameBase::ParseDecimal(ini.SectionTitle());
     NpcStarLookInfo& info = table.Append(nType);
     info.Id = nType;
-    ReadStarLook(ini, keys, apLines, info);
+    ReadStarLook(ini, keys, lines, info);
   }
   return 1;
 }

@@ -720,6 +720,15 @@ bool CZorIni::ReadSection() {
 // A line that starts with the key that followed the key before it last time is taken as that
 // key's line without a look for its "="; every other line is classed as ReadSection classes it.
 bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
+  uint64_t nPlain;
+  return ReadSectionKeys(keys, apLines, nullptr, nPlain);
+}
+
+// A guessed key line's value is first read as a plain number: its digits end the line or show
+// where the scan for the line's end goes on.
+bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers,
+                              uint64_t& nPlain) {
+  nPlain = 0;
   if (LoadObserver() != nullptr) {  // the observer is told of the section's lines
     if (!ReadSection()) return false;
     FindKeyLines(keys, apLines);
@@ -728,8 +737,9 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
   if (!ReadSectionTitle()) return false;
   const size_t nKeys = keys.Count();
   std::fill(apLines, apLines + nKeys, nullptr);
-  if (m_vecKeyNext.size() != nKeys + 1) m_vecKeyNext.assign(nKeys + 1, 0);
+  if (m_vecKeyNext.size() != nKeys + 1) m_vecKeyNext.assign(nKeys + 1, static_cast<uint32_t>(nKeys));
   size_t nLast = nKeys;  // the title's place
+  const bool bNumbers = anNumbers != nullptr && nKeys <= 64;
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
   const char* p = m_pCursor;
   while (p < pDataEnd) {
@@ -738,9 +748,21 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
     size_t nKey = m_vecKeyNext[nLast];
     const char* pEquals;
     const char* pEnd;
-    bool bGuessed = *pStart != '[' && *pStart != ';' && *pStart != '/' && keys.StartsLine(nKey, pStart);
+    bool bGuessed = keys.StartsLine(nKey, pStart);
     if (bGuessed) {
-      pEnd = ScanLine<false>(pStart + keys.KeyLength(nKey) + 1, pEquals);
+      const char* pValue = pStart + keys.KeyLength(nKey) + 1;
+      const char* q = pValue;
+      uint32_t nNumber = 0;
+      if (bNumbers) {
+        for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*q) - '0') < 10; ++q) nNumber = nNumber * 10 + nDigit;
+      }
+      if (static_cast<size_t>(q - pValue) - 1 < 9 && (*q == '\n' || *q == '\r') && apLines[nKey] == nullptr) {
+        pEnd = q;
+        anNumbers[nKey] = static_cast<int32_t>(nNumber);
+        nPlain |= uint64_t{1} << nKey;
+      } else {
+        pEnd = ScanLine<false>(q, pEquals);
+      }
     } else {
       pEnd = ScanLine<true>(pStart, pEquals);
     }
@@ -762,7 +784,13 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
     nLast = nKey;
   }
   m_pCursor = p;
-  for (const auto& repeat : keys.Repeats()) apLines[repeat.first] = apLines[repeat.second];
+  for (const auto& repeat : keys.Repeats()) {
+    apLines[repeat.first] = apLines[repeat.second];
+    if (repeat.first < 64 && repeat.second < 64 && (nPlain >> repeat.second & 1) != 0) {
+      anNumbers[repeat.first] = anNumbers[repeat.second];
+      nPlain |= uint64_t{1} << repeat.first;
+    }
+  }
   return true;
 }
 
@@ -909,6 +937,21 @@ CIniKeySet::CIniKeySet(std::initializer_list<const char*> keys) : m_vecKeys(keys
       m_vecRepeats.emplace_back(i, nSlot - 1);
     }
   }
+  for (size_t i = 0; i <= m_vecKeys.size(); ++i) {
+    char szText[2 * sizeof(uint64_t)] = {' '};
+    char szMask[2 * sizeof(uint64_t)] = {'\xFF'};
+    size_t nKey = i < m_vecKeys.size() ? m_vecShort[i].nFirstLength : ~size_t{0};
+    const char* pszKey = i < m_vecKeys.size() ? m_vecKeys[i] : "";
+    if (nKey < SHORT_KEY && pszKey[0] != '[' && pszKey[0] != ';' && pszKey[0] != '/') {
+      memcpy(szText, pszKey, nKey);
+      szText[nKey] = '=';
+      memset(szMask, 0xFF, nKey + 1);
+    }
+    LineStart start;
+    memcpy(start.anText, szText, sizeof(szText));
+    memcpy(start.anMask, szMask, sizeof(szMask));
+    m_vecLineStarts.push_back(start);
+  }
 }
 
 size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
@@ -921,6 +964,10 @@ size_t CIniKeySet::Find(const char* pKey, size_t nKey) const {
 
 // atoi of the value, read where it stands.
 bool CIniSectionKeys::ReadInt(size_t nKey, int& nValue, bool bReportEmpty) {
+  if (nKey < 64 && (m_nPlain >> nKey & 1) != 0) {
+    nValue = m_anNumbers[nKey];
+    return true;
+  }
   if (m_apLines[nKey] == nullptr) return false;
   const char* pValue = m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey),
                                           bReportEmpty);

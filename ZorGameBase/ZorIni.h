@@ -11,6 +11,7 @@
 // written to the debug log through CZorIni::LogError; every operation returns false on failure
 // and nothing throws.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -108,12 +109,13 @@ class CIniKeySet {
     return nGuess < m_vecShort.size() && IsFirstListing(nGuess, pKey, nKey) ? nGuess : Find(pKey, nKey);
   }
   // Whether the line starts with key i directly followed by "=", i being the key's first
-  // listing (Find answers i for the line's key). The line is read in two words, as Find reads
-  // it; a key of more than 16 characters (or any i out of range) answers false.
+  // listing (Find answers i for the line's key), of at most 15 characters, and no comment or
+  // title starting so. False for any other key and for i == Count(). The line is read in two
+  // words, as Find reads it.
   bool StartsLine(size_t i, const char* pLine) const {
-    if (i >= m_vecShort.size()) return false;
-    size_t nKey = m_vecShort[i].nFirstLength;
-    return nKey <= SHORT_KEY && IsFirstListing(i, pLine, nKey) && pLine[nKey] == '=';
+    const LineStart& start = m_vecLineStarts[i];
+    return (((LoadWord(pLine) ^ start.anText[0]) & start.anMask[0]) |
+            ((LoadWord(pLine + 8) ^ start.anText[1]) & start.anMask[1])) == 0;
   }
   // (position, position of its first listing) of each key listed more than once.
   const std::vector<std::pair<size_t, size_t>>& Repeats() const { return m_vecRepeats; }
@@ -136,6 +138,13 @@ class CIniKeySet {
            ((LoadWord(pKey + 8) ^ key.anText[1]) & key.anMask[1]) == 0;
   }
   std::vector<ShortKey> m_vecShort;
+  // Per key and one more (never found), the line start StartsLine looks for: the key and "=",
+  // or a blank first, which no line starts with.
+  struct LineStart {
+    uint64_t anText[2];
+    uint64_t anMask[2];
+  };
+  std::vector<LineStart> m_vecLineStarts;
   std::vector<uint32_t> m_vecSlots;  // open addressing over the keys: position + 1, 0 free
   std::vector<std::pair<size_t, size_t>> m_vecRepeats;
 };
@@ -166,10 +175,17 @@ class CZorIni {
   // apLines (a place per key). The section's lines are not listed (GetSectionLines is empty and
   // the getters by key name find nothing) unless an observer watches the load.
   bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines);
+  // ReadSectionKeys, reading in the same pass the key lines whose value is plain: 1 to 9
+  // decimal digits right behind "=", then the line break. Bit i of nPlain is set when the line
+  // of key i (apLines[i]) is so, its number in anNumbers[i] (what atoi reads of it). Keys past
+  // the 64th, and every key while an observer watches the load, are left to the caller.
+  bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers, uint64_t& nPlain);
   // True when the walk has reached the end of the image (or there is none).
   bool AtEnd() const;
   // The current section's title; false (title untouched) while it is empty.
   bool GetSectionTitle(std::string& strTitle) const;
+  // The current section's title as GetSectionTitle gives it; "" while it is empty.
+  const char* SectionTitle() const { return m_szSectionTitle; }
 
   // The value of the first line "Key=..." of the current section: spaces after "=" skipped,
   // the rest kept up to the line's end, at most nBufferSize - 1 characters (1..2048). Fails
@@ -296,6 +312,13 @@ class CIniSectionKeys {
   CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys) : m_ini(ini), m_keys(keys) {
     ini.FindKeyLines(keys, m_apLines);
   }
+  // The key lines ReadSectionKeys found for the set in the current section, and the plain
+  // numbers it read of them (ReadInt answers those without reading them again).
+  CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys, const char* const* apLines, const int32_t* anNumbers,
+                  uint64_t nPlain)
+      : m_ini(ini), m_keys(keys), m_anNumbers(anNumbers), m_nPlain(nPlain) {
+    std::copy(apLines, apLines + keys.Count(), m_apLines);
+  }
   bool ReadValue(size_t nKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
     return m_apLines[nKey] != nullptr &&
            m_ini.ReadValueAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), pszBuffer,
@@ -306,10 +329,18 @@ class CIniSectionKeys {
   bool ReadZorString(size_t nKey, ZorString::CZorString& strValue, bool bReportEmpty);
   // The text ReadValue would copy, where it stands in the reader's image (valid while it is).
   bool ReadText(size_t nKey, std::string_view& text, bool bReportEmpty);
+  // Where the value of the key's line begins (CZorIni::ValueStartAt); null for a missing key.
+  const char* ValueStart(size_t nKey, bool bReportEmpty) {
+    return m_apLines[nKey] != nullptr
+               ? m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), bReportEmpty)
+               : nullptr;
+  }
 
  private:
   CZorIni& m_ini;
   const CIniKeySet& m_keys;
+  const int32_t* m_anNumbers = nullptr;
+  uint64_t m_nPlain = 0;
   const char* m_apLines[MAX_KEYS];
 };
 
