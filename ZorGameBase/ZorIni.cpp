@@ -598,6 +598,7 @@ bool CZorIni::Close() {
   m_szFileName[0] = '\0';
   m_szSectionTitle[0] = '\0';
   m_pSectionHeader = nullptr;
+  m_pHeaderAhead = nullptr;
   m_pCursor = nullptr;
   m_pLastLine = nullptr;
   m_nSize = 0;
@@ -668,8 +669,15 @@ bool CZorIni::ReadSectionTitle() {
   m_vecSectionLines.clear();
   m_vecKeyLength.clear();
   m_bKeysIndexed = false;
-  LineSpan span;
-  for (;;) {
+  LineSpan span{};
+  bool bAhead = m_pHeaderAhead != nullptr && m_pCursor == m_pHeaderAhead;  // where the key walk stopped
+  if (bAhead) {
+    span.pStart = m_pHeaderAhead;
+    span.nLength = m_nHeaderAheadLength;
+    m_pCursor = m_pAfterHeaderAhead;
+    m_pHeaderAhead = nullptr;
+  }
+  while (!bAhead) {
     if (!ReadContentLine(span)) return false;
     if (IsHeader(span)) break;
     if (LoadObserver() != nullptr && m_pBuffer != nullptr) {
@@ -772,7 +780,10 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
       const char* pLast = pEnd;
       while (IsBlank(pLast[-1])) --pLast;  // the line holds a non-blank character
       if (pLast - pStart >= 2 && pStart[0] == '[' && pLast[-1] == ']') {
-        p = pStart;  // the next section starts at this header
+        m_pHeaderAhead = pStart;  // the next section starts at this header
+        m_nHeaderAheadLength = static_cast<size_t>(pLast - pStart);
+        m_pAfterHeaderAhead = p;
+        p = pStart;
         break;
       }
       if (pEquals == nullptr) continue;

@@ -301,6 +301,11 @@ class CZorIni {
   bool m_bKeysIndexed;
   bool m_bReportErrors;
   const char* m_pSectionHeader = nullptr;
+  // The header ReadSectionKeys stopped at (null for none): where it starts, its length without
+  // the blanks after it, and where the line after it starts.
+  const char* m_pHeaderAhead = nullptr;
+  size_t m_nHeaderAheadLength = 0;
+  const char* m_pAfterHeaderAhead = nullptr;
 };
 
 // The keys of a set in the current section of a reader, found once through the section's key
