@@ -754,7 +754,7 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
     while (IsBlank(*p)) ++p;
     const char* pStart = p;
     size_t nKey = m_vecKeyNext[nLast];
-    const char* pEquals;
+    const char* pEquals = nullptr;
     const char* pEnd;
     bool bGuessed = keys.StartsLine(nKey, pStart);
     if (bGuessed) {
