@@ -407,16 +407,13 @@ void CBattleMapReader::OpenGroup(int32_t nNumber) {
 // digits of N, each of the eight values digits after an optional '-', one blank between them
 // and the line feed right behind the last, the whole line one piece. Answers where the next
 // line starts, or null for any other line, which ReadLine reads as a piece to the same effect.
+// The text ends with a line feed, where every run read here stops at the latest.
 const char* CBattleMapReader::ReadFighterPosHere(const char* p, const char* pEnd) {
   const size_t KEY_LENGTH = 10;
   if (m_pSection == nullptr || static_cast<size_t>(pEnd - p) <= KEY_LENGTH ||
       memcmp(p, "FighterPos", KEY_LENGTH) != 0) {
     return nullptr;
   }
-  const char* pLimit = pEnd - p > static_cast<ptrdiff_t>(LINE_BUFFER - 1) ? p + (LINE_BUFFER - 1) : pEnd;
-  const char* pFeed = ZorGameBase::FindLineFeed(p + KEY_LENGTH, pLimit);
-  if (pFeed == pLimit) return nullptr;
-  // Every run of digits below stops at the line feed at the latest.
   const char* q = p + KEY_LENGTH;
   int32_t nNumber = 0;
   unsigned nDigit;
@@ -425,20 +422,26 @@ const char* CBattleMapReader::ReadFighterPosHere(const char* p, const char* pEnd
   ++q;
   int32_t an[8];
   for (int i = 0;; ++i) {
-    bool bNegative = *q == '-';
-    q += bNegative;
-    if ((nDigit = static_cast<unsigned char>(*q) - '0') >= 10) return nullptr;
-    uint64_t nValue = nDigit;
-    q = ZorGameBase::AccumulateDigits(q + 1, ZorGameBase::IMAGE_END, nValue);
-    an[i] = static_cast<int32_t>(static_cast<uint32_t>(bNegative ? 0 - nValue : nValue));
+    uint64_t nValue;
+    if ((nDigit = static_cast<unsigned char>(*q) - '0') < 10) {
+      nValue = nDigit;
+      q = ZorGameBase::AccumulateDigits(q + 1, ZorGameBase::IMAGE_END, nValue);
+    } else if (*q == '-' && (nDigit = static_cast<unsigned char>(q[1]) - '0') < 10) {
+      nValue = nDigit;
+      q = ZorGameBase::AccumulateDigits(q + 2, ZorGameBase::IMAGE_END, nValue);
+      nValue = 0 - nValue;
+    } else {
+      return nullptr;
+    }
+    an[i] = static_cast<int32_t>(static_cast<uint32_t>(nValue));
     if (i == 7) break;
     if (*q != ' ') return nullptr;
     ++q;
   }
-  if (q != pFeed) return nullptr;
+  if (*q != '\n' || static_cast<size_t>(q - p) >= LINE_BUFFER - 1) return nullptr;
   OpenGroup(nNumber);
   m_vecOpenPositions.push_back(FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
-  return pFeed + 1;
+  return q + 1;
 }
 
 // "Torch<N>=t1 t2 t3 t4": the first closed group N of the section takes the four values; a
@@ -467,7 +470,8 @@ void ReadBattleMapText(std::string_view text, const BattleMapTarget& target) {
   ZorGameBase::CTextScan scan(text);
   const char* pEnd = scan.End();
   bool bHasZero = HasZero(text);
-  bool bInPlace = ZorGameBase::LoadObserver() == nullptr;  // an observer hears of every line
+  // An observer hears of every line as a piece.
+  bool bInPlace = ZorGameBase::LoadObserver() == nullptr && !text.empty() && text.back() == '\n';
   std::string_view piece;
   while (!scan.AtEnd()) {
     if (bInPlace) {
