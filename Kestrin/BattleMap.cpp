@@ -403,8 +403,8 @@ void CBattleMapReader::OpenGroup(int32_t nNumber) {
   m_bGroupOpen = true;
 }
 
-// The bulk of the file, a FighterPos line in its plain form read where it stands: at most nine
-// digits of N, each of the eight values digits after an optional '-', one blank between them
+// The bulk of the file, a FighterPos line in its plain form read where it stands: the digits
+// of N, each of the eight values digits after an optional '-', one blank between them
 // and the line feed right behind the last, the whole line one piece. Answers where the next
 // line starts, or null for any other line, which ReadLine reads as a piece to the same effect.
 // The text ends with a line feed, where every run read here stops at the latest.
@@ -415,11 +415,11 @@ const char* CBattleMapReader::ReadFighterPosHere(const char* p, const char* pEnd
     return nullptr;
   }
   const char* q = p + KEY_LENGTH;
-  int32_t nNumber = 0;
-  unsigned nDigit;
-  for (; (nDigit = static_cast<unsigned char>(*q) - '0') < 10; ++q) nNumber = nNumber * 10 + static_cast<int32_t>(nDigit);
-  if (q - (p + KEY_LENGTH) > 9 || *q != '=') return nullptr;
+  while (static_cast<unsigned char>(*q - '0') < 10) ++q;
+  if (*q != '=') return nullptr;
+  int32_t nNumber = GroupNumber(std::string_view(p + KEY_LENGTH, static_cast<size_t>(q - (p + KEY_LENGTH))));
   ++q;
+  unsigned nDigit;
   int32_t an[8];
   for (int i = 0;; ++i) {
     uint64_t nValue;
