@@ -30,8 +30,6 @@ namespace {
 const char BATTLE_MAP_FILE[] = "ini/BattleMap.ini";
 // Lines are read as fgets reads them into 1024 bytes: a longer line comes in pieces of 1023.
 const size_t LINE_BUFFER = 1024;
-// A fighter group holds a handful of positions: room for this many when it opens.
-const size_t GROUP_HINT = 8;
 
 ZOR_OBSERVER_PATH void ObserveRejected(std::string_view key, std::string_view value) {
   std::string strValue(value.substr(0, value.find_first_of("\r\n")));
@@ -178,11 +176,14 @@ std::unique_ptr<BattleMapInfo> NewBattleMap() {
 
 // One pass over the file. The open fighter group is kept apart from the section's groups
 // until a FighterPos line of another number, the next section or the end of the file closes
-// it, so a Torch line reaches only closed groups.
+// it, so a Torch line reaches only closed groups. The open group's positions, the section's
+// groups and its start positions gather in lists the reader keeps from section to section;
+// a closing group or section takes them in lists of just their size.
 class CBattleMapReader {
  public:
   explicit CBattleMapReader(const BattleMapTarget& target) : m_target(target) {}
   void ReadLine(std::string_view piece);
+  const char* ReadFighterPosHere(const char* p, const char* pEnd);
   void CloseSection();
 
  private:
@@ -190,6 +191,7 @@ class CBattleMapReader {
   void ReadSetting(std::string_view key, std::string_view value);
   void ReadFighterPos(std::string_view key, std::string_view value);
   void ReadTorch(std::string_view key, std::string_view value);
+  void OpenGroup(int32_t nNumber);
   void CloseGroup();
   void ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y);
 
@@ -198,8 +200,11 @@ class CBattleMapReader {
   uint32_t m_nSectionNo = 0;
   std::unique_ptr<ZorGameBase::CDuplicateKeys> m_pSections;  // with an observer only
   std::unique_ptr<std::vector<std::pair<int64_t, int>>> m_pCells;  // the open group's, with lines
-  FighterGroup m_openGroup{};
+  int32_t m_nOpenGroup = 0;
   bool m_bGroupOpen = false;
+  std::vector<FighterPos> m_vecOpenPositions;
+  std::vector<FighterGroup> m_vecGroups;  // the open section's closed groups
+  std::vector<BattleStartPos> m_vecStartPos;  // the open section's
 };
 
 // Lines "[N]" open section N; "Key=Value" lines set what the key names; a line starting with
@@ -261,6 +266,11 @@ void CBattleMapReader::OpenSection(std::string_view line) {
 void CBattleMapReader::CloseSection() {
   if (m_pSection == nullptr) return;
   if (m_bGroupOpen) CloseGroup();
+  m_pSection->vecStartPos.assign(m_vecStartPos.begin(), m_vecStartPos.end());
+  m_vecStartPos.clear();
+  m_pSection->vecFighterGroup.reserve(m_vecGroups.size());
+  for (FighterGroup& group : m_vecGroups) m_pSection->vecFighterGroup.push_back(std::move(group));
+  m_vecGroups.clear();
   m_target.mapBattleMap.Add(m_nSectionNo) = std::move(*m_pSection);  // a map of that number goes
   m_pSection.reset();
 }
@@ -282,8 +292,8 @@ ZOR_OBSERVER_PATH void CBattleMapReader::ObserveCell(std::string_view key, std::
 
 void CBattleMapReader::CloseGroup() {
   if (m_pCells != nullptr) m_pCells->clear();
-  m_pSection->vecFighterGroup.push_back(std::move(m_openGroup));
-  m_openGroup = FighterGroup{};
+  m_vecGroups.push_back(FighterGroup{m_nOpenGroup, {}, std::vector<FighterPos>(m_vecOpenPositions.begin(), m_vecOpenPositions.end())});
+  m_vecOpenPositions.clear();
   m_bGroupOpen = false;
 }
 
@@ -319,7 +329,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
   if (key == "StartPos") {
     int32_t an[5];
     if (ScanInts(value, an, 5) == 5) {
-      info.vecStartPos.push_back(BattleStartPos{an[0], an[1], {an[2], an[3], an[4]}});
+      m_vecStartPos.push_back(BattleStartPos{an[0], an[1], {an[2], an[3], an[4]}});
     } else {
       BATTLE_MAP_ASSERT_FALSE();
     }
@@ -376,21 +386,62 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
 // group's closes that group first, even when its own value then fails. (atoi of the number
 // stops at the '=' after the key at the latest.)
 void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view value) {
-  int32_t nNumber = key.size() > 10 ? GroupNumber(key.substr(10)) : 0;
-  if (m_bGroupOpen && m_openGroup.nNumber != nNumber) CloseGroup();
-  if (!m_bGroupOpen) {
-    m_openGroup.nNumber = nNumber;
-    m_openGroup.vecFighterPos.reserve(GROUP_HINT);
-    m_bGroupOpen = true;
-  }
+  OpenGroup(key.size() > 10 ? GroupNumber(key.substr(10)) : 0);
   int32_t an[8];
   if (ScanInts(value, an, 8) == 8) {
-    m_openGroup.vecFighterPos.push_back(
+    m_vecOpenPositions.push_back(
         FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
     if (ZorGameBase::LoadObserver() != nullptr) ObserveCell(key, value, an[2], an[3]);
   } else {
     BATTLE_MAP_ASSERT_FALSE();
   }
+}
+
+void CBattleMapReader::OpenGroup(int32_t nNumber) {
+  if (m_bGroupOpen && m_nOpenGroup != nNumber) CloseGroup();
+  m_nOpenGroup = nNumber;
+  m_bGroupOpen = true;
+}
+
+// The bulk of the file, a FighterPos line in its plain form read where it stands: the digits
+// of N, each of the eight values digits after an optional '-', one blank between them
+// and the line feed right behind the last, the whole line one piece. Answers where the next
+// line starts, or null for any other line, which ReadLine reads as a piece to the same effect.
+// The text ends with a line feed, where every run read here stops at the latest.
+const char* CBattleMapReader::ReadFighterPosHere(const char* p, const char* pEnd) {
+  const size_t KEY_LENGTH = 10;
+  if (m_pSection == nullptr || static_cast<size_t>(pEnd - p) <= KEY_LENGTH ||
+      memcmp(p, "FighterPos", KEY_LENGTH) != 0) {
+    return nullptr;
+  }
+  const char* q = p + KEY_LENGTH;
+  while (static_cast<unsigned char>(*q - '0') < 10) ++q;
+  if (*q != '=') return nullptr;
+  int32_t nNumber = GroupNumber(std::string_view(p + KEY_LENGTH, static_cast<size_t>(q - (p + KEY_LENGTH))));
+  ++q;
+  unsigned nDigit;
+  int32_t an[8];
+  for (int i = 0;; ++i) {
+    uint64_t nValue;
+    if ((nDigit = static_cast<unsigned char>(*q) - '0') < 10) {
+      nValue = nDigit;
+      q = ZorGameBase::AccumulateDigits(q + 1, ZorGameBase::IMAGE_END, nValue);
+    } else if (*q == '-' && (nDigit = static_cast<unsigned char>(q[1]) - '0') < 10) {
+      nValue = nDigit;
+      q = ZorGameBase::AccumulateDigits(q + 2, ZorGameBase::IMAGE_END, nValue);
+      nValue = 0 - nValue;
+    } else {
+      return nullptr;
+    }
+    an[i] = static_cast<int32_t>(static_cast<uint32_t>(nValue));
+    if (i == 7) break;
+    if (*q != ' ') return nullptr;
+    ++q;
+  }
+  if (*q != '\n' || static_cast<size_t>(q - p) >= LINE_BUFFER - 1) return nullptr;
+  OpenGroup(nNumber);
+  m_vecOpenPositions.push_back(FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
+  return q + 1;
 }
 
 // "Torch<N>=t1 t2 t3 t4": the first closed group N of the section takes the four values; a
@@ -404,7 +455,7 @@ void CBattleMapReader::ReadTorch(std::string_view key, std::string_view value) {
     if (ZorGameBase::LoadObserver() != nullptr) ObserveShort(key, value, nRead, 4);
     return;
   }
-  for (FighterGroup& group : m_pSection->vecFighterGroup) {
+  for (FighterGroup& group : m_vecGroups) {
     if (group.nNumber == nNumber) {
       memcpy(group.nTorch, anTorch, sizeof(anTorch));
       return;
@@ -416,9 +467,22 @@ void CBattleMapReader::ReadTorch(std::string_view key, std::string_view value) {
 
 void ReadBattleMapText(std::string_view text, const BattleMapTarget& target) {
   CBattleMapReader reader(target);
-  CLinePieces pieces(text, LINE_BUFFER);
+  ZorGameBase::CTextScan scan(text);
+  const char* pEnd = scan.End();
+  bool bHasZero = HasZero(text);
+  // An observer hears of every line as a piece.
+  bool bInPlace = ZorGameBase::LoadObserver() == nullptr && !text.empty() && text.back() == '\n';
   std::string_view piece;
-  while (pieces.Next(piece)) reader.ReadLine(piece);
+  while (!scan.AtEnd()) {
+    if (bInPlace) {
+      if (const char* pNext = reader.ReadFighterPosHere(scan.Position(), pEnd)) {
+        scan.SetPosition(pNext);
+        continue;
+      }
+    }
+    scan.LinePiece(piece, LINE_BUFFER, bHasZero);
+    reader.ReadLine(piece);
+  }
   reader.CloseSection();
   target.mapBattleMap.EndLoad();
 }

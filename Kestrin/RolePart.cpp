@@ -44,7 +44,8 @@ bool ScanHideHeader(std::string_view line, int64_t& nKey) {
 //   Section1=Cloak 0 4294967295
 // Adds the sections to the entry begun last, part names cut to 127 characters. False when
 // SectionAmount= does not begin the next line or a Section line lacks one of its four values.
-bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideTable& table) {
+// bMayHoldZero: the image may hold a zero byte, where a name ends as the C string it is read into.
+bool ReadHideSections(ZorGameBase::CTextScan& scan, bool bMayHoldZero, RolePartHideTable& table) {
   uint32_t nAmount;
   if (CFormattedRead(scan).Text("SectionAmount=").UInt32(nAmount).Space().Result() != 1) {
     return false;
@@ -55,7 +56,7 @@ bool ReadHideSections(ZorGameBase::CTextScan& scan, RolePartHideTable& table) {
     CFormattedRead read(scan);
     read.Text("Section").UInt32(nIndex).Text("=").Word(name).Space().UInt32(nFrom).Space();
     if (read.UInt32(nTo).Space().Result() != 4) return false;
-    name = ZorGameBase::CutAtNul(name);
+    if (bMayHoldZero) name = ZorGameBase::CutAtNul(name);
     table.AddSection(name.substr(0, PART_NAME_BUFFER - 1), nFrom, nTo);
   }
   return true;
@@ -71,8 +72,9 @@ int32_t C3DRoleBaseData::CreateRolePartHideInfo() {
   ZorGameBase::CFileImage image;
   if (!image.Read(HIDE_FILE, true)) return 0;
   ZorGameBase::CTextScan scan(image.View());
+  bool bHasZero = HasZero(image.View());
   std::string_view line;
-  while (scan.LinePiece(line, HIDE_LINE_BUFFER)) {
+  while (scan.LinePiece(line, HIDE_LINE_BUFFER, bHasZero)) {
     if (line.empty() || line[0] == ';') continue;
     line.remove_suffix(1);  // the line break, or the last character of a last line without one
     int64_t nKey;
@@ -82,7 +84,7 @@ int32_t C3DRoleBaseData::CreateRolePartHideInfo() {
     if (pInfo == nullptr) {
       ASSERT_AS(pInfo, 2529, SERVICE_SOURCE, "C3DRoleBaseData::CreateRolePartHideInfo");
     }
-    bool bRead = ReadHideSections(scan, m_mapRolePartHide);
+    bool bRead = ReadHideSections(scan, bHasZero, m_mapRolePartHide);
     m_mapRolePartHide.EndEntry(bRead);
     if (!bRead) {
       if (ZorGameBase::LoadObserver() != nullptr) {

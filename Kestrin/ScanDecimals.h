@@ -13,19 +13,26 @@
 // number before its end (StopsEveryNumber), and the digits are read without a look for it.
 template <bool kBounded, typename T>
 int ScanDecimals(const char*& p, const char* pEnd, T* anValue, int nCount) {
-  for (int i = 0; i < nCount; ++i) {
-    const char* q = p;
-    q += q != pEnd && *q == ' ';  // the usual single blank, a digit behind it
-    if (q == pEnd || static_cast<unsigned char>(*q - '0') >= 10) {  // more white space, a sign, or no number
-      while (q != pEnd && ZorGameBase::IsScanSpace(*q)) ++q;
-      if (q == pEnd) return i;
-    }
+  const char* q = p;
+  const char* pAfter = p;  // behind the last number converted
+  int i = 0;
+  for (; i < nCount; ++i) {
+    q += q != pEnd && *q == ' ';  // the usual single blank
     uint64_t nValue;
-    bool bRead = kBounded ? ZorGameBase::DecimalHere(q, pEnd, nValue)
-                          : ZorGameBase::DecimalHere(q, ZorGameBase::IMAGE_END, nValue);
-    if (!bRead) return i;
+    if (q != pEnd && static_cast<unsigned char>(*q - '0') < 10) {  // the usual unsigned digits
+      nValue = static_cast<unsigned char>(*q) - uint64_t{'0'};
+      q = kBounded ? ZorGameBase::AccumulateDigits(q + 1, pEnd, nValue)
+                   : ZorGameBase::AccumulateDigits(q + 1, ZorGameBase::IMAGE_END, nValue);
+    } else {  // more white space, a sign, or no number
+      while (q != pEnd && ZorGameBase::IsScanSpace(*q)) ++q;
+      if (q == pEnd) break;
+      bool bRead = kBounded ? ZorGameBase::DecimalHere(q, pEnd, nValue)
+                            : ZorGameBase::DecimalHere(q, ZorGameBase::IMAGE_END, nValue);
+      if (!bRead) break;
+    }
     anValue[i] = static_cast<T>(nValue);
-    p = q;
+    pAfter = q;
   }
-  return nCount;
+  p = pAfter;
+  return i;
 }

@@ -14,9 +14,10 @@ namespace {
 
 const char SIMPLE_OBJ_FILE[] = "ini/SimpleObjInfo.ini";
 
-// A word "[%u]": '[' and a number; what follows the number is not looked at.
-bool ScanRecordId(std::string_view word, uint32_t& nId) {
-  word = ZorGameBase::CutAtNul(word);
+// A word "[%u]": '[' and a number; what follows the number is not looked at. bMayHoldZero:
+// the image may hold a zero byte, where the word ends as the C string it is read into.
+bool ScanRecordId(std::string_view word, bool bMayHoldZero, uint32_t& nId) {
+  if (bMayHoldZero) word = ZorGameBase::CutAtNul(word);
   ZorGameBase::CTextScan scan(word);
   return CFormattedRead(scan).Text("[").UInt32(nId).Result() == 1;
 }
@@ -66,11 +67,12 @@ int32_t C3DRoleBaseData::CreateSimpleObjInfo() {
   }
   m_mapSimpleObj.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES));
   ZorGameBase::CTextScan scan(image.View());
+  bool bHasZero = HasZero(image.View());
   std::string_view word;
   while (scan.Word(word)) {
     scan.SkipSpace();
     uint32_t nId;
-    if (!ScanRecordId(word, nId)) continue;  // words between records
+    if (!ScanRecordId(word, bHasZero, nId)) continue;  // words between records
     SimpleObjInfo& info = m_mapSimpleObj.Add(nId);
     if (!ReadSimpleObj(scan, info)) {
       m_mapSimpleObj.DropAdded();
