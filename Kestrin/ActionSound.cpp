@@ -95,7 +95,7 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
   }
   m_mapActionSound.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   m_mapActionSound.BeginLoad();
-  CWordStream words(image.View());
+  CWordStream words(image);
   CActionSoundReader reader(m_mapActionSound);
   while (!reader.Stopped() && words.ReadNext(reader, reader)) {
   }
