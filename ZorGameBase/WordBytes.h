@@ -4,6 +4,9 @@
 // it may be false (a borrow runs into the next byte), so only the lowest is ever used.
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ZorGameBase {
 
@@ -54,6 +57,25 @@ const char* FindByte(const char* p, const char* pEnd, const Marks& fnMarks, cons
     ++p;
   }
   while (p < pEnd && !fnIs(*p)) ++p;
+  return p;
+}
+
+// The first byte from p on below chLimit, found sixteen bytes a step where the processor has
+// the vector instructions for it; where fewer than sixteen bytes are left before pEnd without
+// one (or at p, without those instructions), the first of them: the caller looks on from there.
+inline const char* SkipBlocksNotBelow(const char* p, const char* pEnd, unsigned char chLimit) {
+#if defined(__SSE2__)
+  const __m128i nTop = _mm_set1_epi8(static_cast<char>(chLimit - 1));
+  while (pEnd - p >= 16) {
+    __m128i nBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    unsigned nBelow = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(nBytes, nTop), nBytes)));
+    if (nBelow != 0) return p + __builtin_ctz(nBelow);
+    p += 16;
+  }
+#else
+  (void)pEnd;
+  (void)chLimit;
+#endif
   return p;
 }
 
