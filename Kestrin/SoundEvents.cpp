@@ -36,6 +36,11 @@ bool ParseSoundEventLine(std::string_view line, uint32_t& nId, std::string_view&
   return true;
 }
 
+// Tells the observer of the event's line (pLine), for its report of repeated events.
+ZOR_OBSERVER_PATH void NoteEvent(ZorGameBase::CDuplicateKeys& duplicates, uint32_t nId, const char* pLine) {
+  duplicates.Note(nId, pLine, ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
+}
+
 // One line (a piece of at most 1023 characters) of ini/SoundRes.ini.
 //   [title]      opens a section; the title is the text up to the first ']', blanks kept
 //   Sound=file   adds a file to the open section (blanks before '=' make another key)
@@ -147,7 +152,7 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
   const char* pLine = nullptr;
   auto fnTake = [&] {
     m_mapSoundEvent.Append(nId, name);
-    if (pDuplicates) pDuplicates->Note(nId, pLine, ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
+    if (pDuplicates) NoteEvent(*pDuplicates, nId, pLine);
   };
   bool bOpened = ForEachLineRecord(
       SOUND_EVENT_FILE, SOUND_LINE_BUFFER,
