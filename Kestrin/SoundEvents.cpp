@@ -101,9 +101,16 @@ const char* FindPlainValueEnd(const char* p, const char* pEnd) {
 }
 
 // The first ']', line feed or byte above 0x7F (which may lead a GBK character) from p on, or
-// pEnd.
+// pEnd. Sixteen bytes a step where the processor can, else eight.
 const char* FindTitleEnd(const char* p, const char* pEnd) {
   namespace zb = ZorGameBase;
+#if defined(__SSE2__)
+  p = zb::SkipUnmarkedBlocks(p, pEnd, [](__m128i nBytes) {
+    __m128i nStops = _mm_or_si128(_mm_cmpeq_epi8(nBytes, _mm_set1_epi8(']')), _mm_cmpeq_epi8(nBytes, _mm_set1_epi8('\n')));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(nStops, nBytes)));
+  });
+  if (pEnd - p >= 16) return p;
+#endif
   return zb::FindByte(
       p, pEnd,
       [](uint64_t nWord) { return zb::BytesEqual(nWord, ']') | zb::BytesEqual(nWord, '\n') | (nWord & zb::WORD_HIGHS); },
