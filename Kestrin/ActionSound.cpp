@@ -65,7 +65,9 @@ class CActionSoundReader {
   // Names are meant to stay below 128 characters; a longer one is reported (and kept). A word
   // holds no zero byte, so only a long name needs its C string for the check.
   static void CheckName(std::string_view name) {
-    if (name.size() < 128) return;
+    if (name.size() >= 128) ReportLongName(name);
+  }
+  static void ReportLongName(std::string_view name) {
     char szSound[1024];  // a word has at most 1023 characters
     memcpy(szSound, name.data(), name.size());
     szSound[name.size()] = '\0';
@@ -95,7 +97,7 @@ int32_t C3DRoleBaseData::CreateSoundInfo() {
   }
   m_mapActionSound.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   m_mapActionSound.BeginLoad();
-  CWordStream words(image.View());
+  CWordStream words(image);
   CActionSoundReader reader(m_mapActionSound);
   while (!reader.Stopped() && words.ReadNext(reader, reader)) {
   }

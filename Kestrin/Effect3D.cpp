@@ -70,7 +70,7 @@ bool LoadEffectFile(const char* pszPath, CNameTable<uint64_t>& table) {
   if (!image.Read(pszPath, true)) return false;
   table.Reserve(RecordsHint(image.Size(), LINE_HINT_BYTES), image.Size());
   table.BeginLoad();
-  CWordStream words(image.View());
+  CWordStream words(image);
   CEffectReader reader(pszPath, table);
   while (words.ReadNext(reader, reader)) {
   }

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "3DRoleBaseData.h"
 #include "LoadFindings.h"
@@ -36,6 +39,11 @@ bool ParseSoundEventLine(std::string_view line, uint32_t& nId, std::string_view&
   return true;
 }
 
+// Tells the observer of the event's line (pLine), for its report of repeated events.
+ZOR_OBSERVER_PATH void NoteEvent(ZorGameBase::CDuplicateKeys& duplicates, uint32_t nId, const char* pLine) {
+  duplicates.Note(nId, pLine, ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
+}
+
 // One line (a piece of at most 1023 characters) of ini/SoundRes.ini.
 //   [title]      opens a section; the title is the text up to the first ']', blanks kept
 //   Sound=file   adds a file to the open section (blanks before '=' make another key)
@@ -56,10 +64,28 @@ void ReadSoundResLine(std::string_view line, SoundResTable& table) {
 
 // The end of a plain value at p: its first byte below '!' or above 0x7F. Null when a ';' or
 // "//" stands before it, or when a step would come within 9 bytes of pEnd: such a line is
-// read the general way. Eight bytes a step; the marks of ';' and "//" above the lowest may be
-// false, which only sends a line the general way.
+// read the general way. Eight bytes a step (after the steps of sixteen, where the processor
+// has them); the marks of ';' and "//" above the lowest may be false, which only sends a line
+// the general way.
 const char* FindPlainValueEnd(const char* p, const char* pEnd) {
   namespace zb = ZorGameBase;
+#if defined(__SSE2__)
+  // Sixteen bytes a step where the processor can; the marks are exact.
+  const __m128i nSpace = _mm_set1_epi8(' ');
+  while (pEnd - p >= 17) {
+    __m128i nBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i nNext = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    unsigned nStops = static_cast<unsigned>(_mm_movemask_epi8(nBytes) |
+                                            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(nBytes, nSpace), nBytes)));
+    __m128i nSlash = _mm_set1_epi8('/');
+    unsigned nOdd = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(nBytes, _mm_set1_epi8(';')),
+                     _mm_and_si128(_mm_cmpeq_epi8(nBytes, nSlash), _mm_cmpeq_epi8(nNext, nSlash)))));
+    if (nStops != 0) return (nOdd & ((nStops & (0 - nStops)) - 1)) != 0 ? nullptr : p + __builtin_ctz(nStops);
+    if (nOdd != 0) return nullptr;
+    p += 16;
+  }
+#endif
   while (pEnd - p >= 9) {
     uint64_t nWord = zb::LoadWord(p);
     uint64_t nStops = ((nWord - zb::WORD_ONES * 0x21) | nWord) & zb::WORD_HIGHS;
@@ -75,9 +101,16 @@ const char* FindPlainValueEnd(const char* p, const char* pEnd) {
 }
 
 // The first ']', line feed or byte above 0x7F (which may lead a GBK character) from p on, or
-// pEnd.
+// pEnd. Sixteen bytes a step where the processor can, else eight.
 const char* FindTitleEnd(const char* p, const char* pEnd) {
   namespace zb = ZorGameBase;
+#if defined(__SSE2__)
+  p = zb::SkipUnmarkedBlocks(p, pEnd, [](__m128i nBytes) {
+    __m128i nStops = _mm_or_si128(_mm_cmpeq_epi8(nBytes, _mm_set1_epi8(']')), _mm_cmpeq_epi8(nBytes, _mm_set1_epi8('\n')));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(nStops, nBytes)));
+  });
+  if (pEnd - p >= 16) return p;
+#endif
   return zb::FindByte(
       p, pEnd,
       [](uint64_t nWord) { return zb::BytesEqual(nWord, ']') | zb::BytesEqual(nWord, '\n') | (nWord & zb::WORD_HIGHS); },
@@ -147,7 +180,7 @@ int32_t C3DRoleBaseData::CreateSoundEventInfo() {
   const char* pLine = nullptr;
   auto fnTake = [&] {
     m_mapSoundEvent.Append(nId, name);
-    if (pDuplicates) pDuplicates->Note(nId, pLine, ("event " + std::to_string(static_cast<int32_t>(nId))).c_str());
+    if (pDuplicates) NoteEvent(*pDuplicates, nId, pLine);
   };
   bool bOpened = ForEachLineRecord(
       SOUND_EVENT_FILE, SOUND_LINE_BUFFER,

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "Gbk.h"
 #include "LoadObserver.h"
@@ -107,12 +108,15 @@ class CFormattedRead {
 // word reads as the C string in the buffer would: up to its first zero byte.
 class CWordStream {
  public:
-  explicit CWordStream(std::string_view image)
-      : m_scan(image),
-        m_pBegin(image.data()),
-        m_bHasZero(HasZero(image)),
-        m_bObserved(ZorGameBase::LoadObserver() != nullptr),
-        m_bEndsInSpace(!image.empty() && ZorGameBase::IsScanSpace(image.back())) {}
+  // Over a file image, which a zero byte follows.
+  explicit CWordStream(const ZorGameBase::CFileImage& image)
+      : m_scan(image.View()),
+        m_pBegin(image.Data()),
+        m_bHasZero(HasZero(image.View())),
+        m_bObserved(ZorGameBase::LoadObserver() != nullptr) {
+    m_bInPlace = image.Size() != 0 && ZorGameBase::IsScanSpace(image.Data()[image.Size() - 1]) && !m_bHasZero &&
+                 !m_bObserved;
+  }
 
   bool Next(std::string_view& word) {
     std::string_view run;
@@ -130,16 +134,19 @@ class CWordStream {
   // with white space, or while a load observer listens. False at the end of the image.
   template <typename TRead, typename TWord>
   bool ReadNext(TRead&& fnRead, TWord&& fnWord) {
-    m_scan.SkipSpace();
-    if (m_scan.AtEnd()) return false;
-    if (m_bEndsInSpace && !m_bHasZero && !m_bObserved) {
+    if (m_bInPlace) {
       const char* p = m_scan.Position();
+      while (ZorGameBase::IsScanSpace(*p)) ++p;  // the zero byte after the image stops it
+      if (p >= m_scan.End()) return false;
       const char* pLimit = static_cast<size_t>(m_scan.End() - p) > MAX_WORD ? p + MAX_WORD : m_scan.End();
       if (const char* pAfter = fnRead(p, pLimit)) {
         m_scan.SetPosition(pAfter);
         return true;
       }
+      m_scan.SetPosition(p);
     }
+    m_scan.SkipSpace();
+    if (m_scan.AtEnd()) return false;
     std::string_view word;
     Next(word);
     fnWord(word);
@@ -154,14 +161,7 @@ class CWordStream {
   template <size_t N>
   static const char* NumbersAndName(const char* p, const char* pLimit, uint32_t (&anNumbers)[N],
                                     std::string_view& name) {
-    for (size_t i = 0; i < N; ++i) {
-      uint64_t nNumber;
-      if (!ZorGameBase::DecimalHere(p, ZorGameBase::IMAGE_END, nNumber) || *p != (i + 1 < N ? '.' : '=')) {
-        return nullptr;
-      }
-      anNumbers[i] = static_cast<uint32_t>(nNumber);
-      ++p;
-    }
+    if (!NumbersThen(p, anNumbers, std::make_index_sequence<N>())) return nullptr;
     if (p >= pLimit) return nullptr;  // a number ran past a word cut by the buffer
     const char* pEnd = ZorGameBase::CTextScan::FindSpace(p, pLimit);
     if (pEnd == p) return nullptr;
@@ -171,6 +171,19 @@ class CWordStream {
 
  private:
   static const size_t MAX_WORD = 1023;
+  // The numbers of NumbersAndName, each with the character after it ('.', the last '='), p
+  // moved behind them; one step per number, without a loop.
+  template <size_t N, size_t... I>
+  static bool NumbersThen(const char*& p, uint32_t (&anNumbers)[N], std::index_sequence<I...>) {
+    return (NumberThen(p, I + 1 < N ? '.' : '=', anNumbers[I]) && ...);
+  }
+  static bool NumberThen(const char*& p, char chAfter, uint32_t& nNumber) {
+    uint64_t nValue;
+    if (!ZorGameBase::DecimalHere(p, ZorGameBase::IMAGE_END, nValue) || *p != chAfter) return false;
+    nNumber = static_cast<uint32_t>(nValue);
+    ++p;
+    return true;
+  }
   // A run cut into words is told once, at its first word, with the run's whole length; the
   // run is measured once, so that the reading stays linear however long it is.
   void ObserveCut(std::string_view word) {
@@ -187,7 +200,10 @@ class CWordStream {
   const char* m_pBegin;
   bool m_bHasZero;  // most images hold no zero byte: their words need no cut
   bool m_bObserved;  // a load observer is told of words cut by the buffer
-  bool m_bEndsInSpace;  // the last byte stops every in-place read
+  // Words are offered where they stand: the image ends with white space (which stops every
+  // in-place read, as its closing zero byte stops the white space) and holds no zero byte,
+  // and no observer listens.
+  bool m_bInPlace;
 };
 
 // The pieces fgets(buffer, nCount, file) reads from a file image (CTextScan::LinePiece), the

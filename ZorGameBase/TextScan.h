@@ -246,9 +246,17 @@ class CTextScan {
     word = std::string_view(pStart, static_cast<size_t>(m_pPos - pStart));
     return true;
   }
-  // The first white-space character from p on, or pEnd. Eight bytes a step while they fit:
-  // white space lies below 0x21, and a step passes when no byte does.
+  // The first white-space character from p on, or pEnd. Sixteen or eight bytes a step while
+  // they fit: white space lies below 0x21, and a step passes when no byte does.
   static const char* FindSpace(const char* p, const char* pEnd) {
+#if defined(__SSE2__)
+    for (;;) {  // sixteen bytes a step while they fit
+      p = SkipBlocksNotBelow(p, pEnd, 0x21);
+      if (pEnd - p < 16) break;
+      if (IsScanSpace(*p)) return p;
+      ++p;
+    }
+#endif
     return FindByte(p, pEnd, [](uint64_t nWord) { return BytesBelow(nWord, 0x21); }, IsScanSpace);
   }
   // fgets(buffer, nCount, file): at most nCount - 1 characters, ending after the first line

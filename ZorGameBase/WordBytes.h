@@ -4,6 +4,9 @@
 // it may be false (a borrow runs into the next byte), so only the lowest is ever used.
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ZorGameBase {
 
@@ -55,6 +58,36 @@ const char* FindByte(const char* p, const char* pEnd, const Marks& fnMarks, cons
   }
   while (p < pEnd && !fnIs(*p)) ++p;
   return p;
+}
+
+#if defined(__SSE2__)
+// Sixteen bytes a step while they fit before pEnd: the first byte that fnMarks(block) marks
+// (its mask holds one bit per byte, exact), or the first of the fewer than sixteen bytes left.
+template <typename Marks>
+const char* SkipUnmarkedBlocks(const char* p, const char* pEnd, const Marks& fnMarks) {
+  while (pEnd - p >= 16) {
+    unsigned nMarks = fnMarks(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    if (nMarks != 0) return p + __builtin_ctz(nMarks);
+    p += 16;
+  }
+  return p;
+}
+#endif
+
+// The first byte from p on below chLimit, found sixteen bytes a step where the processor has
+// the vector instructions for it; where fewer than sixteen bytes are left before pEnd without
+// one (or at p, without those instructions), the first of them: the caller looks on from there.
+inline const char* SkipBlocksNotBelow(const char* p, const char* pEnd, unsigned char chLimit) {
+#if defined(__SSE2__)
+  const __m128i nTop = _mm_set1_epi8(static_cast<char>(chLimit - 1));
+  return SkipUnmarkedBlocks(p, pEnd, [nTop](__m128i nBytes) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(nBytes, nTop), nBytes)));
+  });
+#else
+  (void)pEnd;
+  (void)chLimit;
+  return p;
+#endif
 }
 
 }  // namespace ZorGameBase

@@ -69,9 +69,15 @@ TEST_F(SoundResTest, KeyAndValueRules) {
       "Sound=i.wav//note\n"
       "Sound\n"
       "Other=j.wav\n"
-      "; Sound=k.wav\n");
+      "; Sound=k.wav\n"
+      // long values: the comment marks past the first sixteen bytes, "//" across them
+      "Sound=abcdefghijklmno//note\n"
+      "Sound=abcdefghijklmnop;note\n"
+      "Sound=sound/abcdefghijklmnopq.wav ; note\n"
+      "Sound=sound/abcdefghijklmnopq/r.wav\n");
   EXPECT_EQ(0, LogCount("SoundRes"));
-  ExpectPick("keys", {"e.wav", "g.wav", "h.wav", "i.wav"});
+  ExpectPick("keys", {"e.wav", "g.wav", "h.wav", "i.wav", "abcdefghijklmno", "abcdefghijklmnop",
+                      "sound/abcdefghijklmnopq.wav", "sound/abcdefghijklmnopq/r.wav"});
 }
 
 }  // namespace

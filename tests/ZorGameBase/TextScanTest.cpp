@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -65,6 +66,24 @@ struct FloatCase {
   float fValue;
   const char* pszRest;
 };
+
+// The word search against the C locale's white space, for a byte below '!' that is white space
+// or not at every place of texts long enough for the wide steps.
+TEST(TextScanTest, FindSpaceStopsAtTheFirstWhiteSpaceOnly) {
+  for (char chStop : {' ', '\t', '\n', '\r', '\x01', '\x1f', '\x80'}) {
+    for (size_t nLength = 1; nLength <= 40; ++nLength) {
+      for (size_t nAt = 0; nAt < nLength; ++nAt) {
+        std::string text(nLength, 'w');
+        text[nAt] = chStop;
+        if (nAt + 3 < nLength) text[nAt + 3] = '\v';
+        size_t nExpected = 0;
+        while (nExpected < text.size() && !isspace(static_cast<unsigned char>(text[nExpected]))) ++nExpected;
+        const char* pFound = CTextScan::FindSpace(text.data(), text.data() + text.size());
+        EXPECT_EQ(nExpected, static_cast<size_t>(pFound - text.data())) << int(chStop) << " " << nLength << " " << nAt;
+      }
+    }
+  }
+}
 
 TEST(TextScanTest, FloatConversions) {
   const FloatCase cases[] = {
