@@ -5,7 +5,8 @@
 //   CStableList<T>            records in order, in blocks that never move
 //   CNameArena                the texts of a table in large blocks, each a stable C string
 //   CHashedTable<Key, Value>  lookups only: the entries in a CStableList, found through an
-//                             open-addressing index of (tag, position) slots probed linearly
+//                             open-addressing index probed linearly, of 32-bit slots that
+//                             hold an entry's position and a few bits of its key's hash
 //
 // Records and texts keep their addresses until the container is cleared, so the pointers the
 // queries hand out survive later insertions (a second load adds to most tables). Clearing
@@ -402,7 +403,8 @@ class CHashedTable {
         if (vecSlotOf[i] == NO_SLOT) continue;
         if (nTo != nFirst + i) {
           m_entries[nTo] = std::move(m_entries[nFirst + i]);
-          m_vecSlots[vecSlotOf[i]].nEntry = static_cast<uint32_t>(nTo + 1);
+          uint32_t& nSlot = m_vecSlots[vecSlotOf[i]];
+          nSlot = (nSlot & ~m_nEntryMask) | static_cast<uint32_t>(nTo + 1);
         }
         ++nTo;
       }
@@ -410,8 +412,10 @@ class CHashedTable {
     m_entries.PopBack(m_entries.Size() - nKept);
     m_entries.ReleaseSpare();
     m_nIndexed = nKept;
-    int nBits = BitsFor(nKept);
-    if (nBits < m_nSlotBits) Rehash(nBits);
+    // Repeated keys leave the index emptier than it need be: it shrinks when that saves an
+    // eighth.
+    size_t nSlots = SlotsFor(nKept);
+    if (nSlots < m_vecSlots.size() - m_vecSlots.size() / 8) Rehash(nSlots);
   }
 
   size_t Size() const { return m_nIndexed; }
@@ -420,7 +424,8 @@ class CHashedTable {
     m_vecSlots = CSlots();
     m_entries.Clear();
     m_nIndexed = 0;
-    m_nSlotBits = 0;
+    m_nEntryBits = 0;
+    m_nEntryMask = 0;
   }
   // The entries in the order they were first entered.
   const Entry& EntryAt(size_t i) const { return m_entries[i]; }
@@ -436,18 +441,25 @@ class CHashedTable {
     uint32_t nTag;
     uint32_t nEntry;
   };
-  struct Slot {
-    uint32_t nTag;    // the top 32 bits of the key's hash: the home slot is their top bits
-    uint32_t nEntry;  // position in m_entries + 1; 0 marks a free slot
-  };
+  // A slot is 0 while free; else its low m_nEntryBits bits hold the entry's position + 1 and
+  // the bits above them the low bits of the key's tag (a fingerprint: most keys that share the
+  // home are told apart without a look at their entries).
 
   // Fibonacci hashing: the high bits of the product spread packed decimal keys evenly. A key's
-  // tag is the top 32 bits; its home slot the top bits of the tag, as many as the index has.
+  // tag is the top 32 bits; its home slot is the tag scaled to the number of slots (the high
+  // bits of the tag, whatever the number), its fingerprint the tag's low bits.
   static uint32_t Mix(uint64_t nHash) {
     return static_cast<uint32_t>((nHash * 0x9E3779B97F4A7C15ull) >> 32);
   }
   size_t Home(uint32_t nTag) const {
-    return static_cast<size_t>((uint64_t{nTag} << m_nSlotBits) >> 32);  // 0 without slots
+    return static_cast<size_t>((uint64_t{nTag} * m_vecSlots.size()) >> 32);
+  }
+  // The bits of a slot that a key of this tag has above its position.
+  uint32_t FingerprintOf(uint32_t nTag) const {
+    return static_cast<uint32_t>(uint64_t{nTag} << m_nEntryBits);
+  }
+  bool HasFingerprint(uint32_t nSlot, uint32_t nFingerprint) const {
+    return (nSlot & ~m_nEntryMask) == nFingerprint;
   }
 
   // A numeric lookup is taken as the key type first, so that 7 and 7u find the same entry;
@@ -473,58 +485,61 @@ class CHashedTable {
   Value* FindValue(const Lookup& key) {
     if (m_nIndexed == 0) return nullptr;
     uint32_t nTag = TagOf(key);
-    const Slot& slot = m_vecSlots[ZorGameBase::ProbeSlot(
-        Home(nTag), m_vecSlots.size() - 1, [&](size_t i) { return m_vecSlots[i].nEntry == 0; },
+    uint32_t nFingerprint = FingerprintOf(nTag);
+    const uint32_t* pSlots = m_vecSlots.begin();
+    uint32_t nSlot = pSlots[ZorGameBase::ProbeSlotWrapping(
+        Home(nTag), m_vecSlots.size(), [&](size_t i) { return pSlots[i] == 0; },
         [&](size_t i) {
-          return m_vecSlots[i].nTag == nTag && m_entries[m_vecSlots[i].nEntry - 1].key == KeyOf(key);
+          return HasFingerprint(pSlots[i], nFingerprint) &&
+                 m_entries[(pSlots[i] & m_nEntryMask) - 1].key == KeyOf(key);
         })];
-    return slot.nEntry == 0 ? nullptr : &m_entries[slot.nEntry - 1].value;
+    return nSlot == 0 ? nullptr : &m_entries[(nSlot & m_nEntryMask) - 1].value;
   }
 
   // Gives entry nEntry a slot (*pSlot, when asked) unless its key has one: then
   // fnMerge(kept, this) and false.
   template <typename Merge>
   bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge, uint32_t* pSlot = nullptr) {
-    Slot* pSlots = m_vecSlots.begin();
-    size_t i = ZorGameBase::ProbeSlot(
-        Home(nTag), m_vecSlots.size() - 1, [&](size_t n) { return pSlots[n].nEntry == 0; },
+    uint32_t* pSlots = m_vecSlots.begin();
+    uint32_t nFingerprint = FingerprintOf(nTag);
+    size_t i = ZorGameBase::ProbeSlotWrapping(
+        Home(nTag), m_vecSlots.size(), [&](size_t n) { return pSlots[n] == 0; },
         [&](size_t n) {
-          return pSlots[n].nTag == nTag && m_entries[pSlots[n].nEntry - 1].key == m_entries[nEntry].key;
+          return HasFingerprint(pSlots[n], nFingerprint) &&
+                 m_entries[(pSlots[n] & m_nEntryMask) - 1].key == m_entries[nEntry].key;
         });
-    if (pSlots[i].nEntry != 0) {
-      fnMerge(m_entries[pSlots[i].nEntry - 1].value, m_entries[nEntry].value);
+    if (pSlots[i] != 0) {
+      fnMerge(m_entries[(pSlots[i] & m_nEntryMask) - 1].value, m_entries[nEntry].value);
       return false;
     }
-    pSlots[i] = Slot{nTag, static_cast<uint32_t>(nEntry + 1)};
+    pSlots[i] = nFingerprint | static_cast<uint32_t>(nEntry + 1);
     if (pSlot != nullptr) *pSlot = static_cast<uint32_t>(i);
     return true;
   }
 
-  // The fewest slot bits that keep nCount entries at most three quarters full.
-  static int BitsFor(size_t nCount) {
-    int nBits = 4;
-    while ((size_t{3} << nBits) < nCount * 4) ++nBits;
-    return nBits;
-  }
-  // Grows the index, at least doubling it, until nCount entries keep it at most three quarters
-  // full.
+  // The slots for nCount entries: at most four fifths full (a probe that misses then passes
+  // a few slots of one cache line on average).
+  static size_t SlotsFor(size_t nCount) { return std::max<size_t>(nCount + nCount / 4 + 1, 8); }
+  // Grows the index, at least doubling it, until nCount entries keep it at most four fifths full.
   void GrowFor(size_t nCount) {
-    if (nCount * 4 <= m_vecSlots.size() * 3) return;
-    int nBits = BitsFor(nCount);
-    Rehash(nBits > m_nSlotBits ? nBits : m_nSlotBits + 1);
+    if (nCount * 5 <= m_vecSlots.size() * 4) return;
+    Rehash(std::max(SlotsFor(nCount), 2 * m_vecSlots.size()));
   }
-  // Moves the slots into an index of 2^nBits slots by their tags alone, without a look at the
-  // entries; the old slots are taken in order, so their homes come in order.
-  void Rehash(int nBits) {
-    CSlots vecOld(size_t{1} << nBits);
-    vecOld.swap(m_vecSlots);
-    m_nSlotBits = nBits;
-    size_t nMask = m_vecSlots.size() - 1;
-    for (const Slot& slot : vecOld) {
-      if (slot.nEntry == 0) continue;
-      m_vecSlots[ZorGameBase::ProbeSlot(
-          Home(slot.nTag), nMask, [&](size_t i) { return m_vecSlots[i].nEntry == 0; },
-          [](size_t) { return false; })] = slot;
+  // Enters the indexed entries into a new index of nSlots slots (their tags computed again:
+  // the slots keep too few bits of them), in the order of the entries. Nothing changes when
+  // there is no memory for it.
+  void Rehash(size_t nSlots) {
+    CSlots vecNew(nSlots);
+    vecNew.swap(m_vecSlots);
+    m_nEntryBits = 1;
+    while (m_nEntryBits < 32 && (size_t{1} << m_nEntryBits) <= nSlots) ++m_nEntryBits;
+    m_nEntryMask = static_cast<uint32_t>((uint64_t{1} << m_nEntryBits) - 1);
+    uint32_t* pSlots = m_vecSlots.begin();
+    for (size_t n = 0; n < m_nIndexed; ++n) {
+      uint32_t nTag = TagOf(m_entries[n].key);
+      pSlots[ZorGameBase::ProbeSlotWrapping(
+          Home(nTag), nSlots, [&](size_t i) { return pSlots[i] == 0; }, [](size_t) { return false; })] =
+          FingerprintOf(nTag) | static_cast<uint32_t>(n + 1);
     }
   }
 
@@ -532,27 +547,25 @@ class CHashedTable {
   class CSlots {
    public:
     CSlots() = default;
-    explicit CSlots(size_t nCount) : m_block(nCount * sizeof(Slot), true), m_nCount(nCount) {}
+    explicit CSlots(size_t nCount) : m_block(nCount * sizeof(uint32_t), true), m_nCount(nCount) {}
     size_t size() const { return m_nCount; }
-    Slot& operator[](size_t i) { return reinterpret_cast<Slot*>(m_block.Bytes())[i]; }
-    const Slot& operator[](size_t i) const { return reinterpret_cast<const Slot*>(m_block.Bytes())[i]; }
+    uint32_t& operator[](size_t i) { return begin()[i]; }
     void swap(CSlots& other) {
       std::swap(m_block, other.m_block);
       std::swap(m_nCount, other.m_nCount);
     }
-    Slot* begin() { return reinterpret_cast<Slot*>(m_block.Bytes()); }
-    const Slot* begin() const { return reinterpret_cast<const Slot*>(m_block.Bytes()); }
-    const Slot* end() const { return begin() + m_nCount; }
+    uint32_t* begin() const { return reinterpret_cast<uint32_t*>(m_block.Bytes()); }
 
    private:
     ZorGameBase::CTableBlock m_block;
     size_t m_nCount = 0;
   };
 
-  CSlots m_vecSlots;  // size 0 or a power of two
+  CSlots m_vecSlots;
   CStableList<Entry> m_entries;  // [0, m_nIndexed) entered; the rest appended, not yet entered
   size_t m_nIndexed = 0;
-  int m_nSlotBits = 0;  // the index has 2^m_nSlotBits slots (none while 0 and empty)
+  int m_nEntryBits = 0;  // the bits of a slot that hold the position: enough for the slots' count
+  uint32_t m_nEntryMask = 0;
 };
 
 // Values under keys, for the tables that are only looked up. A load adds its (key, value) pairs

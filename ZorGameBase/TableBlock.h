@@ -1,8 +1,10 @@
 #pragma once
-// One block of a table's storage. Blocks of 1 MB and more are whole pages from the system
+// One block of a table's storage. Blocks of 128 KB and more are whole pages from the system
 // (large pages where it gives them without asking): a table that fills them in order faults
-// far less often than one made of heap blocks, and its memory goes back to the system when the
-// table is cleared. Smaller blocks come from the heap, so that small tables stay small.
+// far less often than one made of heap blocks, its memory goes back to the system when the
+// table is cleared, and the pages of its last block past its end go back once it is loaded. A
+// file image of that size leaves no resident hole in the heap when it goes. Smaller blocks
+// come from the heap, so that small tables stay small.
 //
 // A load reads its files one after another, each into a whole-file image that goes when its
 // table is built. While a CImageReuse lives on the thread, the block of a large image that goes
@@ -25,7 +27,7 @@ namespace ZorGameBase {
 
 class CTableBlock {
  public:
-  static constexpr size_t PAGED = size_t{1} << 20;  // from this size on, system pages
+  static constexpr size_t PAGED = size_t{128} << 10;  // from this size on, system pages
 
   CTableBlock() = default;
   // nBytes of storage, zero-filled when bZeroed (system pages always are); throws

@@ -973,8 +973,8 @@ void PrintReport(const CReportCollector& results, const FreshFigures& fresh) {
          Verdict(dWorstMiss <= 400));
   printf("| Allocations per query, most of any query | %.3f | 0 | %s |\n", dMostAllocs,
          Verdict(dMostAllocs == 0));
-  printf("\n| Loader alone | MB | ms | MB/s | fresh process: ms | page faults | per 4 KiB of data | peak MB |\n"
-         "|---|---|---|---|---|---|---|---|\n");
+  printf("\n| Loader alone | MB | ms | MB/s | fresh process: ms | page faults | per 4 KiB of data | peak MB | kept MB |\n"
+         "|---|---|---|---|---|---|---|---|---|\n");
   for (size_t i = 0; i < Loaders().size(); ++i) {
     const Loader& loader = Loaders()[i];
     double dNs = results.Ns(std::string("Load/") + loader.pszName);
@@ -983,11 +983,11 @@ void PrintReport(const CReportCollector& results, const FreshFigures& fresh) {
            MBps(nLoaderBytes, dNs));
     const MemoryFigures* pFresh = i < fresh.loaders.size() ? &fresh.loaders[i] : nullptr;
     if (pFresh != nullptr && pFresh->bMeasured) {
-      printf(" %.1f | %" PRIu64 " | %.2f | %.1f |\n", pFresh->dCreateMs, pFresh->nFaults,
+      printf(" %.1f | %" PRIu64 " | %.2f | %.1f | %.1f |\n", pFresh->dCreateMs, pFresh->nFaults,
              nLoaderBytes > 0 ? pFresh->nFaults / (nLoaderBytes / 4096.0) : 0.0,
-             pFresh->nPeakBytes / 1e6);
+             pFresh->nPeakBytes / 1e6, pFresh->nKeptBytes / 1e6);
     } else {
-      printf(" | | | |\n");
+      printf(" | | | | |\n");
     }
   }
   printf("\n| Query (over %zu keys spread across the table) | ns | allocations |\n|---|---|---|\n",
