@@ -7,9 +7,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "3DRoleBaseData.h"
 #include "LoadFindings.h"
@@ -69,7 +66,7 @@ void ReadSoundResLine(std::string_view line, SoundResTable& table) {
 // the general way.
 const char* FindPlainValueEnd(const char* p, const char* pEnd) {
   namespace zb = ZorGameBase;
-#if defined(__SSE2__)
+#if defined(ZOR_SCAN_SSE2)
   // Sixteen bytes a step where the processor can; the marks are exact.
   const __m128i nSpace = _mm_set1_epi8(' ');
   while (pEnd - p >= 17) {
@@ -81,7 +78,7 @@ const char* FindPlainValueEnd(const char* p, const char* pEnd) {
     unsigned nOdd = static_cast<unsigned>(_mm_movemask_epi8(
         _mm_or_si128(_mm_cmpeq_epi8(nBytes, _mm_set1_epi8(';')),
                      _mm_and_si128(_mm_cmpeq_epi8(nBytes, nSlash), _mm_cmpeq_epi8(nNext, nSlash)))));
-    if (nStops != 0) return (nOdd & ((nStops & (0 - nStops)) - 1)) != 0 ? nullptr : p + __builtin_ctz(nStops);
+    if (nStops != 0) return (nOdd & ((nStops & (0 - nStops)) - 1)) != 0 ? nullptr : p + zb::CountTrailingZeros(nStops);
     if (nOdd != 0) return nullptr;
     p += 16;
   }
@@ -104,7 +101,7 @@ const char* FindPlainValueEnd(const char* p, const char* pEnd) {
 // pEnd. Sixteen bytes a step where the processor can, else eight.
 const char* FindTitleEnd(const char* p, const char* pEnd) {
   namespace zb = ZorGameBase;
-#if defined(__SSE2__)
+#if defined(ZOR_SCAN_SSE2)
   p = zb::SkipUnmarkedBlocks(p, pEnd, [](__m128i nBytes) {
     __m128i nStops = _mm_or_si128(_mm_cmpeq_epi8(nBytes, _mm_set1_epi8(']')), _mm_cmpeq_epi8(nBytes, _mm_set1_epi8('\n')));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(nStops, nBytes)));

@@ -249,7 +249,7 @@ class CTextScan {
   // The first white-space character from p on, or pEnd. Sixteen or eight bytes a step while
   // they fit: white space lies below 0x21, and a step passes when no byte does.
   static const char* FindSpace(const char* p, const char* pEnd) {
-#if defined(__SSE2__)
+#if defined(ZOR_SCAN_SSE2)
     for (;;) {  // sixteen bytes a step while they fit
       p = SkipBlocksNotBelow(p, pEnd, 0x21);
       if (pEnd - p < 16) break;

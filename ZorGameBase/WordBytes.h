@@ -1,14 +1,30 @@
 #pragma once
 // Eight bytes a step: the searches through text images load a word at a time and mark the
 // bytes they look for in each byte's high bit. Of the marks the lowest is exact; those above
-// it may be false (a borrow runs into the next byte), so only the lowest is ever used.
+// it may be false (a borrow runs into the next byte), so only the lowest is ever used. Where
+// the processor has the vector instructions (ZOR_SCAN_SSE2), sixteen bytes a step, whose marks
+// are exact.
 #include <cstdint>
 #include <cstring>
-#if defined(__SSE2__)
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define ZOR_SCAN_SSE2 1
 #include <emmintrin.h>
 #endif
 
 namespace ZorGameBase {
+
+#if defined(ZOR_SCAN_SSE2)
+// The place of the lowest bit set in a nonzero mask.
+inline unsigned CountTrailingZeros(unsigned nBits) {
+#if defined(__GNUC__)
+  return static_cast<unsigned>(__builtin_ctz(nBits));
+#else
+  unsigned n = 0;
+  for (; (nBits & 1u) == 0; nBits >>= 1) ++n;
+  return n;
+#endif
+}
+#endif
 
 constexpr uint64_t WORD_ONES = 0x0101010101010101ull;
 constexpr uint64_t WORD_HIGHS = 0x8080808080808080ull;
@@ -60,14 +76,14 @@ const char* FindByte(const char* p, const char* pEnd, const Marks& fnMarks, cons
   return p;
 }
 
-#if defined(__SSE2__)
+#if defined(ZOR_SCAN_SSE2)
 // Sixteen bytes a step while they fit before pEnd: the first byte that fnMarks(block) marks
 // (its mask holds one bit per byte, exact), or the first of the fewer than sixteen bytes left.
 template <typename Marks>
 const char* SkipUnmarkedBlocks(const char* p, const char* pEnd, const Marks& fnMarks) {
   while (pEnd - p >= 16) {
     unsigned nMarks = fnMarks(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-    if (nMarks != 0) return p + __builtin_ctz(nMarks);
+    if (nMarks != 0) return p + CountTrailingZeros(nMarks);
     p += 16;
   }
   return p;
@@ -78,7 +94,7 @@ const char* SkipUnmarkedBlocks(const char* p, const char* pEnd, const Marks& fnM
 // the vector instructions for it; where fewer than sixteen bytes are left before pEnd without
 // one (or at p, without those instructions), the first of them: the caller looks on from there.
 inline const char* SkipBlocksNotBelow(const char* p, const char* pEnd, unsigned char chLimit) {
-#if defined(__SSE2__)
+#if defined(ZOR_SCAN_SSE2)
   const __m128i nTop = _mm_set1_epi8(static_cast<char>(chLimit - 1));
   return SkipUnmarkedBlocks(p, pEnd, [nTop](__m128i nBytes) {
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(nBytes, nTop), nBytes)));

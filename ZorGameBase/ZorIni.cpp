@@ -10,10 +10,6 @@
 #include <new>
 #include <string_view>
 #include <utility>
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#define ZOR_SCAN_SSE2 1
-#include <emmintrin.h>
-#endif
 
 #include "DebugLog.h"
 #include "FieldNumbers.h"
@@ -237,21 +233,6 @@ void ConvertLine(const char* pszLine, int nMaxField, NextPair nextPair, int& nAt
     if (IsLineEnd(*p)) break;
   }
 }
-
-#if defined(ZOR_SCAN_SSE2)
-unsigned CountTrailingZeros(unsigned nBits) {
-#if defined(__GNUC__)
-  return static_cast<unsigned>(__builtin_ctz(nBits));
-#else
-  unsigned n = 0;
-  while ((nBits & 1u) == 0) {
-    nBits >>= 1;
-    ++n;
-  }
-  return n;
-#endif
-}
-#endif
 
 // The image is followed by this many zero bytes, so that a line's scan may read a whole step
 // past the line's end.
