@@ -328,7 +328,7 @@ class CHashedTable {
     if (pValue != nullptr) return *pValue;
     GrowFor(m_nIndexed + 1);
     Entry& entry = m_entries.Emplace(Key(KeyOf(key)));
-    IndexEntry(m_nIndexed++, TagOf(key), [](Value&, Value&) {});
+    IndexEntry(View(), m_nIndexed++, TagOf(key), [](Value&, Value&) {});
     return entry.value;
   }
 
@@ -361,43 +361,53 @@ class CHashedTable {
     const size_t nFirst = m_nIndexed;
     const size_t nCount = m_entries.Size() - nFirst;
     if (nCount == 0) return;
-    // Per appended entry, its slot (NO_SLOT when its key had one); first the tags, while the
-    // entries are put in order. Everything this takes is taken before the first entry is
-    // entered: running out of memory leaves the index as it was.
+    // Per appended entry, first its tag while the entries are put in order; then, when some
+    // key was dropped, its slot (NO_SLOT when its key had one). Everything this takes is taken
+    // before the first entry is entered: running out of memory leaves the index as it was.
     // Every element is written before it is read: the arrays are taken without being cleared.
     std::unique_ptr<uint32_t[]> vecSlotOf(new uint32_t[nCount]);
     size_t nDropped = 0;
-    auto fnEnter = [&](size_t i, uint32_t nTag) {
-      uint32_t nSlot = NO_SLOT;
-      if (!IndexEntry(nFirst + i, nTag, fnMerge, &nSlot)) ++nDropped;
-      vecSlotOf[i] = nSlot;
-    };
     if (nCount < SMALL_BATCH) {
       // An index this small stays in the processor's cache: the entries go in file order.
       GrowFor(nFirst + nCount);
-      m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) { fnEnter(i - nFirst, TagOf(entry.key)); });
+      const IndexView view = View();
+      m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) {
+        if (!IndexEntry(view, i, TagOf(entry.key), fnMerge)) ++nDropped;
+      });
     } else {
       // The entries in the order of their home slots: a counting sort by the top bits of the
       // hash, stable, so that the entries of one key keep their order. Whatever the size of
-      // the index, the homes of one bucket lie together.
-      std::unique_ptr<Pending[]> vecOrder(new Pending[nCount]);
+      // the index, the homes of one bucket lie together. The order holds places among the
+      // appended entries; their tags stay where the first pass put them.
+      std::unique_ptr<uint32_t[]> vecOrder(new uint32_t[nCount]);
       std::vector<uint32_t> vecStart((size_t{1} << BUCKET_BITS) + 1, 0);
       m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) {
-        vecSlotOf[i - nFirst] = TagOf(entry.key);
-        ++vecStart[(vecSlotOf[i - nFirst] >> (32 - BUCKET_BITS)) + 1];
+        uint32_t nTag = TagOf(entry.key);
+        vecSlotOf[i - nFirst] = nTag;
+        ++vecStart[(nTag >> (32 - BUCKET_BITS)) + 1];
       });
       for (size_t b = 1; b < vecStart.size(); ++b) vecStart[b] += vecStart[b - 1];
       for (size_t i = 0; i < nCount; ++i) {
-        vecOrder[vecStart[vecSlotOf[i] >> (32 - BUCKET_BITS)]++] =
-            Pending{vecSlotOf[i], static_cast<uint32_t>(i)};
+        vecOrder[vecStart[vecSlotOf[i] >> (32 - BUCKET_BITS)]++] = static_cast<uint32_t>(i);
       }
       GrowFor(nFirst + nCount);
-      for (size_t i = 0; i < nCount; ++i) fnEnter(vecOrder[i].nEntry, vecOrder[i].nTag);
+      const IndexView view = View();
+      for (size_t i = 0; i < nCount; ++i) {
+        uint32_t nEntry = vecOrder[i];
+        if (!IndexEntry(view, nFirst + nEntry, vecSlotOf[nEntry], fnMerge)) ++nDropped;
+      }
     }
     size_t nKept = nFirst + nCount - nDropped;
     if (nDropped != 0 && nDropped != nCount) {
       // Close the gaps the dropped entries leave, moving kept entries down (nothing points at
-      // them yet) and their slots with them.
+      // them yet) and their slots with them; the slots of the appended entries are found in
+      // the index.
+      std::fill(vecSlotOf.get(), vecSlotOf.get() + nCount, NO_SLOT);
+      const uint32_t* pSlots = m_vecSlots.begin();
+      for (size_t s = 0; s < m_vecSlots.size(); ++s) {
+        size_t nEntry = pSlots[s] & m_nEntryMask;
+        if (nEntry > nFirst) vecSlotOf[nEntry - 1 - nFirst] = static_cast<uint32_t>(s);
+      }
       size_t nTo = nFirst;
       for (size_t i = 0; i < nCount; ++i) {
         if (vecSlotOf[i] == NO_SLOT) continue;
@@ -435,12 +445,6 @@ class CHashedTable {
   static constexpr size_t SMALL_BATCH = 16384;
   static constexpr int BUCKET_BITS = 12;
   static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
-  // An appended entry on its way into the index: its tag and its place among the appended
-  // entries.
-  struct Pending {
-    uint32_t nTag;
-    uint32_t nEntry;
-  };
   // A slot is 0 while free; else its low m_nEntryBits bits hold the entry's position + 1 and
   // the bits above them the low bits of the key's tag (a fingerprint: most keys that share the
   // home are told apart without a look at their entries).
@@ -496,24 +500,35 @@ class CHashedTable {
     return nSlot == 0 ? nullptr : &m_entries[(nSlot & m_nEntryMask) - 1].value;
   }
 
-  // Gives entry nEntry a slot (*pSlot, when asked) unless its key has one: then
-  // fnMerge(kept, this) and false.
+  // The index as a pass that enters entries sees it: taken once, so that the slots it writes
+  // (of the type of the mask) do not make every entry read the index's shape again.
+  struct IndexView {
+    uint32_t* pSlots;
+    size_t nSlots;
+    int nEntryBits;
+    uint32_t nEntryMask;
+  };
+  IndexView View() const { return IndexView{m_vecSlots.begin(), m_vecSlots.size(), m_nEntryBits, m_nEntryMask}; }
+
+  // Gives entry nEntry a slot in the index seen as view (grown for it) unless its key has one:
+  // then fnMerge(kept, this) and false.
   template <typename Merge>
-  bool IndexEntry(size_t nEntry, uint32_t nTag, const Merge& fnMerge, uint32_t* pSlot = nullptr) {
-    uint32_t* pSlots = m_vecSlots.begin();
-    uint32_t nFingerprint = FingerprintOf(nTag);
+  bool IndexEntry(const IndexView& view, size_t nEntry, uint32_t nTag, const Merge& fnMerge) {
+    uint32_t* pSlots = view.pSlots;
+    const uint32_t nMask = view.nEntryMask;
+    uint32_t nFingerprint = static_cast<uint32_t>(uint64_t{nTag} << view.nEntryBits);
     size_t i = ZorGameBase::ProbeSlotWrapping(
-        Home(nTag), m_vecSlots.size(), [&](size_t n) { return pSlots[n] == 0; },
+        static_cast<size_t>((uint64_t{nTag} * view.nSlots) >> 32), view.nSlots,
+        [&](size_t n) { return pSlots[n] == 0; },
         [&](size_t n) {
-          return HasFingerprint(pSlots[n], nFingerprint) &&
-                 m_entries[(pSlots[n] & m_nEntryMask) - 1].key == m_entries[nEntry].key;
+          return (pSlots[n] & ~nMask) == nFingerprint &&
+                 m_entries[(pSlots[n] & nMask) - 1].key == m_entries[nEntry].key;
         });
     if (pSlots[i] != 0) {
-      fnMerge(m_entries[(pSlots[i] & m_nEntryMask) - 1].value, m_entries[nEntry].value);
+      fnMerge(m_entries[(pSlots[i] & nMask) - 1].value, m_entries[nEntry].value);
       return false;
     }
     pSlots[i] = nFingerprint | static_cast<uint32_t>(nEntry + 1);
-    if (pSlot != nullptr) *pSlot = static_cast<uint32_t>(i);
     return true;
   }
 

@@ -46,8 +46,10 @@ TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
     CHashedTable<uint64_t, uint64_t> table;
     table.FindOrAdd(uint64_t{3}) = 1000;
     const uint64_t* pThree = table.Find(uint64_t{3});
-    for (uint64_t i = 0; i < nCount; ++i) table.Append(i * 7) = i;
-    for (uint64_t i = 0; i < nCount; i += 3) table.Append(i * 7) = i + 1;  // later lines
+    for (uint64_t i = 0; i < nCount; ++i) {
+      table.Append(i * 7) = i;
+      if (i % 3 == 0) table.Append(i * 7) = i + 1;  // the next line repeats the key
+    }
     EXPECT_EQ(nullptr, table.Find(uint64_t{7})) << "appended entries wait for the index";
     table.IndexAppended([](uint64_t& nKept, uint64_t& nAdded) { nKept = nAdded; });
     ASSERT_EQ(nCount + 1, table.Size()) << nCount;
@@ -57,6 +59,7 @@ TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
       ASSERT_NE(nullptr, pValue) << i;
       ASSERT_EQ(i % 3 == 0 ? i + 1 : i, *pValue) << i;
       ASSERT_EQ(nullptr, table.Find(i * 7 + 1)) << i;
+      ASSERT_EQ(i * 7, table.EntryAt(i + 1).key) << "entries keep the order of their keys";
     }
   }
 }
