@@ -63,7 +63,7 @@ TEST_F(AllocationFailureTest, FailedAllocationAnywhereInTheLoadEndsOnlyItsLoader
   ASSERT_TRUE(CreateFailingAt(RoleBaseDataQuery(), 0));
   const long nTotal = g_nAllocations;
   RoleBaseDataDestroy();
-  ASSERT_GT(nTotal, 100);
+  ASSERT_GT(nTotal, 50);  // the load's heap allocations are counted (large blocks are pages)
   const long nStep = nTotal / 400 + 1;
   for (long nFailAt = 1; nFailAt <= nTotal; nFailAt += nStep) {
     ClearLog();
