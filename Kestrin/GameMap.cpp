@@ -1,5 +1,6 @@
 // The game map catalogue: one GameMapInfo per map id of ini/GameMap.dat, in id order.
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -46,6 +47,20 @@ struct HexDigits {
 };
 constexpr HexDigits HEX_DIGITS;
 
+// "0x" when a digit follows it, then the hexadecimal digits from p on (of its next nLeft
+// bytes), cut to 32 bits; p is moved behind them.
+uint32_t HexDigitsHere(const unsigned char*& p, size_t nLeft) {
+  if (nLeft >= 3 && p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) {
+    p += 2;
+    nLeft -= 2;
+  }
+  uint32_t nValue = 0;
+  for (unsigned nDigit; nLeft > 0 && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p, --nLeft) {
+    nValue = nValue * 16 + nDigit;
+  }
+  return nValue;
+}
+
 // "%x" over the text: white space, a sign, "0x" when a digit follows it, then hexadecimal
 // digits, negated for "-" and cut to 32 bits (their low 32 bits do not depend on the digits
 // before the last eight, so the sum is kept in 32 bits); 0 when no digit follows.
@@ -55,11 +70,7 @@ uint32_t ScanHex32(std::string_view text) {
   while (p < pEnd && ZorGameBase::IsScanSpace(static_cast<char>(*p))) ++p;
   bool bNegative = false;
   if (p < pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
-  if (pEnd - p >= 3 && p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) p += 2;
-  uint32_t nValue = 0;
-  for (unsigned nDigit; p < pEnd && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) {
-    nValue = nValue * 16 + nDigit;
-  }
+  uint32_t nValue = HexDigitsHere(p, static_cast<size_t>(pEnd - p));
   return bNegative ? 0 - nValue : nValue;
 }
 
@@ -70,10 +81,9 @@ bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nC
   if (pValue == nullptr) return false;
   const unsigned char* p = reinterpret_cast<const unsigned char*>(pValue);
   if (HEX_DIGITS.anValue[p[0]] < 16) {
-    if (p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) p += 2;
-    uint32_t nValue = 0;
-    for (unsigned nDigit; (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) nValue = nValue * 16 + nDigit;
-    if (reinterpret_cast<const char*>(p) - pValue < CZorIni::LINE_BUFFER - 1) {  // within the text
+    const size_t nHeld = CZorIni::LINE_BUFFER - 1;  // what a copied value holds
+    uint32_t nValue = HexDigitsHere(p, nHeld);
+    if (reinterpret_cast<const char*>(p) - pValue < static_cast<std::ptrdiff_t>(nHeld)) {  // ended within it
       nColour = nValue;
       return true;
     }
