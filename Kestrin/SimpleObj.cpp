@@ -2,8 +2,10 @@
 // record starts with a word "[id]". The first record of an identifier stays, also over a
 // second load.
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "3DRoleBaseData.h"
 #include "DebugLog.h"
@@ -55,6 +57,66 @@ bool ReadSimpleObj(ZorGameBase::CTextScan& scan, SimpleObjInfo& info) {
   return !bFailed;
 }
 
+// p moved behind the text that stands at p, or null when another text does (pEnd: the image's
+// end).
+template <size_t N>
+const char* AfterText(const char* p, const char* pEnd, const char (&szText)[N]) {
+  if (static_cast<size_t>(pEnd - p) < N - 1 || memcmp(p, szText, N - 1) != 0) return nullptr;
+  return p + N - 1;
+}
+
+// "%d" (also "%u", "%I64d") of a number right at p, then the white space after it: p moved
+// behind that, or null without a number.
+const char* AfterNumber(const char* p, uint64_t& nValue) {
+  if (p == nullptr || !ZorGameBase::DecimalHere(p, ZorGameBase::IMAGE_END, nValue)) return nullptr;
+  while (ZorGameBase::IsScanSpace(*p)) ++p;
+  return p;
+}
+
+// "Motion<i>=" at p, i written as std::to_chars writes it (no sign, no leading zero): p moved
+// behind it, or null.
+const char* AfterMotionKey(const char* p, const char* pEnd, uint32_t i) {
+  if ((p = AfterText(p, pEnd, "Motion")) == nullptr) return nullptr;
+  uint64_t nNumber = 0;
+  const char* pDigits = p;
+  p = ZorGameBase::AccumulateDigits(p, ZorGameBase::IMAGE_END, nNumber);
+  size_t nDigits = static_cast<size_t>(p - pDigits);
+  // At most ten digits, which cannot wrap.
+  if (nDigits == 0 || nDigits > 10 || (*pDigits == '0' && nDigits > 1) || nNumber != i || *p != '=') return nullptr;
+  return p + 1;
+}
+
+// A record in its usual form read where it stands, at its "[id]" word: each number right behind
+// its '=' (the scale as ShortFloatHere reads it), each key where ReadSimpleObj expects it. The
+// motions gather in vecMotions. Answers where the white space after the record ends, or null when
+// anything differs, and ReadSimpleObj reads the record to the same effect. The image ends in a
+// zero byte, which stops every run read here; it must hold no other.
+const char* ReadUsualRecord(const char* p, const char* pEnd, uint32_t& nId, uint32_t& nSimpleObj,
+                            float& fScale, std::vector<int64_t>& vecMotions) {
+  uint64_t nValue;
+  if (*p != '[' || !ZorGameBase::DecimalHere(++p, ZorGameBase::IMAGE_END, nValue) || *p != ']' ||
+      !ZorGameBase::IsScanSpace(p[1])) {
+    return nullptr;
+  }
+  nId = static_cast<uint32_t>(nValue);
+  p += 2;
+  while (ZorGameBase::IsScanSpace(*p)) ++p;
+  if ((p = AfterNumber(AfterText(p, pEnd, "SimpleObj="), nValue)) == nullptr) return nullptr;
+  nSimpleObj = static_cast<uint32_t>(nValue);
+  if ((p = AfterText(p, pEnd, "Scale=")) == nullptr || !ShortFloatHere(p, ZorGameBase::IMAGE_END, fScale)) {
+    return nullptr;
+  }
+  while (ZorGameBase::IsScanSpace(*p)) ++p;
+  if ((p = AfterNumber(AfterText(p, pEnd, "MotionAmount="), nValue)) == nullptr) return nullptr;
+  uint32_t nAmount = static_cast<uint32_t>(nValue);
+  vecMotions.clear();
+  for (uint32_t i = 0; i < nAmount; ++i) {
+    if ((p = AfterNumber(AfterMotionKey(p, pEnd, i), nValue)) == nullptr) return nullptr;
+    vecMotions.push_back(static_cast<int64_t>(nValue));
+  }
+  return p;
+}
+
 }  // namespace
 
 // Reads records until the file ends or a record is bad; a bad record ends the reading and
@@ -68,8 +130,25 @@ int32_t C3DRoleBaseData::CreateSimpleObjInfo() {
   m_mapSimpleObj.Reserve(RecordsHint(image.Size(), SECTION_HINT_BYTES));
   ZorGameBase::CTextScan scan(image.View());
   bool bHasZero = HasZero(image.View());
+  const char* pEnd = scan.End();
+  std::vector<int64_t> vecMotions;  // of the record read in place
   std::string_view word;
-  while (scan.Word(word)) {
+  for (;;) {
+    if (!bHasZero) {
+      const char* p = scan.Position();
+      while (ZorGameBase::IsScanSpace(*p)) ++p;
+      uint32_t nId, nSimpleObj;
+      float fScale;
+      if (const char* pNext = ReadUsualRecord(p, pEnd, nId, nSimpleObj, fScale, vecMotions)) {
+        SimpleObjInfo& info = m_mapSimpleObj.Add(nId);
+        info.SimpleObj = nSimpleObj;
+        info.Scale = fScale;
+        info.Motions.assign(vecMotions.begin(), vecMotions.end());
+        scan.SetPosition(pNext);
+        continue;
+      }
+    }
+    if (!scan.Word(word)) break;
     scan.SkipSpace();
     uint32_t nId;
     if (!ScanRecordId(word, bHasZero, nId)) continue;  // words between records
