@@ -253,6 +253,20 @@ class CBufferLines {
     if (m_bHasZero) line = ZorGameBase::CutAtNul(line);
     return true;
   }
+  // Next, for a line in its usual form, looked at once: one run of more than nLeast characters
+  // without white space, which its line feed ends within the buffer (the line the same as Next
+  // gives). False, the lines unmoved, for any other line and while the data holds a zero byte:
+  // Next reads it.
+  bool NextRun(size_t nLeast, std::string_view& line) {
+    if (m_bHasZero || m_nPos >= m_nSize) return false;
+    const char* p = m_pData + m_nPos;
+    const char* pLimit = p + std::min(m_nSize - m_nPos, m_nOutSize);
+    const char* pFeed = ZorGameBase::CTextScan::FindSpace(p, pLimit);
+    if (static_cast<size_t>(pFeed - p) <= nLeast || pFeed == pLimit || *pFeed != '\n') return false;
+    line = std::string_view(p, static_cast<size_t>(pFeed - p));
+    m_nPos += line.size() + 1;
+    return true;
+  }
 
  private:
   const char* m_pData;

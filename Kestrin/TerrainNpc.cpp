@@ -44,15 +44,20 @@ int ScanLiteral(CTextScan& scan, std::string_view literal) {
   return 1;
 }
 
+// The word of a section line up to its first "]", cut to 255 characters.
+void CopySection(std::string_view word, char (&szSection)[SECTION_BUFFER]) {
+  word = word.substr(0, std::min(word.find(']'), sizeof(szSection) - 1));
+  memcpy(szSection, word.data(), word.size());  // read as a C string only: no fill behind it
+  szSection[word.size()] = '\0';
+}
+
 // "[%s]": the word after "[" up to its first "]" (a line "[Terrain1001] x" names Terrain1001),
 // cut to 255 characters. A "[" with nothing behind it is no section.
 bool ScanSection(std::string_view line, char (&szSection)[SECTION_BUFFER]) {
   CTextScan scan(line);
   std::string_view word;
   if (ScanLiteral(scan, "[") != 1 || !scan.Word(word)) return false;
-  word = word.substr(0, std::min(word.find(']'), sizeof(szSection) - 1));
-  memcpy(szSection, word.data(), word.size());  // read as a C string only: no fill behind it
-  szSection[word.size()] = '\0';
+  CopySection(word, szSection);
   return true;
 }
 
@@ -90,6 +95,23 @@ bool ScanDir(std::string_view line, std::vector<CRecordString>& dirs, CRecordTex
   return bBoth;
 }
 
+// The next line, looked at once when it is one run of more than nLeast characters (bRun,
+// CBufferLines::NextRun), else as Next reads it; false at the end of the lines.
+bool NextLine(CBufferLines& lines, size_t nLeast, std::string_view& line, bool& bRun) {
+  bRun = lines.NextRun(nLeast, line);
+  return bRun || lines.Next(line);
+}
+
+// A usual line "Dir<digit>=text" (bRun) takes its text where it stands; any other goes to
+// ScanDir.
+bool ReadDir(std::string_view line, bool bRun, std::vector<CRecordString>& dirs, CRecordTextArena& texts) {
+  if (!bRun || memcmp(line.data(), "Dir", 3) != 0 || line[3] < '0' || line[3] > '9' || line[4] != '=') {
+    return ScanDir(line, dirs, texts);
+  }
+  dirs.emplace_back(line.data() + 5, std::min(line.size() - 5, DIR_BUFFER - 1), texts);
+  return true;
+}
+
 }  // namespace
 
 // The plain text, e.g.
@@ -105,15 +127,26 @@ void ReadTerrainNpcRecords(const char* pData, unsigned nSize, const char* pszFil
   CBufferLines lines(pData, nSize, LINE_BUFFER);
   std::string_view line;
   char szSection[SECTION_BUFFER];
-  for (bool bLine = lines.Next(line); bLine; bLine = lines.Next(line)) {
-    if (line.empty() || line[0] == '/' || line[0] == ';') continue;
-    if (!ScanSection(line, szSection)) continue;
+  bool bRun;  // the line is one run: a key and the word its scan format reads
+  while (NextLine(lines, 1, line, bRun)) {
+    if (bRun && line[0] == '[') {
+      CopySection(line.substr(1), szSection);
+    } else if (line.empty() || line[0] == '/' || line[0] == ';' || !ScanSection(line, szSection)) {
+      continue;
+    }
     TerrainNpcInfo info{};  // the name stays empty when its line gives none
     // A name of seven characters or fewer has no digits to read: id 0.
     info.Id = std::strlen(szSection) > ID_PREFIX ? ZorGameBase::ParseDecimal(szSection + ID_PREFIX) : 0;
     info.Dirs.reserve(DIR_LINES);
-    bool bGood = lines.Next(line) && ScanName(line, info.Name);
-    for (int i = 0; bGood && i < DIR_LINES; ++i) bGood = lines.Next(line) && ScanDir(line, info.Dirs, list.Texts());
+    bool bGood = NextLine(lines, 5, line, bRun);
+    if (bGood && bRun && memcmp(line.data(), "Name=", 5) == 0) {
+      CopyCut(info.Name, line.substr(5));
+    } else if (bGood) {
+      bGood = ScanName(line, info.Name);
+    }
+    for (int i = 0; bGood && i < DIR_LINES; ++i) {
+      bGood = NextLine(lines, 5, line, bRun) && ReadDir(line, bRun, info.Dirs, list.Texts());
+    }
     if (!bGood) {
       DebugLog("error data: %s of %s", szSection, pszFile);
       if (ZorGameBase::LoadObserver() != nullptr) {
