@@ -156,6 +156,33 @@ int32_t GroupNumber(std::string_view digits) {
   return nNumber;
 }
 
+// One value of a plain FighterPos line at q: digits after an optional '-', then chAfter; q
+// moved behind that. The values of a line read one after another, without a loop (ValuesThen).
+bool ValueThen(const char*& q, char chAfter, int32_t& nValue) {
+  uint64_t nAccum;
+  unsigned nDigit;
+  if ((nDigit = static_cast<unsigned char>(*q) - '0') < 10) {
+    nAccum = nDigit;
+    q = ZorGameBase::AccumulateDigits(q + 1, ZorGameBase::IMAGE_END, nAccum);
+  } else if (*q == '-' && (nDigit = static_cast<unsigned char>(q[1]) - '0') < 10) {
+    nAccum = nDigit;
+    q = ZorGameBase::AccumulateDigits(q + 2, ZorGameBase::IMAGE_END, nAccum);
+    nAccum = 0 - nAccum;
+  } else {
+    return false;
+  }
+  if (*q != chAfter) return false;
+  ++q;
+  nValue = static_cast<int32_t>(static_cast<uint32_t>(nAccum));
+  return true;
+}
+
+// The N values of a plain line, one blank between them and the line feed behind the last.
+template <size_t N, size_t... I>
+bool ValuesThen(const char*& q, int32_t (&anValue)[N], std::index_sequence<I...>) {
+  return (ValueThen(q, I + 1 < N ? ' ' : '\n', anValue[I]) && ...);
+}
+
 // A section before any of its keys.
 std::unique_ptr<BattleMapInfo> NewBattleMap() {
   std::unique_ptr<BattleMapInfo> pInfo(new BattleMapInfo());  // CenterWorld (0, 0)
@@ -419,29 +446,13 @@ const char* CBattleMapReader::ReadFighterPosHere(const char* p, const char* pEnd
   if (*q != '=') return nullptr;
   int32_t nNumber = GroupNumber(std::string_view(p + KEY_LENGTH, static_cast<size_t>(q - (p + KEY_LENGTH))));
   ++q;
-  unsigned nDigit;
   int32_t an[8];
-  for (int i = 0;; ++i) {
-    uint64_t nValue;
-    if ((nDigit = static_cast<unsigned char>(*q) - '0') < 10) {
-      nValue = nDigit;
-      q = ZorGameBase::AccumulateDigits(q + 1, ZorGameBase::IMAGE_END, nValue);
-    } else if (*q == '-' && (nDigit = static_cast<unsigned char>(q[1]) - '0') < 10) {
-      nValue = nDigit;
-      q = ZorGameBase::AccumulateDigits(q + 2, ZorGameBase::IMAGE_END, nValue);
-      nValue = 0 - nValue;
-    } else {
-      return nullptr;
-    }
-    an[i] = static_cast<int32_t>(static_cast<uint32_t>(nValue));
-    if (i == 7) break;
-    if (*q != ' ') return nullptr;
-    ++q;
+  if (!ValuesThen(q, an, std::make_index_sequence<8>()) || static_cast<size_t>(q - 1 - p) >= LINE_BUFFER - 1) {
+    return nullptr;
   }
-  if (*q != '\n' || static_cast<size_t>(q - p) >= LINE_BUFFER - 1) return nullptr;
   OpenGroup(nNumber);
   m_vecOpenPositions.push_back(FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
-  return q + 1;
+  return q;
 }
 
 // "Torch<N>=t1 t2 t3 t4": the first closed group N of the section takes the four values; a
