@@ -91,14 +91,6 @@ int ScanPoint(std::string_view value, float* afPoint) {
   return 3;
 }
 
-// "%d %d" into a position; the number converted.
-int ScanPos(std::string_view value, BattlePos& pos) {
-  int32_t anValue[2];
-  int nScanned = ScanInts(value, anValue, 2);
-  if (nScanned > 0) pos.x = anValue[0];
-  if (nScanned > 1) pos.y = anValue[1];
-  return nScanned;
-}
 
 ZOR_OBSERVER_PATH void ObserveNoEquals(std::string_view setting) {
   ZorGameBase::ReportFinding(ZorGameBase::RULE_LINE_IGNORED, BATTLE_MAP_FILE, setting.data(),
@@ -156,9 +148,8 @@ int32_t GroupNumber(std::string_view digits) {
   return nNumber;
 }
 
-// One value of a plain FighterPos line at q: digits after an optional '-', then chAfter; q
-// moved behind that. The values of a line read one after another, without a loop (ValuesThen).
-bool ValueThen(const char*& q, char chAfter, int32_t& nValue) {
+// One value of a plain line at q, digits after an optional '-'; q moved behind it.
+bool ValueHere(const char*& q, int32_t& nValue) {
   uint64_t nAccum;
   unsigned nDigit;
   if ((nDigit = static_cast<unsigned char>(*q) - '0') < 10) {
@@ -171,9 +162,15 @@ bool ValueThen(const char*& q, char chAfter, int32_t& nValue) {
   } else {
     return false;
   }
-  if (*q != chAfter) return false;
-  ++q;
   nValue = static_cast<int32_t>(static_cast<uint32_t>(nAccum));
+  return true;
+}
+
+// A value (ValueHere), then chAfter; q moved behind that. The values of a FighterPos line are
+// read one after another, without a loop (ValuesThen).
+bool ValueThen(const char*& q, char chAfter, int32_t& nValue) {
+  if (!ValueHere(q, nValue) || *q != chAfter) return false;
+  ++q;
   return true;
 }
 
@@ -211,6 +208,7 @@ class CBattleMapReader {
   explicit CBattleMapReader(const BattleMapTarget& target) : m_target(target) {}
   void ReadLine(std::string_view piece);
   const char* ReadFighterPosHere(const char* p, const char* pEnd);
+  const char* ReadSettingHere(const char* p);
   void CloseSection();
 
  private:
@@ -221,6 +219,8 @@ class CBattleMapReader {
   void OpenGroup(int32_t nNumber);
   void CloseGroup();
   void ObserveCell(std::string_view key, std::string_view value, int32_t x, int32_t y);
+  int Ints(std::string_view value, int32_t* anValue, int nCount);
+  int Pos(std::string_view value, BattlePos& pos);
 
   const BattleMapTarget& m_target;
   std::unique_ptr<BattleMapInfo> m_pSection;  // null before the first section
@@ -232,6 +232,9 @@ class CBattleMapReader {
   std::vector<FighterPos> m_vecOpenPositions;
   std::vector<FighterGroup> m_vecGroups;  // the open section's closed groups
   std::vector<BattleStartPos> m_vecStartPos;  // the open section's
+  // The numbers of a value read where its line stands (ReadSettingHere), null for any other.
+  const int32_t* m_pValuesHere = nullptr;
+  int m_nValuesHere = 0;
 };
 
 // Lines "[N]" open section N; "Key=Value" lines set what the key names; a line starting with
@@ -269,6 +272,24 @@ void CBattleMapReader::ReadLine(std::string_view piece) {
   std::string_view value(pValue, static_cast<size_t>(pEnd - pValue));
   if (ZorGameBase::LoadObserver() != nullptr) value = TrimSettingLine(value);
   ReadSetting(std::string_view(pKey, static_cast<size_t>(pEquals - pKey)), value);
+}
+
+// ScanInts of a value; of one read where its line stands, the numbers read there, which are
+// the same.
+int CBattleMapReader::Ints(std::string_view value, int32_t* anValue, int nCount) {
+  if (m_pValuesHere == nullptr) return ScanInts(value, anValue, nCount);
+  int nRead = std::min(nCount, m_nValuesHere);
+  std::copy(m_pValuesHere, m_pValuesHere + nRead, anValue);
+  return nRead;
+}
+
+// "%d %d" into a position; the number converted.
+int CBattleMapReader::Pos(std::string_view value, BattlePos& pos) {
+  int32_t anValue[2] = {};
+  int nScanned = Ints(value, anValue, 2);
+  if (nScanned > 0) pos.x = anValue[0];
+  if (nScanned > 1) pos.y = anValue[1];
+  return nScanned;
 }
 
 // "[N]": the text up to the first ']' read as atoi; no ']' leaves the line without effect.
@@ -344,7 +365,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
   if (key.substr(0, 7) == "ViewPos") {
     // ViewPos, ViewPos1 and ViewPosA alike; a short value is dropped without a message.
     int32_t an[6];
-    int nRead = ScanInts(value, an, 6);
+    int nRead = Ints(value, an, 6);
     if (nRead == 6) {
       m_target.vecViewPos.push_back(BattleViewPos{an[0], an[1], {an[2], an[3], an[4], an[5]}});
     } else if (ZorGameBase::LoadObserver() != nullptr) {
@@ -355,43 +376,43 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
   // Each failing check logs the assertion at its own line.
   if (key == "StartPos") {
     int32_t an[5];
-    if (ScanInts(value, an, 5) == 5) {
+    if (Ints(value, an, 5) == 5) {
       m_vecStartPos.push_back(BattleStartPos{an[0], an[1], {an[2], an[3], an[4]}});
     } else {
       BATTLE_MAP_ASSERT_FALSE();
     }
   } else if (key == "CenterWorld") {
-    if (ScanPos(value, info.CenterWorld) != 2) BATTLE_MAP_ASSERT_FALSE();
+    if (Pos(value, info.CenterWorld) != 2) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "MaxScale") {
-    if (ScanInts(value, &info.MaxScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.MaxScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "MinScale") {
-    if (ScanInts(value, &info.MinScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.MinScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "StartScale") {
-    if (ScanInts(value, &info.StartScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.StartScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "DefScale") {
-    if (ScanInts(value, &info.DefScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.DefScale, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "DefAngle") {
-    if (ScanInts(value, &info.DefAngle, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.DefAngle, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "StartAngle") {
-    if (ScanInts(value, &info.StartAngle, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.StartAngle, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "RotaryAngle") {
-    if (ScanInts(value, &info.RotaryAngle, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.RotaryAngle, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "CameraTime") {
-    if (ScanInts(value, &info.CameraTime, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.CameraTime, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "CenterCell") {
-    if (ScanPos(value, info.CenterCell) != 2) BATTLE_MAP_ASSERT_FALSE();
+    if (Pos(value, info.CenterCell) != 2) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "ViewStartPos") {
     BattleViewPos& start = m_target.viewStartPos;
     start.nKey1 = 0;
     start.nKey2 = 0;
-    if (ScanInts(value, start.nValue, 4) != 4) {
+    if (Ints(value, start.nValue, 4) != 4) {
       ZorGameBase::DebugLog("error on %s -- ViewStartPos.", BATTLE_MAP_FILE);
       if (ZorGameBase::LoadObserver() != nullptr) ObserveRejected(key, value);
     }
   } else if (key == "UpArrayCellpos") {
-    if (ScanPos(value, info.UpArrayCellpos) != 2) BATTLE_MAP_ASSERT_FALSE();
+    if (Pos(value, info.UpArrayCellpos) != 2) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "DownArrayCellpos") {
-    if (ScanPos(value, info.DownArrayCellpos) != 2) BATTLE_MAP_ASSERT_FALSE();
+    if (Pos(value, info.DownArrayCellpos) != 2) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "Eye") {
     if (ScanPoint(value, camera.fEye) != 3) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "EyeRotate") {
@@ -405,7 +426,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
   } else if (key == "MoveTo") {
     if (ScanPoint(value, moveCamera.fTarget) != 3) BATTLE_MAP_ASSERT_FALSE();
   } else if (key == "TerraHigh") {
-    if (ScanInts(value, &info.TerraHigh, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
+    if (Ints(value, &info.TerraHigh, 1) != 1) BATTLE_MAP_ASSERT_FALSE();
   }
 }
 
@@ -415,7 +436,7 @@ void CBattleMapReader::ReadSetting(std::string_view key, std::string_view value)
 void CBattleMapReader::ReadFighterPos(std::string_view key, std::string_view value) {
   OpenGroup(key.size() > 10 ? GroupNumber(key.substr(10)) : 0);
   int32_t an[8];
-  if (ScanInts(value, an, 8) == 8) {
+  if (Ints(value, an, 8) == 8) {
     m_vecOpenPositions.push_back(
         FighterPos{an[0], an[1], {an[2], an[3], an[4], an[5], an[6], an[7]}});
     if (ZorGameBase::LoadObserver() != nullptr) ObserveCell(key, value, an[2], an[3]);
@@ -455,13 +476,43 @@ const char* CBattleMapReader::ReadFighterPosHere(const char* p, const char* pEnd
   return q;
 }
 
+// The other settings in their plain form read where they stand: a key of ASCII letters and
+// digits, a letter first, then '=' and up to eight values, each digits after an optional '-',
+// one blank between them and the line feed right behind the last, the whole line one piece.
+// ReadSetting takes the line as ReadLine would give it, its values already read. Answers where
+// the next line starts, or null for any other line, which ReadLine reads to the same effect.
+const char* CBattleMapReader::ReadSettingHere(const char* p) {
+  auto IsLetter = [](char ch) { return static_cast<unsigned>((ch | 0x20) - 'a') < 26; };
+  if (m_pSection == nullptr || !IsLetter(*p)) return nullptr;
+  const char* q = p + 1;
+  while (IsLetter(*q) || static_cast<unsigned char>(*q - '0') < 10) ++q;
+  if (*q != '=') return nullptr;
+  const char* pValue = ++q;
+  int32_t an[8];
+  int nValues = 0;
+  for (;;) {
+    if (nValues == 8 || !ValueHere(q, an[nValues])) return nullptr;
+    ++nValues;
+    if (*q == '\n') break;
+    if (*q != ' ') return nullptr;
+    ++q;
+  }
+  if (static_cast<size_t>(q - p) >= LINE_BUFFER - 1) return nullptr;
+  m_pValuesHere = an;
+  m_nValuesHere = nValues;
+  ReadSetting(std::string_view(p, static_cast<size_t>(pValue - 1 - p)),
+              std::string_view(pValue, static_cast<size_t>(q + 1 - pValue)));
+  m_pValuesHere = nullptr;
+  return q + 1;
+}
+
 // "Torch<N>=t1 t2 t3 t4": the first closed group N of the section takes the four values; a
 // short value, or no such closed group, changes nothing and logs nothing.
 void CBattleMapReader::ReadTorch(std::string_view key, std::string_view value) {
   int32_t nNumber =
       key.size() > 5 && key[5] >= '0' && key[5] <= '9' ? GroupNumber(key.substr(5)) : 0;
   int32_t anTorch[4];
-  int nRead = ScanInts(value, anTorch, 4);
+  int nRead = Ints(value, anTorch, 4);
   if (nRead != 4) {
     if (ZorGameBase::LoadObserver() != nullptr) ObserveShort(key, value, nRead, 4);
     return;
@@ -486,7 +537,9 @@ void ReadBattleMapText(std::string_view text, const BattleMapTarget& target) {
   std::string_view piece;
   while (!scan.AtEnd()) {
     if (bInPlace) {
-      if (const char* pNext = reader.ReadFighterPosHere(scan.Position(), pEnd)) {
+      const char* pNext = reader.ReadFighterPosHere(scan.Position(), pEnd);
+      if (pNext == nullptr) pNext = reader.ReadSettingHere(scan.Position());
+      if (pNext != nullptr) {
         scan.SetPosition(pNext);
         continue;
       }
