@@ -32,6 +32,16 @@ bool ScanText(CTextScan& scan, char (&achField)[N]) {
   return true;
 }
 
+// The first nRead of the values into their fields; all of them, the usual case, without a loop.
+template <typename T, size_t N>
+void StoreFields(T* const (&apField)[N], const T (&anValue)[N], int nRead) {
+  if (nRead == static_cast<int>(N)) {
+    for (size_t i = 0; i < N; ++i) *apField[i] = anValue[i];
+    return;
+  }
+  for (int i = 0; i < nRead; ++i) *apField[i] = anValue[i];
+}
+
 // Records "%u %u %u %u %u %u %u %s %s %u %u %u %u %d %d %d %d %s\n", e.g.
 //   1001 7 3 4 5 6 7 Northwind Valley 10 11 12 13 -14 15 16 17 Gate_of_the_north
 // Line breaks are blanks: a record may span lines, a line may hold several records. Answers
@@ -44,9 +54,9 @@ int ScanRegion(CTextScan& scan, RegionInfo& info) {
   const char* p = scan.Position();
   uint32_t anFirst[7] = {};
   int nFields = ScanDecimals<kBounded>(p, scan.End(), anFirst, 7);
-  uint32_t* apFirst[7] = {&info.Id,     &info.SecondId, &info.Value3, &info.Value4,
-                          &info.Value5, &info.Value6,   &info.Value7};
-  for (int i = 0; i < nFields; ++i) *apFirst[i] = anFirst[i];
+  uint32_t* const apFirst[7] = {&info.Id,     &info.SecondId, &info.Value3, &info.Value4,
+                                &info.Value5, &info.Value6,   &info.Value7};
+  StoreFields(apFirst, anFirst, nFields);
   scan.SetPosition(p);
   if (nFields < 7) return nFields;
   if (!ScanText(scan, info.Name)) return nFields;
@@ -56,14 +66,14 @@ int ScanRegion(CTextScan& scan, RegionInfo& info) {
   p = scan.Position();
   uint32_t anValue[4] = {};
   int nRead = ScanDecimals<kBounded>(p, scan.End(), anValue, 4);
-  uint32_t* apValue[4] = {&info.Value10, &info.Value11, &info.Value12, &info.Value13};
-  for (int i = 0; i < nRead; ++i) *apValue[i] = anValue[i];
+  uint32_t* const apValue[4] = {&info.Value10, &info.Value11, &info.Value12, &info.Value13};
+  StoreFields(apValue, anValue, nRead);
   nFields += nRead;
   if (nRead == 4) {
     int32_t anSigned[4] = {};
     nRead = ScanDecimals<kBounded>(p, scan.End(), anSigned, 4);
-    int32_t* apSigned[4] = {&info.Signed14, &info.Signed15, &info.Signed16, &info.Signed17};
-    for (int i = 0; i < nRead; ++i) *apSigned[i] = anSigned[i];
+    int32_t* const apSigned[4] = {&info.Signed14, &info.Signed15, &info.Signed16, &info.Signed17};
+    StoreFields(apSigned, anSigned, nRead);
     nFields += nRead;
   }
   scan.SetPosition(p);
