@@ -11,7 +11,10 @@
 // exponents, text glued to the number), which the general conversion then takes; when it
 // answers true it has stored what the general conversion stores, and p stands on the white
 // space or line end behind the field.
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 #include "TextScan.h"
 #include "ZorIni.h"
@@ -75,7 +78,8 @@ inline bool FieldMagnitude(const char*& p, uint64_t& nValue, bool& bNegative) {
   return FieldDecimal(p, nValue);
 }
 
-inline bool ConvertNumberField(const char*& p, const char*, int32_t& nValue) {
+template <typename TEnd>
+bool ConvertNumberField(const char*& p, TEnd, int32_t& nValue) {
   uint64_t nMagnitude;
   bool bNegative;
   if (!FieldMagnitude(p, nMagnitude, bNegative)) return false;
@@ -83,7 +87,8 @@ inline bool ConvertNumberField(const char*& p, const char*, int32_t& nValue) {
   return true;
 }
 
-inline bool ConvertNumberField(const char*& p, const char*, uint32_t& nValue) {
+template <typename TEnd>
+bool ConvertNumberField(const char*& p, TEnd, uint32_t& nValue) {
   uint64_t nMagnitude;
   bool bNegative;
   if (!FieldMagnitude(p, nMagnitude, bNegative)) return false;
@@ -92,7 +97,8 @@ inline bool ConvertNumberField(const char*& p, const char*, uint32_t& nValue) {
   return true;
 }
 
-inline bool ConvertNumberField(const char*& p, const char*, int64_t& nValue) {
+template <typename TEnd>
+bool ConvertNumberField(const char*& p, TEnd, int64_t& nValue) {
   bool bNegative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   uint64_t nMagnitude;
@@ -101,13 +107,15 @@ inline bool ConvertNumberField(const char*& p, const char*, int64_t& nValue) {
   return true;
 }
 
-// pLineEnd: the end of the line, where a number ends at the latest.
-inline bool ConvertNumberField(const char*& p, const char* pLineEnd, float& fValue) {
+// end: the end of the line, where a number ends at the latest; IMAGE_END for a line in a
+// reader's image, whose line break ends every number.
+template <typename TEnd>
+bool ConvertNumberField(const char*& p, TEnd end, float& fValue) {
   bool bNegative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   float fParsed;
   const char* pStop;
-  if (!ShortDecimalFloat(p, pLineEnd, fParsed, pStop) || !EndsField(*pStop)) return false;
+  if (!ShortDecimalFloat(p, end, fParsed, pStop) || !EndsField(*pStop)) return false;
   fValue = bNegative ? -fParsed : fParsed;
   p = pStop;
   return true;
@@ -119,11 +127,95 @@ constexpr int32_t IniTypeOf(const uint32_t*) { return INI_DWORD; }
 constexpr int32_t IniTypeOf(const int64_t*) { return INI_INT64; }
 constexpr int32_t IniTypeOf(const float*) { return INI_FLOAT; }
 
+// A line read where it stands in a reader's image: each field's value kept until the whole line
+// is known to read so (an integer widened to 64 bits, a float as it is).
+struct PlainField {
+  int64_t nValue;
+  float fValue;
+};
+
+template <typename T>
+T PlainFieldValue(const PlainField& field) {
+  if constexpr (std::is_same<T, float>::value) {
+    return field.fValue;
+  } else {
+    return static_cast<T>(field.nValue);
+  }
+}
+
+// The usual integer field: at most two blanks, then 1 to nMostDigits decimal digits (at most
+// 18) and a field's end: what every integer conversion above answers for it when nMostDigits
+// keeps it in the destination's range. Answers where it ends; null for any other form.
+inline const char* PlainInteger(const char* p, ptrdiff_t nMostDigits, int64_t& nValue) {
+  p += *p == ' ';
+  p += *p == ' ';
+  uint64_t n = static_cast<unsigned char>(*p) - uint64_t{'0'};
+  if (n > 9) return nullptr;
+  const char* const pFirst = p;
+  for (uint64_t nDigit; (nDigit = static_cast<unsigned char>(*++p) - uint64_t{'0'}) < 10;) n = n * 10 + nDigit;
+  if (p - pFirst > nMostDigits || !EndsField(*p)) return nullptr;
+  nValue = static_cast<int64_t>(n);
+  return p;
+}
+
+// Any field of a line in the image, after its blanks, by the conversion of its type. Answers
+// where it ends; null when the conversion does not take it. Kept out of the line's loop, which
+// takes it for the rarer forms only.
+template <typename T>
+[[gnu::noinline]] const char* ConvertPlainField(const char* p, PlainField& field) {
+  while (*p == ' ' || *p == '\t') ++p;
+  T value;
+  if (!ConvertNumberField(p, IMAGE_END, value)) return nullptr;
+  if constexpr (std::is_same<T, float>::value) {
+    field.fValue = value;
+  } else {
+    field.nValue = static_cast<int64_t>(value);
+  }
+  return p;
+}
+
+// A field of a line in the image: PlainInteger for an integer destination, as many digits as
+// its conversion reads without a saturation; a short decimal without sign after at most two
+// blanks for a float; else ConvertPlainField.
+template <typename T>
+const char* NextPlainField(const char* p, PlainField& field) {
+  if constexpr (std::is_same<T, float>::value) {
+    const char* q = p + (*p == ' ');
+    q += *q == ' ';
+    const char* pStop;
+    if (ShortDecimalFloat(q, IMAGE_END, field.fValue, pStop) && EndsField(*pStop)) return pStop;
+  } else {
+    const char* pNext = PlainInteger(p, std::is_same<T, int64_t>::value ? 18 : 9, field.nValue);
+    if (pNext != nullptr) return pNext;
+  }
+  return ConvertPlainField<T>(p, field);
+}
+
+// The usual line read where it stands in the reader's image, in one pass: every field in a
+// common form, then blanks at most and a line break, within the line length the reader keeps.
+// Values and walk are left untouched when the line is not so.
+template <typename... T, size_t... I>
+bool ReadPlainNumberLine(CZorIni& ini, std::index_sequence<I...>, T&... values) {
+  const char* pLine = ini.WalkPosition();
+  if (pLine == nullptr) return false;
+  while (*pLine == ' ' || *pLine == '\t') ++pLine;  // the blanks the reader drops
+  PlainField aFields[sizeof...(T)];
+  const char* p = pLine;
+  if (!(((p = NextPlainField<T>(p, aFields[I])) != nullptr) && ...)) return false;
+  while (*p == ' ' || *p == '\t') ++p;
+  size_t nBreak = *p == '\n' ? 1 : *p == '\r' && p[1] == '\n' ? 2 : 0;
+  if (nBreak == 0 || p - pLine > CZorIni::LINE_BUFFER - 1) return false;
+  ((values = PlainFieldValue<T>(aFields[I])), ...);
+  ini.PassReadLine(p + nBreak);
+  return true;
+}
+
 // CZorIni::ReadFields (bSet false) or ReadFieldSet (bSet true) with a pair per value, of the
 // type IniTypeOf gives: the line's fields converted in one pass where they stand when each
 // takes a common form, else by the reader's general conversion (which logs a malformed line).
 template <typename... T>
 bool ReadNumberLine(CZorIni& ini, bool bSet, T&... values) {
+  if (ReadPlainNumberLine(ini, std::index_sequence_for<T...>{}, values...)) return true;
   IniFieldLine line;
   if (!ini.ReadFieldLine(line)) return false;
   const char* p = line.pszLine;

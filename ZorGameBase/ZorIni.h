@@ -222,6 +222,13 @@ class CZorIni {
   static const int FIELDS_AS_FOUND = -1;
   bool ReadFieldLine(IniFieldLine& line);
   bool ConvertFieldLine(const IniFieldLine& line, const IniField* pFields, int nFields, int nExpected);
+  // For a reader that converts a common line where it stands in the image: the walk's position
+  // (null when nothing is left), and the move past a line so read, pNext right behind its line
+  // break.
+  const char* WalkPosition() const {
+    return m_pBuffer != nullptr && m_pCursor < m_pBuffer.get() + m_nSize ? m_pCursor : nullptr;
+  }
+  void PassReadLine(const char* pNext) { m_pCursor = pNext; }
 
   // For every key of the set, the first line of the current section that starts with the key
   // directly followed by "=" (the line ReadValue takes), or null. apLines has a place per key.

@@ -295,6 +295,37 @@ TEST_F(ZorIniTest, NumberLineConvertsAsTheFieldReaders) {
   EXPECT_EQ(2 * nFailed + 1, LogCount("t.ini file format wrong! -- "));
 }
 
+// Whole lines in the forms around the usual one (line breaks, blanks, tabs, signs, zero bytes,
+// comments, a last line without line break, a cut line): the typed reader gives every line's
+// values, answers and messages as the general reader does.
+TEST_F(ZorIniTest, NumberLinesReadAsTheGeneralReader) {
+  using namespace ZorGameBase;
+  const std::string strLong = "7" + std::string(2100, ' ') + "8 9 1.5\n";
+  const std::string astrTexts[] = {
+      "1 -2 3 0.25\n4 5 6 1.5\n",  "1 2 3 0.25\r\n4 5 6 1.5\r\n", "1 2 3 0.25  \n\t4\t5 6 -1.5\n",
+      "; note\n1 2 3 4\n// x\n5 6 7 8", "1 2 3 0.25\r4 5 6 7\n",   std::string("1 2\0 3 4\n5 6 7 8\n", 17),
+      "1 2 3 4 5\n6 7 8\n",          "01 0x1f 1234567890 1e2\n",      "1  2  3  4\n" + strLong};
+  for (const std::string& strText : astrTexts) {
+    CZorIni general, typed;
+    ASSERT_TRUE(OpenText(general, strText));
+    ASSERT_TRUE(OpenText(typed, strText));
+    for (int nLine = 0; nLine < 3; ++nLine) {
+      int32_t a = 0, a2 = 0;
+      uint32_t b = 0, b2 = 0;
+      int64_t c = 0, c2 = 0;
+      float d = 0, d2 = 0;
+      int nLogged = LogCount("file format wrong!");
+      bool bGeneral = general.ReadFieldSet({INI_INT, &a}, {INI_DWORD, &b}, {INI_INT64, &c}, {INI_FLOAT, &d});
+      int nGeneralLogs = LogCount("file format wrong!") - nLogged;
+      bool bTyped = ReadNumberLine(typed, true, a2, b2, c2, d2);
+      EXPECT_EQ(bGeneral, bTyped) << strText << " line " << nLine;
+      EXPECT_EQ(nGeneralLogs, LogCount("file format wrong!") - nLogged - nGeneralLogs) << strText;
+      EXPECT_EQ((std::vector<int64_t>{a, b, c}), (std::vector<int64_t>{a2, b2, c2})) << strText << " line " << nLine;
+      EXPECT_EQ(d, d2) << strText << " line " << nLine;
+    }
+  }
+}
+
 // Each field type converts into exactly the bytes of its destination, the next byte untouched.
 TEST_F(ZorIniTest, EveryFieldTypeConvertsIntoItsDestination) {
   using namespace ZorGameBase;
