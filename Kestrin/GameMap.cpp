@@ -121,11 +121,14 @@ bool ReadDirection(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, float& fV
 struct GameMapLines {
   const char* apLines[GM_LIMIT + 1];
   int32_t anNumbers[GM_LIMIT + 1];
+  const char* apValueEnds[GM_LIMIT + 1];
   uint64_t nPlain;
+  uint64_t nEnded;
 };
 
 bool ReadGameMapSection(CZorIni& ini, const GameMapLines& lines, const char* pszTitle, GameMapInfo& info) {
-  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain);
+  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain,
+                                       lines.apValueEnds, lines.nEnded);
   int nValue = 0;
   if (!keys.ReadZorString(GM_FILE, info.File, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[File].", GAME_MAP_FILE, pszTitle);
@@ -217,7 +220,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
   bool bWalked = true;
   GameMapLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain) ||
+    if (!ini.ReadSectionKeys(GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded) ||
         ini.SectionTitle()[0] == '\0') {
       bWalked = false;
       break;

@@ -68,6 +68,7 @@ bool ReadNpcRecord(ZorGameBase::CTextScan& scan, bool bMayHoldZero, NpcInfo& inf
 // White space, then "Key=" at p, p moved behind it; false when other text stands there.
 template <size_t N>
 bool KeyHere(const char*& p, const char* pEnd, const char (&szKey)[N]) {
+  if (p < pEnd && *p == '\n') ++p;  // the usual line break first
   while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
   if (static_cast<size_t>(pEnd - p) < N - 1 || memcmp(p, szKey, N - 1) != 0) return false;
   p += N - 1;
@@ -128,11 +129,14 @@ const ZorGameBase::CIniKeySet& StarLookKeys() {
   return s_keys;
 }
 
-// The section's key lines the walk found, and the plain numbers it read of them.
+// The section's key lines the walk found, the plain numbers it read of them and the ends of
+// the values it saw whole.
 struct StarLookLines {
   const char* apLines[SL_EFF_DEL + 1];
   int32_t anNumbers[SL_EFF_DEL + 1];
+  const char* apValueEnds[SL_EFF_DEL + 1];
   uint64_t nPlain;
+  uint64_t nEnded;
 };
 
 // The keys of one section of ini/NpcX.ini, read as CIniSectionKeys reads them (messages
@@ -173,7 +177,12 @@ class CStarLookKeys {
   void Text(StarLookKey key, char* pszField) {
     const char* pValue = "";
     size_t nValue = 0;
-    if (m_apLines[key] == nullptr ||
+    if ((m_lines.nEnded >> key & 1) != 0) {
+      std::string_view value = ZorGameBase::CZorIni::ValueBefore(m_apLines[key], m_keys.KeyLength(key),
+                                                                  m_lines.apValueEnds[key]);
+      pValue = value.data();
+      nValue = value.size();
+    } else if (m_apLines[key] == nullptr ||
         !m_ini.ValueAt(m_apLines[key], m_keys.Key(key), m_keys.KeyLength(key), true, pValue, nValue)) {
       nValue = 0;
     }
@@ -223,7 +232,7 @@ int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
   const ZorGameBase::CIniKeySet& keys = StarLookKeys();
   StarLookLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain)) {
+    if (!ini.ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded)) {
       ZorGameBase::DebugLog("%s: read starlook block error.", NPC_X_FILE);
       return 0;
     }
