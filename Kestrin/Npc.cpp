@@ -26,19 +26,20 @@ const unsigned STAR_LOOK_TEXT = sizeof(NpcStarLookInfo::Name);
 
 // A word "[name]" (sscanf "[%s]"): the name is what follows '[' without the word's last
 // character, cut to 255 characters. False for a word that does not begin with '[' or has
-// nothing after it. (The word is cut at a zero byte first, when the text may hold one.)
-bool ScanSectionName(std::string_view word, bool bMayHoldZero, char (&szName)[SECTION_NAME_BUFFER]) {
+// nothing after it; nName is the name's length. (The word is cut at a zero byte first, when the
+// text may hold one.)
+bool ScanSectionName(std::string_view word, bool bMayHoldZero, char (&szName)[SECTION_NAME_BUFFER], size_t& nName) {
   if (bMayHoldZero) word = ZorGameBase::CutAtNul(word);
   if (word.size() < 2 || word[0] != '[') return false;
-  size_t nName = std::min(word.size() - 2, SECTION_NAME_BUFFER - 1);
+  nName = std::min(word.size() - 2, SECTION_NAME_BUFFER - 1);
   memcpy(szName, word.data() + 1, nName);
   szName[nName] = '\0';
   return true;
 }
 
 // The number from the name's eighth character on; a shorter name has none and gives 0.
-int32_t SectionId(const char* pszName) {
-  return strlen(pszName) > ID_PREFIX ? ZorGameBase::ParseDecimal(pszName + ID_PREFIX) : 0;
+int32_t SectionId(const char* pszName, size_t nName) {
+  return nName > ID_PREFIX ? ZorGameBase::ParseDecimal(pszName + ID_PREFIX) : 0;
 }
 
 // The nine lines of a record, in this order, each at the next non-blank position:
@@ -278,8 +279,9 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
   }
   while (scan.Word(word)) {
     scan.SkipSpace();
-    if (!ScanSectionName(word, bMayHoldZero, szSection)) continue;  // words between records
-    int32_t nType = SectionId(szSection);
+    size_t nName;
+    if (!ScanSectionName(word, bMayHoldZero, szSection, nName)) continue;  // words between records
+    int32_t nType = SectionId(szSection, nName);
     NpcInfo& info = m_mapNpc.Append(nType);
     info.Id = nType;
     const char* pRecord = scan.Position();
