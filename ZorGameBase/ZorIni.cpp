@@ -782,6 +782,7 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
       if (pEquals == nullptr) continue;
       nKey = keys.Find(pStart, static_cast<size_t>(pEquals - pStart));
       if (nKey == CIniKeySet::NOT_A_KEY) continue;
+      m_vecKeyNext[nLast] = static_cast<uint32_t>(nKey);  // a guessed key is there already
     }
     if (apLines[nKey] == nullptr) {
       apLines[nKey] = pStart;
@@ -790,7 +791,6 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
         nEnded |= uint64_t{1} << nKey;
       }
     }
-    m_vecKeyNext[nLast] = static_cast<uint32_t>(nKey);
     nLast = nKey;
   }
   m_pCursor = p;
