@@ -150,12 +150,12 @@ class CStarLookKeys {
   }
   // A decimal key as atoi reads it; a key that is missing or empty leaves the field.
   void Int(StarLookKey key, int32_t& nField) {
-    if (m_pObserved) {  // which also tells the observer of a number that does not read whole
-      m_pObserved->ReadInt(key, nField, true);
+    if ((m_lines.nPlain >> key & 1) != 0) {  // never while an observer watches
+      nField = m_lines.anNumbers[key];
       return;
     }
-    if ((m_lines.nPlain >> key & 1) != 0) {
-      nField = m_lines.anNumbers[key];
+    if (m_pObserved) {  // which also tells the observer of a number that does not read whole
+      m_pObserved->ReadInt(key, nField, true);
       return;
     }
     const char* pLine = m_apLines[key];
