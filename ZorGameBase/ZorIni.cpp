@@ -713,8 +713,6 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
   return ReadSectionKeys(keys, apLines, nullptr, nPlain);
 }
 
-// A guessed key line's value is first read as a plain number: its digits end the line or show
-// where the scan for the line's end goes on.
 bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers,
                               uint64_t& nPlain) {
   const char* apValueEnds[64];
@@ -722,6 +720,8 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
   return ReadSectionKeys(keys, apLines, anNumbers, nPlain, anNumbers != nullptr ? apValueEnds : nullptr, nEnded);
 }
 
+// A guessed key line's value is first read as a plain number: its digits end the line or show
+// where the scan for the line's end goes on, and that end is the value's.
 bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers,
                               uint64_t& nPlain, const char** apValueEnds, uint64_t& nEnded) {
   nPlain = 0;
