@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -47,15 +48,15 @@ struct HexDigits {
 };
 constexpr HexDigits HEX_DIGITS;
 
-// "0x" when a digit follows it, then the hexadecimal digits from p on (of its next nLeft
-// bytes), cut to 32 bits; p is moved behind them.
-uint32_t HexDigitsHere(const unsigned char*& p, size_t nLeft) {
-  if (nLeft >= 3 && p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) {
-    p += 2;
-    nLeft -= 2;
-  }
+// "0x" when a digit follows it, then the hexadecimal digits from p on (up to pEnd, or the
+// image's closing zero byte for IMAGE_END), cut to 32 bits; p is moved behind them.
+template <typename TEnd>
+uint32_t HexDigitsHere(const unsigned char*& p, TEnd pEnd) {
+  using ZorGameBase::Before;
+  const char* pText = reinterpret_cast<const char*>(p);
+  if (Before(pText + 2, pEnd) && p[0] == '0' && (p[1] | 0x20) == 'x' && HEX_DIGITS.anValue[p[2]] < 16) p += 2;
   uint32_t nValue = 0;
-  for (unsigned nDigit; nLeft > 0 && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p, --nLeft) {
+  for (unsigned nDigit; Before(reinterpret_cast<const char*>(p), pEnd) && (nDigit = HEX_DIGITS.anValue[*p]) < 16; ++p) {
     nValue = nValue * 16 + nDigit;
   }
   return nValue;
@@ -70,19 +71,20 @@ uint32_t ScanHex32(std::string_view text) {
   while (p < pEnd && ZorGameBase::IsScanSpace(static_cast<char>(*p))) ++p;
   bool bNegative = false;
   if (p < pEnd && (*p == '+' || *p == '-')) bNegative = *p++ == '-';
-  uint32_t nValue = HexDigitsHere(p, static_cast<size_t>(pEnd - p));
+  uint32_t nValue = HexDigitsHere(p, reinterpret_cast<const char*>(pEnd));
   return bNegative ? 0 - nValue : nValue;
 }
 
 // A colour key: its text read with "%x" (ScanHex32). The usual value, hexadecimal digits right
-// behind "=", is read where it stands: the line's end stops the digits as the text's end does.
+// behind "=", is read where it stands: the line's end stops the digits as the text's end does,
+// and a value that holds them all within what a copy holds reads as its copy.
 bool ReadColour(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, uint32_t& nColour) {
   const char* pValue = keys.ValueStart(key, true);
   if (pValue == nullptr) return false;
   const unsigned char* p = reinterpret_cast<const unsigned char*>(pValue);
   if (HEX_DIGITS.anValue[p[0]] < 16) {
     const size_t nHeld = CZorIni::LINE_BUFFER - 1;  // what a copied value holds
-    uint32_t nValue = HexDigitsHere(p, nHeld);
+    uint32_t nValue = HexDigitsHere(p, ZorGameBase::IMAGE_END);
     if (reinterpret_cast<const char*>(p) - pValue < static_cast<std::ptrdiff_t>(nHeld)) {  // ended within it
       nColour = nValue;
       return true;
@@ -121,11 +123,14 @@ bool ReadDirection(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, float& fV
 struct GameMapLines {
   const char* apLines[GM_LIMIT + 1];
   int32_t anNumbers[GM_LIMIT + 1];
+  const char* apValueEnds[GM_LIMIT + 1];
   uint64_t nPlain;
+  uint64_t nEnded;
 };
 
 bool ReadGameMapSection(CZorIni& ini, const GameMapLines& lines, const char* pszTitle, GameMapInfo& info) {
-  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain);
+  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain,
+                                       lines.apValueEnds, lines.nEnded);
   int nValue = 0;
   if (!keys.ReadZorString(GM_FILE, info.File, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[File].", GAME_MAP_FILE, pszTitle);
@@ -217,7 +222,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
   bool bWalked = true;
   GameMapLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain) ||
+    if (!ini.ReadSectionKeys(GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded) ||
         ini.SectionTitle()[0] == '\0') {
       bWalked = false;
       break;
@@ -231,8 +236,8 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
     auto itAt = !table.empty() && table.rbegin()->first < nMapId ? table.end() : table.lower_bound(nMapId);
     bool bNew = itAt == table.end() || itAt->first != nMapId;
     if (bNew) itAt = table.emplace_hint(itAt, std::piecewise_construct, std::forward_as_tuple(nMapId), std::tuple<>());
-    GameMapInfo fresh;
-    GameMapInfo& info = bNew ? itAt->second : fresh;
+    std::optional<GameMapInfo> fresh;  // a known id's record is read aside
+    GameMapInfo& info = bNew ? itAt->second : fresh.emplace();
     bool bRead;
     try {
       bRead = ReadGameMapSection(ini, lines, pszTitle, info);
@@ -250,7 +255,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
       }
       continue;
     }
-    if (!bNew) itAt->second = std::move(fresh);
+    if (!bNew) itAt->second = std::move(*fresh);
     index.Add(nMapId, &itAt->second);
   }
   index.EndLoad();

@@ -26,19 +26,20 @@ const unsigned STAR_LOOK_TEXT = sizeof(NpcStarLookInfo::Name);
 
 // A word "[name]" (sscanf "[%s]"): the name is what follows '[' without the word's last
 // character, cut to 255 characters. False for a word that does not begin with '[' or has
-// nothing after it. (The word is cut at a zero byte first, when the text may hold one.)
-bool ScanSectionName(std::string_view word, bool bMayHoldZero, char (&szName)[SECTION_NAME_BUFFER]) {
+// nothing after it; nName is the name's length. (The word is cut at a zero byte first, when the
+// text may hold one.)
+bool ScanSectionName(std::string_view word, bool bMayHoldZero, char (&szName)[SECTION_NAME_BUFFER], size_t& nName) {
   if (bMayHoldZero) word = ZorGameBase::CutAtNul(word);
   if (word.size() < 2 || word[0] != '[') return false;
-  size_t nName = std::min(word.size() - 2, SECTION_NAME_BUFFER - 1);
+  nName = std::min(word.size() - 2, SECTION_NAME_BUFFER - 1);
   memcpy(szName, word.data() + 1, nName);
   szName[nName] = '\0';
   return true;
 }
 
 // The number from the name's eighth character on; a shorter name has none and gives 0.
-int32_t SectionId(const char* pszName) {
-  return strlen(pszName) > ID_PREFIX ? ZorGameBase::ParseDecimal(pszName + ID_PREFIX) : 0;
+int32_t SectionId(const char* pszName, size_t nName) {
+  return nName > ID_PREFIX ? ZorGameBase::ParseDecimal(pszName + ID_PREFIX) : 0;
 }
 
 // The nine lines of a record, in this order, each at the next non-blank position:
@@ -68,6 +69,7 @@ bool ReadNpcRecord(ZorGameBase::CTextScan& scan, bool bMayHoldZero, NpcInfo& inf
 // White space, then "Key=" at p, p moved behind it; false when other text stands there.
 template <size_t N>
 bool KeyHere(const char*& p, const char* pEnd, const char (&szKey)[N]) {
+  if (p < pEnd && *p == '\n') ++p;  // the usual line break first
   while (p < pEnd && ZorGameBase::IsScanSpace(*p)) ++p;
   if (static_cast<size_t>(pEnd - p) < N - 1 || memcmp(p, szKey, N - 1) != 0) return false;
   p += N - 1;
@@ -128,11 +130,14 @@ const ZorGameBase::CIniKeySet& StarLookKeys() {
   return s_keys;
 }
 
-// The section's key lines the walk found, and the plain numbers it read of them.
+// The section's key lines the walk found, the plain numbers it read of them and the ends of
+// the values it saw whole.
 struct StarLookLines {
   const char* apLines[SL_EFF_DEL + 1];
   int32_t anNumbers[SL_EFF_DEL + 1];
+  const char* apValueEnds[SL_EFF_DEL + 1];
   uint64_t nPlain;
+  uint64_t nEnded;
 };
 
 // The keys of one section of ini/NpcX.ini, read as CIniSectionKeys reads them (messages
@@ -145,12 +150,12 @@ class CStarLookKeys {
   }
   // A decimal key as atoi reads it; a key that is missing or empty leaves the field.
   void Int(StarLookKey key, int32_t& nField) {
-    if (m_pObserved) {  // which also tells the observer of a number that does not read whole
-      m_pObserved->ReadInt(key, nField, true);
+    if ((m_lines.nPlain >> key & 1) != 0) {  // never while an observer watches
+      nField = m_lines.anNumbers[key];
       return;
     }
-    if ((m_lines.nPlain >> key & 1) != 0) {
-      nField = m_lines.anNumbers[key];
+    if (m_pObserved) {  // which also tells the observer of a number that does not read whole
+      m_pObserved->ReadInt(key, nField, true);
       return;
     }
     const char* pLine = m_apLines[key];
@@ -173,7 +178,12 @@ class CStarLookKeys {
   void Text(StarLookKey key, char* pszField) {
     const char* pValue = "";
     size_t nValue = 0;
-    if (m_apLines[key] == nullptr ||
+    if ((m_lines.nEnded >> key & 1) != 0) {
+      std::string_view value = ZorGameBase::CZorIni::ValueBefore(m_apLines[key], m_keys.KeyLength(key),
+                                                                  m_lines.apValueEnds[key]);
+      pValue = value.data();
+      nValue = value.size();
+    } else if (m_apLines[key] == nullptr ||
         !m_ini.ValueAt(m_apLines[key], m_keys.Key(key), m_keys.KeyLength(key), true, pValue, nValue)) {
       nValue = 0;
     }
@@ -223,7 +233,7 @@ int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
   const ZorGameBase::CIniKeySet& keys = StarLookKeys();
   StarLookLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain)) {
+    if (!ini.ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded)) {
       ZorGameBase::DebugLog("%s: read starlook block error.", NPC_X_FILE);
       return 0;
     }
@@ -269,8 +279,9 @@ int32_t C3DRoleBaseData::CreateNpcInfo() {
   }
   while (scan.Word(word)) {
     scan.SkipSpace();
-    if (!ScanSectionName(word, bMayHoldZero, szSection)) continue;  // words between records
-    int32_t nType = SectionId(szSection);
+    size_t nName;
+    if (!ScanSectionName(word, bMayHoldZero, szSection, nName)) continue;  // words between records
+    int32_t nType = SectionId(szSection, nName);
     NpcInfo& info = m_mapNpc.Append(nType);
     info.Id = nType;
     const char* pRecord = scan.Position();

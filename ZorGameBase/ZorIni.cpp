@@ -713,11 +713,19 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
   return ReadSectionKeys(keys, apLines, nullptr, nPlain);
 }
 
-// A guessed key line's value is first read as a plain number: its digits end the line or show
-// where the scan for the line's end goes on.
 bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers,
                               uint64_t& nPlain) {
+  const char* apValueEnds[64];
+  uint64_t nEnded;
+  return ReadSectionKeys(keys, apLines, anNumbers, nPlain, anNumbers != nullptr ? apValueEnds : nullptr, nEnded);
+}
+
+// A guessed key line's value is first read as a plain number: its digits end the line or show
+// where the scan for the line's end goes on, and that end is the value's.
+bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers,
+                              uint64_t& nPlain, const char** apValueEnds, uint64_t& nEnded) {
   nPlain = 0;
+  nEnded = 0;
   if (LoadObserver() != nullptr) {  // the observer is told of the section's lines
     if (!ReadSection()) return false;
     FindKeyLines(keys, apLines);
@@ -727,22 +735,25 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
   const size_t nKeys = keys.Count();
   std::fill(apLines, apLines + nKeys, nullptr);
   if (m_vecKeyNext.size() != nKeys + 1) m_vecKeyNext.assign(nKeys + 1, static_cast<uint32_t>(nKeys));
+  const bool bValues = anNumbers != nullptr && apValueEnds != nullptr && nKeys <= 64;
   size_t nLast = nKeys;  // the title's place
-  const bool bNumbers = anNumbers != nullptr && nKeys <= 64;
   const char* pDataEnd = m_pBuffer.get() + m_nSize;
   const char* p = m_pCursor;
   while (p < pDataEnd) {
-    while (IsBlank(*p)) ++p;
+    if (static_cast<unsigned char>(*p) <= ' ') {  // most lines start with their key
+      while (IsBlank(*p)) ++p;
+    }
     const char* pStart = p;
     size_t nKey = m_vecKeyNext[nLast];
     const char* pEquals = nullptr;
     const char* pEnd;
+    const char* pValueEnd = nullptr;  // of a guessed line whose value is seen whole
     bool bGuessed = keys.StartsLine(nKey, pStart);
     if (bGuessed) {
       const char* pValue = pStart + keys.KeyLength(nKey) + 1;
       const char* q = pValue;
       uint32_t nNumber = 0;
-      if (bNumbers) {
+      if (bValues) {
         for (unsigned nDigit; (nDigit = static_cast<unsigned char>(*q) - '0') < 10; ++q) nNumber = nNumber * 10 + nDigit;
       }
       if (static_cast<size_t>(q - pValue) - 1 < 9 && (*q == '\n' || *q == '\r') && apLines[nKey] == nullptr) {
@@ -751,6 +762,7 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
         nPlain |= uint64_t{1} << nKey;
       } else {
         pEnd = ScanLine<false>(q, pEquals);
+        if (bValues && pEnd != pValue && pEnd < pDataEnd) pValueEnd = pEnd;
       }
     } else {
       pEnd = ScanLine<true>(pStart, pEquals);
@@ -770,17 +782,28 @@ bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int3
       if (pEquals == nullptr) continue;
       nKey = keys.Find(pStart, static_cast<size_t>(pEquals - pStart));
       if (nKey == CIniKeySet::NOT_A_KEY) continue;
+      m_vecKeyNext[nLast] = static_cast<uint32_t>(nKey);  // a guessed key is there already
     }
-    if (apLines[nKey] == nullptr) apLines[nKey] = pStart;
-    m_vecKeyNext[nLast] = static_cast<uint32_t>(nKey);
+    if (apLines[nKey] == nullptr) {
+      apLines[nKey] = pStart;
+      if (pValueEnd != nullptr) {
+        apValueEnds[nKey] = pValueEnd;
+        nEnded |= uint64_t{1} << nKey;
+      }
+    }
     nLast = nKey;
   }
   m_pCursor = p;
   for (const auto& repeat : keys.Repeats()) {
     apLines[repeat.first] = apLines[repeat.second];
-    if (repeat.first < 64 && repeat.second < 64 && (nPlain >> repeat.second & 1) != 0) {
+    if (repeat.first >= 64 || repeat.second >= 64) continue;
+    if ((nPlain >> repeat.second & 1) != 0) {
       anNumbers[repeat.first] = anNumbers[repeat.second];
       nPlain |= uint64_t{1} << repeat.first;
+    }
+    if ((nEnded >> repeat.second & 1) != 0) {
+      apValueEnds[repeat.first] = apValueEnds[repeat.second];
+      nEnded |= uint64_t{1} << repeat.first;
     }
   }
   return true;
@@ -992,6 +1015,11 @@ bool CIniSectionKeys::ReadFloat(size_t nKey, float& fValue, bool bReportEmpty) {
 // The text ReadValue copies, seen where it stands in the image: cut to the line buffer (the
 // value stops at a zero byte inside the last line, as the copy's C string does).
 bool CIniSectionKeys::ReadText(size_t nKey, std::string_view& text, bool bReportEmpty) {
+  if (nKey < 64 && (m_nEnded >> nKey & 1) != 0) {
+    text = CZorIni::ValueBefore(m_apLines[nKey], m_keys.KeyLength(nKey), m_apValueEnds[nKey]);
+    text = text.substr(0, static_cast<size_t>(CZorIni::LINE_BUFFER - 1));
+    return true;
+  }
   const char* pValue;
   size_t nValue;
   if (m_apLines[nKey] == nullptr ||

@@ -180,6 +180,13 @@ class CZorIni {
   // of key i (apLines[i]) is so, its number in anNumbers[i] (what atoi reads of it). Keys past
   // the 64th, and every key while an observer watches the load, are left to the caller.
   bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers, uint64_t& nPlain);
+  // The same, also marking the key lines whose value the pass saw whole: bit i of nEnded is set
+  // when the line of key i is no last line, its value is not empty and it ends at
+  // apValueEnds[i] (what ValueAt answers then runs from the "=", spaces passed, to there). Set
+  // for keys within the first 64 only, never while an observer watches the load.
+  // (anNumbers and apValueEnds are given both or neither.)
+  bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers, uint64_t& nPlain,
+                       const char** apValueEnds, uint64_t& nEnded);
   // True when the walk has reached the end of the image (or there is none).
   bool AtEnd() const;
   // The current section's title; false (title untouched) while it is empty.
@@ -240,6 +247,12 @@ class CZorIni {
   // it ends before a zero byte, which only the last line can hold).
   bool ValueAt(const char* pLine, const char* pszKey, size_t nKey, bool bReportEmpty,
                const char*& pValue, size_t& nValue);
+  // What ValueAt answers for a key line whose value's end ReadSectionKeys marked.
+  static std::string_view ValueBefore(const char* pLine, size_t nKey, const char* pValueEnd) {
+    const char* p = pLine + nKey + 1;
+    while (*p == ' ') ++p;
+    return std::string_view(p, static_cast<size_t>(pValueEnd - p));
+  }
   // The start of the value of such a line, for a conversion that stops at the line's end by
   // itself (as atoi does): what ReadValue would copy begins there, blanks aside. Null, as
   // ReadValueAt fails, when nothing at all follows the "=".
@@ -324,11 +337,13 @@ class CIniSectionKeys {
   CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys) : m_ini(ini), m_keys(keys) {
     ini.FindKeyLines(keys, m_apLines);
   }
-  // The key lines ReadSectionKeys found for the set in the current section, and the plain
-  // numbers it read of them (ReadInt answers those without reading them again).
+  // The key lines ReadSectionKeys found for the set in the current section, the plain numbers
+  // it read of them (ReadInt answers those without reading them again) and the ends of the
+  // values it saw whole (which the texts are taken up to).
   CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys, const char* const* apLines, const int32_t* anNumbers,
-                  uint64_t nPlain)
-      : m_ini(ini), m_keys(keys), m_anNumbers(anNumbers), m_nPlain(nPlain) {
+                  uint64_t nPlain, const char* const* apValueEnds = nullptr, uint64_t nEnded = 0)
+      : m_ini(ini), m_keys(keys), m_anNumbers(anNumbers), m_nPlain(nPlain), m_apValueEnds(apValueEnds),
+        m_nEnded(nEnded) {
     std::copy(apLines, apLines + keys.Count(), m_apLines);
   }
   bool ReadValue(size_t nKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
@@ -343,6 +358,7 @@ class CIniSectionKeys {
   bool ReadText(size_t nKey, std::string_view& text, bool bReportEmpty);
   // Where the value of the key's line begins (CZorIni::ValueStartAt); null for a missing key.
   const char* ValueStart(size_t nKey, bool bReportEmpty) {
+    if (nKey < 64 && (m_nEnded >> nKey & 1) != 0) return m_apLines[nKey] + m_keys.KeyLength(nKey) + 1;
     return m_apLines[nKey] != nullptr
                ? m_ini.ValueStartAt(m_apLines[nKey], m_keys.Key(nKey), m_keys.KeyLength(nKey), bReportEmpty)
                : nullptr;
@@ -353,6 +369,8 @@ class CIniSectionKeys {
   const CIniKeySet& m_keys;
   const int32_t* m_anNumbers = nullptr;
   uint64_t m_nPlain = 0;
+  const char* const* m_apValueEnds = nullptr;
+  uint64_t m_nEnded = 0;
   const char* m_apLines[MAX_KEYS];
 };
 

@@ -160,14 +160,15 @@ TEST_F(ZorIniTest, SectionsAreWalkedInFileOrder) {
 
 // ReadSectionKeys answers as ReadSection with FindKeyLines, for keys in the order of the
 // section before and in any other order, and for the lines that only look like key lines; the
-// plain numbers it reads are what atoi reads of those lines.
+// plain numbers it reads are what atoi reads of those lines, and the values it sees whole are
+// what ReadValue copies.
 TEST_F(ZorIniTest, SectionKeysAreFoundAsReadSectionFindsThem) {
   const ZorGameBase::CIniKeySet keys = {"Name", "Look", "Head", "AVeryLongKeyOfTwentyOne", "Look", "[a", ";c", ""};
   const std::string strText =
       "x=0\n[1]\nName=a\nLook=1\nHead=2\n[2]\r\nName=b\r\nLook=3\r\nHead=4\r\n[3]\n  Head=5\nName=c\n"
       "Name=d\nLook =6\nlist 1 2\nAVeryLongKeyOfTwentyOne=7\n[4]\n;c=8\n[a=9\n[a=9]\n[" +
       std::string(32, 't') + "]\nName=e\n[5]\nLook\nHead=\n=1\n[6]\n\tName=f\nHead=1234567890\nHead=9\n"
-      "[7]\nName=g\nLook=0042 \nHead=-5\n[8]\nName=h\nLook=12\nHead=3";
+      "[7]\nName=  g\nLook=0042 \nHead=-5\n[8]\nName=h\nLook=12\nHead=3";
   CZorIni byLines, byKeys;
   ASSERT_TRUE(OpenText(byLines, strText));
   ASSERT_TRUE(byKeys.Open("t.ini", false));
@@ -176,12 +177,13 @@ TEST_F(ZorIniTest, SectionKeysAreFoundAsReadSectionFindsThem) {
   };
   const char* apFound[8];
   int32_t anNumbers[8];
-  uint64_t nPlain = 0;
-  int nPlainRead = 0;
+  const char* apValueEnds[8];
+  uint64_t nPlain = 0, nEnded = 0;
+  int nPlainRead = 0, nEndedRead = 0;
   for (int nSection = 0; nSection < 11; ++nSection) {
     const char* apExpected[8];
     bool bRead = byLines.ReadSection();
-    ASSERT_EQ(bRead, byKeys.ReadSectionKeys(keys, apFound, anNumbers, nPlain)) << nSection;
+    ASSERT_EQ(bRead, byKeys.ReadSectionKeys(keys, apFound, anNumbers, nPlain, apValueEnds, nEnded)) << nSection;
     if (!bRead) continue;
     byLines.FindKeyLines(keys, apExpected);
     std::string strExpected, strFound;
@@ -189,6 +191,12 @@ TEST_F(ZorIniTest, SectionKeysAreFoundAsReadSectionFindsThem) {
     EXPECT_EQ(strExpected, strFound);
     for (size_t i = 0; i < keys.Count(); ++i) {
       EXPECT_EQ(LineOf(apExpected[i]), LineOf(apFound[i])) << nSection << " " << keys.Key(i);
+      if ((nEnded >> i & 1) != 0) {
+        ++nEndedRead;
+        char szValue[64] = {};
+        EXPECT_TRUE(byLines.ReadValue(keys.Key(i), szValue, sizeof(szValue)));
+        EXPECT_EQ(szValue, CZorIni::ValueBefore(apFound[i], keys.KeyLength(i), apValueEnds[i]));
+      }
       if ((nPlain >> i & 1) == 0) continue;
       ++nPlainRead;
       int nValue = 0;
@@ -197,6 +205,7 @@ TEST_F(ZorIniTest, SectionKeysAreFoundAsReadSectionFindsThem) {
     }
   }
   EXPECT_GT(nPlainRead, 0);
+  EXPECT_GT(nEndedRead, 0);
   EXPECT_TRUE(byKeys.AtEnd());
   char sz[8];
   EXPECT_TRUE(byKeys.ReadValueAt(apFound[2], "Head", 4, sz, sizeof(sz), false));
