@@ -408,7 +408,8 @@ class CHashedTable {
     std::unique_ptr<uint32_t[]> vecSlotOf(new uint32_t[nCount]);
     size_t nDropped = 0;
     if (nCount < SMALL_BATCH) {
-      // An index this small stays in the processor's cache: the entries go in file order.
+      // An index this small (up to about 640 KB) stays in a second-level cache: the entries go
+      // in file order, which takes fewer steps than putting them in order first.
       GrowFor(nFirst + nCount);
       const IndexView view = View();
       m_entries.ForEachFrom(nFirst, [&](const Entry& entry, size_t i) {
@@ -482,7 +483,7 @@ class CHashedTable {
   Value& ValueAt(size_t i) { return m_entries[i].value; }
 
  private:
-  static constexpr size_t SMALL_BATCH = 16384;
+  static constexpr size_t SMALL_BATCH = 131072;  // entries
   static constexpr int BUCKET_BITS = 12;
   static constexpr uint32_t NO_SLOT = 0xFFFFFFFFu;
   // A slot is 0 while free; else its low m_nEntryBits bits hold the entry's position + 1 and

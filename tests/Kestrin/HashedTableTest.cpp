@@ -43,7 +43,7 @@ TEST(HashedTableTest, FindOrAddTellsWhetherItEntered) {
 // A load that appends many entries, some keys twice, enters each key once: the last value of a
 // key stands (and keeps the address the key had before the load), and every key is found.
 TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
-  for (uint64_t nCount : {10u, 5000u, 60000u}) {  // below and above the batch that is sorted
+  for (uint64_t nCount : {10u, 5000u, 120000u}) {  // below and above the batch that is sorted
     CHashedTable<uint64_t, uint64_t> table;
     table.FindOrAdd(uint64_t{3}) = 1000;
     const uint64_t* pThree = table.Find(uint64_t{3});
