@@ -136,6 +136,7 @@ class CWordStream {
   bool ReadNext(TRead&& fnRead, TWord&& fnWord) {
     if (m_bInPlace) {
       const char* p = m_scan.Position();
+      p += *p == '\n';  // the usual space between two words: one line feed
       while (ZorGameBase::IsScanSpace(*p)) ++p;  // the zero byte after the image stops it
       if (p >= m_scan.End()) return false;
       const char* pLimit = static_cast<size_t>(m_scan.End() - p) > MAX_WORD ? p + MAX_WORD : m_scan.End();

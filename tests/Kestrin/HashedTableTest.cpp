@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "HashedTable.h"
@@ -42,7 +43,7 @@ TEST(HashedTableTest, FindOrAddTellsWhetherItEntered) {
 // A load that appends many entries, some keys twice, enters each key once: the last value of a
 // key stands (and keeps the address the key had before the load), and every key is found.
 TEST(HashedTableTest, AppendedEntriesAreEnteredAsIfOneAfterTheOther) {
-  for (uint64_t nCount : {10u, 5000u, 60000u}) {  // below and above the batch that is sorted
+  for (uint64_t nCount : {10u, 5000u, 120000u}) {  // below and above the batch that is sorted
     CHashedTable<uint64_t, uint64_t> table;
     table.FindOrAdd(uint64_t{3}) = 1000;
     const uint64_t* pThree = table.Find(uint64_t{3});
@@ -78,6 +79,41 @@ TEST(HashedTableTest, NamesAreCopiedAndStayWhereTheyAre) {
   names.Rollback(mark);
   EXPECT_STREQ("short", pszShort);
   EXPECT_STREQ("next", names.Add("next"));
+}
+
+TEST(HashedTableTest, NamesOfEveryShortLengthAreCopiedAndFoundByEveryByte) {
+  CNameArena names;
+  CNamedTable<int> table;
+  std::string strText;
+  std::vector<std::pair<std::string, const char*>> vecCopies;
+  for (int nLength = 0; nLength <= 40; ++nLength) {
+    strText.assign(static_cast<size_t>(nLength), '\0');
+    for (int i = 0; i < nLength; ++i) strText[static_cast<size_t>(i)] = static_cast<char>('A' + (nLength + i) % 50);
+    vecCopies.emplace_back(strText, names.Add(strText));
+    // The same length with one byte changed, at each place: another name.
+    table.Add(strText) = nLength * 100;
+    for (int i = 0; i < nLength; ++i) {
+      std::string strOther = strText;
+      strOther[static_cast<size_t>(i)] = '#';
+      table.Add(strOther) = nLength * 100 + i + 1;
+    }
+  }
+  table.EndLoad();
+  for (const auto& copy : vecCopies) {
+    EXPECT_EQ(copy.first, std::string(copy.second)) << "a later copy wrote over an earlier one";
+    int nLength = static_cast<int>(copy.first.size());
+    const int* pValue = table.Find(copy.first);
+    ASSERT_NE(nullptr, pValue) << nLength;
+    EXPECT_EQ(nLength * 100, *pValue);
+    for (int i = 0; i < nLength; ++i) {
+      std::string strOther = copy.first;
+      strOther[static_cast<size_t>(i)] = '#';
+      pValue = table.Find(strOther);
+      ASSERT_NE(nullptr, pValue) << nLength << " " << i;
+      EXPECT_EQ(nLength * 100 + i + 1, *pValue);
+    }
+  }
+  EXPECT_EQ(1u + 40u * 41u / 2u + 40u, table.Size());
 }
 
 }  // namespace
