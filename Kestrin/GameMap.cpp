@@ -119,18 +119,10 @@ bool ReadDirection(ZorGameBase::CIniSectionKeys& keys, GameMapKey key, float& fV
 //   limit=3,5,9               (optional)
 // one key to a line. The required keys are read in this order; the first that is missing or
 // empty is logged with the title and the section is dropped.
-// The key lines of a section and the plain numbers of them, as the walk found them.
-struct GameMapLines {
-  const char* apLines[GM_LIMIT + 1];
-  int32_t anNumbers[GM_LIMIT + 1];
-  const char* apValueEnds[GM_LIMIT + 1];
-  uint64_t nPlain;
-  uint64_t nEnded;
-};
+using GameMapLines = ZorGameBase::IniKeyLines<GM_LIMIT + 1>;
 
 bool ReadGameMapSection(CZorIni& ini, const GameMapLines& lines, const char* pszTitle, GameMapInfo& info) {
-  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain,
-                                       lines.apValueEnds, lines.nEnded);
+  ZorGameBase::CIniSectionKeys keys(ini, GameMapKeys(), lines);
   int nValue = 0;
   if (!keys.ReadZorString(GM_FILE, info.File, true)) {
     DebugLog("error on read [%s]. title=[%s], key=[File].", GAME_MAP_FILE, pszTitle);
@@ -222,7 +214,7 @@ bool ReadGameMapSections(CZorIni& ini, GameMapTable& table, GameMapIndex& index)
   bool bWalked = true;
   GameMapLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(GameMapKeys(), lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded) ||
+    if (!ini.ReadSectionKeys(GameMapKeys(), lines) ||
         ini.SectionTitle()[0] == '\0') {
       bWalked = false;
       break;

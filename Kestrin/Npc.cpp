@@ -130,15 +130,7 @@ const ZorGameBase::CIniKeySet& StarLookKeys() {
   return s_keys;
 }
 
-// The section's key lines the walk found, the plain numbers it read of them and the ends of
-// the values it saw whole.
-struct StarLookLines {
-  const char* apLines[SL_EFF_DEL + 1];
-  int32_t anNumbers[SL_EFF_DEL + 1];
-  const char* apValueEnds[SL_EFF_DEL + 1];
-  uint64_t nPlain;
-  uint64_t nEnded;
-};
+using StarLookLines = ZorGameBase::IniKeyLines<SL_EFF_DEL + 1>;
 
 // The keys of one section of ini/NpcX.ini, read as CIniSectionKeys reads them (messages
 // included) from the key lines the walk found.
@@ -233,7 +225,7 @@ int32_t ReadStarLooks(ZorGameBase::CZorIni& ini, NpcStarLookTable& table) {
   const ZorGameBase::CIniKeySet& keys = StarLookKeys();
   StarLookLines lines;
   while (!ini.AtEnd()) {
-    if (!ini.ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded)) {
+    if (!ini.ReadSectionKeys(keys, lines)) {
       ZorGameBase::DebugLog("%s: read starlook block error.", NPC_X_FILE);
       return 0;
     }

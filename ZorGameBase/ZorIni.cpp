@@ -710,14 +710,8 @@ bool CZorIni::ReadSection() {
 // key's line without a look for its "="; every other line is classed as ReadSection classes it.
 bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines) {
   uint64_t nPlain;
-  return ReadSectionKeys(keys, apLines, nullptr, nPlain);
-}
-
-bool CZorIni::ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers,
-                              uint64_t& nPlain) {
-  const char* apValueEnds[64];
   uint64_t nEnded;
-  return ReadSectionKeys(keys, apLines, anNumbers, nPlain, anNumbers != nullptr ? apValueEnds : nullptr, nEnded);
+  return ReadSectionKeys(keys, apLines, nullptr, nPlain, nullptr, nEnded);
 }
 
 // A guessed key line's value is first read as a plain number: its digits end the line or show

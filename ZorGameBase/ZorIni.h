@@ -149,6 +149,17 @@ class CIniKeySet {
   std::vector<std::pair<size_t, size_t>> m_vecRepeats;
 };
 
+// What ReadSectionKeys found of a set of N keys in one section: each key's line, the plain
+// numbers it read and the ends of the values it saw whole (the bits tell which).
+template <size_t N>
+struct IniKeyLines {
+  const char* apLines[N];
+  int32_t anNumbers[N];
+  const char* apValueEnds[N];
+  uint64_t nPlain;
+  uint64_t nEnded;
+};
+
 class CZorIni {
  public:
   static const int LINE_BUFFER = 2048;  // a line has at most 2047 characters
@@ -177,16 +188,17 @@ class CZorIni {
   bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines);
   // ReadSectionKeys, reading in the same pass the key lines whose value is plain: 1 to 9
   // decimal digits right behind "=", then the line break. Bit i of nPlain is set when the line
-  // of key i (apLines[i]) is so, its number in anNumbers[i] (what atoi reads of it). Keys past
-  // the 64th, and every key while an observer watches the load, are left to the caller.
-  bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers, uint64_t& nPlain);
-  // The same, also marking the key lines whose value the pass saw whole: bit i of nEnded is set
-  // when the line of key i is no last line, its value is not empty and it ends at
-  // apValueEnds[i] (what ValueAt answers then runs from the "=", spaces passed, to there). Set
-  // for keys within the first 64 only, never while an observer watches the load.
+  // of key i (apLines[i]) is so, its number in anNumbers[i] (what atoi reads of it). Bit i of
+  // nEnded is set when the line of key i is no last line, its value is not empty and it ends at
+  // apValueEnds[i] (what ValueAt answers then runs from the "=", spaces passed, to there). Keys
+  // past the 64th, and every key while an observer watches the load, are left to the caller.
   // (anNumbers and apValueEnds are given both or neither.)
   bool ReadSectionKeys(const CIniKeySet& keys, const char** apLines, int32_t* anNumbers, uint64_t& nPlain,
                        const char** apValueEnds, uint64_t& nEnded);
+  template <size_t N>
+  bool ReadSectionKeys(const CIniKeySet& keys, IniKeyLines<N>& lines) {
+    return ReadSectionKeys(keys, lines.apLines, lines.anNumbers, lines.nPlain, lines.apValueEnds, lines.nEnded);
+  }
   // True when the walk has reached the end of the image (or there is none).
   bool AtEnd() const;
   // The current section's title; false (title untouched) while it is empty.
@@ -340,11 +352,11 @@ class CIniSectionKeys {
   // The key lines ReadSectionKeys found for the set in the current section, the plain numbers
   // it read of them (ReadInt answers those without reading them again) and the ends of the
   // values it saw whole (which the texts are taken up to).
-  CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys, const char* const* apLines, const int32_t* anNumbers,
-                  uint64_t nPlain, const char* const* apValueEnds = nullptr, uint64_t nEnded = 0)
-      : m_ini(ini), m_keys(keys), m_anNumbers(anNumbers), m_nPlain(nPlain), m_apValueEnds(apValueEnds),
-        m_nEnded(nEnded) {
-    std::copy(apLines, apLines + keys.Count(), m_apLines);
+  template <size_t N>
+  CIniSectionKeys(CZorIni& ini, const CIniKeySet& keys, const IniKeyLines<N>& lines)
+      : m_ini(ini), m_keys(keys), m_anNumbers(lines.anNumbers), m_nPlain(lines.nPlain),
+        m_apValueEnds(lines.apValueEnds), m_nEnded(lines.nEnded) {
+    std::copy(lines.apLines, lines.apLines + keys.Count(), m_apLines);
   }
   bool ReadValue(size_t nKey, char* pszBuffer, int nBufferSize, bool bReportEmpty) {
     return m_apLines[nKey] != nullptr &&
